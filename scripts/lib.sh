@@ -1,0 +1,89 @@
+# Shared by test.sh, run.sh and scripts/screenshot.sh: build, the project's
+# own Wine prefix, a virtual display and a persistent wineserver. Source it
+# from the repository root. Everything started here is ended by dolv_cleanup,
+# by process id, from an EXIT trap.
+
+DOLV_ROOT=$(pwd)
+DOLV_BUILD=${DOLV_BUILD:-$DOLV_ROOT/build}
+export WINEPREFIX=$DOLV_BUILD/wineprefix
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko add-on prompts in the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+DOLV_XVFB_PID=
+DOLV_WINESERVER_STARTED=
+
+dolv_build() {
+    if [ ! -f "$DOLV_BUILD/CMakeCache.txt" ]; then
+        cmake -S "$DOLV_ROOT" -B "$DOLV_BUILD" \
+            -DCMAKE_TOOLCHAIN_FILE="$DOLV_ROOT/cmake/mingw-i686.cmake" \
+            -DCMAKE_BUILD_TYPE=Release >/dev/null
+    fi
+    cmake --build "$DOLV_BUILD" -j"$(nproc)"
+}
+
+dolv_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "setup: making the Wine prefix in $WINEPREFIX" >&2
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+}
+
+dolv_free_display() {
+    local n
+    for n in $(seq 90 150); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Starts Xvfb when DISPLAY is unset (or when $1 is "virtual") and waits until
+# it accepts clients.
+dolv_display() {
+    if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != virtual ]; then
+        return 0
+    fi
+    local n
+    n=$(dolv_free_display) || { echo "no free X display number" >&2; return 1; }
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    DOLV_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        kill -0 "$DOLV_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+}
+
+dolv_wineserver() {
+    # A persistent server makes each Wine start ~0.1 s instead of seconds.
+    # Its output goes to a file: a pipe would keep callers waiting.
+    wineserver -p >"$DOLV_BUILD/wineserver.log" 2>&1
+    DOLV_WINESERVER_STARTED=1
+    # The first Wine program starts the prefix's services and the desktop
+    # process, which inherit its standard handles and outlive it. Started
+    # here with their output in a file, they never hold a test's pipe open
+    # (CTest would wait for them until the timeout).
+    wine cmd /c exit >"$DOLV_BUILD/wine-services.log" 2>&1 </dev/null
+}
+
+dolv_cleanup() {
+    if [ -n "$DOLV_WINESERVER_STARTED" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        DOLV_WINESERVER_STARTED=
+    fi
+    if [ -n "$DOLV_XVFB_PID" ]; then
+        kill "$DOLV_XVFB_PID" 2>/dev/null || true
+        wait "$DOLV_XVFB_PID" 2>/dev/null || true
+        DOLV_XVFB_PID=
+    fi
+}

@@ -1,0 +1,41 @@
+#!/bin/bash
+# Installs what a fresh Debian machine lacks to build and run Dolv: the i686
+# MinGW-w64 toolchain, CMake, GoogleTest sources, 32-bit Wine, a virtual X
+# display and ImageMagick. Does nothing (and runs no apt at all) when every
+# tool is already there.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+pkg_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
+have i686-w64-mingw32-gcc-posix || need+=(gcc-mingw-w64-i686-posix)
+have i686-w64-mingw32-windres   || need+=(binutils-mingw-w64-i686)
+have cmake                      || need+=(cmake)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+have wine                       || need+=(wine)
+pkg_installed wine32:i386       || need+=(wine32:i386)
+have Xvfb                       || need+=(xvfb)
+have xauth                      || need+=(xauth)
+pkg_installed imagemagick       || need+=(imagemagick)
+pkg_installed x11-apps          || need+=(x11-apps)   # xwd, for screenshots
+
+if [ ${#need[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+
+echo "setup: installing ${need[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+fi
+$SUDO apt-get update -qq </dev/null
+$SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" </dev/null >/dev/null
+echo "setup: done" >&2

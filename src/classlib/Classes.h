@@ -1,0 +1,90 @@
+// String lists and the stream-level file errors of the class library.
+#pragma once
+
+#include "SysUtils.h"
+
+#include <vector>
+
+// A file that cannot be opened: "Cannot open file "%s". %s".
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EStringListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The encoding a text file was read in, so that it can be written back alike.
+enum class TTextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+// An ordered list of strings with the members the system's units use.
+class TStrings {
+public:
+    virtual ~TStrings() = default;
+
+    int Count() const { return (int)fItems.size(); }
+    const String& operator[](int index) const { return fItems.at(check(index)); }
+    String& operator[](int index) { return fItems.at(check(index)); }
+    const String& Strings(int index) const { return (*this)[index]; }
+
+    virtual int Add(const String& s);
+    virtual void Insert(int index, const String& s);
+    void Delete(int index);
+    void Clear() { fItems.clear(); }
+    void Exchange(int a, int b);
+    void Move(int from, int to);
+    void AddStrings(const TStrings& other);
+    void Assign(const TStrings& other) { fItems = other.fItems; }
+
+    // Case-insensitive (user's locale) unless CaseSensitive is set.
+    virtual int IndexOf(const String& s) const;
+    bool CaseSensitive = false;
+
+    // Lines joined with CRLF, a CRLF after each; setting splits at CR, LF or CRLF.
+    String Text() const;
+    void SetText(const String& text);
+
+    // Name=Value access.
+    String Names(int index) const;
+    String ValueFromIndex(int index) const;
+    int IndexOfName(const String& name) const;
+    String Values(const String& name) const;
+    void SetValue(const String& name, const String& value);
+
+    // Reads a text file: UTF-8 or UTF-16 by byte-order mark, else the ANSI code
+    // page. Raises EFOpenError when the file cannot be opened.
+    void LoadFromFile(const String& fileName);
+    // Writes every line with CRLF in Encoding (a BOM for the Unicode forms).
+    // Raises EFCreateError when the file cannot be created.
+    void SaveToFile(const String& fileName) const;
+    TTextEncoding Encoding = TTextEncoding::Ansi;
+
+    const std::vector<String>& Items() const { return fItems; }
+
+protected:
+    std::vector<String> fItems;
+    int check(int index) const;
+};
+
+class TStringList : public TStrings {
+public:
+    TStringList() = default;
+    bool Sorted() const { return fSorted; }
+    void SetSorted(bool value);
+    void Sort();
+    int Add(const String& s) override;
+    int IndexOf(const String& s) const override;
+
+private:
+    bool fSorted = false;
+    int compare(const String& a, const String& b) const;
+};
+
+// Decodes raw file bytes as LoadFromFile does; tells the encoding found.
+String DecodeText(const std::string& bytes, TTextEncoding& encoding);
+std::string EncodeText(const String& text, TTextEncoding encoding);

@@ -1,0 +1,41 @@
+// The one process-wide door that every modal window passes. A test installs
+// a responder that is told of each modal window (its kind, caption and text)
+// and answers it; production code installs none and never asks whether one is
+// there: the door itself decides.
+#pragma once
+
+#include "SysUtils.h"
+
+#include <functional>
+
+struct TModalRequest {
+    String Kind;     // the window's class: "ShowMessage", "TFormY", "MessageBox", ...
+    String Caption;
+    String Text;
+};
+
+struct TModalAnswer {
+    int Result = IDOK;  // the button (IDOK, IDYES, IDNO, IDCANCEL, ...)
+    String Text;        // typed text, for input boxes
+};
+
+using TModalResponder = std::function<TModalAnswer(const TModalRequest&)>;
+
+// Installs a responder (an empty one removes it); returns the one it replaces.
+TModalResponder Modal_SetResponder(TModalResponder responder);
+
+// Called by every modal door before it shows its window. True when a responder
+// answered, in which case the door does not show the window and returns Answer.
+bool Modal_Intercept(const TModalRequest& request, TModalAnswer& answer);
+
+// Installs a responder for the lifetime of the object (tests).
+class TModalResponderScope {
+public:
+    explicit TModalResponderScope(TModalResponder r) : fPrevious(Modal_SetResponder(std::move(r))) {}
+    ~TModalResponderScope() { Modal_SetResponder(std::move(fPrevious)); }
+    TModalResponderScope(const TModalResponderScope&) = delete;
+    TModalResponderScope& operator=(const TModalResponderScope&) = delete;
+
+private:
+    TModalResponder fPrevious;
+};

@@ -1,0 +1,5 @@
+// Unit xaModul: the foundation's plain routines. The unit is large, so its
+// declarations are kept in one header per area; callers include this one.
+#pragma once
+
+#include "xaModulPath.h"

@@ -1,0 +1,14 @@
+#!/bin/bash
+# Installs what is missing, builds Dolv and its tests, and runs every test
+# under Wine on a virtual display. The exit code is the tests'.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/setup.sh
+source scripts/lib.sh
+trap dolv_cleanup EXIT
+trap 'exit 130' INT TERM
+dolv_build
+dolv_prefix
+dolv_display
+dolv_wineserver
+ctest --test-dir "$DOLV_BUILD" --output-on-failure --timeout 300 "$@"
