@@ -12,6 +12,7 @@ struct TModalRequest {
     String Kind;     // the window's class: "ShowMessage", "TFormY", "MessageBox", ...
     String Caption;
     String Text;
+    int Color = -1;  // the background colour a coloured box was asked for
 };
 
 struct TModalAnswer {

@@ -9,7 +9,7 @@ void Y_Show(const String& text, const String& caption, int color, bool /*remembe
 {
     if (color == -1) color = clYDefault;
     TModalAnswer answer;
-    TModalRequest request{L"TFormY", caption, text};
+    TModalRequest request{L"TFormY", caption, text, color};
     if (Modal_Intercept(request, answer)) return;
     UINT icon = color == clYError ? MB_ICONERROR : color == clYSuccess ? MB_ICONINFORMATION : 0;
     MessageBoxW(Application.Handle(), text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | icon);
