@@ -12,4 +12,9 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "run.sh: no DISPLAY set, using a virtual display" >&2
 fi
 dolv_display
+if [ -n "$DOLV_XVFB_PID" ]; then
+    # The prefix's desktop process lives on the virtual display: end the
+    # prefix's processes with the display when the program has ended.
+    DOLV_WINESERVER_STARTED=1
+fi
 wine "$DOLV_BUILD/dolv.exe" "$@"

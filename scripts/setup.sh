@@ -20,6 +20,7 @@ have Xvfb                       || need+=(xvfb)
 have xauth                      || need+=(xauth)
 pkg_installed imagemagick       || need+=(imagemagick)
 pkg_installed x11-apps          || need+=(x11-apps)   # xwd, for screenshots
+pkg_installed x11-utils         || need+=(x11-utils)  # xwininfo, to wait for a window
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0
