@@ -1,0 +1,277 @@
+// Drive and file-type icons in the test prefix's registry, element kinds, and
+// the class layer's registry and INI errors that the engine lets through.
+#include "IconizeTestSupport.h"
+#include "IniFiles.h"
+#include "Registry.h"
+
+namespace {
+
+const HKEY CR = HKEY_CLASSES_ROOT;
+const wchar_t kDriveQ[] = L"Applications\\Explorer.exe\\Drives\\Q\\DefaultIcon";
+
+TEST(DriveIcon, WritesTheReferenceTextAndTellsTheShell)
+{
+    TRegSnapshot keep(CR, {L"Applications\\Explorer.exe\\Drives\\Q"});
+    TNoticeRecorder notices;
+    Iconize_Drive(L"Q", L"C:\\Icons\\d.ico", -1);
+    EXPECT_EQ(N(RegValue(CR, kDriveQ)), "C:\\Icons\\d.ico");
+    Iconize_Drive(L"Q", L"C:\\Icons\\d.ico", 2);
+    EXPECT_EQ(N(RegValue(CR, kDriveQ)), "C:\\Icons\\d.ico,2");
+    Iconize_Drive(L"Q", L"C:\\Icons\\d.ico", -7);
+    EXPECT_EQ(N(RegValue(CR, kDriveQ)), "C:\\Icons\\d.ico,-7");
+    ASSERT_EQ(notices.Seen().size(), 3u);
+    EXPECT_EQ(notices.Seen()[0].Event, SHCNE_UPDATEDIR);
+    EXPECT_EQ(notices.Seen()[0].Flags, 0x1005u);
+    EXPECT_EQ(N(notices.Seen()[0].Item), "Q:\\");
+
+    Iconize_Clear_Drive(L"Q");
+    EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
+    EXPECT_TRUE(RegKeyExists(CR, L"Applications\\Explorer.exe\\Drives\\Q")) << "the drive's own key stays";
+    // Clearing a drive without a key still tells the shell.
+    Iconize_Clear_Drive(L"Q");
+    EXPECT_EQ(notices.Seen().size(), 5u);
+}
+
+class TypeIcon : public ::testing::Test {
+protected:
+    // Test-only types, so that no real association of the prefix is touched.
+    TRegSnapshot keep{CR, {L".dolva", L"DolvAClass", L".dolvb", L"dolvbfile", L".dolvc", L"dolvcfile"}};
+    TNoticeRecorder notices;
+};
+
+TEST_F(TypeIcon, TypeWithAClassGetsBothIconsAndKeepsItsClass)
+{
+    RegSetValue(CR, L".dolva", L"", L"DolvAClass");
+    Iconize_Ext(L".dolva", L"C:\\i.ico", -1);
+    EXPECT_EQ(N(RegValue(CR, L".dolva\\DefaultIcon")), "C:\\i.ico");
+    EXPECT_EQ(N(RegValue(CR, L"DolvAClass\\DefaultIcon")), "C:\\i.ico");
+    EXPECT_EQ(N(RegValue(CR, L".dolva")), "DolvAClass");
+    ASSERT_EQ(notices.Seen().size(), 1u);
+    EXPECT_EQ(notices.Seen()[0].Event, SHCNE_ASSOCCHANGED);
+    EXPECT_EQ(notices.Seen()[0].Flags, 0u);
+
+    // A handler key of the type goes with clearing.
+    RegSetValue(CR, L".dolva\\shellex\\IconHandler", L"", L"{00000000-0000-0000-0000-000000000000}");
+    RegSetValue(CR, L"DolvAClass\\shellex\\IconHandler", L"", L"{00000000-0000-0000-0000-000000000000}");
+    Iconize_Clear_Ext(L"DOLVA");
+    EXPECT_FALSE(RegKeyExists(CR, L".dolva\\DefaultIcon"));
+    EXPECT_FALSE(RegKeyExists(CR, L"DolvAClass\\DefaultIcon"));
+    EXPECT_FALSE(RegKeyExists(CR, L".dolva\\shellex\\IconHandler"));
+    EXPECT_FALSE(RegKeyExists(CR, L"DolvAClass\\shellex\\IconHandler"));
+    EXPECT_EQ(N(RegValue(CR, L".dolva")), "DolvAClass") << "clearing keeps the class";
+    EXPECT_EQ(notices.Seen().size(), 2u);
+}
+
+TEST_F(TypeIcon, TypeWithoutAKeyGetsOneWithItsOwnClass)
+{
+    RegDeleteTreeQuiet(CR, L".dolvb");
+    Iconize_Ext(L"dolvb", L"C:\\x.dll", 3);
+    EXPECT_EQ(N(RegValue(CR, L".dolvb")), "dolvbfile");
+    EXPECT_EQ(N(RegValue(CR, L".dolvb\\DefaultIcon")), "C:\\x.dll,3");
+    EXPECT_EQ(N(RegValue(CR, L"dolvbfile\\DefaultIcon")), "C:\\x.dll,3");
+    Iconize_Clear_Ext(L".dolvb");
+    EXPECT_FALSE(RegKeyExists(CR, L"dolvbfile\\DefaultIcon"));
+    EXPECT_TRUE(RegKeyExists(CR, L"dolvbfile")) << "the class key made by iconize stays";
+}
+
+TEST_F(TypeIcon, UpperCaseExtensionIsTheSameType)
+{
+    RegDeleteTreeQuiet(CR, L".dolvc");
+    Iconize_Ext(L".DOLVC", L"C:\\u.ico", -1);
+    EXPECT_EQ(N(RegValue(CR, L".dolvc")), "dolvcfile");
+    EXPECT_EQ(N(RegValue(CR, L"dolvcfile\\DefaultIcon")), "C:\\u.ico");
+}
+
+TEST(TypeIconSpecial, IcoExeAndLnkAreProtected)
+{
+    TRegSnapshot keep(CR, {L".ico", L".ico\\DefaultIcon", L"icofile", L"icofile\\DefaultIcon", L".exe\\DefaultIcon",
+                           L".lnk\\DefaultIcon"});
+    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
+    String lnkIcon = RegValue(CR, L".lnk\\DefaultIcon");
+    TNoticeRecorder notices;
+    Iconize_Ext(L".ico", L"C:\\whatever.dll", 4);
+    EXPECT_EQ(N(RegValue(CR, L".ico\\DefaultIcon")), "%1");
+    Iconize_Ext(L"ICO", L"C:\\other.dll", 1);
+    EXPECT_EQ(N(RegValue(CR, L".ico\\DefaultIcon")), "%1") << "upper case must not dodge the %1 rule";
+    String icoClass = RegValue(CR, L".ico");
+    EXPECT_EQ(N(RegValue(CR, icoClass + L"\\DefaultIcon")), "%1");
+    size_t before = notices.Seen().size();
+    for (const wchar_t* e : {L"exe", L".lnk", L"EXE", L".LNK"}) Iconize_Ext(e, L"C:\\x.ico", -1);
+    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
+    EXPECT_EQ(N(RegValue(CR, L".lnk\\DefaultIcon")), N(lnkIcon));
+    for (const wchar_t* e : {L"ico", L".exe", L"lnk", L".ICO"}) Iconize_Clear_Ext(e);
+    EXPECT_EQ(N(RegValue(CR, L".ico\\DefaultIcon")), "%1") << "the %1 of .ico is never cleared";
+    EXPECT_EQ(notices.Seen().size(), before) << "protected types send no notice";
+    Iconize_Clear_Ext(L"");
+    Iconize_Clear_Ext(L".");
+    EXPECT_EQ(notices.Seen().size(), before);
+}
+
+TEST(TypeIconUserChoice, ChosenClassGetsAPerUserIconAndLosesItOnClear)
+{
+    const String choice = Iconize_FileExtsKey(L"dolvu") + L"\\UserChoice";
+    TRegSnapshot keepCr(CR, {L".dolvu", L"dolvufile"});
+    TRegSnapshot keepCu(HKEY_CURRENT_USER, {Iconize_FileExtsKey(L"dolvu"), L"Software\\Classes\\DolvChosen"});
+    RegSetValue(HKEY_CURRENT_USER, choice, L"Progid", L"DolvChosen");
+    TNoticeRecorder notices;
+    Iconize_Ext(L"dolvu", L"C:\\c.ico", 1);
+    EXPECT_EQ(N(RegValue(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon")), "C:\\c.ico,1");
+    EXPECT_EQ(N(RegValue(CR, L"dolvufile\\DefaultIcon")), "C:\\c.ico,1");
+    // The merged classes root shows the user's copy.
+    String merged = RegValue(CR, L"DolvChosen\\DefaultIcon");
+    if (merged != L"<none>") {
+        EXPECT_EQ(N(merged), "C:\\c.ico,1");
+    }
+    Iconize_Clear_Ext(L"dolvu");
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon"));
+    EXPECT_EQ(N(RegValue(HKEY_CURRENT_USER, choice, L"Progid")), "DolvChosen") << "the user's choice stays";
+}
+
+TEST(TypeIconShell, ShellReportsTheTypeIconWeWrote)
+{
+    TRegSnapshot keep(CR, {L".dolvs", L"dolvsfile"});
+    RegDeleteTreeQuiet(CR, L".dolvs");
+    wchar_t sys[MAX_PATH];
+    GetSystemDirectoryW(sys, MAX_PATH);
+    String shell32 = String(sys) + L"\\shell32.dll";
+    Iconize_Ext(L"dolvs", shell32, 5);
+    SHFILEINFOW info{};
+    DWORD_PTR ok = SHGetFileInfoW(L"C:\\nowhere\\x.dolvs", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                  SHGFI_USEFILEATTRIBUTES | SHGFI_ICONLOCATION);
+    if (!ok || info.szDisplayName[0] == 0)
+        GTEST_SKIP() << "Wine's SHGetFileInfoW reports no icon location for a file type";
+    EXPECT_TRUE(AnsiSameText(info.szDisplayName, shell32)) << N(info.szDisplayName);
+    EXPECT_EQ(info.iIcon, 5);
+}
+
+// Elements of any kind ----------------------------------------------------------
+
+class Element : public ::testing::Test {
+protected:
+    TTempDir root;
+    TRegSnapshot keep{CR,
+                      {L"Applications\\Explorer.exe\\Drives\\Q", L".dolve", L"dolvefile", L".", L"file"}};
+    TNoticeRecorder notices;
+    String icon = root / L"i.ico";
+    void SetUp() override
+    {
+        RegDeleteTreeQuiet(CR, L".dolve");
+        WriteFileBytes(icon, TinyIco());
+    }
+};
+
+TEST_F(Element, EachKindGoesToItsRoutine)
+{
+    EXPECT_TRUE(Iconize_Element(L"Q:\\", icon, L"-1", false));
+    EXPECT_EQ(N(RegValue(CR, kDriveQ)), N(icon));
+    EXPECT_TRUE(Iconize_Element(L"q:", icon, L"2", false));
+    EXPECT_EQ(N(RegValue(CR, L"Applications\\Explorer.exe\\Drives\\q\\DefaultIcon")), N(icon + L",2"));
+    EXPECT_TRUE(Iconize_Clear_Element(L"Q:", true));
+    EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
+
+    EXPECT_TRUE(Iconize_Element(L".dolve", icon, L"1", false));
+    EXPECT_EQ(N(RegValue(CR, L"dolvefile\\DefaultIcon")), N(icon + L",1"));
+    RegDeleteTreeQuiet(CR, L"dolvefile\\DefaultIcon");
+    WriteFileBytes(root / L"b.dolve", "x");
+    EXPECT_TRUE(Iconize_Element(root / L"b.dolve", icon, L"3", false));
+    EXPECT_EQ(N(RegValue(CR, L"dolvefile\\DefaultIcon")), N(icon + L",3"));
+    EXPECT_FALSE(Iconize_Clear_Element(L".dolve", true)) << "types are not cleared by element";
+    EXPECT_TRUE(RegKeyExists(CR, L"dolvefile\\DefaultIcon"));
+
+    String folder = root / L"F";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    EXPECT_TRUE(Iconize_Element(folder, icon, L"text index", false)) << "a folder takes the index as text";
+    EXPECT_EQ(N(IniValue(folder + L"\\Desktop.ini", L".ShellClassInfo", L"IconIndex")), "text index");
+    EXPECT_TRUE(Iconize_Clear_Element(folder, true));
+    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ini"));
+}
+
+TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
+{
+    size_t before = notices.Seen().size();
+    EXPECT_FALSE(Iconize_Element(root / L"missing", icon, L"0", false));
+    EXPECT_FALSE(Iconize_Clear_Element(root / L"missing", true));
+    // An empty element, a lone dot or a file without extension names no
+    // type: the class key "." is never made.
+    RegDeleteTreeQuiet(CR, L".");
+    WriteFileBytes(root / L"README", "x");
+    EXPECT_FALSE(Iconize_Element(L"", icon, L"0", false));
+    EXPECT_FALSE(Iconize_Element(L".", icon, L"0", false));
+    EXPECT_FALSE(Iconize_Element(root / L"README", icon, L"0", false));
+    EXPECT_FALSE(RegKeyExists(CR, L".\\DefaultIcon"));
+    EXPECT_FALSE(RegKeyExists(CR, L"file\\DefaultIcon"));
+    // A UNC share root is no drive letter.
+    EXPECT_FALSE(Iconize_Element(L"\\\\nosuchserver\\share", icon, L"0", false));
+    EXPECT_FALSE(Iconize_Clear_Element(L"\\\\nosuchserver\\share", true));
+    EXPECT_FALSE(RegKeyExists(CR, L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"));
+    EXPECT_EQ(notices.Seen().size(), before);
+}
+
+TEST_F(Element, ShortcutsAndProgramsChangeNothingButAreHandled)
+{
+    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
+    WriteFileBytes(root / L"p.exe", "MZ");
+    WriteFileBytes(root / L"s.lnk", "L");
+    EXPECT_TRUE(Iconize_Element(root / L"p.exe", icon, L"0", false));
+    EXPECT_TRUE(Iconize_Element(root / L"s.lnk", icon, L"0", false));
+    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
+}
+
+TEST_F(Element, NonNumericIndexForATypeOrDriveRaisesBeforeWriting)
+{
+    EXPECT_THROW(Iconize_Element(L".dolve", icon, L"x", false), EConvertError);
+    EXPECT_THROW(Iconize_Element(L"Q:", icon, L"", false), EConvertError);
+    EXPECT_FALSE(RegKeyExists(CR, L".dolve"));
+    EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
+}
+
+// The class layer's errors as the engine's callers see them ------------------------
+
+TEST(ClassLayerErrors, RegistryAndIniTexts)
+{
+    TRegistry reg;
+    reg.RootKey = HKEY_CURRENT_USER;
+    try {
+        reg.WriteString(L"", L"x");
+        ADD_FAILURE() << "writing without an open key must raise";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(N(e.Message()), "Failed to set data for ''");
+    }
+    const String key = L"Software\\DolvTest";
+    ASSERT_TRUE(reg.OpenKey(key, true));
+    DWORD number = 5;
+    RegSetValueExW(reg.CurrentKey(), L"Num", 0, REG_DWORD, (const BYTE*)&number, sizeof number);
+    String expand = L"%SystemRoot%\\x";
+    RegSetValueExW(reg.CurrentKey(), L"Exp", 0, REG_EXPAND_SZ, (const BYTE*)expand.c_str(),
+                   (DWORD)(expand.size() + 1) * 2);
+    EXPECT_THROW(reg.ReadString(L"Num"), ERegistryException);
+    try {
+        reg.ReadString(L"Num");
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(N(e.Message()), "Invalid data type for 'Num'");
+    }
+    EXPECT_EQ(N(reg.ReadString(L"Exp")), N(expand)) << "expandable strings are read as stored";
+    EXPECT_EQ(N(reg.ReadString(L"Missing")), "");
+    reg.CloseKey();
+    EXPECT_TRUE(reg.DeleteKey(key));
+    EXPECT_FALSE(reg.KeyExists(key));
+
+    TTempDir dir;
+    String locked = dir / L"sub";
+    TIniFile ini(locked + L"\\x.ini");  // the folder does not exist
+    try {
+        ini.WriteString(L"S", L"K", L"V");
+        ADD_FAILURE() << "writing into a missing folder must raise";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(N(e.Message()), N(L"Unable to write to " + locked + L"\\x.ini"));
+    }
+    TStringList none;
+    try {
+        none.LoadFromFile(dir / L"none.txt");
+        ADD_FAILURE() << "loading a missing file must raise";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message().rfind(L"Cannot open file \"" + dir / L"none.txt" + L"\". ", 0), 0u) << N(e.Message());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "IconizeTestSupport.h"
+
+#include "Registry.h"
+
+namespace {
+std::vector<TNotice>& notices()
+{
+    static std::vector<TNotice> v;
+    return v;
+}
+
+void WINAPI recordNotice(LONG event, UINT flags, LPCVOID item1, LPCVOID)
+{
+    notices().push_back({event, flags, item1 ? String((const wchar_t*)item1) : String()});
+}
+}  // namespace
+
+TNoticeRecorder::TNoticeRecorder()
+{
+    notices().clear();
+    Iconize_ChangeNotify = recordNotice;
+}
+
+TNoticeRecorder::~TNoticeRecorder() { Iconize_ChangeNotify = SHChangeNotify; }
+
+std::vector<TNotice>& TNoticeRecorder::Seen() { return notices(); }
+
+bool RegKeyExists(HKEY root, const String& key)
+{
+    HKEY h;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    RegCloseKey(h);
+    return true;
+}
+
+String RegValue(HKEY root, const String& key, const String& name)
+{
+    HKEY h;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return L"<none>";
+    wchar_t buf[2048];
+    DWORD size = sizeof buf, type = 0;
+    LONG rc = RegQueryValueExW(h, name.c_str(), nullptr, &type, (BYTE*)buf, &size);
+    RegCloseKey(h);
+    if (rc != ERROR_SUCCESS) return L"<none>";
+    return String(buf, wcsnlen(buf, size / sizeof(wchar_t)));
+}
+
+void RegSetValue(HKEY root, const String& key, const String& name, const String& value)
+{
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(h, name.c_str(), 0, REG_SZ, (const BYTE*)value.c_str(), (DWORD)(value.size() + 1) * 2);
+    RegCloseKey(h);
+}
+
+void RegDeleteTreeQuiet(HKEY root, const String& key) { Reg_DeleteTree(root, key); }
+
+TRegSnapshot::TRegSnapshot(HKEY root, std::vector<String> keys) : fRoot(root)
+{
+    for (String& k : keys) {
+        Entry e{k, RegKeyExists(root, k), false, L""};
+        String v = RegValue(root, k);
+        e.HadValue = v != L"<none>";
+        e.Value = e.HadValue ? v : L"";
+        fEntries.push_back(e);
+    }
+}
+
+TRegSnapshot::~TRegSnapshot()
+{
+    for (auto it = fEntries.rbegin(); it != fEntries.rend(); ++it) {
+        if (!it->Existed) {
+            RegDeleteTreeQuiet(fRoot, it->Key);
+        } else if (it->HadValue) {
+            RegSetValue(fRoot, it->Key, L"", it->Value);
+        } else {
+            HKEY h;
+            if (RegOpenKeyExW(fRoot, it->Key.c_str(), 0, KEY_ALL_ACCESS, &h) == ERROR_SUCCESS) {
+                RegDeleteValueW(h, L"");
+                RegCloseKey(h);
+            }
+        }
+    }
+}
+
+std::string TinyIco(unsigned char shade)
+{
+    std::string bmp;
+    auto u16 = [&](unsigned v) { bmp += (char)(v & 0xFF); bmp += (char)((v >> 8) & 0xFF); };
+    auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+    // BITMAPINFOHEADER, height doubled for the AND mask.
+    u32(40); u32(16); u32(32); u16(1); u16(32); u32(0); u32(16 * 16 * 4 + 16 * 4); u32(0); u32(0); u32(0); u32(0);
+    for (int i = 0; i < 16 * 16; ++i) { bmp += (char)shade; bmp += (char)0x80; bmp += (char)0xC0; bmp += (char)0xFF; }
+    bmp += std::string(16 * 4, '\0');
+    std::string ico;
+    auto w16 = [&](unsigned v) { ico += (char)(v & 0xFF); ico += (char)((v >> 8) & 0xFF); };
+    auto w32 = [&](unsigned v) { w16(v & 0xFFFF); w16(v >> 16); };
+    w16(0); w16(1); w16(1);
+    ico += (char)16; ico += (char)16; ico += (char)0; ico += (char)0;
+    w16(1); w16(32); w32((unsigned)bmp.size()); w32(6 + 16);
+    return ico + bmp;
+}
+
+String IniValue(const String& file, const String& section, const String& key)
+{
+    wchar_t buf[2048];
+    DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"<none>", buf, 2048, file.c_str());
+    return String(buf, n);
+}
+
+bool FoldersKeepReadOnly()
+{
+    static int known = -1;
+    if (known < 0) {
+        TTempDir probe;
+        SetFileAttributesW(probe.Path().c_str(), FILE_ATTRIBUTE_READONLY);
+        known = (GetFileAttributesW(probe.Path().c_str()) & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+        SetFileAttributesW(probe.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    return known == 1;
+}

@@ -1,0 +1,54 @@
+// Shared by the engine's tests: a recorder of shell change notifications, a
+// snapshot of registry keys a test touches, and a folder with icon sources.
+#pragma once
+
+#include "TestSupport.h"
+#include "xaIconize.h"
+
+#include <shellapi.h>
+
+struct TNotice {
+    LONG Event;
+    UINT Flags;
+    String Item;  // the first item as UTF-16 text, "" for none
+};
+
+// Replaces the engine's notification door while it lives.
+class TNoticeRecorder {
+public:
+    TNoticeRecorder();
+    ~TNoticeRecorder();
+    std::vector<TNotice>& Seen();
+};
+
+// Remembers the default value (or absence) of keys and puts it back.
+class TRegSnapshot {
+public:
+    TRegSnapshot(HKEY root, std::vector<String> keys);
+    ~TRegSnapshot();
+
+private:
+    struct Entry {
+        String Key;
+        bool Existed;
+        bool HadValue;
+        String Value;
+    };
+    HKEY fRoot;
+    std::vector<Entry> fEntries;
+};
+
+bool RegKeyExists(HKEY root, const String& key);
+// The default (or named) string value of a key; "<none>" when key or value is missing.
+String RegValue(HKEY root, const String& key, const String& name = L"");
+void RegSetValue(HKEY root, const String& key, const String& name, const String& value);
+void RegDeleteTreeQuiet(HKEY root, const String& key);
+
+// A minimal valid .ico file (one 16x16 32-bit image).
+std::string TinyIco(unsigned char shade = 0x40);
+
+// Reads a profile value with the platform's own function.
+String IniValue(const String& file, const String& section, const String& key);
+
+// Wine keeps no read-only attribute on folders; Windows does.
+bool FoldersKeepReadOnly();
