@@ -32,35 +32,31 @@ dolv_prefix() {
     fi
 }
 
-dolv_free_display() {
-    local n
-    for n in $(seq 90 150); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            echo "$n"
-            return 0
-        fi
-    done
-    return 1
-}
-
 # Starts Xvfb when DISPLAY is unset (or when $1 is "virtual") and waits until
-# it accepts clients.
+# it accepts clients. Several builds may start displays at once, so a number
+# that turns out to be taken is skipped.
 dolv_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != virtual ]; then
         return 0
     fi
-    local n
-    n=$(dolv_free_display) || { echo "no free X display number" >&2; return 1; }
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    DOLV_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
-        kill -0 "$DOLV_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+    local n i
+    for n in $(seq 90 150); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        DOLV_XVFB_PID=$!
+        for i in $(seq 1 100); do
+            if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$DOLV_XVFB_PID" 2>/dev/null; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$DOLV_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$DOLV_XVFB_PID" 2>/dev/null || true
+        wait "$DOLV_XVFB_PID" 2>/dev/null || true
+        DOLV_XVFB_PID=
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "no virtual display could be started" >&2
     return 1
 }
 
