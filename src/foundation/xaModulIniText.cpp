@@ -8,7 +8,8 @@ String header(const String& section) { return L"[" + section + L"]"; }
 // Any section header while scanning; "[]" is too short to be one.
 bool isHeader(const String& line) { return line.size() > 2 && line.front() == L'[' && line.back() == L']'; }
 
-int headerIndex(const String& section, const TStrings& strs) { return strs.IndexOf(header(section)); }
+// Letter case is ignored whatever the list's own CaseSensitive says.
+int headerIndex(const String& section, const TStrings& strs) { return Strs_IndexOf(strs, header(section), false); }
 }  // namespace
 
 int Strs_IndexOfName(const String& name, const TStrings& strs)

@@ -89,6 +89,11 @@ TEST(IniText, WriteValuePlacement)
         TStringList l = List(c.in);
         Strs_Ini_WriteValue(c.name, L"v", c.section, l);
         EXPECT_EQ(Joined(l), c.out) << c.what;
+        // A list that compares its own items case-sensitively changes nothing.
+        TStringList cs = List(c.in);
+        cs.CaseSensitive = true;
+        Strs_Ini_WriteValue(c.name, L"v", c.section, cs);
+        EXPECT_EQ(Joined(cs), c.out) << c.what << " (case-sensitive list)";
     }
 }
 

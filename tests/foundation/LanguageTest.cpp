@@ -216,6 +216,7 @@ String AnsiSafe(const String& s)
     BOOL lost = FALSE;
     char buf[256];
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, s.c_str(), (int)s.size(), buf, sizeof buf, nullptr, &lost);
+    if (lost) std::cout << "[ note ] the ANSI code page " << GetACP() << " lacks the test's accented letters\n";
     return lost ? String(L"plain") : s;
 }
 
