@@ -111,12 +111,96 @@ void TStrings::SetValue(const String& name, const String& value)
     }
 }
 
+namespace {
+// UTF-8 that survives a load and a save unchanged even when the file holds
+// bytes that are not UTF-8: each such byte is kept as the lone surrogate
+// U+DC80..U+DCFF and written back as that byte. A text file is never
+// silently altered in the places nobody edited.
+String utf8Decode(const std::string& b, size_t from)
+{
+    String r;
+    r.reserve(b.size() - from);
+    size_t i = from, n = b.size();
+    while (i < n) {
+        unsigned char c = (unsigned char)b[i];
+        if (c < 0x80) {
+            r += (wchar_t)c;
+            ++i;
+            continue;
+        }
+        int len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? (c <= 0xEF ? 3 : 0) : c >= 0xC2 ? 2 : 0;
+        unsigned cp = len == 4 ? c & 0x07u : len == 3 ? c & 0x0Fu : c & 0x1Fu;
+        bool ok = len > 0 && i + len <= n;
+        for (int k = 1; ok && k < len; ++k) {
+            unsigned char t = (unsigned char)b[i + k];
+            if ((t & 0xC0) != 0x80) ok = false;
+            cp = (cp << 6) | (t & 0x3Fu);
+        }
+        // Overlong forms, encoded surrogates and code points beyond Unicode are not UTF-8.
+        if (ok && ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+                   (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))))
+            ok = false;
+        if (!ok) {
+            r += (wchar_t)(0xDC00 + c);
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            r += (wchar_t)(0xD800 + (cp >> 10));
+            r += (wchar_t)(0xDC00 + (cp & 0x3FF));
+        } else {
+            r += (wchar_t)cp;
+        }
+        i += len;
+    }
+    return r;
+}
+
+std::string utf8Encode(const String& s)
+{
+    std::string r;
+    r.reserve(s.size() + s.size() / 2);
+    auto put = [&r](unsigned cp) {
+        if (cp < 0x80) {
+            r += (char)cp;
+        } else if (cp < 0x800) {
+            r += (char)(0xC0 | (cp >> 6));
+            r += (char)(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            r += (char)(0xE0 | (cp >> 12));
+            r += (char)(0x80 | ((cp >> 6) & 0x3F));
+            r += (char)(0x80 | (cp & 0x3F));
+        } else {
+            r += (char)(0xF0 | (cp >> 18));
+            r += (char)(0x80 | ((cp >> 12) & 0x3F));
+            r += (char)(0x80 | ((cp >> 6) & 0x3F));
+            r += (char)(0x80 | (cp & 0x3F));
+        }
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        unsigned c = s[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+            put(0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u));
+            ++i;
+        } else if (c >= 0xDC80 && c <= 0xDCFF) {
+            r += (char)(c - 0xDC00);  // a byte kept from the file
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            put(0xFFFD);
+        } else {
+            put(c);
+        }
+    }
+    return r;
+}
+}  // namespace
+
 String DecodeText(const std::string& bytes, TTextEncoding& encoding)
 {
     auto starts = [&](const char* bom, size_t n) { return bytes.size() >= n && bytes.compare(0, n, bom, n) == 0; };
     if (starts("\xEF\xBB\xBF", 3)) {
         encoding = TTextEncoding::Utf8;
-        return FromUtf8(bytes.substr(3));
+        return utf8Decode(bytes, 3);
     }
     if (starts("\xFF\xFE", 2) || starts("\xFE\xFF", 2)) {
         bool be = bytes[0] == '\xFE';
@@ -136,15 +220,16 @@ String DecodeText(const std::string& bytes, TTextEncoding& encoding)
     return r;
 }
 
-std::string EncodeText(const String& text, TTextEncoding encoding)
+std::string EncodeText(const String& text, TTextEncoding encoding, bool withBOM)
 {
     switch (encoding) {
     case TTextEncoding::Utf8:
-        return "\xEF\xBB\xBF" + ToUtf8(text);
+        return (withBOM ? "\xEF\xBB\xBF" : "") + utf8Encode(text);
     case TTextEncoding::Utf16LE:
     case TTextEncoding::Utf16BE: {
         bool be = encoding == TTextEncoding::Utf16BE;
-        std::string r = be ? "\xFE\xFF" : "\xFF\xFE";
+        std::string r = !withBOM ? "" : be ? "\xFE\xFF" : "\xFF\xFE";
+        r.reserve(r.size() + 2 * text.size());
         for (wchar_t c : text) {
             char hi = (char)((c >> 8) & 0xFF), lo = (char)(c & 0xFF);
             r += be ? hi : lo;
@@ -185,19 +270,53 @@ void TStrings::LoadFromFile(const String& fileName)
     SetText(DecodeText(bytes, Encoding));
 }
 
+String SaveTempFileName(const String& fileName) { return fileName + L".~tmp"; }
+
 void TStrings::SaveToFile(const String& fileName) const
 {
-    HANDLE h = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw EFCreateError(Format(L"Cannot create file \"%s\". %s", fileName.c_str(),
-                                   SysErrorMessage(GetLastError()).c_str()));
-    UniqueFile file(h);
-    std::string bytes = EncodeText(Text(), Encoding);
-    DWORD put = 0;
-    if (!bytes.empty() && (!WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr) || put != bytes.size()))
-        throw EFCreateError(Format(L"Cannot create file \"%s\". %s", fileName.c_str(),
-                                   SysErrorMessage(GetLastError()).c_str()));
+    const String temp = SaveTempFileName(fileName);
+    auto fail = [&](DWORD code, bool removeTemp) {
+        if (removeTemp) DeleteFileW(temp.c_str());
+        throw EFCreateError(
+            Format(L"Cannot create file \"%s\". %s", fileName.c_str(), SysErrorMessage(code).c_str()));
+    };
+    // A read-only file is not ours to replace. Checked here rather than left
+    // to the final move, since not every file system refuses that move.
+    DWORD old = GetFileAttributesW(fileName.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) fail(ERROR_ACCESS_DENIED, false);
+    std::string bytes = EncodeText(Text(), Encoding, WriteBOM);
+    // A temporary file left by an interrupted save is ours to replace.
+    if (GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(temp.c_str());
+    }
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), false);
+    {
+        UniqueFile file(h);
+        DWORD put = 0;
+        if (!bytes.empty() && (!WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr) || put != bytes.size())) {
+            DWORD code = GetLastError();
+            file.reset();
+            fail(code ? code : ERROR_DISK_FULL, true);
+        }
+        if (!FlushFileBuffers(h)) {
+            DWORD code = GetLastError();
+            file.reset();
+            fail(code, true);
+        }
+    }
+    // The new file keeps the old one's hidden and system marks.
+    if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
+        DWORD keep = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        if (keep) SetFileAttributesW(temp.c_str(), keep);
+    }
+    if (!MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD code = GetLastError();
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        fail(code, true);
+    }
 }
 
 int TStringList::compare(const String& a, const String& b) const

@@ -59,10 +59,14 @@ public:
     // Reads a text file: UTF-8 or UTF-16 by byte-order mark, else the ANSI code
     // page. Raises EFOpenError when the file cannot be opened.
     void LoadFromFile(const String& fileName);
-    // Writes every line with CRLF in Encoding (a BOM for the Unicode forms).
-    // Raises EFCreateError when the file cannot be created.
+    // Writes every line with CRLF in Encoding (a BOM for the Unicode forms
+    // while WriteBOM is set). The text goes to a temporary file beside the
+    // target first and replaces it only when all of it is on disk, so a failed
+    // or interrupted save leaves the old file whole. Raises EFCreateError when
+    // the file cannot be written; the old file is then unchanged.
     void SaveToFile(const String& fileName) const;
     TTextEncoding Encoding = TTextEncoding::Ansi;
+    bool WriteBOM = true;
 
     const std::vector<String>& Items() const { return fItems; }
 
@@ -87,4 +91,7 @@ private:
 
 // Decodes raw file bytes as LoadFromFile does; tells the encoding found.
 String DecodeText(const std::string& bytes, TTextEncoding& encoding);
-std::string EncodeText(const String& text, TTextEncoding encoding);
+std::string EncodeText(const String& text, TTextEncoding encoding, bool withBOM = true);
+
+// The name of the temporary file SaveToFile writes before it replaces FileName.
+String SaveTempFileName(const String& fileName);

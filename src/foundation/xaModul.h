@@ -3,3 +3,5 @@
 #pragma once
 
 #include "xaModulPath.h"
+#include "xaModulStrings.h"
+#include "xaModulIniText.h"

@@ -1,0 +1,115 @@
+// Unit xaLanguageUni: the language engine. A Language text is a global string
+// with a built-in English value; loading a language file overwrites it from the
+// key of the same name. Keys are looked up anywhere in the file, letter case
+// ignored, the first match winning; a missing or empty key keeps the text as it
+// was and is listed under [Untranslated] in the file.
+#pragma once
+
+#include "Classes.h"
+#include "xaFontDialogTexts.h"
+#include "xaLabelLinkTexts.h"
+
+#include <functional>
+
+// Called back after a change: by Lng_Load once the file is selected, by the
+// font dialog after OK or Apply.
+using TLngApplyProc = std::function<void()>;
+
+// Full path of the active language file; empty while the built-in English is used.
+extern String Lng_Path;
+// The text that stands for a line break inside language values; itself a key.
+extern String Lng_RedLineDelimiter;
+// The explorer pane's up-button hint; it has no key and stays English.
+extern const String Lng_DirectoryUp;
+
+// The generic words, in the order Lng_Read_Uni reads them.
+extern String Lng;
+extern String Lng_Setuped;
+extern String Lng_FileAbsent;
+extern String App;
+extern String App_About;
+extern String App_Mail;
+extern String App_Sait;
+extern String App_Help;
+extern String App_OpenInExplorer;
+extern String App_Close;
+extern String File;
+extern String New;
+extern String Open;
+extern String Save;
+extern String SaveAs;
+extern String Import;
+extern String Export;
+extern String Close;
+extern String Information;
+extern String CopyAll;
+extern String Copy;
+extern String Cut;
+extern String Paste;
+extern String MoveUp;
+extern String MoveDn;
+extern String Prev;
+extern String Next;
+extern String First;
+extern String Last;
+extern String TabPrev;
+extern String TabNext;
+extern String Expand;
+extern String Collapse;
+extern String Maximize;
+extern String Minimize;
+extern String FullScreen;
+extern String MinimizeToTray;
+extern String Add;
+extern String Edit;
+extern String Name;
+extern String Type;
+extern String Size;
+extern String Rename;
+extern String Delete;
+extern String Insert;
+extern String Clear;
+extern String Date;
+extern String Vizible;
+extern String View;
+extern String Error;
+extern String Apply;
+extern String Ok;
+extern String Yes;
+extern String No;
+extern String Cancel;
+extern String Enter;
+extern String Execute;
+extern String Refresh;
+extern String Properties;
+extern String Goto;
+extern String Move;
+extern String Warning;
+extern String Advansed;
+extern String OpenInExplorer;
+extern String OpenInExternalEditor;
+extern String Reopen;
+extern String Selecting;
+extern String Select;
+extern String SelectAll;
+extern String SelectDe;
+extern String SelectInvers;
+
+// Sets Value from Key of Lines and returns true when the key has a non-empty
+// value (with every Lng_RedLineDelimiter turned into CRLF when MultiLine).
+// Otherwise records "Key=" under [Untranslated] of Lines, leaves Value alone
+// and returns false.
+bool Lng_Read(TStrings& lines, String& value, const String& key, bool multiLine);
+// The generic words, Lng_RedLineDelimiter first: a file's own marker applies
+// to every key read after it.
+void Lng_Read_Uni(TStrings& lines);
+void Lng_Read_FontDialog(TStrings& lines);
+void Lng_Read_LabelLink(TStrings& lines);
+
+// Selects the language file Path (path macros allowed): a missing file is
+// reported in pale red and nothing changes; otherwise a changed path is stored
+// as [Settings] Language in settings.ini, Lng_Path is set and OnLoaded, which
+// reads the file and applies its texts, is called.
+void Lng_Load(const String& path, const TLngApplyProc& onLoaded);
+// The language folder beside the program, with a trailing backslash.
+String Lng_Folder();
