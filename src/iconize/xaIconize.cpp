@@ -146,7 +146,15 @@ bool Iconize_Folder(const String& folder, const String& iconFile, const String& 
                 DeleteFileW(present.c_str());
             }
         }
-        if (doCopy && !sameFile(iconFile, target)) {
+        // "Nothing to copy" holds only when the copy is really there: a
+        // Desktop.ini of other software may name the chosen icon where it lies
+        // outside the folder, and a move may have failed.
+        if (!doCopy && !FileExists(target)) doCopy = true;
+        // The icon already lying under its own name in the folder is the
+        // user's file, not a copy: it is neither copied onto itself nor marked
+        // as a copy (which clearing would then delete).
+        bool isSource = sameFile(iconFile, target);
+        if (doCopy && !isSource) {
             // A hidden or read-only earlier copy would refuse to be overwritten.
             SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (!CopyFileW(iconFile.c_str(), target.c_str(), FALSE)) {
@@ -158,7 +166,7 @@ bool Iconize_Folder(const String& folder, const String& iconFile, const String& 
                 return false;
             }
         }
-        if (doCopy) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+        if (doCopy && !isSource) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
         if (!FileExists(target)) {
             Y_Show(L"Could not copy the icon into the folder:\r\n" + iconFile + L"\r\n-> " + target,
                    L"Iconize_Folder", clYError, true);
@@ -218,8 +226,10 @@ void Iconize_Clear_Folder(const String& folder, bool deleteCopy)
         text.LoadFromFile(iniPath);
         if (Trim(text.Text()).empty()) DeleteFileW(iniPath.c_str());
     }
-    if (deleteCopy && copyExtension(remembered) && ExtractFilePath(remembered).empty()) {
-        String copy = IncludeTrailingPathDelimiter(folder) + remembered;
+    // Only a hidden file is a copy: every copy is made hidden, while a visible
+    // icon in the folder is the user's own and must survive the clearing.
+    String copy = IncludeTrailingPathDelimiter(folder) + remembered;
+    if (deleteCopy && copyExtension(remembered) && ExtractFilePath(remembered).empty() && isHidden(copy)) {
         SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(copy.c_str());
     }

@@ -191,11 +191,46 @@ TEST_F(FolderIcon, IconResourceOfOtherSoftwareIsRemovedButItsFileNeverDeleted)
     EXPECT_EQ(N(key(L"IconResource")), "<none>");
     EXPECT_TRUE(FileExists(folder + L"\\y.dll")) << "a file named by a path is never deleted";
 
-    // A bare .ico named by IconResource is a copy and goes with the flag.
+    // A hidden bare .ico named by IconResource is a copy and goes with the flag.
     WriteFileBytes(folder + L"\\z.ico", TinyIco());
+    SetFileAttributesW((folder + L"\\z.ico").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
     WritePrivateProfileStringW(kSec, L"IconResource", L"z.ico,0", ini.c_str());
     Iconize_Clear_Folder(folder, true);
     EXPECT_FALSE(FileExists(folder + L"\\z.ico"));
+}
+
+TEST_F(FolderIcon, UsersOwnIconInTheFolderIsNeitherHiddenNorDeleted)
+{
+    // Copy option off, the icon already lies in the folder under its own
+    // name: it is named bare, but it is the user's file, not a copy.
+    WriteFileBytes(folder + L"\\mine.ico", TinyIco(0x31));
+    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\mine.ico", L"0", false));
+    EXPECT_EQ(N(key(L"IconFile")), "mine.ico");
+    EXPECT_EQ(Attributes(folder + L"\\mine.ico") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_EQ(ReadFileBytes(folder + L"\\mine.ico"), TinyIco(0x31)) << "clearing must not delete the user's icon";
+    EXPECT_FALSE(FileExists(ini));
+
+    // The same for a visible bare .bmp that another program's Desktop.ini names.
+    WriteFileBytes(folder + L"\\pic.bmp", "BM picture");
+    WritePrivateProfileStringW(kSec, L"IconFile", L"pic.bmp", ini.c_str());
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_TRUE(FileExists(folder + L"\\pic.bmp"));
+}
+
+TEST_F(FolderIcon, SourceNamedOutsideByOtherSoftwareIsStillCopiedIn)
+{
+    // Desktop.ini names the chosen icon where it lies, outside the folder: the
+    // copy that the new IconFile=a.ico names must still be made.
+    WritePrivateProfileStringW(kSec, L"IconFile", (icons + L"\\a.ico").c_str(), ini.c_str());
+    TModalRecorder boxes;
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"2", false));
+    EXPECT_TRUE(boxes.Seen.empty());
+    EXPECT_EQ(N(key(L"IconFile")), "a.ico");
+    EXPECT_EQ(N(key(L"IconIndex")), "2");
+    EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x10));
+    EXPECT_EQ(Attributes(folder + L"\\a.ico"), (DWORD)(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_TRUE(FileExists(icons + L"\\a.ico"));
 }
 
 TEST_F(FolderIcon, MissingFolderOrIconIsToldAndNothingChanges)
