@@ -154,6 +154,13 @@ bool Iconize_Folder(const String& folder, const String& iconFile, const String& 
         // user's file, not a copy: it is neither copied onto itself nor marked
         // as a copy (which clearing would then delete).
         bool isSource = sameFile(iconFile, target);
+        if (doCopy && !isSource && FileExists(target) && !isHidden(target)) {
+            // A visible file of that name that is not the source is the
+            // user's own, not an earlier copy (copies are hidden): it is never
+            // overwritten, and the icon is referred to where it lies.
+            copying = false;
+            doCopy = false;
+        }
         if (doCopy && !isSource) {
             // A hidden or read-only earlier copy would refuse to be overwritten.
             SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -167,7 +174,7 @@ bool Iconize_Folder(const String& folder, const String& iconFile, const String& 
             }
         }
         if (doCopy && !isSource) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-        if (!FileExists(target)) {
+        if (copying && !FileExists(target)) {
             Y_Show(L"Could not copy the icon into the folder:\r\n" + iconFile + L"\r\n-> " + target,
                    L"Iconize_Folder", clYError, true);
             return false;

@@ -218,6 +218,23 @@ TEST_F(FolderIcon, UsersOwnIconInTheFolderIsNeitherHiddenNorDeleted)
     EXPECT_TRUE(FileExists(folder + L"\\pic.bmp"));
 }
 
+TEST_F(FolderIcon, UsersOwnFileOfTheCopysNameIsNeverOverwritten)
+{
+    // A visible a.ico of the user's lies in the folder; another a.ico is chosen.
+    WriteFileBytes(folder + L"\\a.ico", TinyIco(0x66));
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"1", false));
+    EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x66));
+    EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\a.ico")) << "the icon is referred to where it lies";
+    // The same with the copy option and a visible Desktop.ico of the user's.
+    WriteFileBytes(folder + L"\\Desktop.ico", TinyIco(0x67));
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"0", true));
+    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), TinyIco(0x67));
+    EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\b.ico"));
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_TRUE(FileExists(folder + L"\\a.ico"));
+    EXPECT_TRUE(FileExists(folder + L"\\Desktop.ico"));
+}
+
 TEST_F(FolderIcon, SourceNamedOutsideByOtherSoftwareIsStillCopiedIn)
 {
     // Desktop.ini names the chosen icon where it lies, outside the folder: the
