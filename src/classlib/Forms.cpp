@@ -2,7 +2,368 @@
 
 #include "Dialogs.h"
 
+#include <commctrl.h>
+
 TApplication Application;
+TScreen Screen;
+
+namespace {
+constexpr UINT WM_DOLV_DRIVE = WM_APP + 0x4D1;
+
+// Every window a control may stand on that is a TForm.
+TForm* formOf(HWND hwnd)
+{
+    HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    return dynamic_cast<TForm*>(TControl::FromHandle(root));
+}
+
+// The innermost control of the class layer a window belongs to.
+TControl* controlOf(HWND hwnd)
+{
+    for (HWND h = hwnd; h; h = GetParent(h))
+        if (TControl* c = TControl::FromHandle(h)) return c;
+    return nullptr;
+}
+
+void findActionLists(const TComponent* owner, std::vector<TActionList*>& out)
+{
+    for (int i = 0; i < owner->ComponentCount(); ++i) {
+        TComponent* c = owner->Components(i);
+        if (auto* list = dynamic_cast<TActionList*>(c)) out.push_back(list);
+        findActionLists(c, out);
+    }
+}
+
+template <class Pred>
+TButton* findButton(const TWinControl* parent, Pred pred)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (auto* b = dynamic_cast<TButton*>(c))
+            if (pred(b) && b->Visible() && b->Enabled()) return b;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TButton* b = findButton(w, pred)) return b;
+    }
+    return nullptr;
+}
+struct TCollect {
+    HWND Self;
+    std::vector<HWND>* Out;
+};
+
+BOOL CALLBACK collectEnabled(HWND h, LPARAM lp)
+{
+    auto* c = (TCollect*)lp;
+    if (h != c->Self && IsWindowVisible(h) && IsWindowEnabled(h)) c->Out->push_back(h);
+    return TRUE;
+}
+}  // namespace
+
+TCursor Screen_Cursor() { return Screen.Cursor(); }
+
+void Control_HandleException() { Application.HandleException(); }
+
+// ---- TForm ------------------------------------------------------------------
+
+TForm::TForm(TComponent* owner) : TWinControl(owner)
+{
+    fWidth = 320;
+    fHeight = 240;
+    SetVisible(false);
+    CreateHandle();
+}
+
+TForm::~TForm()
+{
+    if (Application.MainForm == this) Application.MainForm = nullptr;
+    DestroyHandle();
+}
+
+HWND TForm::CreationParent() const
+{
+    if (Application.MainForm && Application.MainForm != this && Application.MainForm->Handle())
+        return Application.MainForm->Handle();
+    return nullptr;
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.Style &= ~(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    params.ExStyle &= ~(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME);
+    switch (fBorderStyle) {
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: params.Style |= WS_CAPTION; params.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsToolWindow: params.Style |= WS_CAPTION; params.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: params.Style |= WS_CAPTION | WS_THICKFRAME; params.ExStyle |= WS_EX_TOOLWINDOW; break;
+    }
+    if (fBorderStyle != bsNone && (fBorderIcons & biSystemMenu)) {
+        params.Style |= WS_SYSMENU;
+        if (fBorderStyle == bsSingle || fBorderStyle == bsSizeable) {
+            if (fBorderIcons & biMinimize) params.Style |= WS_MINIMIZEBOX;
+            if (fBorderIcons & biMaximize) params.Style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (fFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
+}
+
+void TForm::styleChanged()
+{
+    if (!fHandle) return;
+    TCreateParams cp;
+    CreateParams(cp);
+    LONG_PTR keep = GetWindowLongPtrW(fHandle, GWL_STYLE) & (WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE | WS_DISABLED);
+    SetWindowLongPtrW(fHandle, GWL_STYLE, (LONG_PTR)cp.Style | keep);
+    SetWindowLongPtrW(fHandle, GWL_EXSTYLE, (LONG_PTR)cp.ExStyle);
+    SetWindowPos(fHandle, fFormStyle == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::SetBorderStyle(TBorderStyle style)
+{
+    fBorderStyle = style;
+    styleChanged();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons)
+{
+    fBorderIcons = icons;
+    styleChanged();
+}
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    fFormStyle = style;
+    styleChanged();
+}
+
+TWindowState TForm::WindowState() const
+{
+    if (fHandle && IsWindowVisible(fHandle))
+        return IsZoomed(fHandle) ? wsMaximized : IsIconic(fHandle) ? wsMinimized : wsNormal;
+    return fWindowState;
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    fWindowState = state;
+    if (fHandle && IsWindowVisible(fHandle))
+        ShowWindow(fHandle, state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void TForm::SetClientSize(int width, int height)
+{
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, (DWORD)GetWindowLongPtrW(fHandle, GWL_STYLE), FALSE,
+                       (DWORD)GetWindowLongPtrW(fHandle, GWL_EXSTYLE));
+    SetBounds(fLeft, fTop, r.right - r.left, r.bottom - r.top);
+}
+
+TWinControl* TForm::ActiveControl() const
+{
+    if (TControl* c = controlOf(GetFocus()))
+        if (c != this && c->ParentForm() == this) return dynamic_cast<TWinControl*>(c);
+    return fActiveControl;
+}
+
+void TForm::SetActiveControl(TWinControl* control)
+{
+    fActiveControl = control;
+    if (control && fHandle && IsWindowVisible(fHandle) && control->CanFocus()) control->SetFocus();
+}
+
+void TForm::applyPosition()
+{
+    if (fWindowState == wsMaximized) return;
+    RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    TForm* around = nullptr;
+    if (Position == poOwnerFormCenter) around = dynamic_cast<TForm*>(Owner());
+    if ((Position == poOwnerFormCenter || Position == poMainFormCenter) && !around) around = Application.MainForm;
+    if (around == this) around = nullptr;
+    switch (Position) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter:
+        if (around && around->Handle() && IsWindowVisible(around->Handle())) GetWindowRect(around->Handle(), &over);
+        break;
+    default:
+        return;
+    }
+    int l = over.left + (over.right - over.left - fWidth) / 2;
+    int t = over.top + (over.bottom - over.top - fHeight) / 2;
+    SetBounds(l < 0 && Position != poScreenCenter ? 0 : l, t < 0 ? 0 : t, fWidth, fHeight);
+}
+
+void TForm::focusFirst()
+{
+    if (fActiveControl && fActiveControl->CanFocus()) {
+        fActiveControl->SetFocus();
+        return;
+    }
+    HWND first = GetNextDlgTabItem(fHandle, nullptr, FALSE);
+    if (first && first != fHandle && (GetWindowLongPtrW(first, GWL_STYLE) & WS_TABSTOP))
+        ::SetFocus(first);
+    else
+        ::SetFocus(fHandle);
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (!fHandle) {
+        SetVisibleFlag(visible);
+        return;
+    }
+    bool shown = IsWindowVisible(fHandle);
+    if (visible && !shown) {
+        SetVisibleFlag(true);
+        applyPosition();
+        ShowWindow(fHandle, fWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        SetForegroundWindow(fHandle);
+        focusFirst();
+        if (OnShow) OnShow(this);
+    } else if (!visible && shown) {
+        fWindowState = WindowState();
+        SetVisibleFlag(false);
+        ShowWindow(fHandle, SW_HIDE);
+    }
+}
+
+void TForm::Show() { SetVisible(true); }
+void TForm::Hide() { SetVisible(false); }
+
+void TForm::Close()
+{
+    bool can = true;
+    if (OnCloseQuery) OnCloseQuery(this, can);
+    if (!can) return;
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == caNone) return;
+    if (fModal) {
+        if (ModalResult == mrNone) ModalResult = mrCancel;
+        return;
+    }
+    if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Hide();
+    if (Application.MainForm == this) Application.Terminate();
+}
+
+int TForm::ShowModal()
+{
+    ModalResult = mrNone;
+    TModalAnswer answer;
+    if (Modal_Intercept({ClassName(), Caption(), ModalText, ModalColor}, answer) && !answer.Drive) {
+        ModalAnswered(answer);
+        return ModalResult;
+    }
+    fDrive = std::move(answer.Drive);
+
+    // Every other window of the thread waits while the form is up.
+    std::vector<HWND> disabled;
+    TCollect collect{fHandle, &disabled};
+    EnumThreadWindows(GetCurrentThreadId(), collectEnabled, (LPARAM)&collect);
+    for (HWND h : disabled) EnableWindow(h, FALSE);
+    HWND wasActive = GetActiveWindow();
+
+    fModal = true;
+    try {
+        Show();
+        if (fDrive) PostMessageW(fHandle, WM_DOLV_DRIVE, 0, 0);
+        while (ModalResult == mrNone) {
+            if (!Application.HandleMessage()) ModalResult = mrCancel;
+        }
+    } catch (...) {
+        fModal = false;
+        for (HWND h : disabled) EnableWindow(h, TRUE);
+        throw;
+    }
+    fModal = false;
+    fDrive = nullptr;
+    for (HWND h : disabled) EnableWindow(h, TRUE);
+    Hide();
+    if (wasActive && IsWindow(wasActive) && wasActive != fHandle) SetActiveWindow(wasActive);
+    return ModalResult;
+}
+
+bool TForm::IsShortCut(TShortCut shortCut)
+{
+    std::vector<TActionList*> lists;
+    findActionLists(this, lists);
+    for (TActionList* l : lists)
+        if (l->IsShortCut(shortCut)) return true;
+    return false;
+}
+
+TButton* TForm::DefaultButton() const
+{
+    return findButton(this, [](TButton* b) { return b->Default; });
+}
+
+TButton* TForm::CancelButton() const
+{
+    return findButton(this, [](TButton* b) { return b->Cancel; });
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* mm = (MINMAXINFO*)lp;
+        if (Constraints.MinWidth > 0) mm->ptMinTrackSize.x = Constraints.MinWidth;
+        if (Constraints.MinHeight > 0) mm->ptMinTrackSize.y = Constraints.MinHeight;
+        if (Constraints.MaxWidth > 0) mm->ptMaxTrackSize.x = Constraints.MaxWidth;
+        if (Constraints.MaxHeight > 0) mm->ptMaxTrackSize.y = Constraints.MaxHeight;
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(fHandle, f)) fLastFocus = f;
+        } else {
+            if (fLastFocus && IsWindow(fLastFocus) && IsChild(fHandle, fLastFocus)) {
+                ::SetFocus(fLastFocus);
+                if (OnActivate) OnActivate(this);
+                return 0;
+            }
+            if (OnActivate) OnActivate(this);
+        }
+        break;
+    case WM_DOLV_DRIVE:
+        if (fDrive) {
+            auto drive = std::move(fDrive);
+            fDrive = nullptr;
+            struct TEnd {
+                TForm* f;
+                ~TEnd()
+                {
+                    if (f->fModal && f->ModalResult == mrNone) f->ModalResult = mrCancel;
+                }
+            } end{this};
+            drive(fHandle);
+        }
+        return 0;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+// ---- TApplication -------------------------------------------------------------
+
+HWND TApplication::Handle() const
+{
+    if (fHandle) return fHandle;
+    return MainForm ? MainForm->Handle() : nullptr;
+}
 
 void TApplication::ShowException(const std::exception& e)
 {
@@ -10,3 +371,131 @@ void TApplication::ShowException(const std::exception& e)
     String text = ours ? ours->Message() : FromUtf8(e.what());
     MessageDlg(text, Title, MB_OK | MB_ICONERROR);
 }
+
+void TApplication::HandleException()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ShowException(e);
+    } catch (...) {
+        ShowException(Exception(L"Unknown exception"));
+    }
+}
+
+int TApplication::HookMainWindow(TMessageHook hook)
+{
+    fHooks.emplace_back(fNextHook, std::move(hook));
+    return fNextHook++;
+}
+
+void TApplication::UnhookMainWindow(int id)
+{
+    for (auto it = fHooks.begin(); it != fHooks.end(); ++it)
+        if (it->first == id) {
+            fHooks.erase(it);
+            return;
+        }
+}
+
+bool TApplication::isKeyMsg(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    TControl* target = controlOf(msg.hwnd);
+    TForm* form = formOf(msg.hwnd);
+    if (!target || !form) return false;
+    WORD vk = (WORD)msg.wParam;
+    TShiftState shift = KeyboardShiftState();
+    if (form->KeyPreview && form->OnKeyDown && target != form) {
+        WORD key = vk;
+        form->OnKeyDown(form, key, shift);
+        if (!key) return true;
+    }
+    TShortCut sc = ShortCut(vk, shift);
+    // Popup menus of the focused control and of everything it stands on.
+    for (TControl* c = target; c; c = c->Parent())
+        if (c->PopupMenu && c->PopupMenu->IsShortCut(sc)) return true;
+    if (form->IsShortCut(sc)) return true;
+    // Dialog keys.
+    if (vk == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+        HWND next = GetNextDlgTabItem(form->Handle(), GetFocus(), (shift & ssShift) != 0);
+        if (next) ::SetFocus(next);
+        return true;
+    }
+    if (vk == VK_RETURN && !(shift & (ssCtrl | ssAlt))) {
+        TButton* b = dynamic_cast<TButton*>(target);
+        if (!b) b = form->DefaultButton();
+        if (b && b->Enabled()) {
+            b->Click();
+            return true;
+        }
+    }
+    if (vk == VK_ESCAPE && !shift) {
+        if (TButton* b = form->CancelButton()) {
+            b->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TApplication::Dispatch(MSG& msg)
+{
+    try {
+        bool handled = false;
+        for (size_t i = 0; i < fHooks.size() && !handled; ++i) {
+            TMessageHook hook = fHooks[i].second;  // a hook may unhook itself
+            hook(msg, handled);
+        }
+        if (handled || isKeyMsg(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    } catch (...) {
+        HandleException();
+    }
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            fTerminated = true;
+            break;
+        }
+        Dispatch(msg);
+    }
+}
+
+bool TApplication::HandleMessage()
+{
+    MSG msg;
+    if (fTerminated || GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+        fTerminated = true;
+        return false;
+    }
+    Dispatch(msg);
+    return true;
+}
+
+void TApplication::Run()
+{
+    if (MainForm) MainForm->Show();
+    while (HandleMessage()) {
+    }
+}
+
+void TApplication::Terminate()
+{
+    if (!fTerminated) PostQuitMessage(0);
+}
+
+// ---- TScreen ------------------------------------------------------------------
+
+void TScreen::SetCursor(TCursor cursor)
+{
+    fCursor = cursor;
+    ::SetCursor(Cursor_Handle(cursor == crDefault ? crArrow : cursor));
+}
+
+TForm* TScreen::ActiveForm() const { return formOf(GetActiveWindow()); }

@@ -1,31 +1,162 @@
-// The application object: title, the application window handle that the
-// platform calls take as owner, and the default exception handler.
+// Forms, the application object with its message loop, and the screen.
 #pragma once
 
-#include "SysUtils.h"
+#include "ActnList.h"
+#include "ModalHook.h"
+#include "StdCtrls.h"
+
+enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsStayOnTop };
+using TBorderIcons = unsigned;
+constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TForm : public TWinControl {
+public:
+    // The window is made at once, hidden; the layout then sets it up.
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+    String ClassName() const override { return L"TForm"; }
+
+    TBorderStyle BorderStyle() const { return fBorderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    TBorderIcons BorderIcons() const { return fBorderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TFormStyle FormStyle() const { return fFormStyle; }
+    void SetFormStyle(TFormStyle style);
+    // Where the window goes each time it is shown.
+    TPosition Position = poDesigned;
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    void SetClientSize(int width, int height);
+    void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
+    void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
+
+    // The control that gets the focus when the form is shown or activated.
+    TWinControl* ActiveControl() const;
+    void SetActiveControl(TWinControl* control);
+    // The form's OnKeyDown sees keys before the focused control.
+    bool KeyPreview = false;
+
+    void Show();
+    void Hide();
+    // Asks OnCloseQuery, then OnClose; a modal form ends with mrCancel.
+    void Close();
+    // Shows the form modally through the modal door; returns ModalResult.
+    int ShowModal();
+    bool Modal() const { return fModal; }
+    int ModalResult = mrNone;
+    // What the modal door tells a responder about this window besides its class and caption.
+    String ModalText;
+    int ModalColor = -1;
+    // A responder answered without the window being shown: take its answer.
+    virtual void ModalAnswered(const TModalAnswer& answer) { ModalResult = answer.Result; }
+
+    TNotifyEvent OnShow, OnActivate;
+    std::function<void(TObject* sender, bool& canClose)> OnCloseQuery;
+    std::function<void(TObject* sender, TCloseAction& action)> OnClose;
+
+    // The form's keys: action lists (in the order the form owns them), then
+    // the default and cancel buttons. True when the key was used.
+    bool IsShortCut(TShortCut shortCut);
+    TButton* DefaultButton() const;
+    TButton* CancelButton() const;
+
+    void SetVisible(bool visible) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    HWND CreationParent() const override;
+
+private:
+    TBorderStyle fBorderStyle = bsSizeable;
+    TBorderIcons fBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TFormStyle fFormStyle = fsNormal;
+    TWindowState fWindowState = wsNormal;
+    TWinControl* fActiveControl = nullptr;
+    HWND fLastFocus = nullptr;
+    bool fModal = false;
+    std::function<void(HWND)> fDrive;
+    void styleChanged();
+    void applyPosition();
+    void focusFirst();
+};
+
+using TMessageHook = std::function<void(MSG& msg, bool& handled)>;
 
 class TApplication {
 public:
     String Title = L"Dolv";
-    // The owner window of the program's top-level windows; none until a main form exists.
-    HWND Handle() const { return fHandle; }
+    // The owner window of the program's top-level windows: the one set, or the main form's.
+    HWND Handle() const;
     void SetHandle(HWND h) { fHandle = h; }
+    TForm* MainForm = nullptr;
 
     // The default handler: shows the exception's text in the plain message box.
     void ShowException(const std::exception& e);
+    // Hands the exception being handled (inside a catch) to ShowException.
+    void HandleException();
     // Runs Body and hands any exception to ShowException, as the message loop does.
     template <class F>
     void Guard(F&& body)
     {
         try {
             body();
-        } catch (const std::exception& e) {
-            ShowException(e);
+        } catch (...) {
+            HandleException();
         }
     }
 
+    // Hooks see every message the loop takes before anything else does.
+    int HookMainWindow(TMessageHook hook);
+    void UnhookMainWindow(int id);
+
+    // One message through the loop's order: hooks, shortcuts, dialog keys, dispatch.
+    void Dispatch(MSG& msg);
+    // Handles every waiting message, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it; false once the program is to end.
+    bool HandleMessage();
+    // Shows the main form and runs the loop until the program ends.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return fTerminated; }
+
 private:
     HWND fHandle = nullptr;
+    bool fTerminated = false;
+    int fNextHook = 1;
+    std::vector<std::pair<int, TMessageHook>> fHooks;
+    bool isKeyMsg(MSG& msg);
 };
 
 extern TApplication Application;
+
+class TScreen {
+public:
+    TCursor Cursor() const { return fCursor; }
+    void SetCursor(TCursor cursor);
+    // The primary display, in pixels.
+    int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+    TForm* ActiveForm() const;
+
+private:
+    TCursor fCursor = crDefault;
+};
+
+extern TScreen Screen;
+
+// Shows the hourglass (or another cursor) for the lifetime of the object.
+class TScreenCursor {
+public:
+    explicit TScreenCursor(TCursor cursor = crHourGlass) : fPrevious(Screen.Cursor()) { Screen.SetCursor(cursor); }
+    ~TScreenCursor() { Screen.SetCursor(fPrevious); }
+    TScreenCursor(const TScreenCursor&) = delete;
+    TScreenCursor& operator=(const TScreenCursor&) = delete;
+
+private:
+    TCursor fPrevious;
+};

@@ -18,6 +18,12 @@ struct TModalRequest {
 struct TModalAnswer {
     int Result = IDOK;  // the button (IDOK, IDYES, IDNO, IDCANCEL, ...)
     String Text;        // typed text, for input boxes
+    // When set, the door shows the real window and, once it is up, calls Drive
+    // with its window handle from inside the window's own message loop; Drive
+    // works the window as a user would (keys to the focused control, clicks)
+    // and lets the loop run with Application.ProcessMessages. A window still
+    // open when Drive returns is cancelled, so a test can never hang on it.
+    std::function<void(HWND window)> Drive;
 };
 
 using TModalResponder = std::function<TModalAnswer(const TModalRequest&)>;

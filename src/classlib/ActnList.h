@@ -1,0 +1,54 @@
+// Actions: one command with its caption, hint, shortcut and state, shared by
+// menus, buttons and keys. An action list answers shortcuts for its form's
+// message loop, unless it is suspended.
+#pragma once
+
+#include "Menus.h"
+
+class TActionList;
+
+class TAction : public TComponent {
+public:
+    // The action joins List (when given) at its end.
+    TAction(TComponent* owner, TActionList* list);
+    ~TAction() override;
+    String ClassName() const override { return L"TAction"; }
+
+    String Caption, Hint;
+    TShortCut ShortCut = scNone;
+    bool Checked = false;
+    bool AutoCheck = false;
+    bool Enabled = true;
+    int ImageIndex = -1;
+    TNotifyEvent OnExecute;
+    TActionList* ActionList() const { return fList; }
+
+    // Runs the action when enabled (an auto-check action flips Checked first);
+    // true when it ran.
+    bool Execute();
+
+private:
+    TActionList* fList;
+    friend class TActionList;
+};
+
+enum TActionListState { asNormal, asSuspended };
+
+class TActionList : public TComponent {
+public:
+    explicit TActionList(TComponent* owner) : TComponent(owner) {}
+    ~TActionList() override;
+    String ClassName() const override { return L"TActionList"; }
+
+    TActionListState State = asNormal;
+    TImageList* Images = nullptr;
+    int ActionCount() const { return (int)fActions.size(); }
+    TAction* Actions(int index) const { return fActions.at(index); }
+
+    // The first enabled action with the shortcut runs; a suspended list answers nothing.
+    bool IsShortCut(TShortCut shortCut);
+
+private:
+    std::vector<TAction*> fActions;
+    friend class TAction;
+};

@@ -1,0 +1,155 @@
+#include "ComCtrls.h"
+
+#include <richedit.h>
+
+namespace {
+// The newest rich edit the system has.
+const wchar_t* richEditClass()
+{
+    static const wchar_t* name = [] {
+        if (LoadLibraryW(L"msftedit.dll")) return L"RICHEDIT50W";
+        LoadLibraryW(L"riched20.dll");
+        return L"RichEdit20W";
+    }();
+    return name;
+}
+}  // namespace
+
+TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner)
+{
+    fColor = clWindow;
+    fTabStop = true;
+}
+
+void TRichEdit::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.ClassName = richEditClass();
+    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    if (fReadOnly) params.Style |= ES_READONLY;
+    if (fScrollBars == ssVertical || fScrollBars == ssBoth) params.Style |= WS_VSCROLL;
+    if (fScrollBars == ssHorizontal || fScrollBars == ssBoth) params.Style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    params.ExStyle &= ~WS_EX_CONTROLPARENT;
+    if (fBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TRichEdit::HandleCreated()
+{
+    TWinControl::HandleCreated();
+    // The control may give itself a sunken edge; a borderless one has none.
+    LONG_PTR ex = GetWindowLongPtrW(fHandle, GWL_EXSTYLE);
+    if (fBorderStyle == bsNone && (ex & WS_EX_CLIENTEDGE)) {
+        SetWindowLongPtrW(fHandle, GWL_EXSTYLE, ex & ~WS_EX_CLIENTEDGE);
+        SetWindowPos(fHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    SendMessageW(fHandle, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);
+    SendMessageW(fHandle, EM_SETBKGNDCOLOR, 0, ColorToRGB(fColor));
+    applyTextColor();
+}
+
+void TRichEdit::applyTextColor()
+{
+    if (!fHandle) return;
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_COLOR;
+    cf.crTextColor = ColorToRGB(Font.Color());
+    SendMessageW(fHandle, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf);
+    SendMessageW(fHandle, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&cf);
+}
+
+void TRichEdit::FontChanged()
+{
+    TWinControl::FontChanged();
+    applyTextColor();
+}
+
+void TRichEdit::ColorChanged()
+{
+    if (fHandle) SendMessageW(fHandle, EM_SETBKGNDCOLOR, 0, ColorToRGB(fColor));
+    Invalidate();
+}
+
+void TRichEdit::SetCaption(const String& text)
+{
+    TWinControl::SetCaption(text);
+    applyTextColor();
+}
+
+void TRichEdit::SetReadOnly(bool value)
+{
+    fReadOnly = value;
+    if (fHandle) SendMessageW(fHandle, EM_SETREADONLY, value, 0);
+}
+
+void TRichEdit::SetScrollBars(TScrollStyle value)
+{
+    if (value == fScrollBars) return;
+    fScrollBars = value;
+    RecreateWnd();
+}
+
+void TRichEdit::SetBorderStyle(TBorderStyle value)
+{
+    if (value == fBorderStyle) return;
+    fBorderStyle = value;
+    RecreateWnd();
+}
+
+int TRichEdit::SelStart() const
+{
+    CHARRANGE r{0, 0};
+    if (fHandle) SendMessageW(fHandle, EM_EXGETSEL, 0, (LPARAM)&r);
+    return r.cpMin;
+}
+
+void TRichEdit::SetSelStart(int start)
+{
+    CHARRANGE r{start, start};
+    if (fHandle) SendMessageW(fHandle, EM_EXSETSEL, 0, (LPARAM)&r);
+}
+
+int TRichEdit::SelLength() const
+{
+    CHARRANGE r{0, 0};
+    if (fHandle) SendMessageW(fHandle, EM_EXGETSEL, 0, (LPARAM)&r);
+    return r.cpMax - r.cpMin;
+}
+
+void TRichEdit::SetSelLength(int length)
+{
+    CHARRANGE r{SelStart(), 0};
+    r.cpMax = r.cpMin + length;
+    if (fHandle) SendMessageW(fHandle, EM_EXSETSEL, 0, (LPARAM)&r);
+}
+
+String TRichEdit::SelText() const
+{
+    int n = SelLength();
+    if (!fHandle || n <= 0) return L"";
+    String s(n + 1, L'\0');
+    n = (int)SendMessageW(fHandle, EM_GETSELTEXT, 0, (LPARAM)s.data());
+    s.resize(n > 0 ? n : 0);
+    return s;
+}
+
+void TRichEdit::SelectAll()
+{
+    CHARRANGE r{0, -1};
+    if (fHandle) SendMessageW(fHandle, EM_EXSETSEL, 0, (LPARAM)&r);
+}
+
+void TRichEdit::CopyToClipboard()
+{
+    if (fHandle) SendMessageW(fHandle, WM_COPY, 0, 0);
+}
+
+bool TRichEdit::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    if (msg == WM_NOTIFY && ((NMHDR*)lp)->code == EN_SELCHANGE) {
+        if (OnSelectionChange) OnSelectionChange(this);
+        result = 0;
+        return true;
+    }
+    return TWinControl::Reflected(msg, wp, lp, result);
+}

@@ -1,0 +1,640 @@
+#include "Controls.h"
+
+#include "Forms.h"
+#include "Menus.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+const wchar_t kProp[] = L"DolvControl";
+TControl* gCreating = nullptr;  // the control whose own-class window is being made
+}  // namespace
+
+// ---- TComponent ------------------------------------------------------------
+
+TComponent::TComponent(TComponent* owner) : fOwner(owner)
+{
+    if (fOwner) fOwner->fComponents.emplace_back(this);
+}
+
+TComponent::~TComponent()
+{
+    while (!fComponents.empty()) {
+        std::unique_ptr<TComponent> c = std::move(fComponents.back());
+        fComponents.pop_back();
+        c->fOwner = nullptr;
+    }
+    if (fOwner) {
+        auto& v = fOwner->fComponents;
+        for (auto it = v.begin(); it != v.end(); ++it)
+            if (it->get() == this) {
+                (void)it->release();
+                v.erase(it);
+                break;
+            }
+    }
+}
+
+TComponent* TComponent::FindComponent(const String& name) const
+{
+    for (const auto& c : fComponents)
+        if (AnsiSameText(c->Name, name)) return c.get();
+    return nullptr;
+}
+
+TShiftState KeyboardShiftState()
+{
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000) s |= ssShift;
+    if (GetKeyState(VK_CONTROL) & 0x8000) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) & 0x8000) s |= ssAlt;
+    return s;
+}
+
+HCURSOR Cursor_Handle(TCursor cursor)
+{
+    const wchar_t* id = IDC_ARROW;
+    switch (cursor) {
+    case crIBeam: id = IDC_IBEAM; break;
+    case crSizeAll: id = IDC_SIZEALL; break;
+    case crHourGlass: id = IDC_WAIT; break;
+    case crHandPoint: id = IDC_HAND; break;
+    case crNo: id = IDC_NO; break;
+    default: break;
+    }
+    return LoadCursorW(nullptr, id);
+}
+
+// ---- the trampoline ----------------------------------------------------------
+
+// Every window of the class layer runs through here: the control is found by
+// its window property, and no exception leaves for the platform's code.
+LRESULT CALLBACK Control_Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    TControl* c = (TControl*)GetPropW(hwnd, kProp);
+    if (!c) {
+        if (!gCreating) return DefWindowProcW(hwnd, msg, wp, lp);
+        c = gCreating;
+        gCreating = nullptr;
+        c->fHandle = hwnd;
+        SetPropW(hwnd, kProp, c);
+    }
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = c->DefaultHandler(msg, wp, lp);
+        RemovePropW(hwnd, kProp);
+        c->fHandle = nullptr;
+        c->fOldProc = nullptr;
+        return r;
+    }
+    try {
+        return c->WndProc(msg, wp, lp);
+    } catch (...) {
+        Control_HandleException();
+        return 0;
+    }
+}
+
+const wchar_t* Control_WindowClass()
+{
+    static const wchar_t* name = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&icc);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = Control_Trampoline;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        wc.lpszClassName = L"DolvWindow";
+        RegisterClassExW(&wc);
+        return L"DolvWindow";
+    }();
+    return name;
+}
+
+// ---- TControl ----------------------------------------------------------------
+
+TControl::TControl(TComponent* owner) : TComponent(owner)
+{
+    Font.OnChange = [this] {
+        if (!fInheriting) fParentFont = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl()
+{
+    DestroyHandle();
+    if (fParent) {
+        auto& v = fParent->fControls;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+}
+
+TControl* TControl::FromHandle(HWND hwnd) { return hwnd ? (TControl*)GetPropW(hwnd, kProp) : nullptr; }
+
+TForm* TControl::ParentForm() const
+{
+    const TControl* c = this;
+    while (c->fParent) c = c->fParent;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == fParent) return;
+    if (fParent) {
+        auto& v = fParent->fControls;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+    fParent = parent;
+    if (!fParent) {
+        DestroyHandle();
+        return;
+    }
+    fParent->fControls.push_back(this);
+    if (fParentColor) inheritColor(fParent->fColor);
+    if (fParentFont) inheritFont(fParent->Font);
+    if (fParent->fHandle) {
+        if (!fHandle)
+            CreateHandle();
+        else
+            ::SetParent(fHandle, fParent->fHandle);
+    }
+    RememberAnchorOrigin();
+    if (fAlign != alNone) fParent->Realign();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    fLeft = left;
+    fTop = top;
+    fWidth = width;
+    fHeight = height;
+    if (fHandle) SetWindowPos(fHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RememberAnchorOrigin();
+    if (fAlign != alNone && fParent) fParent->Realign();
+}
+
+void TControl::UpdateBoundsFromWindow()
+{
+    if (!fHandle) return;
+    RECT r;
+    GetWindowRect(fHandle, &r);
+    if (fParent && fParent->fHandle) MapWindowPoints(nullptr, fParent->fHandle, (POINT*)&r, 2);
+    fLeft = r.left;
+    fTop = r.top;
+    fWidth = r.right - r.left;
+    fHeight = r.bottom - r.top;
+}
+
+int TControl::ClientWidth() const
+{
+    if (!fHandle) return fWidth;
+    RECT r;
+    GetClientRect(fHandle, &r);
+    return r.right;
+}
+
+int TControl::ClientHeight() const
+{
+    if (!fHandle) return fHeight;
+    RECT r;
+    GetClientRect(fHandle, &r);
+    return r.bottom;
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    fAlign = align;
+    if (fParent) fParent->Realign();
+}
+
+void TControl::SetAnchors(TAnchors anchors)
+{
+    fAnchors = anchors;
+    RememberAnchorOrigin();
+}
+
+void TControl::RememberAnchorOrigin()
+{
+    if (!fParent) return;
+    fOrigin = {fLeft, fTop, fWidth, fHeight, fParent->ClientWidth(), fParent->ClientHeight(), true};
+}
+
+void TControl::anchorTo(int pw, int ph)
+{
+    if (!fOrigin.Valid) return;
+    auto axis = [](bool lo, bool hi, int pos, int size, int parentNow, int parentThen, int& newPos, int& newSize) {
+        newPos = pos;
+        newSize = size;
+        int delta = parentNow - parentThen;
+        if (lo && hi)
+            newSize = std::max(0, size + delta);
+        else if (hi)
+            newPos = pos + delta;
+        else if (!lo && parentThen > 0)  // neither edge: keep the centre's share of the parent
+            newPos = MulDiv(pos + size / 2, parentNow, parentThen) - size / 2;
+    };
+    int l, t, w, h;
+    axis(fAnchors & akLeft, fAnchors & akRight, fOrigin.Left, fOrigin.Width, pw, fOrigin.ParentWidth, l, w);
+    axis(fAnchors & akTop, fAnchors & akBottom, fOrigin.Top, fOrigin.Height, ph, fOrigin.ParentHeight, t, h);
+    if (l == fLeft && t == fTop && w == fWidth && h == fHeight) return;
+    fLeft = l;
+    fTop = t;
+    fWidth = w;
+    fHeight = h;
+    if (fHandle) SetWindowPos(fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TControl::SetColor(TColor color)
+{
+    fParentColor = false;
+    applyColor(color);
+}
+
+void TControl::SetParentColor(bool value)
+{
+    fParentColor = value;
+    if (value && fParent) applyColor(fParent->fColor);
+}
+
+void TControl::inheritColor(TColor color) { applyColor(color); }
+
+void TControl::applyColor(TColor color)
+{
+    fColor = color;
+    ColorChanged();
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (TControl* c : w->fControls)
+            if (c->fParentColor) c->inheritColor(color);
+}
+
+void TControl::ColorChanged() { Invalidate(); }
+
+void TControl::SetParentFont(bool value)
+{
+    fParentFont = value;
+    if (value && fParent) inheritFont(fParent->Font);
+}
+
+void TControl::inheritFont(const TFont& font)
+{
+    fInheriting = true;
+    Font.Assign(font);
+    fInheriting = false;
+}
+
+void TControl::FontChanged()
+{
+    if (fHandle) {
+        SendMessageW(fHandle, WM_SETFONT, (WPARAM)Font.Handle(), TRUE);
+        Invalidate();
+    }
+}
+
+void TControl::SetVisible(bool visible)
+{
+    fVisible = visible;
+    if (fHandle) ShowWindow(fHandle, visible ? SW_SHOWNA : SW_HIDE);
+    if (fAlign != alNone && fParent) fParent->Realign();
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    fEnabled = enabled;
+    if (fHandle) EnableWindow(fHandle, enabled);
+}
+
+String TControl::Caption() const
+{
+    if (!fHandle) return fCaption;
+    int n = GetWindowTextLengthW(fHandle);
+    String s(n + 1, L'\0');
+    n = GetWindowTextW(fHandle, s.data(), n + 1);
+    s.resize(n > 0 ? n : 0);
+    return s;
+}
+
+void TControl::SetCaption(const String& caption)
+{
+    fCaption = caption;
+    if (fHandle) SetWindowTextW(fHandle, caption.c_str());
+    Invalidate();
+}
+
+void TControl::Invalidate()
+{
+    if (fHandle) InvalidateRect(fHandle, nullptr, TRUE);
+}
+
+void TControl::Repaint()
+{
+    if (fHandle) RedrawWindow(fHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TControl::Click()
+{
+    if (OnClick) OnClick(this);
+}
+
+void TControl::CreateParams(TCreateParams& params)
+{
+    if (fVisible) params.Style |= WS_VISIBLE;
+    if (!fEnabled) params.Style |= WS_DISABLED;
+}
+
+HWND TControl::CreationParent() const { return fParent ? fParent->fHandle : nullptr; }
+
+void TControl::CreateHandle()
+{
+    if (fHandle) return;
+    TCreateParams cp;
+    CreateParams(cp);
+    HWND parentWnd = CreationParent();
+    if (!cp.ClassName) {
+        gCreating = this;
+        CreateWindowExW(cp.ExStyle, Control_WindowClass(), fCaption.c_str(), cp.Style, fLeft, fTop, fWidth,
+                        fHeight, parentWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+        gCreating = nullptr;
+    } else {
+        HWND h = CreateWindowExW(cp.ExStyle, cp.ClassName, fCaption.c_str(), cp.Style, fLeft, fTop, fWidth,
+                                 fHeight, parentWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+        AttachHandle(h);
+    }
+    if (!fHandle) throw Exception(Format(L"Error creating window: %s", SysErrorMessage(GetLastError()).c_str()));
+    HandleCreated();
+}
+
+void TControl::AttachHandle(HWND hwnd)
+{
+    if (!hwnd) return;
+    fHandle = hwnd;
+    SetPropW(hwnd, kProp, this);
+    fOldProc = (WNDPROC)SetWindowLongPtrW(hwnd, GWLP_WNDPROC, (LONG_PTR)Control_Trampoline);
+}
+
+void TControl::HandleCreated()
+{
+    SendMessageW(fHandle, WM_SETFONT, (WPARAM)Font.Handle(), FALSE);
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (TControl* c : w->fControls)
+            if (!c->fHandle) c->CreateHandle();
+}
+
+void TControl::DestroyHandle()
+{
+    if (fHandle) DestroyWindow(fHandle);  // WM_NCDESTROY clears fHandle
+    fHandle = nullptr;
+}
+
+void TControl::RecreateWnd()
+{
+    if (!fHandle) return;
+    fCaption = Caption();
+    DestroyHandle();
+    CreateHandle();
+}
+
+LRESULT TControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return fOldProc ? CallWindowProcW(fOldProc, fHandle, msg, wp, lp) : DefWindowProcW(fHandle, msg, wp, lp);
+}
+
+HBRUSH TControl::CtlColor(HDC dc)
+{
+    SetTextColor(dc, ColorToRGB(Font.Color()));
+    SetBkColor(dc, ColorToRGB(fColor));
+    return fBrush.Get(fColor);
+}
+
+bool TControl::Reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
+{
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        result = (LRESULT)CtlColor((HDC)wp);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SETCURSOR:
+        if ((HWND)wp == fHandle && LOWORD(lp) == HTCLIENT) {
+            TCursor cur = Screen_Cursor() != crDefault ? Screen_Cursor() : Cursor;
+            if (cur != crDefault) {
+                SetCursor(Cursor_Handle(cur));
+                return TRUE;
+            }
+        }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        UpdateBoundsFromWindow();
+        break;
+    case WM_MOUSEMOVE:
+        if (!fMouseInside) {
+            fMouseInside = true;
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, fHandle, 0};
+            TrackMouseEvent(&tme);
+            if (OnMouseEnter) OnMouseEnter(this);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        fMouseInside = false;
+        if (OnMouseLeave) OnMouseLeave(this);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        TMouseButton b = msg == WM_LBUTTONDOWN ? mbLeft : msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
+        if (b == mbLeft && ClicksOnMouseUp()) {
+            fMouseDown = true;
+            SetCapture(fHandle);
+        }
+        if (OnMouseDown)
+            OnMouseDown(this, b, KeyboardShiftState(), (short)LOWORD(lp), (short)HIWORD(lp));
+        break;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        TMouseButton b = msg == WM_LBUTTONUP ? mbLeft : msg == WM_RBUTTONUP ? mbRight : mbMiddle;
+        if (OnMouseUp) OnMouseUp(this, b, KeyboardShiftState(), (short)LOWORD(lp), (short)HIWORD(lp));
+        if (b == mbLeft && fMouseDown) {
+            fMouseDown = false;
+            if (GetCapture() == fHandle) ReleaseCapture();
+            POINT p{(short)LOWORD(lp), (short)HIWORD(lp)};
+            RECT r;
+            GetClientRect(fHandle, &r);
+            if (PtInRect(&r, p)) Click();
+            return 0;
+        }
+        break;
+    }
+    case WM_CONTEXTMENU:
+        if (PopupMenu) {
+            int x = (short)LOWORD(lp), y = (short)HIWORD(lp);
+            if (x == -1 && y == -1) {  // from the keyboard: at the control
+                POINT p{4, 4};
+                ClientToScreen(fHandle, &p);
+                x = p.x;
+                y = p.y;
+            }
+            PopupMenu->Popup(x, y);
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (!fOldProc) {
+            RECT r;
+            GetClientRect(fHandle, &r);
+            FillRect((HDC)wp, &r, fBrush.Get(fColor));
+            return 1;
+        }
+        break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        HWND from = msg == WM_NOTIFY     ? ((NMHDR*)lp)->hwndFrom
+                    : msg == WM_DRAWITEM ? ((DRAWITEMSTRUCT*)lp)->hwndItem
+                                         : (HWND)lp;
+        TControl* child = from != fHandle ? FromHandle(from) : nullptr;
+        LRESULT r = 0;
+        if (child && child->Reflected(msg, wp, lp, r)) return r;
+        break;
+    }
+    default:
+        break;
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+// ---- TWinControl -------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl()
+{
+    DestroyHandle();
+    for (TControl* c : fControls) c->fParent = nullptr;
+    fControls.clear();
+}
+
+void TWinControl::CreateParams(TCreateParams& params)
+{
+    TControl::CreateParams(params);
+    params.Style |= WS_CLIPCHILDREN;
+    if (fTabStop) params.Style |= WS_TABSTOP;
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+void TWinControl::SetTabStop(bool value)
+{
+    fTabStop = value;
+    if (!fHandle) return;
+    LONG_PTR s = GetWindowLongPtrW(fHandle, GWL_STYLE);
+    SetWindowLongPtrW(fHandle, GWL_STYLE, value ? s | WS_TABSTOP : s & ~WS_TABSTOP);
+}
+
+bool TWinControl::Focused() const { return fHandle && GetFocus() == fHandle; }
+
+bool TWinControl::CanFocus() const { return fHandle && IsWindowVisible(fHandle) && IsWindowEnabled(fHandle); }
+
+void TWinControl::SetFocus()
+{
+    if (fHandle) ::SetFocus(fHandle);
+}
+
+void TWinControl::FontChanged()
+{
+    TControl::FontChanged();
+    for (TControl* c : fControls)
+        if (c->fParentFont) c->inheritFont(Font);
+}
+
+void TWinControl::Realign()
+{
+    if (!fHandle) return;
+    RECT rest;
+    GetClientRect(fHandle, &rest);
+    int cw = rest.right, ch = rest.bottom;
+    auto place = [](TControl* c, int l, int t, int w, int h) {
+        c->fLeft = l;
+        c->fTop = t;
+        c->fWidth = w;
+        c->fHeight = h;
+        if (c->fHandle) SetWindowPos(c->fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient})
+        for (TControl* c : fControls) {
+            if (c->fAlign != a || !c->fVisible) continue;
+            int w = rest.right - rest.left, h = rest.bottom - rest.top;
+            switch (a) {
+            case alTop: place(c, rest.left, rest.top, w, c->fHeight); rest.top += c->fHeight; break;
+            case alBottom: place(c, rest.left, rest.bottom - c->fHeight, w, c->fHeight); rest.bottom -= c->fHeight; break;
+            case alLeft: place(c, rest.left, rest.top, c->fWidth, h); rest.left += c->fWidth; break;
+            case alRight: place(c, rest.right - c->fWidth, rest.top, c->fWidth, h); rest.right -= c->fWidth; break;
+            default: place(c, rest.left, rest.top, std::max(0, w), std::max(0, h)); break;
+            }
+        }
+    for (TControl* c : fControls)
+        if (c->fAlign == alNone) c->anchorTo(cw, ch);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SIZE: {
+        Realign();
+        LRESULT r = TControl::WndProc(msg, wp, lp);
+        if (OnResize) OnResize(this);
+        return r;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (OnKeyDown) {
+            WORD key = (WORD)wp;
+            OnKeyDown(this, key, KeyboardShiftState());
+            if (!key) return 0;
+            wp = key;
+        }
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (OnKeyUp) {
+            WORD key = (WORD)wp;
+            OnKeyUp(this, key, KeyboardShiftState());
+            if (!key) return 0;
+            wp = key;
+        }
+        break;
+    case WM_CHAR:
+        if (OnKeyPress) {
+            wchar_t ch = (wchar_t)wp;
+            OnKeyPress(this, ch);
+            if (!ch) return 0;
+            wp = ch;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (OnEnter) OnEnter(this);
+        break;
+    case WM_KILLFOCUS:
+        if (OnExit) OnExit(this);
+        break;
+    default:
+        break;
+    }
+    return TControl::WndProc(msg, wp, lp);
+}

@@ -1,0 +1,42 @@
+#include "ImgList.h"
+
+TImageList::TImageList(TComponent* owner, int width, int height)
+    : TComponent(owner), fWidth(width), fHeight(height)
+{
+    fList = ImageList_Create(width, height, ILC_COLOR32, 4, 4);
+}
+
+TImageList::~TImageList()
+{
+    if (fList) ImageList_Destroy(fList);
+}
+
+int TImageList::Add(const TBitmap& image)
+{
+    if (!fList || image.Empty()) return -1;
+    return ImageList_Add(fList, image.Handle(), nullptr);
+}
+
+int TImageList::AddIcon(HICON icon) { return fList ? ImageList_AddIcon(fList, icon) : -1; }
+
+void TImageList::Draw(HDC dc, int x, int y, int index) const
+{
+    if (fList && index >= 0 && index < Count()) ImageList_Draw(fList, index, dc, x, y, ILD_TRANSPARENT);
+}
+
+HBITMAP TImageList::MakeBitmap(int index) const
+{
+    if (!fList || index < 0 || index >= Count()) return nullptr;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), fWidth, -fHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!b) return nullptr;
+    memset(bits, 0, (size_t)fWidth * fHeight * 4);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, b);
+    ImageList_Draw(fList, index, dc, 0, 0, ILD_TRANSPARENT);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return b;
+}

@@ -1,0 +1,28 @@
+// TImageList: a platform image list of 32-bit images with alpha.
+#pragma once
+
+#include "Controls.h"
+
+#include <commctrl.h>
+
+class TImageList : public TComponent {
+public:
+    explicit TImageList(TComponent* owner, int width = 16, int height = 16);
+    ~TImageList() override;
+    String ClassName() const override { return L"TImageList"; }
+
+    int Width() const { return fWidth; }
+    int Height() const { return fHeight; }
+    int Count() const { return fList ? ImageList_GetImageCount(fList) : 0; }
+    HIMAGELIST Handle() const { return fList; }
+    // Adds a bitmap of the list's size (alpha kept); returns its index.
+    int Add(const TBitmap& image);
+    int AddIcon(HICON icon);
+    void Draw(HDC dc, int x, int y, int index) const;
+    // The image as a 32-bit premultiplied bitmap, for menu items; the caller owns it.
+    HBITMAP MakeBitmap(int index) const;
+
+private:
+    int fWidth, fHeight;
+    HIMAGELIST fList = nullptr;
+};

@@ -1,0 +1,125 @@
+// Ownership, colours and fonts of the class layer.
+#include "Forms.h"
+#include "TestSupport.h"
+
+namespace {
+struct TCounted : TComponent {
+    TCounted(TComponent* owner, int& alive) : TComponent(owner), fAlive(alive) { ++fAlive; }
+    ~TCounted() override { --fAlive; }
+    int& fAlive;
+};
+}  // namespace
+
+TEST(Components, OwnerFreesWhatItOwnsAndForgetsWhatIsFreedEarly)
+{
+    int alive = 0;
+    auto* owner = new TComponent(nullptr);
+    auto* a = new TCounted(owner, alive);
+    new TCounted(a, alive);  // owned two levels down
+    auto* c = new TCounted(owner, alive);
+    EXPECT_EQ(alive, 3);
+    EXPECT_EQ(owner->ComponentCount(), 2);
+    delete c;  // freed by hand: the owner must not free it again
+    EXPECT_EQ(owner->ComponentCount(), 1);
+    EXPECT_EQ(alive, 2);
+    a->Name = L"First";
+    EXPECT_EQ(owner->FindComponent(L"first"), a);
+    delete owner;
+    EXPECT_EQ(alive, 0);
+}
+
+TEST(Components, FormFreesItsControlsWithTheirWindows)
+{
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    HWND editWindow = edit->Handle();
+    ASSERT_TRUE(IsWindow(editWindow));
+    EXPECT_EQ(GetParent(editWindow), form->Handle());
+    form.reset();
+    EXPECT_FALSE(IsWindow(editWindow));
+}
+
+TEST(Colors, NamesAndHexTextBothWays)
+{
+    struct {
+        TColor color;
+        const wchar_t* text;
+    } cases[] = {
+        {clBlack, L"clBlack"},          {clWhite, L"clWhite"},
+        {clMoneyGreen, L"clMoneyGreen"}, {clWindowText, L"clWindowText"},
+        {clBtnFace, L"clBtnFace"},       {clNone, L"clNone"},
+        {clDefault, L"clDefault"},       {0xC4D1F4, L"$00C4D1F4"},
+        {0x000001, L"$00000001"},        {(TColor)0xFF000063, L"$FF000063"},
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(ColorToString(c.color), c.text);
+        EXPECT_EQ(StringToColor(c.text), c.color) << N(c.text);
+    }
+    TColor v = 0;
+    EXPECT_TRUE(TryStringToColor(L"CLRED", v));
+    EXPECT_EQ(v, clRed);
+    EXPECT_TRUE(TryStringToColor(L"0x00FF00", v));
+    EXPECT_EQ(v, clLime);
+    EXPECT_TRUE(TryStringToColor(L"255", v));
+    EXPECT_EQ(v, clRed);
+    EXPECT_FALSE(TryStringToColor(L"reddish", v));
+    EXPECT_THROW(StringToColor(L"reddish"), EConvertError);
+    EXPECT_EQ(ColorToString(clWindowText), L"clWindowText");
+    EXPECT_EQ((int)(sizeof ColorNames / sizeof ColorNames[0]), 52);
+}
+
+TEST(Colors, SystemColoursBecomeTheirCurrentRgb)
+{
+    EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);
+}
+
+TEST(Fonts, SizeAndHeightFollowTheScreenResolution)
+{
+    TFont f;
+    int changes = 0;
+    f.OnChange = [&] { ++changes; };
+    f.SetHeight(-16);
+    EXPECT_EQ(f.Size(), MulDiv(16, 72, Screen_PixelsPerInch()));
+    f.SetSize(20);
+    EXPECT_EQ(f.Height(), -MulDiv(20, Screen_PixelsPerInch(), 72));
+    f.SetStyle(fsBold | fsUnderline);
+    LOGFONTW lf{};
+    ASSERT_TRUE(GetObjectW(f.Handle(), sizeof lf, &lf));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_TRUE(lf.lfUnderline);
+    EXPECT_FALSE(lf.lfItalic);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST(Fonts, ChildrenFollowTheParentFontUntilGivenTheirOwn)
+{
+    TForm form(nullptr);
+    auto* a = new TLabel(&form);
+    a->SetParent(&form);
+    auto* b = new TLabel(&form);
+    b->SetParent(&form);
+    b->Font.SetColor(clRed);  // b now has a font of its own
+    form.Font.SetName(L"Courier New");
+    form.Font.SetColor(clBlue);
+    EXPECT_EQ(a->Font.Name(), L"Courier New");
+    EXPECT_EQ(a->Font.Color(), clBlue);
+    EXPECT_TRUE(a->ParentFont());
+    EXPECT_FALSE(b->ParentFont());
+    EXPECT_EQ(b->Font.Color(), clRed);
+    EXPECT_NE(b->Font.Name(), L"Courier New");
+}
+
+TEST(Colors, ChildrenWithParentColorFollowTheForm)
+{
+    TForm form(nullptr);
+    auto* label = new TLabel(&form);  // labels take the parent's colour by default
+    label->SetParent(&form);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    form.SetColor(0x123456);
+    EXPECT_EQ(label->Color(), 0x123456);
+    EXPECT_EQ(panel->Color(), clBtnFace);
+}
