@@ -8,7 +8,24 @@ TImageList::TImageList(TComponent* owner, int width, int height)
 
 TImageList::~TImageList()
 {
-    if (fList) ImageList_Destroy(fList);
+    if (fList && !fShared) ImageList_Destroy(fList);
+}
+
+void TImageList::SetHandle(HIMAGELIST list, bool share)
+{
+    if (list == fList) {
+        fShared = share;
+        return;
+    }
+    if (fList && !fShared) ImageList_Destroy(fList);
+    fList = list;
+    fShared = share;
+    if (fList) ImageList_GetIconSize(fList, &fWidth, &fHeight);
+}
+
+void TImageList::Clear()
+{
+    if (fList) ImageList_RemoveAll(fList);
 }
 
 int TImageList::Add(const TBitmap& image)

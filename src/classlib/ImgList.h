@@ -15,6 +15,12 @@ public:
     int Height() const { return fHeight; }
     int Count() const { return fList ? ImageList_GetImageCount(fList) : 0; }
     HIMAGELIST Handle() const { return fList; }
+    // Gives the component another list. With Share it only refers to it (the
+    // shell's system image list must never be destroyed by us); the list it
+    // owned before is destroyed.
+    void SetHandle(HIMAGELIST list, bool share);
+    bool ShareImages() const { return fShared; }
+    void Clear();
     // Adds a bitmap of the list's size (alpha kept); returns its index.
     int Add(const TBitmap& image);
     int AddIcon(HICON icon);
@@ -25,4 +31,5 @@ public:
 private:
     int fWidth, fHeight;
     HIMAGELIST fList = nullptr;
+    bool fShared = false;
 };

@@ -244,3 +244,9 @@ void Lng_Load(const String& path, const TLngApplyProc& onLoaded)
 }
 
 String Lng_Folder() { return Prog_Dir() + L"Language\\"; }
+
+void Act_CaptionHint_Set(TAction& action, const String& text)
+{
+    action.Caption = text;
+    action.Hint = text;
+}

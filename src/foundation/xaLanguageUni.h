@@ -5,6 +5,7 @@
 // was and is listed under [Untranslated] in the file.
 #pragma once
 
+#include "ActnList.h"
 #include "Classes.h"
 #include "xaFontDialogTexts.h"
 #include "xaLabelLinkTexts.h"
@@ -14,6 +15,9 @@
 // Called back after a change: by Lng_Load once the file is selected, by the
 // font dialog after OK or Apply.
 using TLngApplyProc = std::function<void()>;
+
+// Sets an action's caption and its hint to the same text.
+void Act_CaptionHint_Set(TAction& action, const String& text);
 
 // Full path of the active language file; empty while the built-in English is used.
 extern String Lng_Path;

@@ -3,6 +3,7 @@
 // reads back the icon an element shows. Plain routines without state.
 #pragma once
 
+#include "ImgList.h"
 #include "SysUtils.h"
 
 #include <shlobj.h>
@@ -38,6 +39,26 @@ String Iconize_IconText(const String& iconFile, int index);
 
 // The registry key, under HKEY_CURRENT_USER, that holds a type's user choice.
 String Iconize_FileExtsKey(const String& ext);
+
+// Reading an element's icon ---------------------------------------------------
+
+// The icon an element shows, as an icon file and index: a folder's Desktop.ini,
+// a shortcut's target (one level), an .ico, .exe, .dll or .icl itself, else
+// its file type's DefaultIcon. False when there is none (outputs kept, except
+// for a type without icon: empty and 0).
+bool Iconize_Get_Element(const String& element, String& iconFile, int& iconIndex);
+// The DefaultIcon of a type (extension without dot, lower case), the user's
+// chosen class first; true when a value was found, whether its file exists or not.
+bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex);
+
+// System image list and icon files -------------------------------------------
+
+// The index of Path's icon in the shell's system image list.
+int Ico_GetSysIndex(const String& path);
+// Makes List refer to (never own) the shell's small or large system image list.
+void ImageList_AttachSys(TImageList& list, bool small);
+// Replaces List's images by every icon of File; a missing file changes nothing.
+void ImageList_LoadIcoFile(const String& file, TImageList& list);
 
 // The fixed messages; never translated.
 extern const wchar_t* const Iconize_Msg_NoFolder;
