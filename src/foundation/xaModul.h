@@ -3,3 +3,4 @@
 #pragma once
 
 #include "xaModulPath.h"
+#include "xaModulFiles.h"
