@@ -5,3 +5,4 @@
 #include "xaModulPath.h"
 #include "xaModulStrings.h"
 #include "xaModulIniText.h"
+#include "xaModulFiles.h"

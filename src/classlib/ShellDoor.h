@@ -1,0 +1,43 @@
+// The one door through which the program starts other programs: the shell's
+// "open", Explorer with a selection, the Properties sheet and mail links all
+// pass here. A test replaces the door's target to see the arguments instead
+// of starting anything; the routines that call it never know which target
+// answers.
+#pragma once
+
+#include "SysUtils.h"
+
+#include <functional>
+
+struct TShellExecuteRequest {
+    bool Ex = false;         // ShellExecuteExW (with Mask) rather than ShellExecuteW
+    HWND Window = nullptr;   // owner of any window the shell shows
+    String Verb;             // "open", "properties", ...
+    String File;             // may carry trailing nulls (a double-null path)
+    String Parameters;
+    String Directory;
+    int Show = SW_SHOWNORMAL;
+    ULONG Mask = 0;          // SHELLEXECUTEINFOW.fMask, for Ex only
+};
+
+// True when the shell reports that it started the request.
+using TShellDoor = std::function<bool(const TShellExecuteRequest&)>;
+
+// Hands the request to the installed target: the platform unless replaced.
+bool ShellDoor_Execute(const TShellExecuteRequest& request);
+// The platform itself: ShellExecuteW or ShellExecuteExW.
+bool ShellDoor_Platform(const TShellExecuteRequest& request);
+// Installs a target (an empty one restores the platform); returns the previous one.
+TShellDoor ShellDoor_Set(TShellDoor door);
+
+// Replaces the door's target for the lifetime of the object.
+class TShellDoorScope {
+public:
+    explicit TShellDoorScope(TShellDoor door) : fPrevious(ShellDoor_Set(std::move(door))) {}
+    ~TShellDoorScope() { ShellDoor_Set(std::move(fPrevious)); }
+    TShellDoorScope(const TShellDoorScope&) = delete;
+    TShellDoorScope& operator=(const TShellDoorScope&) = delete;
+
+private:
+    TShellDoor fPrevious;
+};

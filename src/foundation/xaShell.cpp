@@ -1,0 +1,310 @@
+#include "xaShell.h"
+
+#include "Clipbrd.h"
+#include "Forms.h"
+#include "Registry.h"
+#include "ShellDoor.h"
+#include "xaModulFiles.h"
+#include "xaModulPath.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+// ---- Clipboard file lists ----
+
+namespace {
+constexpr UINT kClipAlloc = GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE;  // 0x2042
+constexpr UINT kDropFilesHeader = 20;
+const wchar_t* const kPreferredDropEffect = L"Preferred DropEffect";
+
+// The double-null text of the non-empty paths: an empty item would end the
+// list for every reader and silently drop the paths after it.
+String pathsToNullList(const TStrings& paths)
+{
+    String text;
+    for (const String& p : paths.Items()) {
+        if (p.empty()) continue;
+        text += p;
+        text += L'\0';
+    }
+    if (!text.empty()) text += L'\0';
+    return text;
+}
+
+// The "Preferred DropEffect" of the open clipboard: 2 or 5.
+uint8_t readDropEffect()
+{
+    uint8_t effect = kDropEffectCopy;
+    wchar_t name[512];
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        int n = GetClipboardFormatNameW(format, name, 512);
+        if (n <= 0 || CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, n, kPreferredDropEffect, -1) !=
+                          CSTR_EQUAL)
+            continue;
+        HANDLE h = GetClipboardData(format);
+        if (h && GlobalSize(h) >= sizeof(DWORD)) {
+            if (const DWORD* p = static_cast<const DWORD*>(GlobalLock(h))) {
+                if (*p == kDropEffectMove || *p == kDropEffectCopy) effect = (uint8_t)*p;
+                GlobalUnlock(h);
+            }
+        }
+        break;
+    }
+    return effect;
+}
+
+// Reads the file names of a CF_HDROP handle, each whole however long.
+void readDropFiles(HDROP drop, TStrings& paths)
+{
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<wchar_t> buf;
+    for (UINT i = 0; i < count; ++i) {
+        UINT len = DragQueryFileW(drop, i, nullptr, 0);
+        buf.assign(len + 1, L'\0');
+        UINT got = DragQueryFileW(drop, i, buf.data(), len + 1);
+        paths.Add(String(buf.data(), std::min(got, len)));
+    }
+}
+}  // namespace
+
+void Clipboard_CopyFiles(const TStrings& paths, uint8_t effect)
+{
+    String list = pathsToNullList(paths);
+    if (list.empty()) return;
+    TClipboardOpen open;
+    EmptyClipboard();
+
+    SIZE_T bytes = kDropFilesHeader + list.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(kClipAlloc, bytes);
+    if (!block) RaiseLastOSError();
+    BYTE* p = static_cast<BYTE*>(GlobalLock(block));
+    const DWORD header[5] = {kDropFilesHeader, 0, 0, 0, 0xFFFFFFFF};  // pFiles, pt.x, pt.y, fNC, fWide
+    memcpy(p, header, sizeof header);
+    memcpy(p + kDropFilesHeader, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    Clipboard().SetAsHandle(CF_HDROP, block);
+
+    UINT format = RegisterClipboardFormatW(kPreferredDropEffect);
+    HGLOBAL effectBlock = format ? GlobalAlloc(kClipAlloc, sizeof(DWORD)) : nullptr;
+    if (!effectBlock) return;  // the list stays, without an effect
+    DWORD value = (effect == kDropEffectMove || effect == kDropEffectCopy) ? effect : 0;
+    *static_cast<DWORD*>(GlobalLock(effectBlock)) = value;
+    GlobalUnlock(effectBlock);
+    if (!SetClipboardData(format, effectBlock)) GlobalFree(effectBlock);
+}
+
+void Clipboard_PasteFiles(const String& folder)
+{
+    if (!Clipboard().HasFormat(CF_HDROP)) return;
+    TStringList files;
+    uint8_t effect;
+    {
+        // Read everything, then let the clipboard go: the shell's operation
+        // may ask questions for a long time and must not keep it locked.
+        TClipboardOpen open;
+        HANDLE drop = GetClipboardData(CF_HDROP);
+        if (!drop) return;
+        readDropFiles(static_cast<HDROP>(drop), files);
+        effect = readDropEffect();
+    }
+    if (files.Count() == 0) return;
+    bool sameFolder = AnsiUpperCase(IncludeTrailingPathDelimiter(ExtractFilePath(files[0]))) ==
+                      AnsiUpperCase(IncludeTrailingPathDelimiter(folder));
+    if (effect == kDropEffectMove)
+        File_Operation_List(files, folder, kFoMove, FOF_SIMPLEPROGRESS);
+    else
+        File_Operation_List(files, folder, kFoCopy,
+                            sameFolder ? FOF_SIMPLEPROGRESS | FOF_RENAMEONCOLLISION : FOF_SIMPLEPROGRESS);
+}
+
+uint8_t Clipboard_GetDropEffect()
+{
+    try {
+        TClipboardOpen open;
+        return readDropEffect();
+    } catch (const EClipboardException&) {
+        return kDropEffectCopy;
+    }
+}
+
+void Clipboard_GetFiles(TStrings& paths)
+{
+    paths.Clear();
+    TClipboardOpen open;
+    if (HANDLE drop = GetClipboardData(CF_HDROP)) readDropFiles(static_cast<HDROP>(drop), paths);
+}
+
+String Clipboard_GetLine()
+{
+    String text = Clipboard().AsText();
+    size_t lf = text.find(L'\n'), cr = text.find(L'\r');
+    if (lf != String::npos && cr != String::npos) text.resize(std::min(lf, cr));
+    for (wchar_t c : {L'\0', L'\n', L'\r'})
+        while (!text.empty() && text.back() == c) text.pop_back();
+    return text;
+}
+
+String Strs_ToNullList(const TStrings& list)
+{
+    String text;
+    for (const String& s : list.Items()) {
+        text += s;
+        text += L'\0';
+    }
+    text += L'\0';
+    return text;
+}
+
+String Str_ToNullList(const String& text) { return text + String(2, L'\0'); }
+
+// ---- Shell verbs ----
+
+namespace {
+String verbKey(const String& className, const String& verb) { return className + L"\\shell\\" + verb; }
+}  // namespace
+
+bool Shell_VerbExists(const String& className, const String& verb, const String& command)
+{
+    // Read only: a user who may not write the classes root still sees an
+    // installed verb as installed.
+    TRegistry reg(KEY_READ);
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    String key = verbKey(className, verb);
+    if (!reg.KeyExists(key)) return false;
+    if (!reg.OpenKeyReadOnly(key + L"\\command")) return false;
+    try {
+        return reg.ReadString(L"") == command;
+    } catch (const ERegistryException&) {
+        return false;  // a value that is not text is not our command
+    }
+}
+
+void Shell_VerbAdd(const String& className, const String& verb, const String& caption, const String& icon,
+                   const String& command)
+{
+    TRegistry reg;
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    String key = verbKey(className, verb);
+    reg.OpenKey(key, true);
+    reg.WriteString(L"", caption);
+    reg.WriteString(L"Icon", icon);
+    reg.CloseKey();
+    reg.OpenKey(key + L"\\command", true);
+    reg.WriteString(L"", command);
+    reg.CloseKey();
+}
+
+void Shell_VerbDelete(const String& className, const String& verb)
+{
+    TRegistry reg;
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    if (className.empty() || !reg.KeyExists(className)) return;
+    reg.DeleteKey(verbKey(className, verb));
+}
+
+// ---- Handing things to the shell ----
+
+void Shell_Open(const String& path)
+{
+    TShellExecuteRequest r;
+    r.Window = Application.Handle();
+    r.Verb = L"open";
+    r.File = path;
+    r.Show = SW_SHOWNORMAL;
+    ShellDoor_Execute(r);
+}
+
+void Shell_OpenExpanded(const String& path)
+{
+    if (path.empty()) return;
+    Shell_Open(Path_Expand(path));
+}
+
+void Explorer_Select(const String& path)
+{
+    TShellExecuteRequest r;
+    r.Window = Application.Handle();
+    r.Verb = L"open";
+    r.File = L"explorer";
+    r.Parameters = L"/select, \"" + path + L"\" ";
+    r.Show = SW_SHOWNORMAL;
+    ShellDoor_Execute(r);
+}
+
+void Shell_Properties(const String& path)
+{
+    TShellExecuteRequest r;
+    r.Ex = true;
+    r.Mask = SEE_MASK_INVOKEIDLIST;
+    r.Window = nullptr;
+    r.Verb = L"properties";
+    r.File = path;
+    r.Show = 0;
+    ShellDoor_Execute(r);
+}
+
+String Mail_Link(const String& address, const String& subject, const String& body)
+{
+    return L"mailto://" + address + L"?subject=" + subject + L"&body=" + body;
+}
+
+void IconLocation_Parse(const String& text, String& file, int& index)
+{
+    index = 0;
+    String t;
+    t.reserve(text.size());
+    for (wchar_t c : text)
+        if (c != L'"') t += c;
+    String ext = File_Ext(t);
+    size_t comma = ext.find(L',');
+    if (ext.empty() || comma == String::npos) {
+        file = t;
+        return;
+    }
+    size_t at = t.size() - ext.size() + comma;
+    // A comma with nothing after it separates no index: the file is what precedes it.
+    file = Trim(t.substr(0, at));
+    String digits = Trim(t.substr(at + 1));
+    if (digits.empty() || digits.size() > 9) return;  // nine digits always fit an int
+    int value = 0;
+    for (wchar_t c : digits) {
+        if (c < L'0' || c > L'9') return;
+        value = value * 10 + (c - L'0');
+    }
+    index = value;
+}
+
+bool User_IsAdmin()
+{
+    HANDLE token = nullptr;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token)) {
+        if (GetLastError() != ERROR_NO_TOKEN) return false;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    }
+    // Sized by the token: a user in many groups is still found.
+    DWORD need = 0;
+    GetTokenInformation(token, TokenGroups, nullptr, 0, &need);
+    std::vector<BYTE> buf(std::max<DWORD>(need, sizeof(TOKEN_GROUPS)));
+    BOOL read = GetTokenInformation(token, TokenGroups, buf.data(), (DWORD)buf.size(), &need);
+    CloseHandle(token);
+    if (!read) return false;
+
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID admins = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                  &admins))
+        return false;
+    const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buf.data());
+    bool found = false;
+    for (DWORD i = 0; i < groups->GroupCount && !found; ++i) {
+        const SID_AND_ATTRIBUTES& g = groups->Groups[i];
+        // A group held for deny only (an administrator not elevated) grants
+        // nothing: the registry writes it is asked about would fail.
+        if (EqualSid(g.Sid, admins))
+            found = (g.Attributes & SE_GROUP_ENABLED) && !(g.Attributes & SE_GROUP_USE_FOR_DENY_ONLY);
+    }
+    FreeSid(admins);
+    return found;
+}
