@@ -1,0 +1,131 @@
+// Reading back the icon an element shows: folders, shortcuts, icon files and
+// file types with and without the user's chosen class.
+#include "IconizeTestSupport.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+
+const HKEY CR = HKEY_CLASSES_ROOT;
+
+void MakeShortcut(const String& lnk, const String& target)
+{
+    IShellLinkW* link = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link));
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, (void**)&file);
+    HRESULT hr = file->Save(lnk.c_str(), TRUE);
+    file->Release();
+    link->Release();
+    ASSERT_HRESULT_SUCCEEDED(hr);
+}
+
+class ReadElement : public ::testing::Test {
+protected:
+    TTempDir root;
+    TRegSnapshot keepCr{CR, {L".dolvr", L"dolvrfile", L"DolvRChosen", L".dolvn"}};
+    TRegSnapshot keepCu{HKEY_CURRENT_USER, {Iconize_FileExtsKey(L"dolvr")}};
+    String file = L"untouched";
+    int index = 42;
+};
+
+TEST_F(ReadElement, IconFilesAndProgramsStandForThemselves)
+{
+    EXPECT_TRUE(Iconize_Get_Element(root / L"missing.ico", file, index)) << "an .ico is not tested for existence";
+    EXPECT_EQ(N(file), N(root / L"missing.ico"));
+    EXPECT_EQ(index, 0);
+    WriteFileBytes(root / L"p.exe", "MZ");
+    index = 9;
+    EXPECT_TRUE(Iconize_Get_Element(root / L"p.exe", file, index));
+    EXPECT_EQ(N(file), N(root / L"p.exe"));
+    EXPECT_EQ(index, 0);
+    file = L"untouched";
+    EXPECT_FALSE(Iconize_Get_Element(root / L"gone.dll", file, index));
+    EXPECT_EQ(N(file), "untouched");
+}
+
+TEST_F(ReadElement, ShortcutsAreFollowedOneLevel)
+{
+    String folder = root / L"F";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFileBytes(root / L"i.ico", TinyIco());
+    ASSERT_TRUE(Iconize_Folder(folder, root / L"i.ico", L"0", true));
+    MakeShortcut(root / L"toF.lnk", folder);
+    ASSERT_TRUE(Iconize_Get_Element(root / L"toF.lnk", file, index));
+    EXPECT_EQ(N(file), N(folder + L"\\Desktop.ico"));
+    EXPECT_EQ(index, 0);
+
+    WriteFileBytes(root / L"p.exe", "MZ");
+    MakeShortcut(root / L"toP.lnk", root / L"p.exe");
+    index = 5;
+    ASSERT_TRUE(Iconize_Get_Element(root / L"toP.lnk", file, index));
+    EXPECT_EQ(N(file), N(root / L"p.exe"));
+    EXPECT_EQ(index, 0);
+
+    // A folder without a custom icon gives nothing.
+    String plain = root / L"plain";
+    CreateDirectoryW(plain.c_str(), nullptr);
+    file = L"untouched";
+    EXPECT_FALSE(Iconize_Get_Element(plain, file, index));
+}
+
+TEST_F(ReadElement, FileTypesThroughTheirClassOrTheUsersChoice)
+{
+    wchar_t sys[MAX_PATH];
+    GetSystemDirectoryW(sys, MAX_PATH);
+    String shell32 = String(sys) + L"\\shell32.dll";
+    WriteFileBytes(root / L"doc.dolvr", "x");
+
+    RegSetValue(CR, L".dolvr", L"", L"dolvrfile");
+    RegSetValue(CR, L"dolvrfile\\DefaultIcon", L"", shell32 + L",7");
+    ASSERT_TRUE(Iconize_Get_Element(root / L"doc.dolvr", file, index));
+    EXPECT_EQ(N(file), N(shell32));
+    EXPECT_EQ(index, 7);
+
+    // The user's chosen class wins over the extension's class.
+    RegSetValue(HKEY_CURRENT_USER, Iconize_FileExtsKey(L"dolvr") + L"\\UserChoice", L"Progid", L"DolvRChosen");
+    RegSetValue(CR, L"DolvRChosen\\DefaultIcon", L"", L"\"" + shell32 + L"\",12");
+    ASSERT_TRUE(Iconize_Get_Element(root / L"doc.dolvr", file, index));
+    EXPECT_EQ(N(file), N(shell32));
+    EXPECT_EQ(index, 12);
+
+    // A chosen class whose icon file does not exist: False, outputs untouched.
+    RegSetValue(CR, L"DolvRChosen\\DefaultIcon", L"", L"C:\\nowhere\\x.dll,1");
+    file = L"untouched";
+    index = 42;
+    EXPECT_FALSE(Iconize_Get_Element(root / L"doc.dolvr", file, index));
+    EXPECT_EQ(N(file), "untouched");
+    EXPECT_EQ(index, 42);
+
+    // Iconize_Get_Ext itself does not care whether the file exists.
+    EXPECT_TRUE(Iconize_Get_Ext(L"dolvr", file, index));
+    EXPECT_EQ(N(file), "C:\\nowhere\\x.dll");
+}
+
+TEST_F(ReadElement, TypeWithoutIconGivesEmptyAndZero)
+{
+    RegDeleteTreeQuiet(CR, L".dolvn");
+    WriteFileBytes(root / L"a.dolvn", "x");
+    EXPECT_FALSE(Iconize_Get_Element(root / L"a.dolvn", file, index));
+    EXPECT_EQ(N(file), "");
+    EXPECT_EQ(index, 0);
+}
+
+TEST_F(ReadElement, WhatIconizeWritesIsWhatIsReadBack)
+{
+    WriteFileBytes(root / L"i.ico", TinyIco());
+    WriteFileBytes(root / L"doc.dolvr", "x");
+    RegDeleteTreeQuiet(CR, L".dolvr");
+    TNoticeRecorder quiet;
+    Iconize_Ext(L"dolvr", root / L"i.ico", 3);
+    ASSERT_TRUE(Iconize_Get_Element(root / L"doc.dolvr", file, index));
+    EXPECT_EQ(N(file), N(root / L"i.ico"));
+    EXPECT_EQ(index, 3);
+    Iconize_Clear_Ext(L"dolvr");
+    EXPECT_FALSE(Iconize_Get_Element(root / L"doc.dolvr", file, index));
+}
+
+}  // namespace
