@@ -2,4 +2,6 @@
 // declarations are kept in one header per area; callers include this one.
 #pragma once
 
+#include "xaModulControls.h"
+#include "xaModulForm.h"
 #include "xaModulPath.h"
