@@ -279,7 +279,9 @@ TEST(Windows, RichEditKeepsColoursAndSelection)
     for (int i = 0; i < 60; ++i) lines += L"line\r\n";
     r->SetText(lines);
     EXPECT_TRUE(GetWindowLongPtrW(r->Handle(), GWL_STYLE) & WS_VSCROLL);
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE};
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
     ASSERT_TRUE(GetScrollInfo(r->Handle(), SB_VERT, &si));
     EXPECT_GT(si.nMax, (int)si.nPage);
 }
