@@ -135,6 +135,29 @@ TEST(YMessageBox, PopupMenuKeysCopyAndSelect)
     Y_Show(text, L"", -1, false);
 }
 
+TEST(YMessageBox, RightClickMenuCopiesAll)
+{
+    TSettingsDir s;
+    std::vector<String> kinds;
+    TModalResponderScope scope([&](const TModalRequest& r) {
+        kinds.push_back(r.Kind);
+        TModalAnswer a;
+        if (r.Kind == L"TFormY") {
+            a.Drive = [](HWND) {
+                Ui_Click(FormY->RichEdit1->Handle(), 5, 5, true);  // the right button's release opens the menu
+                EXPECT_EQ(clipboardText(), L"all of it");
+                Ui_Key(VK_ESCAPE);
+            };
+        } else {
+            EXPECT_EQ(r.Text, L"Copy\nSelect All\nCopy all");
+            a.Result = 3;
+        }
+        return a;
+    });
+    Y_Show(L"all of it", L"", clYSuccess, false);
+    EXPECT_EQ(kinds, (std::vector<String>{L"TFormY", L"TPopupMenu"}));
+}
+
 TEST(YMessageBox, ResizedBoxComesBackWithItsSizeCentred)
 {
     TSettingsDir s;
