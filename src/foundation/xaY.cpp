@@ -20,10 +20,13 @@ void Lng_FormY_Set()
 void Y_Show(const String& text, const String& caption, int color, bool rememberPos)
 {
     auto form = std::make_unique<TFormY>(nullptr);
+    // A box may open from inside another (an error while one is up): the
+    // outer one is FormY again when the inner one is gone.
+    struct TRestore {
+        TFormY* Outer = FormY;
+        ~TRestore() { FormY = Outer; }
+    } restore;
     FormY = form.get();
-    struct TForget {
-        ~TForget() { FormY = nullptr; }
-    } forget;
     Lng_FormY_Set();
     if (rememberPos) Form_PosLoad(form.get(), nullptr, L"", false);
     form->Position = poOwnerFormCenter;
@@ -40,7 +43,15 @@ void Y_Show(const String& text, const String& caption, int color, bool rememberP
     form->ShowModal();
     // A box that a test's responder answered unseen was never on the screen
     // and has no placement to keep.
-    if (rememberPos && form->ModalWasShown()) Form_PosSave(form.get(), nullptr, L"");
+    if (rememberPos && form->ModalWasShown()) {
+        // The message has been shown and read; a settings.ini that cannot be
+        // written (a read-only file or folder) only loses the box's size, and
+        // must not stop the caller that reported something.
+        try {
+            Form_PosSave(form.get(), nullptr, L"");
+        } catch (const EIniFileException&) {
+        }
+    }
 }
 
 void Y_ShowColor(const String& text, int color) { Y_Show(text, L"", color, true); }

@@ -17,10 +17,11 @@ void Lng_FormYN_Set()
 bool YN_Ask(const String& text, const String& caption)
 {
     auto form = std::make_unique<TFormYN>(nullptr);
+    struct TRestore {
+        TFormYN* Outer = FormYN;
+        ~TRestore() { FormYN = Outer; }
+    } restore;
     FormYN = form.get();
-    struct TForget {
-        ~TForget() { FormYN = nullptr; }
-    } forget;
     form->Label1->SetCaption(text);
     form->SetCaption(caption);
     form->Tag = 0;

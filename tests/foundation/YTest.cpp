@@ -63,6 +63,11 @@ TEST(YMessageBox, ThreeColoursWithTheirDarkerText)
             EXPECT_EQ(FormY->RichEdit1->Text(), L"Folder not found:\r\nC:\\Nowhere");
             EXPECT_EQ(FormY->btnY->Caption(), L"Close");
             EXPECT_EQ(shownAt(w, 2, 2), (COLORREF)c.shown) << "the form's margin on the screen";
+            LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE), ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+            EXPECT_TRUE(ex & WS_EX_TOPMOST);
+            EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+            EXPECT_TRUE(style & WS_THICKFRAME);
+            EXPECT_FALSE(style & WS_SYSMENU) << "no border icons";
             EXPECT_EQ(shownAt(FormY->btnY->Handle(), 3, 3), (COLORREF)Color_Darken(c.shown, 7));
             Ui_MouseEnter(FormY->btnY->Handle());
             EXPECT_EQ(FormY->btnY->Color(), Color_Lighten(c.shown, 50));
@@ -170,6 +175,12 @@ TEST(YMessageBox, ResizedBoxComesBackWithItsSizeCentred)
         EXPECT_EQ(FormY->ClientWidth() - FormY->btnY->Left() - FormY->btnY->Width(), 8);
         EXPECT_EQ(FormY->ClientHeight() - FormY->btnY->Top() - FormY->btnY->Height(), 8);
         EXPECT_TRUE(GetWindowLongPtrW(FormY->RichEdit1->Handle(), GWL_STYLE) & WS_VSCROLL);
+        RECT before;
+        GetWindowRect(w, &before);
+        SetWindowPos(w, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);  // the minimum holds
+        EXPECT_EQ(FormY->Width(), 200);
+        EXPECT_EQ(FormY->Height(), 150);
+        SetWindowPos(w, nullptr, 0, 0, 700, 420, SWP_NOMOVE | SWP_NOZORDER);
         Ui_Key(VK_ESCAPE);
     });
     Y_ShowColor(longText, clYError);
@@ -226,6 +237,58 @@ TEST(YMessageBox, NotRememberedWritesNothingAndTranslatedButton)
     Y_Show(L"x", L"", -1, false);
     Lng_Close = saved;
     EXPECT_FALSE(FileExists(s.Ini()));
+}
+
+TEST(YMessageBox, ReadOnlySettingsOnlyLoseTheSize)
+{
+    TSettingsDir s;
+    WriteFileBytes(s.Ini(), "[FormY]\r\nWidth=600\r\nHeight=300\r\n");
+    SetFileAttributesW(s.Ini().c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        TIniFile probe(s.Ini());
+        bool refused = false;
+        try {
+            probe.WriteString(L"Probe", L"x", L"1");
+        } catch (const EIniFileException&) {
+            refused = true;
+        }
+        if (!refused) {
+            SetFileAttributesW(s.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+            GTEST_SKIP() << "Wine wrote to a read-only settings.ini: the refused write cannot be shown here";
+        }
+    }
+    bool shown = false;
+    TModalDriver driver(L"TFormY", [&](HWND w) {
+        shown = true;
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.right - r.left, 600);  // still read from the file
+        Ui_Key(VK_RETURN);
+    });
+    Y_ShowColor(L"saved nowhere", clYError);  // returns normally; no further box
+    EXPECT_TRUE(shown);
+    SetFileAttributesW(s.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(YMessageBox, ABoxFromInsideABoxGivesTheOuterOneBack)
+{
+    TSettingsDir s;
+    TFormY* outerSeen = nullptr;
+    TFormY* afterInner = nullptr;
+    int depth = 0;
+    TModalDriver driver(L"TFormY", [&](HWND) {
+        if (++depth == 1) {
+            outerSeen = FormY;
+            Y_Show(L"inner", L"", -1, false);
+            afterInner = FormY;
+        }
+        Ui_Key(VK_RETURN);
+    });
+    Y_Show(L"outer", L"", -1, false);
+    EXPECT_NE(outerSeen, nullptr);
+    EXPECT_EQ(afterInner, outerSeen);
+    EXPECT_EQ(FormY, nullptr);
+    EXPECT_EQ(driver.Seen.size(), 2u);
 }
 
 TEST(YMessageBox, AnsweredUnseenByAResponder)
