@@ -627,9 +627,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             wp = ch;
         }
         break;
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
+        // OnEnter runs once the control has taken the focus (and made its caret).
+        LRESULT r = TControl::WndProc(msg, wp, lp);
         if (OnEnter) OnEnter(this);
-        break;
+        return r;
+    }
     case WM_KILLFOCUS:
         if (OnExit) OnExit(this);
         break;

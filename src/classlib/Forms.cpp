@@ -257,6 +257,7 @@ void TForm::Close()
 int TForm::ShowModal()
 {
     ModalResult = mrNone;
+    fModalShown = false;
     TModalAnswer answer;
     if (Modal_Intercept({ClassName(), Caption(), ModalText, ModalColor}, answer) && !answer.Drive) {
         ModalAnswered(answer);
@@ -272,6 +273,7 @@ int TForm::ShowModal()
     HWND wasActive = GetActiveWindow();
 
     fModal = true;
+    fModalShown = true;
     try {
         Show();
         if (fDrive) PostMessageW(fHandle, WM_DOLV_DRIVE, 0, 0);

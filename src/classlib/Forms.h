@@ -46,6 +46,8 @@ public:
     // Shows the form modally through the modal door; returns ModalResult.
     int ShowModal();
     bool Modal() const { return fModal; }
+    // Whether the last ShowModal put the window on the screen (a responder may answer unseen).
+    bool ModalWasShown() const { return fModalShown; }
     int ModalResult = mrNone;
     // What the modal door tells a responder about this window besides its class and caption.
     String ModalText;
@@ -78,6 +80,7 @@ private:
     TWinControl* fActiveControl = nullptr;
     HWND fLastFocus = nullptr;
     bool fModal = false;
+    bool fModalShown = false;
     std::function<void(HWND)> fDrive;
     void styleChanged();
     void applyPosition();

@@ -156,14 +156,14 @@ void TBitmap::SetSize(int width, int height)
     freeDC();
     if (fBitmap) DeleteObject(fBitmap);
     fBitmap = nullptr;
+    fBits = nullptr;
     fWidth = width > 0 ? width : 0;
     fHeight = height > 0 ? height : 0;
     if (fWidth && fHeight) {
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof(BITMAPINFOHEADER), fWidth, -fHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        fBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bits) memset(bits, 0xFF, (size_t)fWidth * fHeight * 4);
+        fBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &fBits, nullptr, 0);
+        if (fBits) memset(fBits, 0xFF, (size_t)fWidth * fHeight * 4);
     }
     if (OnChange) OnChange();
 }
@@ -202,11 +202,18 @@ void TBitmap::FillRect(const RECT& r, TColor color)
     GdiFlush();
 }
 
+uint32_t* TBitmap::Pixels()
+{
+    GdiFlush();
+    return (uint32_t*)fBits;
+}
+
 HBITMAP TBitmap::ReleaseHandle()
 {
     freeDC();
     HBITMAP b = fBitmap;
     fBitmap = nullptr;
+    fBits = nullptr;
     fWidth = fHeight = 0;
     return b;
 }

@@ -3,6 +3,7 @@
 
 #include "SysUtils.h"
 
+#include <cstdint>
 #include <functional>
 
 // A Windows colour reference 0x00BBGGRR, or 0xFF000000 plus a system-colour
@@ -110,6 +111,8 @@ public:
     // A rectangle in the given brush colour and the default (black) pen.
     void Rectangle(int left, int top, int right, int bottom, TColor brush);
     void FillRect(const RECT& r, TColor color);
+    // The pixels, 0xAARRGGBB, top row first (drawing is flushed first).
+    uint32_t* Pixels();
     // Hands the bitmap out (the caller owns it) and empties this one.
     HBITMAP ReleaseHandle();
 
@@ -120,6 +123,7 @@ public:
 
 private:
     HBITMAP fBitmap = nullptr;
+    void* fBits = nullptr;
     HDC fDC = nullptr;
     HGDIOBJ fOld = nullptr;
     int fWidth = 0, fHeight = 0;

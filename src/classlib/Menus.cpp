@@ -1,6 +1,7 @@
 #include "Menus.h"
 
 #include "ImgList.h"
+#include "ModalHook.h"
 
 TShortCut ShortCut(WORD key, TShiftState shift)
 {
@@ -67,13 +68,57 @@ bool TPopupMenu::IsShortCut(TShortCut shortCut)
     return false;
 }
 
+namespace {
+// The responder's Drive while a real popup menu is up: the menu's own loop
+// dispatches the timer, Drive posts its keys to the menu window, and a second
+// timer, started when Drive returns, ends a menu the test left open.
+std::function<void(HWND)>* gMenuDrive = nullptr;
+UINT_PTR gMenuEndTimer = 0;
+void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD);
+
+void CALLBACK menuDriveTick(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (!gMenuDrive || !*gMenuDrive) return;
+    auto drive = std::move(*gMenuDrive);
+    *gMenuDrive = nullptr;
+    try {
+        drive(FindWindowW(L"#32768", nullptr));
+    } catch (...) {
+        Control_HandleException();
+    }
+    gMenuEndTimer = SetTimer(nullptr, 0, 1500, menuEndTick);
+}
+
+void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    gMenuEndTimer = 0;
+    EndMenu();
+}
+}  // namespace
+
 void TPopupMenu::Popup(int x, int y)
 {
+    // Through the modal door: the request's text lists the visible items, one
+    // a line; an answer picks one by its 1-based place in that list (0: none).
+    std::vector<size_t> shown;
+    String list;
+    for (size_t i = 0; i < fItems.size(); ++i)
+        if (fItems[i]->Visible) {
+            shown.push_back(i);
+            list += (list.empty() ? L"" : L"\n") + fItems[i]->Caption;
+        }
+    TModalAnswer answer;
+    if (Modal_Intercept({L"TPopupMenu", Name, list}, answer) && !answer.Drive) {
+        if (answer.Result >= 1 && answer.Result <= (int)shown.size()) fItems[shown[answer.Result - 1]]->Click();
+        return;
+    }
+
     HMENU menu = CreatePopupMenu();
     std::vector<HBITMAP> images;
-    for (size_t i = 0; i < fItems.size(); ++i) {
+    for (size_t i : shown) {
         TMenuItem* item = fItems[i];
-        if (!item->Visible) continue;
         String text = item->Caption;
         if (item->ShortCut) text += L"\t" + ShortCutToText(item->ShortCut);
         MENUITEMINFOW mi{};
@@ -92,7 +137,16 @@ void TPopupMenu::Popup(int x, int y)
         InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mi);
     }
     HWND owner = PopupComponent && PopupComponent->Handle() ? PopupComponent->Handle() : GetActiveWindow();
+    UINT_PTR driveTimer = 0;
+    if (answer.Drive) {
+        gMenuDrive = &answer.Drive;
+        driveTimer = SetTimer(nullptr, 0, 10, menuDriveTick);
+    }
     UINT cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    if (driveTimer) KillTimer(nullptr, driveTimer);
+    if (gMenuEndTimer) KillTimer(nullptr, gMenuEndTimer);
+    gMenuEndTimer = 0;
+    gMenuDrive = nullptr;
     DestroyMenu(menu);
     for (HBITMAP b : images) DeleteObject(b);
     if (cmd >= 1 && cmd <= fItems.size()) fItems[cmd - 1]->Click();

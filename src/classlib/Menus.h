@@ -43,7 +43,10 @@ public:
 
     // Clicks the first enabled item with the shortcut; true when there was one.
     bool IsShortCut(TShortCut shortCut);
-    // Shows the visible items at a screen point and runs the chosen one.
+    // Shows the visible items at a screen point and runs the chosen one. The
+    // menu goes through the modal door as "TPopupMenu" (Caption: the menu's
+    // name, Text: the visible captions one a line); an answer picks an item by
+    // its 1-based place, 0 none.
     void Popup(int x, int y);
 
 private:

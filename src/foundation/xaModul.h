@@ -2,6 +2,8 @@
 // declarations are kept in one header per area; callers include this one.
 #pragma once
 
+#include "xaModulControls.h"
+#include "xaModulForm.h"
 #include "xaModulPath.h"
 #include "xaModulStrings.h"
 #include "xaModulIniText.h"

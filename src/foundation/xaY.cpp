@@ -1,18 +1,96 @@
 #include "xaY.h"
 
-#include "Dialogs.h"
-#include "Forms.h"
+#include "xaModulControls.h"
+#include "xaModulForm.h"
+#include "xaYTexts.h"
 
-// Until the coloured message box window exists the text is shown in the
-// platform's own message box; the colour picks its icon.
-void Y_Show(const String& text, const String& caption, int color, bool /*rememberPos*/)
+#include <memory>
+
+TFormY* FormY = nullptr;
+
+void Lng_FormY_Set()
 {
-    if (color == -1) color = clYDefault;
-    TModalAnswer answer;
-    TModalRequest request{L"TFormY", caption, text, color};
-    if (Modal_Intercept(request, answer)) return;
-    UINT icon = color == clYError ? MB_ICONERROR : color == clYSuccess ? MB_ICONINFORMATION : 0;
-    MessageBoxW(Application.Handle(), text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | icon);
+    if (!FormY) return;
+    FormY->btnY->SetCaption(Lng_Close);
+    FormY->pmCopy->Caption = Lng_Copy;
+    FormY->pmSelectAll->Caption = Lng_SelectAll;
+    FormY->pmCopyAll->Caption = Lng_CopyAll;
+}
+
+void Y_Show(const String& text, const String& caption, int color, bool rememberPos)
+{
+    auto form = std::make_unique<TFormY>(nullptr);
+    // A box may open from inside another (an error while one is up): the
+    // outer one is FormY again when the inner one is gone.
+    struct TRestore {
+        TFormY* Outer = FormY;
+        ~TRestore() { FormY = Outer; }
+    } restore;
+    FormY = form.get();
+    Lng_FormY_Set();
+    if (rememberPos) Form_PosLoad(form.get(), nullptr, L"", false);
+    form->Position = poOwnerFormCenter;
+    TColor back = color == -1 ? clYDefault : color;
+    form->SetColor(back);
+    form->SetCaption(caption);
+    form->RichEdit1->SetText(text);
+    form->RichEdit1->Font.SetColor(Color_Darken(back, 60));
+    HideCaret(form->RichEdit1->Handle());
+    form->btnYMouseLeave(form->btnY);
+    form->btnY->Font.SetColor(Color_Darken(back, 60));
+    form->ModalText = text;
+    form->ModalColor = back;
+    form->ShowModal();
+    // A box that a test's responder answered unseen was never on the screen
+    // and has no placement to keep.
+    if (rememberPos && form->ModalWasShown()) {
+        // The message has been shown and read; a settings.ini that cannot be
+        // written (a read-only file or folder) only loses the box's size, and
+        // must not stop the caller that reported something.
+        try {
+            Form_PosSave(form.get(), nullptr, L"");
+        } catch (const EIniFileException&) {
+        }
+    }
 }
 
 void Y_ShowColor(const String& text, int color) { Y_Show(text, L"", color, true); }
+
+void TFormY::FormKeyPress(TObject*, wchar_t& key)
+{
+    if (key == 13 || key == 27) {
+        key = 0;
+        FormY->Close();
+    }
+}
+
+void TFormY::FormResize(TObject*) { RichEdit1->Repaint(); }
+
+void TFormY::btnYClick(TObject*) { FormY->Close(); }
+
+void TFormY::btnYMouseEnter(TObject*) { btnY->SetColor(Color_Lighten(Color(), 50)); }
+
+void TFormY::btnYMouseLeave(TObject*) { btnY->SetColor(Color_Darken(Color(), 7)); }
+
+void TFormY::RichEdit1SelectionChange(TObject*) { HideCaret(RichEdit1->Handle()); }
+
+void TFormY::pmCopyClick(TObject*) { RichEdit1->CopyToClipboard(); }
+
+void TFormY::pmSelectAllClick(TObject*) { RichEdit1->SelectAll(); }
+
+void TFormY::pmCopyAllClick(TObject*) { Clipboard_SetText(RichEdit1->Text()); }
+
+void Clipboard_SetText(const String& text)
+{
+    bool open = false;
+    for (int i = 0; i < 10 && !(open = OpenClipboard(Application.Handle())); ++i) Sleep(10);  // another program may hold it for a moment
+    if (!open) throw Exception(Format(L"Cannot open clipboard: %s", SysErrorMessage(GetLastError()).c_str()));
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        memcpy(GlobalLock(mem), text.c_str(), bytes);
+        GlobalUnlock(mem);
+        if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+    }
+    CloseClipboard();
+}

@@ -279,7 +279,9 @@ TEST(Windows, RichEditKeepsColoursAndSelection)
     for (int i = 0; i < 60; ++i) lines += L"line\r\n";
     r->SetText(lines);
     EXPECT_TRUE(GetWindowLongPtrW(r->Handle(), GWL_STYLE) & WS_VSCROLL);
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE};
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
     ASSERT_TRUE(GetScrollInfo(r->Handle(), SB_VERT, &si));
     EXPECT_GT(si.nMax, (int)si.nPage);
 }
@@ -319,4 +321,76 @@ TEST(Windows, RealOpenDialogIsDrivenAndCannotHang)
     d.Filter = L"Icons|*.ico";
     EXPECT_FALSE(d.Execute());
     EXPECT_TRUE(up);
+}
+
+namespace {
+struct TMenuForm : TForm {
+    TPopupMenu* Menu;
+    std::vector<String> Clicked;
+    TMenuForm() : TForm(nullptr)
+    {
+        Menu = new TPopupMenu(this);
+        Menu->Name = L"pmTest";
+        for (const wchar_t* c : {L"One", L"Hidden", L"Two", L"Three"}) {
+            TMenuItem* item = Menu->Add(c, c, scNone, -1, [this, c](TObject*) { Clicked.push_back(c); });
+            item->Visible = String(c) != L"Hidden";
+        }
+        PopupMenu = Menu;
+        SetBounds(100, 100, 300, 200);
+    }
+};
+}  // namespace
+
+TEST(Windows, RightClickMenuThroughTheDoor)
+{
+    TMenuForm form;
+    form.Show();
+    {
+        TModalResponderScope scope([](const TModalRequest& r) {
+            EXPECT_EQ(r.Kind, L"TPopupMenu");
+            EXPECT_EQ(r.Caption, L"pmTest");
+            EXPECT_EQ(r.Text, L"One\nTwo\nThree");
+            TModalAnswer a;
+            a.Result = 2;  // the second visible item
+            return a;
+        });
+        SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+    }
+    EXPECT_EQ(form.Clicked, (std::vector<String>{L"Two"}));
+    {
+        TModalRecorder none(0);  // dismissed
+        SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+    }
+    EXPECT_EQ(form.Clicked.size(), 1u);
+    form.Hide();
+}
+
+TEST(Windows, RealPopupMenuIsWorkedWithKeys)
+{
+    TMenuForm form;
+    form.Show();
+    HWND menuWindow = nullptr;
+    TModalDriver driver(L"TPopupMenu", [&](HWND menu) {
+        menuWindow = menu;
+        for (WORD k : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+            PostMessageW(menu, WM_KEYDOWN, k, 0);
+            PostMessageW(menu, WM_KEYUP, k, 0xC0000001);
+        }
+    });
+    SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+    EXPECT_NE(menuWindow, nullptr);
+    EXPECT_EQ(form.Clicked, (std::vector<String>{L"Three"}));
+    form.Hide();
+}
+
+TEST(Windows, RealPopupMenuLeftOpenIsClosed)
+{
+    TMenuForm form;
+    form.Show();
+    TModalDriver driver(L"TPopupMenu", [](HWND) {});
+    DWORD start = GetTickCount();
+    SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+    EXPECT_LT(GetTickCount() - start, 8000u);
+    EXPECT_TRUE(form.Clicked.empty());
+    form.Hide();
 }

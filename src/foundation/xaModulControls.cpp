@@ -1,0 +1,143 @@
+#include "xaModulControls.h"
+
+#include "Dialogs.h"
+#include "xaModulPath.h"
+
+#include <cmath>
+
+namespace {
+// The first character of S at or after FindFrom (1-based; 0 counts as 1)
+// that occurs in Symbols; 0 when none.
+int hasSymbol(const String& s, const String& symbols, int findFrom)
+{
+    if (s.empty()) return 0;
+    for (size_t i = findFrom > 0 ? (size_t)findFrom - 1 : 0; i < s.size(); ++i)
+        if (symbols.find(s[i]) != String::npos) return (int)i + 1;
+    return 0;
+}
+
+SIZE textExtent(const String& text, const TFont& font)
+{
+    // Measured on a temporary bitmap's canvas, as the text will be drawn.
+    TBitmap canvas;
+    canvas.SetSize(1, 1);
+    HDC dc = canvas.Canvas();
+    HGDIOBJ old = SelectObject(dc, font.Handle());
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+    SelectObject(dc, old);
+    return size;
+}
+}  // namespace
+
+int Text_Width(const String& text, const TFont& font) { return textExtent(text, font).cx; }
+int Text_Height(const String& text, const TFont& font) { return textExtent(text, font).cy; }
+
+bool Dialog_OpenFile(const String& title, const String& filter, const String& initialDir, String& fileName)
+{
+    TOpenDialog dialog;
+    if (!initialDir.empty()) dialog.InitialDir = Path_Expand(initialDir);
+    dialog.Title = title;
+    dialog.Filter = filter;
+    if (!dialog.Execute()) return false;
+    fileName = dialog.FileName;
+    return true;
+}
+
+bool Key_IsDown(int virtualKey)
+{
+    BYTE state[256];
+    if (!GetKeyboardState(state)) return false;
+    return (state[virtualKey & 0xFF] & 0x80) != 0;
+}
+
+bool Key_Ctrl() { return Key_IsDown(VK_CONTROL); }
+bool Key_Shift() { return Key_IsDown(VK_SHIFT); }
+bool Key_Alt() { return Key_IsDown(VK_MENU); }
+
+TColor Color_Lighten(TColor color, int percent)
+{
+    COLORREF rgb = ColorToRGB(color);
+    int out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int c = (rgb >> shift) & 0xFF;
+        int n = (c + MulDiv(255 - c, percent, 100)) & 0xFF;
+        out |= (n <= c ? 255 : n) << shift;
+    }
+    return out;
+}
+
+TColor Color_Darken(TColor color, int percent)
+{
+    COLORREF rgb = ColorToRGB(color);
+    int out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int c = (rgb >> shift) & 0xFF;
+        out |= ((c - MulDiv(c, percent, 100)) & 0xFF) << shift;
+    }
+    return out;
+}
+
+void ListBox_EnsureSelection(TListBox& listBox)
+{
+    if (listBox.SelCount() == 0 && listBox.Count() > 0) {
+        int focused = listBox.ItemIndex();
+        listBox.SetSelected(focused >= 0 ? focused : 0, true);
+    }
+    listBox.SetFocus();
+    listBox.Repaint();
+}
+
+bool Int_IsEven(int n) { return (n & 1) == 0; }
+
+int Int_Percent(int percent, int total, int min)
+{
+    int r = (int)std::nearbyint((double)total / 100.0 * percent);  // the default mode rounds halves to even
+    if (r < min) r = min;
+    if (r > total - min) r = total - min;
+    return r;
+}
+
+void BitBtn_ColorGlyph(TBitBtn& button, TColor color, int width)
+{
+    int w = width == -1 ? button.Width() - 8 : width;
+    int h = button.Height() - 8;
+    TBitmap& glyph = button.Glyph;
+    glyph.SetSize(w, h);
+    glyph.TransparentColor = (TColor)0xF323E200;
+    glyph.Transparent = false;
+    glyph.TransparentMode = TBitmap::tmFixed;
+    glyph.Rectangle(2, 2, w - 2, h - 2, color);
+}
+
+void Control_FitToCaption(TControl& control)
+{
+    int oldWidth = control.Width(), oldHeight = control.Height();
+    String caption = control.Caption();
+    int width = Text_Width(caption, control.Font) + 18;
+    int height = Text_Height(caption, control.Font) - 1;
+    int left = control.Left();
+    if (control.BiDiMode == bdRightToLeft) left -= width - oldWidth;
+    int top = control.Top() - (int)std::nearbyint((height - oldHeight) / 2.0);
+    control.SetBounds(left, top, width, height);
+}
+
+void Edit_DeleteWordRight(TEdit& edit)
+{
+    if (!edit.HandleAllocated()) return;
+    static const String delimiters = L" |\\/<>:=-+~!@#$%^&*()";
+    String text = edit.Text();
+    int caret = edit.SelStart();
+    if (caret < 0 || caret >= (int)text.size()) return;
+    int p = hasSymbol(text, delimiters, caret + 1);
+    int length;
+    if (p == 0)
+        length = (int)text.size() - caret;
+    else if (p == caret + 1)
+        length = 1;
+    else
+        length = p - 1 - caret;
+    edit.SetSelStart(caret);
+    edit.SetSelLength(length);
+    edit.SetSelText(L"");
+}

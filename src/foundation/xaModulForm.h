@@ -1,0 +1,23 @@
+// Window placement and fonts in settings.ini: where each window stood, which
+// font the user chose, and pulling a restored window back onto the screen.
+#pragma once
+
+#include "Forms.h"
+#include "IniFiles.h"
+
+// Restores the placement kept in Section (empty: the form's name) of Ini, or
+// of settings.ini when Ini is none. True when the section existed; otherwise
+// the form is centred on the screen, and maximized when MaximizeIfNone.
+bool Form_PosLoad(TForm* form, TIniFile* ini = nullptr, const String& section = L"", bool maximizeIfNone = false);
+// Writes Maximized and the normal (restored) rectangle: Top, Left, Height, Width.
+void Form_PosSave(TForm* form, TIniFile* ini = nullptr, const String& section = L"");
+// Shrinks and moves the form onto the primary screen.
+void Form_FitToScreen(TForm* form);
+// Moves the form with the mouse as if its title bar were dragged (not when maximized).
+void Form_Drag(TForm* form);
+
+// The keys Prefix.Name, .Size, .Color, .Bold, .Italic, .Uderline, .Strike that
+// exist change the font; nothing happens without an Ini.
+void Font_Load(TIniFile* ini, const String& section, const String& prefix, TFont& font);
+// Writes all seven font keys.
+void Font_Save(TIniFile* ini, const String& section, const String& prefix, const TFont& font);

@@ -1,0 +1,94 @@
+#include "xaYN.h"
+
+#include "xaModulControls.h"
+#include "xaYTexts.h"
+
+#include <memory>
+
+TFormYN* FormYN = nullptr;
+
+void Lng_FormYN_Set()
+{
+    if (!FormYN) return;
+    FormYN->btnY->SetCaption(Lng_Yes);
+    FormYN->btnN->SetCaption(Lng_No);
+}
+
+bool YN_Ask(const String& text, const String& caption)
+{
+    auto form = std::make_unique<TFormYN>(nullptr);
+    struct TRestore {
+        TFormYN* Outer = FormYN;
+        ~TRestore() { FormYN = Outer; }
+    } restore;
+    FormYN = form.get();
+    form->Label1->SetCaption(text);
+    form->SetCaption(caption);
+    form->Tag = 0;
+    form->SetActiveControl(form->btnY);
+    form->PanelDown->SetColor(Color_Darken(form->Color(), 10));
+    Lng_FormYN_Set();
+    form->Position = poOwnerFormCenter;
+    form->ModalText = text;
+    form->ShowModal();
+    return form->Tag == 1;
+}
+
+void TFormYN::FormKeyDown(TObject*, WORD& key, TShiftState)
+{
+    if (key == 0x59) {
+        key = 0;
+        btnY->Click();
+    } else if (key == 0x4E) {
+        key = 0;
+        btnN->Click();
+    }
+}
+
+void TFormYN::btnYClick(TObject*)
+{
+    Tag = 1;
+    Close();
+}
+
+void TFormYN::btnNClick(TObject*)
+{
+    Tag = 0;
+    Close();
+}
+
+void TFormYN::ModalAnswered(const TModalAnswer& answer)
+{
+    Tag = answer.Result == IDYES ? 1 : 0;
+    ModalResult = answer.Result;
+}
+
+namespace {
+void drawGlyph(TBitmap& glyph, bool yes)
+{
+    glyph.SetSize(20, 20);
+    RECT all{0, 0, 20, 20};
+    glyph.FillRect(all, clBtnFace);
+    HDC dc = glyph.Canvas();
+    HPEN pen = CreatePen(PS_SOLID, 3, yes ? RGB(20, 140, 40) : RGB(200, 30, 30));
+    HGDIOBJ old = SelectObject(dc, pen);
+    if (yes) {
+        MoveToEx(dc, 3, 10, nullptr);
+        LineTo(dc, 8, 15);
+        LineTo(dc, 17, 4);
+    } else {
+        MoveToEx(dc, 4, 4, nullptr);
+        LineTo(dc, 16, 16);
+        MoveToEx(dc, 16, 4, nullptr);
+        LineTo(dc, 4, 16);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    uint32_t* px = glyph.Pixels();
+    for (int i = 0; i < 20 * 20; ++i) px[i] |= 0xFF000000;  // opaque
+    if (glyph.OnChange) glyph.OnChange();
+}
+}  // namespace
+
+void Glyph_Yes(TBitmap& glyph) { drawGlyph(glyph, true); }
+void Glyph_No(TBitmap& glyph) { drawGlyph(glyph, false); }
