@@ -33,6 +33,17 @@ String pathsToNullList(const TStrings& paths)
     return text;
 }
 
+// Equal but for the case of ASCII letters. The locale's comparison would also
+// pass over characters it ignores (a soft hyphen) and match another format.
+bool sameAsciiText(const String& a, const String& b)
+{
+    if (a.size() != b.size()) return false;
+    auto fold = [](wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
 // The "Preferred DropEffect" of the open clipboard: 2 or 5.
 uint8_t readDropEffect()
 {
@@ -40,9 +51,7 @@ uint8_t readDropEffect()
     wchar_t name[512];
     for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
         int n = GetClipboardFormatNameW(format, name, 512);
-        if (n <= 0 || CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, n, kPreferredDropEffect, -1) !=
-                          CSTR_EQUAL)
-            continue;
+        if (n <= 0 || !sameAsciiText(String(name, n), kPreferredDropEffect)) continue;
         HANDLE h = GetClipboardData(format);
         if (h && GlobalSize(h) >= sizeof(DWORD)) {
             if (const DWORD* p = static_cast<const DWORD*>(GlobalLock(h))) {

@@ -229,6 +229,30 @@ TEST(ClipboardRead, ListsWrittenByOthers)
     EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy);
 }
 
+TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
+{
+    // A format whose name differs by a character the locale's comparison
+    // passes over (a soft hyphen) is another program's, even when it comes first.
+    UINT lookalike = RegisterClipboardFormatW(L"Preferred\x00AD DropEffect");
+    ASSERT_NE(lookalike, 0u);
+    ASSERT_NE(lookalike, DropEffectFormat());
+    {
+        TForeignClipboard other;
+        other.PutDropW(Str_ToNullList(L"C:\\a.txt"));
+        DWORD move = 2;
+        other.Put(lookalike, &move, sizeof move);
+        other.PutEffect(5);
+    }
+    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy);
+    {
+        TForeignClipboard other;
+        other.PutDropW(Str_ToNullList(L"C:\\a.txt"));
+        DWORD move = 2;
+        other.Put(lookalike, &move, sizeof move);
+    }
+    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "the lookalike alone is no effect";
+}
+
 TEST(ClipboardRead, AHeldClipboardIsReported)
 {
     // Another thread holds the clipboard open: opening it fails with the class library's text.
