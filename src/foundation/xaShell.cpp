@@ -276,13 +276,14 @@ void IconLocation_Parse(const String& text, String& file, int& index)
     // A comma with nothing after it separates no index: the file is what precedes it.
     file = Trim(t.substr(0, at));
     String digits = Trim(t.substr(at + 1));
-    if (digits.empty() || digits.size() > 9) return;  // nine digits always fit an int
-    int value = 0;
+    if (digits.empty()) return;
+    int64_t value = 0;
     for (wchar_t c : digits) {
         if (c < L'0' || c > L'9') return;
         value = value * 10 + (c - L'0');
+        if (value > INT32_MAX) return;  // past an int: no index
     }
-    index = value;
+    index = (int)value;
 }
 
 bool User_IsAdmin()

@@ -37,6 +37,9 @@ TEST(IconLocationParse, Table)
         {L"C:\\x\\a.dll,007", L"C:\\x\\a.dll", 7},
         {L"C:\\x\\a.dll,999999999", L"C:\\x\\a.dll", 999999999},
         {L"C:\\x\\a.dll,99999999999", L"C:\\x\\a.dll", 0},  // no int: no index
+        {L"C:\\x\\a.dll,2147483647", L"C:\\x\\a.dll", 2147483647},
+        {L"C:\\x\\a.dll,2147483648", L"C:\\x\\a.dll", 0},
+        {L"C:\\x\\a.dll,0000000000012", L"C:\\x\\a.dll", 12},  // leading zeros change no value
         // A comma with nothing after it separates no index.
         {L"C:\\x\\a.dll,", L"C:\\x\\a.dll", 0},
         {L"C:\\x\\a.dll, ", L"C:\\x\\a.dll", 0},
