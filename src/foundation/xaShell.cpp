@@ -64,9 +64,43 @@ uint8_t readDropEffect()
     return effect;
 }
 
-// Reads the file names of a CF_HDROP handle, each whole however long.
+// Whether a CF_HDROP block holds a list that ends inside it. The platform's
+// reader trusts the header and walks until an empty name: a block from
+// another program with a wild offset or without the final null would be
+// read past its end.
+bool dropBlockSound(HANDLE drop)
+{
+    SIZE_T size = GlobalSize(drop);
+    if (size < sizeof(DROPFILES)) return false;
+    const BYTE* block = static_cast<const BYTE*>(GlobalLock(drop));
+    if (!block) return false;
+    DROPFILES header;
+    memcpy(&header, block, sizeof header);
+    SIZE_T unit = header.fWide ? sizeof(wchar_t) : 1;
+    auto charAt = [&](SIZE_T at) {
+        wchar_t c = 0;
+        memcpy(&c, block + at, unit);
+        return c;
+    };
+    bool sound = false;
+    for (SIZE_T at = header.pFiles; at <= size && size - at >= unit;) {
+        if (charAt(at) == 0) {
+            sound = true;  // the empty name that ends the list
+            break;
+        }
+        while (size - at >= unit && charAt(at) != 0) at += unit;
+        if (size - at < unit) break;  // a name without its null
+        at += unit;
+    }
+    GlobalUnlock(drop);
+    return sound;
+}
+
+// Reads the file names of a CF_HDROP handle, each whole however long; a
+// malformed block gives no names.
 void readDropFiles(HDROP drop, TStrings& paths)
 {
+    if (!dropBlockSound(drop)) return;
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<wchar_t> buf;
     for (UINT i = 0; i < count; ++i) {
@@ -89,6 +123,11 @@ void Clipboard_CopyFiles(const TStrings& paths, uint8_t effect)
     HGLOBAL block = GlobalAlloc(kClipAlloc, bytes);
     if (!block) RaiseLastOSError();
     BYTE* p = static_cast<BYTE*>(GlobalLock(block));
+    if (!p) {
+        DWORD error = GetLastError();
+        GlobalFree(block);
+        throw EOSError(error);
+    }
     const DWORD header[5] = {kDropFilesHeader, 0, 0, 0, 0xFFFFFFFF};  // pFiles, pt.x, pt.y, fNC, fWide
     memcpy(p, header, sizeof header);
     memcpy(p + kDropFilesHeader, list.data(), list.size() * sizeof(wchar_t));
@@ -99,7 +138,12 @@ void Clipboard_CopyFiles(const TStrings& paths, uint8_t effect)
     HGLOBAL effectBlock = format ? GlobalAlloc(kClipAlloc, sizeof(DWORD)) : nullptr;
     if (!effectBlock) return;  // the list stays, without an effect
     DWORD value = (effect == kDropEffectMove || effect == kDropEffectCopy) ? effect : 0;
-    *static_cast<DWORD*>(GlobalLock(effectBlock)) = value;
+    DWORD* stored = static_cast<DWORD*>(GlobalLock(effectBlock));
+    if (!stored) {
+        GlobalFree(effectBlock);
+        return;
+    }
+    *stored = value;
     GlobalUnlock(effectBlock);
     if (!SetClipboardData(format, effectBlock)) GlobalFree(effectBlock);
 }
