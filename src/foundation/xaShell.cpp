@@ -253,7 +253,8 @@ void Shell_VerbDelete(const String& className, const String& verb)
 {
     TRegistry reg;
     reg.RootKey = HKEY_CLASSES_ROOT;
-    if (className.empty() || !reg.KeyExists(className)) return;
+    // No verb would name the class's whole shell key, every verb of it.
+    if (className.empty() || verb.empty() || !reg.KeyExists(className)) return;
     reg.DeleteKey(verbKey(className, verb));
 }
 

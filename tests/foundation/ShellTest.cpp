@@ -144,6 +144,11 @@ TEST_F(VerbTest, MissingPartsAndOddValues)
     Shell_VerbDelete(cls, L"NotThere");
     EXPECT_TRUE(Exists(cls));
     Shell_VerbDelete(L"", L"Dolv");
+
+    // An empty verb deletes nothing, not the class's whole shell key.
+    Shell_VerbAdd(cls, L"Keep", L"keep", L"", L"keep");
+    Shell_VerbDelete(cls, L"");
+    EXPECT_TRUE(Shell_VerbExists(cls, L"Keep", L"keep")) << "an empty verb deleted the other verbs";
 }
 
 // Records what reaches the shell door instead of starting anything.
