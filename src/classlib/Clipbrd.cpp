@@ -95,7 +95,13 @@ void TClipboard::SetAsText(const String& text)
     size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!h) RaiseLastOSError();
-    memcpy(GlobalLock(h), text.c_str(), bytes);
+    void* p = GlobalLock(h);
+    if (!p) {
+        DWORD error = GetLastError();
+        GlobalFree(h);
+        throw EOSError(error);
+    }
+    memcpy(p, text.c_str(), bytes);
     GlobalUnlock(h);
     SetAsHandle(CF_UNICODETEXT, h);
 }

@@ -33,6 +33,17 @@ String pathsToNullList(const TStrings& paths)
     return text;
 }
 
+// Equal but for the case of ASCII letters. The locale's comparison would also
+// pass over characters it ignores (a soft hyphen) and match another format.
+bool sameAsciiText(const String& a, const String& b)
+{
+    if (a.size() != b.size()) return false;
+    auto fold = [](wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
 // The "Preferred DropEffect" of the open clipboard: 2 or 5.
 uint8_t readDropEffect()
 {
@@ -40,9 +51,7 @@ uint8_t readDropEffect()
     wchar_t name[512];
     for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
         int n = GetClipboardFormatNameW(format, name, 512);
-        if (n <= 0 || CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, n, kPreferredDropEffect, -1) !=
-                          CSTR_EQUAL)
-            continue;
+        if (n <= 0 || !sameAsciiText(String(name, n), kPreferredDropEffect)) continue;
         HANDLE h = GetClipboardData(format);
         if (h && GlobalSize(h) >= sizeof(DWORD)) {
             if (const DWORD* p = static_cast<const DWORD*>(GlobalLock(h))) {
@@ -55,9 +64,43 @@ uint8_t readDropEffect()
     return effect;
 }
 
-// Reads the file names of a CF_HDROP handle, each whole however long.
+// Whether a CF_HDROP block holds a list that ends inside it. The platform's
+// reader trusts the header and walks until an empty name: a block from
+// another program with a wild offset or without the final null would be
+// read past its end.
+bool dropBlockSound(HANDLE drop)
+{
+    SIZE_T size = GlobalSize(drop);
+    if (size < sizeof(DROPFILES)) return false;
+    const BYTE* block = static_cast<const BYTE*>(GlobalLock(drop));
+    if (!block) return false;
+    DROPFILES header;
+    memcpy(&header, block, sizeof header);
+    SIZE_T unit = header.fWide ? sizeof(wchar_t) : 1;
+    auto charAt = [&](SIZE_T at) {
+        wchar_t c = 0;
+        memcpy(&c, block + at, unit);
+        return c;
+    };
+    bool sound = false;
+    for (SIZE_T at = header.pFiles; at <= size && size - at >= unit;) {
+        if (charAt(at) == 0) {
+            sound = true;  // the empty name that ends the list
+            break;
+        }
+        while (size - at >= unit && charAt(at) != 0) at += unit;
+        if (size - at < unit) break;  // a name without its null
+        at += unit;
+    }
+    GlobalUnlock(drop);
+    return sound;
+}
+
+// Reads the file names of a CF_HDROP handle, each whole however long; a
+// malformed block gives no names.
 void readDropFiles(HDROP drop, TStrings& paths)
 {
+    if (!dropBlockSound(drop)) return;
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<wchar_t> buf;
     for (UINT i = 0; i < count; ++i) {
@@ -80,6 +123,11 @@ void Clipboard_CopyFiles(const TStrings& paths, uint8_t effect)
     HGLOBAL block = GlobalAlloc(kClipAlloc, bytes);
     if (!block) RaiseLastOSError();
     BYTE* p = static_cast<BYTE*>(GlobalLock(block));
+    if (!p) {
+        DWORD error = GetLastError();
+        GlobalFree(block);
+        throw EOSError(error);
+    }
     const DWORD header[5] = {kDropFilesHeader, 0, 0, 0, 0xFFFFFFFF};  // pFiles, pt.x, pt.y, fNC, fWide
     memcpy(p, header, sizeof header);
     memcpy(p + kDropFilesHeader, list.data(), list.size() * sizeof(wchar_t));
@@ -90,7 +138,12 @@ void Clipboard_CopyFiles(const TStrings& paths, uint8_t effect)
     HGLOBAL effectBlock = format ? GlobalAlloc(kClipAlloc, sizeof(DWORD)) : nullptr;
     if (!effectBlock) return;  // the list stays, without an effect
     DWORD value = (effect == kDropEffectMove || effect == kDropEffectCopy) ? effect : 0;
-    *static_cast<DWORD*>(GlobalLock(effectBlock)) = value;
+    DWORD* stored = static_cast<DWORD*>(GlobalLock(effectBlock));
+    if (!stored) {
+        GlobalFree(effectBlock);
+        return;
+    }
+    *stored = value;
     GlobalUnlock(effectBlock);
     if (!SetClipboardData(format, effectBlock)) GlobalFree(effectBlock);
 }
@@ -200,7 +253,8 @@ void Shell_VerbDelete(const String& className, const String& verb)
 {
     TRegistry reg;
     reg.RootKey = HKEY_CLASSES_ROOT;
-    if (className.empty() || !reg.KeyExists(className)) return;
+    // No verb would name the class's whole shell key, every verb of it.
+    if (className.empty() || verb.empty() || !reg.KeyExists(className)) return;
     reg.DeleteKey(verbKey(className, verb));
 }
 
@@ -267,13 +321,14 @@ void IconLocation_Parse(const String& text, String& file, int& index)
     // A comma with nothing after it separates no index: the file is what precedes it.
     file = Trim(t.substr(0, at));
     String digits = Trim(t.substr(at + 1));
-    if (digits.empty() || digits.size() > 9) return;  // nine digits always fit an int
-    int value = 0;
+    if (digits.empty()) return;
+    int64_t value = 0;
     for (wchar_t c : digits) {
         if (c < L'0' || c > L'9') return;
         value = value * 10 + (c - L'0');
+        if (value > INT32_MAX) return;  // past an int: no index
     }
-    index = value;
+    index = (int)value;
 }
 
 bool User_IsAdmin()

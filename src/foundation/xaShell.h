@@ -39,7 +39,8 @@ bool Shell_VerbExists(const String& className, const String& verb, const String&
 // registry's "Failed to set data for '%s'" when it may not write.
 void Shell_VerbAdd(const String& className, const String& verb, const String& caption, const String& icon,
                    const String& command);
-// Deletes Class\shell\Verb with its subkeys, when Class exists.
+// Deletes Class\shell\Verb with its subkeys, when Class exists (an empty
+// Class or Verb deletes nothing).
 void Shell_VerbDelete(const String& className, const String& verb);
 
 // ---- Handing things to the shell ----

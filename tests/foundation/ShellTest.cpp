@@ -37,6 +37,9 @@ TEST(IconLocationParse, Table)
         {L"C:\\x\\a.dll,007", L"C:\\x\\a.dll", 7},
         {L"C:\\x\\a.dll,999999999", L"C:\\x\\a.dll", 999999999},
         {L"C:\\x\\a.dll,99999999999", L"C:\\x\\a.dll", 0},  // no int: no index
+        {L"C:\\x\\a.dll,2147483647", L"C:\\x\\a.dll", 2147483647},
+        {L"C:\\x\\a.dll,2147483648", L"C:\\x\\a.dll", 0},
+        {L"C:\\x\\a.dll,0000000000012", L"C:\\x\\a.dll", 12},  // leading zeros change no value
         // A comma with nothing after it separates no index.
         {L"C:\\x\\a.dll,", L"C:\\x\\a.dll", 0},
         {L"C:\\x\\a.dll, ", L"C:\\x\\a.dll", 0},
@@ -141,6 +144,11 @@ TEST_F(VerbTest, MissingPartsAndOddValues)
     Shell_VerbDelete(cls, L"NotThere");
     EXPECT_TRUE(Exists(cls));
     Shell_VerbDelete(L"", L"Dolv");
+
+    // An empty verb deletes nothing, not the class's whole shell key.
+    Shell_VerbAdd(cls, L"Keep", L"keep", L"", L"keep");
+    Shell_VerbDelete(cls, L"");
+    EXPECT_TRUE(Shell_VerbExists(cls, L"Keep", L"keep")) << "an empty verb deleted the other verbs";
 }
 
 // Records what reaches the shell door instead of starting anything.

@@ -1,6 +1,7 @@
 // Reading back the icon an element shows: folders, shortcuts, icon files and
 // file types with and without the user's chosen class.
 #include "IconizeTestSupport.h"
+#include "Registry.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -103,6 +104,107 @@ TEST_F(ReadElement, FileTypesThroughTheirClassOrTheUsersChoice)
     // Iconize_Get_Ext itself does not care whether the file exists.
     EXPECT_TRUE(Iconize_Get_Ext(L"dolvr", file, index));
     EXPECT_EQ(N(file), "C:\\nowhere\\x.dll");
+}
+
+void RegSetRaw(HKEY root, const String& key, DWORD type, const void* data, DWORD bytes)
+{
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(h, L"", 0, type, (const BYTE*)data, bytes);
+    RegCloseKey(h);
+}
+
+class ReadExt : public ::testing::Test {
+protected:
+    TTempDir root;
+    TRegSnapshot keepCr{CR, {L".dolvq", L"dolvqfile", L"DolvQChosen"}};
+    TRegSnapshot keepCu{HKEY_CURRENT_USER, {Iconize_FileExtsKey(L"dolvq")}};
+    String file = L"untouched";
+    int index = 42;
+    String shell32 = SystemFile(L"shell32.dll");
+    String user32 = SystemFile(L"user32.dll");
+    String userIcons = Iconize_FileExtsKey(L"dolvq") + L"\\DefaultIcon";
+
+    static String SystemFile(const wchar_t* name)
+    {
+        wchar_t sys[MAX_PATH];
+        GetSystemDirectoryW(sys, MAX_PATH);
+        return String(sys) + L"\\" + name;
+    }
+};
+
+TEST_F(ReadExt, TheUsersOwnDefaultIconWithoutAChosenClass)
+{
+    RegSetValue(CR, L".dolvq", L"", L"dolvqfile");
+    RegSetValue(CR, L"dolvqfile\\DefaultIcon", L"", shell32 + L",3");
+    RegSetValue(HKEY_CURRENT_USER, userIcons, L"", user32 + L",2");
+    ASSERT_TRUE(Iconize_Get_Ext(L"dolvq", file, index)) << "no UserChoice: the user's FileExts DefaultIcon";
+    EXPECT_EQ(N(file), N(user32));
+    EXPECT_EQ(index, 2);
+
+    // An empty Progid is no choice: still the user's own DefaultIcon.
+    RegSetValue(HKEY_CURRENT_USER, Iconize_FileExtsKey(L"dolvq") + L"\\UserChoice", L"Progid", L"");
+    ASSERT_TRUE(Iconize_Get_Ext(L"dolvq", file, index));
+    EXPECT_EQ(N(file), N(user32));
+
+    // A chosen class without DefaultIcon: not the user's own value, the extension's class.
+    RegSetValue(HKEY_CURRENT_USER, Iconize_FileExtsKey(L"dolvq") + L"\\UserChoice", L"Progid", L"DolvQChosen");
+    RegSetValue(CR, L"DolvQChosen", L"", L"chosen, no icon");
+    ASSERT_TRUE(Iconize_Get_Ext(L"dolvq", file, index));
+    EXPECT_EQ(N(file), N(shell32));
+    EXPECT_EQ(index, 3);
+}
+
+TEST_F(ReadExt, AClassWithoutKeyFallsBackToTheExtensionKey)
+{
+    RegSetValue(CR, L".dolvq", L"", L"dolvqfile");  // names a class that has no key
+    RegSetValue(CR, L".dolvq\\DefaultIcon", L"", user32 + L",1");
+    ASSERT_TRUE(Iconize_Get_Ext(L"dolvq", file, index));
+    EXPECT_EQ(N(file), N(user32));
+    EXPECT_EQ(index, 1);
+    // Once the class exists, its DefaultIcon (here none) is the one asked.
+    RegSetValue(CR, L"dolvqfile", L"", L"class");
+    file = L"untouched";
+    index = 42;
+    EXPECT_FALSE(Iconize_Get_Ext(L"dolvq", file, index));
+    EXPECT_EQ(N(file), "untouched");
+    EXPECT_EQ(index, 42);
+}
+
+TEST_F(ReadExt, ValuesAreReadAsStored)
+{
+    // An expandable value keeps its variable: the file does not exist as named.
+    String expandable = L"%SystemRoot%\\system32\\shell32.dll,5";
+    RegSetRaw(CR, L".dolvq\\DefaultIcon", REG_EXPAND_SZ, expandable.c_str(), DWORD(expandable.size() + 1) * 2);
+    ASSERT_TRUE(Iconize_Get_Ext(L"dolvq", file, index));
+    EXPECT_EQ(N(file), "%SystemRoot%\\system32\\shell32.dll");
+    EXPECT_EQ(index, 5);
+    WriteFileBytes(root / L"a.dolvq", "x");
+    file = L"untouched";
+    index = 42;
+    EXPECT_FALSE(Iconize_Get_Element(root / L"a.dolvq", file, index));
+    EXPECT_EQ(N(file), "untouched");
+    EXPECT_EQ(index, 42);
+
+    // A value that is no text is the registry's error, not a silent miss.
+    DWORD number = 7;
+    RegSetRaw(CR, L".dolvq\\DefaultIcon", REG_DWORD, &number, sizeof number);
+    try {
+        Iconize_Get_Ext(L"dolvq", file, index);
+        ADD_FAILURE() << "no error for a DefaultIcon that is a number";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(N(e.Message()), "Invalid data type for ''");
+    }
+}
+
+TEST_F(ReadExt, ShortcutsToIconFilesAndUpperCaseNames)
+{
+    String ico = root / L"pic.ICO";  // not tested for existence
+    MakeShortcut(root / L"toIco.LNK", ico);
+    ASSERT_TRUE(Iconize_Get_Element(root / L"toIco.LNK", file, index));
+    EXPECT_TRUE(AnsiSameText(file, ico)) << N(file);
+    EXPECT_EQ(index, 0);
 }
 
 TEST_F(ReadElement, TypeWithoutIconGivesEmptyAndZero)
