@@ -17,4 +17,5 @@ if [ -n "$DOLV_XVFB_PID" ]; then
     # prefix's processes with the display when the program has ended.
     DOLV_WINESERVER_STARTED=1
 fi
+if [ -n "$DOLV_XVFB_PID" ]; then dolv_window_manager none; else dolv_window_manager managed; fi
 wine "$DOLV_BUILD/dolv.exe" "$@"

@@ -11,4 +11,5 @@ dolv_build
 dolv_prefix
 dolv_display
 dolv_wineserver
+dolv_window_manager none
 ctest --test-dir "$DOLV_BUILD" --output-on-failure --timeout 300 "$@"

@@ -72,6 +72,18 @@ dolv_wineserver() {
     wine cmd /c exit >"$DOLV_BUILD/wine-services.log" 2>&1 </dev/null
 }
 
+# Without a window manager (the virtual display) Wine waits two seconds for
+# one to withdraw each hidden window: there, windows are left unmanaged. On a
+# real display with a window manager they must be managed, or they lose their
+# frames. The setting is read by each Wine process when it starts.
+dolv_window_manager() {
+    if [ "$1" = none ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    else
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null || true
+    fi
+}
+
 dolv_cleanup() {
     if [ -n "$DOLV_WINESERVER_STARTED" ]; then
         wineserver -k >/dev/null 2>&1 || true

@@ -31,6 +31,7 @@ dolv_build >/dev/null
 dolv_prefix
 dolv_display virtual
 dolv_wineserver
+dolv_window_manager none
 
 wine "$DOLV_BUILD/dolv.exe" "$@" >"$DOLV_BUILD/screenshot-app.log" 2>&1 </dev/null &
 app_pid=$!

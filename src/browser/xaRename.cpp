@@ -1,7 +1,8 @@
 #include "xaRename.h"
 
 #include "xaModulControls.h"
-#include "xaYTexts.h"
+#include "xaLanguageUni.h"
+#include "xaModulStrings.h"
 
 #include <shlwapi.h>
 
@@ -10,14 +11,6 @@
 TFormRenamer* FormRenamer = nullptr;
 
 namespace {
-// The 1-based position of the last occurrence of Sub in S; 0 when none.
-int posLast(const String& sub, const String& s)
-{
-    if (sub.empty() || sub.size() > s.size()) return 0;
-    size_t at = s.rfind(sub);
-    return at == String::npos ? 0 : (int)at + 1;
-}
-
 void select(TEdit* e, int start, int length)
 {
     e->SetSelStart(start);
@@ -28,8 +21,8 @@ void select(TEdit* e, int start, int length)
 void Lng_FormRenamer_Set()
 {
     if (!FormRenamer) return;
-    FormRenamer->btnY->SetCaption(Lng_Yes);
-    FormRenamer->btnN->SetCaption(Lng_No);
+    FormRenamer->btnY->SetCaption(Yes);
+    FormRenamer->btnN->SetCaption(No);
 }
 
 bool Renamer_Ask(const String& caption, const String& text, String& newText, int selStart, int selLength)
@@ -84,7 +77,7 @@ void TFormRenamer::pmSelectF2Click(TObject*)
 {
     TEdit* e = FormRenamer->Edit1;
     String text = e->Text();
-    int p = posLast(L".", text);
+    int p = Str_PosLast(L".", text);
     if (p == 0) return;
     if (e->SelStart() > 0 || e->SelLength() != p - 1)
         select(e, 0, p - 1);  // the name

@@ -1,4 +1,5 @@
 #include "xaModulControls.h"
+#include "xaModulStrings.h"
 
 #include "Dialogs.h"
 #include "xaModulPath.h"
@@ -6,16 +7,6 @@
 #include <cmath>
 
 namespace {
-// The first character of S at or after FindFrom (1-based; 0 counts as 1)
-// that occurs in Symbols; 0 when none.
-int hasSymbol(const String& s, const String& symbols, int findFrom)
-{
-    if (s.empty()) return 0;
-    for (size_t i = findFrom > 0 ? (size_t)findFrom - 1 : 0; i < s.size(); ++i)
-        if (symbols.find(s[i]) != String::npos) return (int)i + 1;
-    return 0;
-}
-
 SIZE textExtent(const String& text, const TFont& font)
 {
     // Measured on a temporary bitmap's canvas, as the text will be drawn.
@@ -129,7 +120,7 @@ void Edit_DeleteWordRight(TEdit& edit)
     String text = edit.Text();
     int caret = edit.SelStart();
     if (caret < 0 || caret >= (int)text.size()) return;
-    int p = hasSymbol(text, delimiters, caret + 1);
+    int p = Str_HasSymbol(text, delimiters, caret + 1);
     int length;
     if (p == 0)
         length = (int)text.size() - caret;

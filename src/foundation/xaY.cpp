@@ -2,7 +2,7 @@
 
 #include "xaModulControls.h"
 #include "xaModulForm.h"
-#include "xaYTexts.h"
+#include "xaLanguageUni.h"
 
 #include <memory>
 
@@ -11,10 +11,10 @@ TFormY* FormY = nullptr;
 void Lng_FormY_Set()
 {
     if (!FormY) return;
-    FormY->btnY->SetCaption(Lng_Close);
-    FormY->pmCopy->Caption = Lng_Copy;
-    FormY->pmSelectAll->Caption = Lng_SelectAll;
-    FormY->pmCopyAll->Caption = Lng_CopyAll;
+    FormY->btnY->SetCaption(Close);
+    FormY->pmCopy->Caption = Copy;
+    FormY->pmSelectAll->Caption = SelectAll;
+    FormY->pmCopyAll->Caption = CopyAll;
 }
 
 void Y_Show(const String& text, const String& caption, int color, bool rememberPos)

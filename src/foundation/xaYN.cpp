@@ -1,7 +1,7 @@
 #include "xaYN.h"
 
 #include "xaModulControls.h"
-#include "xaYTexts.h"
+#include "xaLanguageUni.h"
 
 #include <memory>
 
@@ -10,8 +10,8 @@ TFormYN* FormYN = nullptr;
 void Lng_FormYN_Set()
 {
     if (!FormYN) return;
-    FormYN->btnY->SetCaption(Lng_Yes);
-    FormYN->btnN->SetCaption(Lng_No);
+    FormYN->btnY->SetCaption(Yes);
+    FormYN->btnN->SetCaption(No);
 }
 
 bool YN_Ask(const String& text, const String& caption)

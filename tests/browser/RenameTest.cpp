@@ -1,7 +1,7 @@
 // The rename box, worked with the keys a user presses.
 #include "WindowDriver.h"
 #include "xaRename.h"
-#include "xaYTexts.h"
+#include "xaLanguageUni.h"
 
 namespace {
 struct TSel {
@@ -171,16 +171,16 @@ TEST(Rename, ButtonsReadYesAndNoAndAnswer)
 
 TEST(Rename, TranslatedButtons)
 {
-    String yes = Lng_Yes, no = Lng_No;
-    Lng_Yes = L"Da";
-    Lng_No = L"Net";
+    String yes = Yes, no = No;
+    Yes = L"Da";
+    No = L"Net";
     ask(L"x", -1, -1, [] {
         EXPECT_EQ(FormRenamer->btnY->Caption(), L"Da");
         EXPECT_EQ(FormRenamer->btnN->Caption(), L"Net");
         Ui_Key(VK_ESCAPE);
     });
-    Lng_Yes = yes;
-    Lng_No = no;
+    Yes = yes;
+    No = no;
 }
 
 TEST(Rename, ResizedBoxKeepsItsEditAndButtons)

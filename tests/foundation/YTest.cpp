@@ -3,7 +3,7 @@
 #include "xaModul.h"
 #include "xaY.h"
 #include "xaYN.h"
-#include "xaYTexts.h"
+#include "xaLanguageUni.h"
 
 namespace {
 struct TSettingsDir {
@@ -228,14 +228,14 @@ TEST(YMessageBox, CentredOverTheMainWindow)
 TEST(YMessageBox, NotRememberedWritesNothingAndTranslatedButton)
 {
     TSettingsDir s;
-    String saved = Lng_Close;
-    Lng_Close = L"Zakryt";
+    String saved = Close;
+    Close = L"Zakryt";
     TModalDriver driver(L"TFormY", [&](HWND) {
         EXPECT_EQ(FormY->btnY->Caption(), L"Zakryt");
         Ui_Key(VK_RETURN);
     });
     Y_Show(L"x", L"", -1, false);
-    Lng_Close = saved;
+    Close = saved;
     EXPECT_FALSE(FileExists(s.Ini()));
 }
 

@@ -67,10 +67,20 @@ TEST(IconFileContents, LoadsEveryIconOrNothing)
     ImageList_LoadIcoFile(dir / L"missing.ico", list);
     EXPECT_EQ(list.Count(), 1) << "a missing file changes nothing";
 
-    // A real program without icon resources: this test program.
-    wchar_t me[MAX_PATH];
-    GetModuleFileNameW(nullptr, me, MAX_PATH);
-    ImageList_LoadIcoFile(me, list);
+    // A real module without icon resources (the test programs carry the
+    // program's resources, so a system library serves).
+    wchar_t sys[MAX_PATH];
+    GetSystemDirectoryW(sys, MAX_PATH);
+    String noIcons;
+    for (const wchar_t* name : {L"ntdll.dll", L"kernel32.dll", L"advapi32.dll"}) {
+        String p = String(sys) + L"\\" + name;
+        if (FileExists(p) && ExtractIconW(GetModuleHandleW(nullptr), p.c_str(), (UINT)-1) == nullptr) {
+            noIcons = p;
+            break;
+        }
+    }
+    ASSERT_FALSE(noIcons.empty()) << "no system library without icons found";
+    ImageList_LoadIcoFile(noIcons, list);
     EXPECT_EQ(list.Count(), 0);
 
     WriteFileBytes(dir / L"text.txt", "not an icon");

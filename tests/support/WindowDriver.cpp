@@ -143,19 +143,3 @@ TModalDriver::TModalDriver(const String& kind, std::function<void(HWND)> drive)
 
 TModalDriver::~TModalDriver() { Modal_SetResponder(std::move(fPrevious)); }
 
-namespace {
-// Without a window manager on the virtual display, Wine waits two seconds for
-// one to withdraw each hidden top-level window. Windows that Wine does not
-// hand to a window manager are hidden at once; the setting lives in the test
-// prefix and is read when the display driver starts, so it is set before any
-// window exists.
-const bool gUnmanagedWindows = [] {
-    HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExW(key, L"Managed", 0, REG_SZ, (const BYTE*)L"N", 4);
-        RegCloseKey(key);
-    }
-    return true;
-}();
-}  // namespace
