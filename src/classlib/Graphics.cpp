@@ -165,7 +165,23 @@ void TBitmap::SetSize(int width, int height)
         fBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &fBits, nullptr, 0);
         if (fBits) memset(fBits, 0xFF, (size_t)fWidth * fHeight * 4);
     }
-    if (OnChange) OnChange();
+    Changed();
+}
+
+void TBitmap::Changed()
+{
+    if (fUpdating > 0)
+        fPending = true;
+    else if (OnChange)
+        OnChange();
+}
+
+void TBitmap::EndUpdate()
+{
+    if (fUpdating > 0 && --fUpdating == 0 && fPending) {
+        fPending = false;
+        if (OnChange) OnChange();
+    }
 }
 
 HDC TBitmap::Canvas()
@@ -189,7 +205,7 @@ void TBitmap::Rectangle(int left, int top, int right, int bottom, TColor brush)
     SelectObject(dc, ob);
     DeleteObject(b);
     GdiFlush();
-    if (OnChange) OnChange();
+    Changed();
 }
 
 void TBitmap::FillRect(const RECT& r, TColor color)

@@ -115,6 +115,12 @@ public:
     uint32_t* Pixels();
     // Hands the bitmap out (the caller owns it) and empties this one.
     HBITMAP ReleaseHandle();
+    // Changes between BeginUpdate and EndUpdate reach OnChange once, at the
+    // end: a button given a half-drawn picture may keep a copy of each one.
+    void BeginUpdate() { ++fUpdating; }
+    void EndUpdate();
+    // Tells OnChange (at EndUpdate while updating); for drawing done through Canvas or Pixels.
+    void Changed();
 
     bool Transparent = false;
     TColor TransparentColor = clDefault;
@@ -127,6 +133,8 @@ private:
     HDC fDC = nullptr;
     HGDIOBJ fOld = nullptr;
     int fWidth = 0, fHeight = 0;
+    int fUpdating = 0;
+    bool fPending = false;
     void freeDC();
 };
 

@@ -94,11 +94,13 @@ void BitBtn_ColorGlyph(TBitBtn& button, TColor color, int width)
     int w = width == -1 ? button.Width() - 8 : width;
     int h = button.Height() - 8;
     TBitmap& glyph = button.Glyph;
+    glyph.BeginUpdate();
     glyph.SetSize(w, h);
     glyph.TransparentColor = (TColor)0xF323E200;
     glyph.Transparent = false;
     glyph.TransparentMode = TBitmap::tmFixed;
     glyph.Rectangle(2, 2, w - 2, h - 2, color);
+    glyph.EndUpdate();
 }
 
 void Control_FitToCaption(TControl& control)

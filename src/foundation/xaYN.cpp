@@ -66,6 +66,7 @@ void TFormYN::ModalAnswered(const TModalAnswer& answer)
 namespace {
 void drawGlyph(TBitmap& glyph, bool yes)
 {
+    glyph.BeginUpdate();
     glyph.SetSize(20, 20);
     RECT all{0, 0, 20, 20};
     glyph.FillRect(all, clBtnFace);
@@ -86,7 +87,8 @@ void drawGlyph(TBitmap& glyph, bool yes)
     DeleteObject(pen);
     uint32_t* px = glyph.Pixels();
     for (int i = 0; i < 20 * 20; ++i) px[i] |= 0xFF000000;  // opaque
-    if (glyph.OnChange) glyph.OnChange();
+    glyph.Changed();
+    glyph.EndUpdate();
 }
 }  // namespace
 

@@ -198,6 +198,17 @@ TEST(Rename, ResizedBoxKeepsItsEditAndButtons)
     });
 }
 
+TEST(Rename, BoxesShownAgainAndAgainKeepNoHandles)
+{
+    auto once = [] { ask(L"report.txt", -1, -1, [] { Ui_Key(VK_ESCAPE); }); };
+    once();
+    int gdi = Ui_GuiObjects(GR_GDIOBJECTS), user = Ui_GuiObjects(GR_USEROBJECTS);
+    if (gdi < 0) GTEST_SKIP() << "the platform does not count this process's GDI objects";
+    for (int i = 0; i < 3; ++i) once();
+    EXPECT_EQ(Ui_GuiObjects(GR_GDIOBJECTS), gdi);
+    if (user >= 0) EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+}
+
 TEST(Rename, AnsweredUnseenByAResponder)
 {
     TModalResponderScope scope([](const TModalRequest& r) {

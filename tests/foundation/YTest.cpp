@@ -294,6 +294,27 @@ TEST(YMessageBox, AnsweredUnseenByAResponder)
     EXPECT_FALSE(FileExists(s.Ini())) << "a box never shown has no placement to save";
 }
 
+TEST(YMessageBox, BoxesShownAgainAndAgainKeepNoHandles)
+{
+    TSettingsDir s;
+    auto showBoth = [] {
+        TModalDriver y(L"TFormY", [](HWND) {
+            Ui_MouseEnter(FormY->btnY->Handle());
+            Ui_MouseLeave(FormY->btnY->Handle());
+            Ui_Key(VK_RETURN);
+        });
+        Y_ShowColor(L"once more", clYError);
+        TModalDriver yn(L"TFormYN", [](HWND) { Ui_Key('N'); });
+        YN_Ask(L"once more?", L"");
+    };
+    showBoth();  // the first show makes what the process keeps (classes, caches)
+    int gdi = Ui_GuiObjects(GR_GDIOBJECTS), user = Ui_GuiObjects(GR_USEROBJECTS);
+    if (gdi < 0) GTEST_SKIP() << "the platform does not count this process's GDI objects";
+    for (int i = 0; i < 3; ++i) showBoth();
+    EXPECT_EQ(Ui_GuiObjects(GR_GDIOBJECTS), gdi);
+    if (user >= 0) EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+}
+
 TEST(QuestionBox, KeysAndButtonsAnswer)
 {
     struct {

@@ -21,6 +21,10 @@ void Ui_MouseLeave(HWND window);
 bool Ui_WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
 // Saves what the screen shows of the window as a BMP file (screenshots for the documentation).
 bool Ui_SaveWindowBitmap(HWND window, const String& fileName);
+// The process's GDI (GR_GDIOBJECTS) or USER (GR_USEROBJECTS) objects, or -1
+// when they cannot be counted. Wine does not count them; there the GDI objects
+// are the live entries of its handle table.
+int Ui_GuiObjects(DWORD which);
 // The folder screenshots go to (environment variable DOLV_SHOT_DIR), or empty.
 String Ui_ShotDir();
 
