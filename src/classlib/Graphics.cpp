@@ -170,6 +170,7 @@ void TBitmap::SetSize(int width, int height)
 
 void TBitmap::Changed()
 {
+    freeDC();
     if (fUpdating > 0)
         fPending = true;
     else if (OnChange)

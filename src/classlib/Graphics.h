@@ -119,7 +119,9 @@ public:
     // end: a button given a half-drawn picture may keep a copy of each one.
     void BeginUpdate() { ++fUpdating; }
     void EndUpdate();
-    // Tells OnChange (at EndUpdate while updating); for drawing done through Canvas or Pixels.
+    // The picture is finished for now: the canvas lets the bitmap go (a bitmap
+    // still selected into a device context cannot be drawn or copied by a
+    // button or an image list), and OnChange is told (at EndUpdate while updating).
     void Changed();
 
     bool Transparent = false;

@@ -40,6 +40,7 @@ void drawMenuImage(TBitmap& b, int kind)
     // White is the background: transparent; everything drawn is opaque.
     uint32_t* px = b.Pixels();
     for (int i = 0; i < 16 * 16; ++i) px[i] = (px[i] & 0xFFFFFF) == 0xFFFFFF ? 0 : (px[i] | 0xFF000000);
+    b.Changed();
 }
 }  // namespace
 

@@ -183,6 +183,11 @@ TEST(ColorGlyph, PaintsASwatchOnTheButton)
     EXPECT_EQ(b->Glyph.Height(), 22);
     EXPECT_FALSE(b->Glyph.Transparent);
     EXPECT_EQ(b->Glyph.TransparentColor, (TColor)0xF323E200);
+    HDC other = CreateCompatibleDC(nullptr);  // the button must be able to draw it
+    HGDIOBJ was = SelectObject(other, b->Glyph.Handle());
+    EXPECT_NE(was, nullptr) << "the glyph is still selected into its canvas";
+    SelectObject(other, was);
+    DeleteDC(other);
     HDC dc = b->Glyph.Canvas();
     EXPECT_EQ(GetPixel(dc, 26, 11), 0x3366CCu);  // inside
     EXPECT_EQ(GetPixel(dc, 2, 2), 0x000000u);    // the pen's frame
