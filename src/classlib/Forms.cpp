@@ -408,11 +408,6 @@ bool TApplication::isKeyMsg(MSG& msg)
     if (!target || !form) return false;
     WORD vk = (WORD)msg.wParam;
     TShiftState shift = KeyboardShiftState();
-    if (form->KeyPreview && form->OnKeyDown && target != form) {
-        WORD key = vk;
-        form->OnKeyDown(form, key, shift);
-        if (!key) return true;
-    }
     TShortCut sc = ShortCut(vk, shift);
     // Popup menus of the focused control and of everything it stands on.
     for (TControl* c = target; c; c = c->Parent())

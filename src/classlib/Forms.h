@@ -36,8 +36,6 @@ public:
     // The control that gets the focus when the form is shown or activated.
     TWinControl* ActiveControl() const;
     void SetActiveControl(TWinControl* control);
-    // The form's OnKeyDown sees keys before the focused control.
-    bool KeyPreview = false;
 
     void Show();
     void Hide();
