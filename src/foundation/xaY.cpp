@@ -1,5 +1,6 @@
 #include "xaY.h"
 
+#include "Clipbrd.h"
 #include "xaModulControls.h"
 #include "xaModulForm.h"
 #include "xaLanguageUni.h"
@@ -78,19 +79,4 @@ void TFormY::pmCopyClick(TObject*) { RichEdit1->CopyToClipboard(); }
 
 void TFormY::pmSelectAllClick(TObject*) { RichEdit1->SelectAll(); }
 
-void TFormY::pmCopyAllClick(TObject*) { Clipboard_SetText(RichEdit1->Text()); }
-
-void Clipboard_SetText(const String& text)
-{
-    bool open = false;
-    for (int i = 0; i < 10 && !(open = OpenClipboard(Application.Handle())); ++i) Sleep(10);  // another program may hold it for a moment
-    if (!open) throw Exception(Format(L"Cannot open clipboard: %s", SysErrorMessage(GetLastError()).c_str()));
-    EmptyClipboard();
-    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        memcpy(GlobalLock(mem), text.c_str(), bytes);
-        GlobalUnlock(mem);
-        if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-    }
-    CloseClipboard();
-}
+void TFormY::pmCopyAllClick(TObject*) { Clipboard().SetAsText(RichEdit1->Text()); }

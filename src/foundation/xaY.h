@@ -46,6 +46,3 @@ public:
 extern TFormY* FormY;
 // Puts the Language texts on the message box's button and menu.
 void Lng_FormY_Set();
-
-// Puts Text on the clipboard as plain text; raises "Cannot open clipboard: %s".
-void Clipboard_SetText(const String& text);
