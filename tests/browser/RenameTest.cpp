@@ -206,7 +206,9 @@ TEST(Rename, BoxesShownAgainAndAgainKeepNoHandles)
     if (gdi < 0) GTEST_SKIP() << "the platform does not count this process's GDI objects";
     for (int i = 0; i < 3; ++i) once();
     EXPECT_EQ(Ui_GuiObjects(GR_GDIOBJECTS), gdi);
-    if (user >= 0) EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+    if (user >= 0) {
+        EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+    }
 }
 
 TEST(Rename, AnsweredUnseenByAResponder)

@@ -312,7 +312,9 @@ TEST(YMessageBox, BoxesShownAgainAndAgainKeepNoHandles)
     if (gdi < 0) GTEST_SKIP() << "the platform does not count this process's GDI objects";
     for (int i = 0; i < 3; ++i) showBoth();
     EXPECT_EQ(Ui_GuiObjects(GR_GDIOBJECTS), gdi);
-    if (user >= 0) EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+    if (user >= 0) {
+        EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+    }
 }
 
 TEST(QuestionBox, KeysAndButtonsAnswer)

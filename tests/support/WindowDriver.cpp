@@ -1,7 +1,5 @@
 #include "WindowDriver.h"
 
-#include <winternl.h>
-
 #include <vector>
 
 namespace {
@@ -152,7 +150,8 @@ namespace {
 // a type at byte 14, a stock object flagged in byte 12.
 int wineGdiObjects()
 {
-    auto* peb = (unsigned char*)NtCurrentTeb()->ProcessEnvironmentBlock;
+    unsigned char* peb;
+    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
     auto* table = peb ? *(const unsigned char* const*)(peb + 0x94) : nullptr;
     if (!table) return -1;
     int n = 0;
