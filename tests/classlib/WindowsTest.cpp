@@ -286,27 +286,6 @@ TEST(Windows, RichEditKeepsColoursAndSelection)
     EXPECT_GT(si.nMax, (int)si.nPage);
 }
 
-TEST(Windows, OpenDialogThroughTheDoor)
-{
-    {
-        TModalRecorder recorder(IDOK);
-        TOpenDialog d;
-        d.Title = L"Pick";
-        d.InitialDir = L"C:\\";
-        EXPECT_TRUE(d.Execute());
-        ASSERT_EQ(recorder.Seen.size(), 1u);
-        EXPECT_EQ(recorder.Seen[0].Kind, L"TOpenDialog");
-        EXPECT_EQ(recorder.Seen[0].Caption, L"Pick");
-    }
-    {
-        TModalRecorder recorder(IDCANCEL);
-        TOpenDialog d;
-        d.FileName = L"kept";
-        EXPECT_FALSE(d.Execute());
-        EXPECT_EQ(d.FileName, L"kept");
-    }
-}
-
 TEST(Windows, RealOpenDialogIsDrivenAndCannotHang)
 {
     TTempDir dir;
