@@ -1,0 +1,63 @@
+// Loading every icon of a file into an image list, as the special-iconize
+// view does when a file is chosen, against the platform's batch extraction of
+// the same icons into a bare image list. Prints both times and their ratio.
+//
+//   wine build/bench/bench_icons.exe [FILE] [ROUNDS]
+#include "xaIconize.h"
+
+#include <shellapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double msSince(std::chrono::steady_clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+int batchLoad(const String& file)
+{
+    HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32, 4, 4);
+    UINT count = ExtractIconExW(file.c_str(), -1, nullptr, nullptr, 0);
+    std::vector<HICON> icons(count);
+    UINT got = count ? ExtractIconExW(file.c_str(), 0, icons.data(), nullptr, count) : 0;
+    for (UINT i = 0; i < got; ++i) {
+        if (icons[i]) ImageList_AddIcon(list, icons[i]);
+        DestroyIcon(icons[i]);
+    }
+    int n = ImageList_GetImageCount(list);
+    ImageList_Destroy(list);
+    return n;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    wchar_t sys[MAX_PATH];
+    GetSystemDirectoryW(sys, MAX_PATH);
+    String file = argc > 1 ? String(argv[1]) : String(sys) + L"\\shell32.dll";
+    int rounds = argc > 2 ? _wtoi(argv[2]) : 10;
+    if (rounds < 1) rounds = 1;
+
+    TImageList list(nullptr, 32, 32);
+    int ours = 0, raw = 0;
+    auto t0 = std::chrono::steady_clock::now();
+    for (int r = 0; r < rounds; ++r) {
+        ImageList_LoadIcoFile(file, list);
+        ours = list.Count();
+    }
+    double oursMs = msSince(t0) / rounds;
+    t0 = std::chrono::steady_clock::now();
+    for (int r = 0; r < rounds; ++r) raw = batchLoad(file);
+    double rawMs = msSince(t0) / rounds;
+
+    std::printf("file: %ls\n", file.c_str());
+    std::printf("ImageList_LoadIcoFile: %d icons, %.2f ms per load\n", ours, oursMs);
+    std::printf("batch ExtractIconExW:  %d icons, %.2f ms per load\n", raw, rawMs);
+    std::printf("ratio (ours / batch):  %.2f\n", rawMs > 0 ? oursMs / rawMs : 0.0);
+    return ours == raw ? 0 : 1;
+}
