@@ -125,10 +125,7 @@ TEST(YMessageBox, PopupMenuKeysCopyAndSelect)
         EXPECT_EQ(clipboardText(), L"first");
         Ui_Key('C', ssAlt);  // the whole text, whatever is selected
         EXPECT_EQ(clipboardText(), text);
-        EXPECT_EQ(FormY->pmCopy->Caption, L"Copy");
-        EXPECT_EQ(FormY->pmSelectAll->Caption, L"Select All");
-        EXPECT_EQ(FormY->pmCopyAll->Caption, L"Copy all");
-        EXPECT_EQ(FormY->pm->Images->Count(), 3);
+        EXPECT_EQ(FormY->pm->Images->Count(), 3);  // the captions: see the right-click test
         Ui_Key(VK_RETURN);
     });
     Y_Show(text, L"", -1, false);
