@@ -40,133 +40,101 @@ TEST(Rename, F2CyclesNameAndExtension)
 {
     ask(L"report.final.txt", -1, -1, [] {
         EXPECT_EQ(sel(), (TSel{0, 16}));
-        Ui_Key(VK_F2);
-        EXPECT_EQ(sel(), (TSel{0, 12}));  // report.final: the last dot counts
-        EXPECT_EQ(FormRenamer->Edit1->SelText(), L"report.final");
-        Ui_Key(VK_F2);
-        EXPECT_EQ(FormRenamer->Edit1->SelText(), L"txt");
-        Ui_Key(VK_F2);
-        EXPECT_EQ(FormRenamer->Edit1->SelText(), L"report.final");
-        Ui_Key(VK_F2);
-        EXPECT_EQ(FormRenamer->Edit1->SelText(), L"txt");
+        // report.final: the last dot counts.
+        for (const wchar_t* part : {L"report.final", L"txt", L"report.final", L"txt"}) {
+            Ui_Key(VK_F2);
+            EXPECT_EQ(FormRenamer->Edit1->SelText(), part);
+        }
         Ui_Key(VK_ESCAPE);
     });
 }
 
-TEST(Rename, F2StartsWithTheNameFromAnySelection)
+TEST(Rename, F2StartsWithTheNameFromAnySelectionAndNeedsADot)
 {
     struct {
+        const wchar_t* text;
         int start, length;
-    } cases[] = {{3, 0}, {5, 2}, {0, 3}, {0, 0}};
+        TSel after;
+    } cases[] = {{L"photo.jpeg", 3, 0, {0, 5}},
+                 {L"photo.jpeg", 5, 2, {0, 5}},
+                 {L"photo.jpeg", 0, 3, {0, 5}},
+                 {L"photo.jpeg", 0, 0, {0, 5}},
+                 {L"Folder name", 2, 3, {2, 3}}};  // no dot: nothing happens
     for (auto& c : cases)
-        ask(L"photo.jpeg", c.start, c.length, [&] {
+        ask(c.text, c.start, c.length, [&] {
             EXPECT_EQ(sel(), (TSel{c.start, c.length}));
             Ui_Key(VK_F2);
-            EXPECT_EQ(sel(), (TSel{0, 5})) << c.start << "," << c.length;
+            EXPECT_EQ(sel(), c.after) << N(c.text) << " " << c.start << "," << c.length;
             Ui_Key(VK_ESCAPE);
         });
 }
 
-TEST(Rename, F2WithoutADotDoesNothing)
+TEST(Rename, ArrowsCollapseASelectionToItsEnds)
 {
-    ask(L"Folder name", 2, 3, [] {
-        Ui_Key(VK_F2);
-        EXPECT_EQ(sel(), (TSel{2, 3}));
-        Ui_Key(VK_ESCAPE);
-    });
-}
-
-TEST(Rename, LeftAndRightCollapseASelectionToItsEnds)
-{
-    ask(L"report.final.txt", 0, 0, [] {
-        Ui_Key('A', ssCtrl);
-        EXPECT_EQ(sel(), (TSel{0, 16}));
-        Ui_Key(VK_RIGHT);
-        EXPECT_EQ(sel(), (TSel{16, 0}));
-        Ui_Key('A', ssCtrl);
-        Ui_Key(VK_LEFT);
-        EXPECT_EQ(sel(), (TSel{0, 0}));
-        // Inside the text: to the ends of the former selection.
-        FormRenamer->Edit1->SetSelStart(3);
-        FormRenamer->Edit1->SetSelLength(4);
-        Ui_Key(VK_RIGHT);
-        EXPECT_EQ(sel(), (TSel{7, 0}));
-        FormRenamer->Edit1->SetSelStart(3);
-        FormRenamer->Edit1->SetSelLength(4);
-        Ui_Key(VK_LEFT);
-        EXPECT_EQ(sel(), (TSel{3, 0}));
+    struct {
+        int start, length;  // -1: selected with Ctrl+A
+        WORD key;
+        TShiftState shift;
+        TSel after;
+    } cases[] = {
+        {-1, 0, VK_RIGHT, 0, {16, 0}}, {-1, 0, VK_LEFT, 0, {0, 0}},
+        {3, 4, VK_RIGHT, 0, {7, 0}},   {3, 4, VK_LEFT, 0, {3, 0}},  // inside the text: the former selection's ends
+        {2, 3, VK_RIGHT, ssShift, {2, 4}},                          // Shift still extends
+        {2, 3, VK_UP, 0, {2, 0}},      {2, 3, VK_DOWN, 0, {2, 0}},
+    };
+    ask(L"report.final.txt", 0, 0, [&] {
+        TEdit* e = FormRenamer->Edit1;
+        for (auto& c : cases) {
+            if (c.start < 0) {
+                Ui_Key('A', ssCtrl);
+                EXPECT_EQ(sel(), (TSel{0, 16}));
+            } else {
+                e->SetSelStart(c.start);
+                e->SetSelLength(c.length);
+            }
+            Ui_Key(c.key, c.shift);
+            EXPECT_EQ(sel(), c.after) << c.start << "," << c.length << " key " << c.key << " shift " << c.shift;
+        }
         // One character selected: the keys work as usual.
-        FormRenamer->Edit1->SetSelStart(3);
-        FormRenamer->Edit1->SetSelLength(1);
+        e->SetSelStart(3);
+        e->SetSelLength(1);
         Ui_Key(VK_RIGHT);
         EXPECT_EQ(sel().length, 0);
         Ui_Key(VK_ESCAPE);
     });
 }
 
-TEST(Rename, ShiftRightStillExtendsTheSelection)
+TEST(Rename, EnterCtrlEnterAndYesConfirmEscCloseAndNoCancel)
 {
-    ask(L"abcdefgh", 2, 3, [] {
-        Ui_Key(VK_RIGHT, ssShift);
-        EXPECT_EQ(sel(), (TSel{2, 4}));
-        Ui_Key(VK_ESCAPE);
-    });
-}
-
-TEST(Rename, UpAndDownDeselect)
-{
-    for (WORD key : {VK_UP, VK_DOWN})
-        ask(L"abcdefgh", 2, 3, [&] {
-            Ui_Key(key);
-            EXPECT_EQ(sel(), (TSel{2, 0}));
-            Ui_Key(VK_ESCAPE);
-        });
-}
-
-TEST(Rename, EnterAndCtrlEnterConfirmEscCancels)
-{
-    TAsk a = ask(L"old.txt", -1, -1, [] {
-        Ui_Type(L"new.txt");
-        Ui_Key(VK_RETURN);
-    });
-    EXPECT_TRUE(a.Result);
-    EXPECT_EQ(a.NewText, L"new.txt");
-
-    TAsk b = ask(L"old.txt", 0, 3, [] {
-        Ui_Type(L"older");
-        Ui_Key(VK_RETURN, ssCtrl);
-    });
-    EXPECT_TRUE(b.Result);
-    EXPECT_EQ(b.NewText, L"older.txt");
-
-    TAsk c = ask(L"old.txt", -1, -1, [] {
-        Ui_Type(L"typed");
-        Ui_Key(VK_ESCAPE);
-    });
-    EXPECT_FALSE(c.Result);
-    EXPECT_EQ(c.NewText, L"unchanged");
-
-    TAsk d = ask(L"old.txt", -1, -1, [] {  // Alt+F4 and the like: cancelled
-        PostMessageW(FormRenamer->Handle(), WM_CLOSE, 0, 0);
-        Application.ProcessMessages();
-    });
-    EXPECT_FALSE(d.Result);
-    EXPECT_EQ(d.NewText, L"unchanged");
-}
-
-TEST(Rename, ButtonsReadYesAndNoAndAnswer)
-{
-    TAsk a = ask(L"x", -1, -1, [] {
-        EXPECT_EQ(FormRenamer->btnY->Caption(), L"Yes");
-        EXPECT_EQ(FormRenamer->btnN->Caption(), L"No");
-        EXPECT_EQ(FormRenamer->Caption(), L"Rename");
-        EXPECT_EQ(FormRenamer->Color(), 0xEEE3E4);
-        Ui_Click(FormRenamer->btnY->Handle());
-    });
-    EXPECT_TRUE(a.Result);
-    EXPECT_EQ(a.NewText, L"x");
-    TAsk b = ask(L"x", -1, -1, [] { Ui_Click(FormRenamer->btnN->Handle()); });
-    EXPECT_FALSE(b.Result);
+    struct {
+        const char* way;
+        int start, length;
+        std::function<void()> steps;
+        bool result;
+        const wchar_t* newText;
+    } cases[] = {
+        {"Enter", -1, -1, [] { Ui_Type(L"new.txt"); Ui_Key(VK_RETURN); }, true, L"new.txt"},
+        {"Ctrl+Enter", 0, 3, [] { Ui_Type(L"older"); Ui_Key(VK_RETURN, ssCtrl); }, true, L"older.txt"},
+        {"Esc", -1, -1, [] { Ui_Type(L"typed"); Ui_Key(VK_ESCAPE); }, false, L"unchanged"},
+        {"closed", -1, -1,  // Alt+F4 and the like
+         [] { PostMessageW(FormRenamer->Handle(), WM_CLOSE, 0, 0); Application.ProcessMessages(); }, false,
+         L"unchanged"},
+        {"Yes", -1, -1,
+         [] {
+             EXPECT_EQ(FormRenamer->btnY->Caption(), L"Yes");
+             EXPECT_EQ(FormRenamer->btnN->Caption(), L"No");
+             EXPECT_EQ(FormRenamer->Caption(), L"Rename");
+             EXPECT_EQ(FormRenamer->Color(), 0xEEE3E4);
+             Ui_Click(FormRenamer->btnY->Handle());
+         },
+         true, L"old.txt"},
+        {"No", -1, -1, [] { Ui_Click(FormRenamer->btnN->Handle()); }, false, L"unchanged"},
+    };
+    for (auto& c : cases) {
+        TAsk a = ask(L"old.txt", c.start, c.length, c.steps);
+        EXPECT_EQ(a.Result, c.result) << c.way;
+        EXPECT_EQ(a.NewText, c.newText) << c.way;
+    }
 }
 
 TEST(Rename, TranslatedButtons)
@@ -192,23 +160,14 @@ TEST(Rename, ResizedBoxKeepsItsEditAndButtons)
         EXPECT_EQ(FormRenamer->ClientWidth() - FormRenamer->Edit1->Left() - FormRenamer->Edit1->Width(), editGap);
         EXPECT_NEAR(FormRenamer->Panel1->Left() + FormRenamer->Panel1->Width() / 2, FormRenamer->ClientWidth() / 2, 2);
         SetWindowPos(w, nullptr, 0, 0, 380, 150, SWP_NOMOVE | SWP_NOZORDER);
-        String dir = Ui_ShotDir();
-        if (!dir.empty()) Ui_SaveWindowBitmap(w, dir + L"\\rename.bmp");
+        Ui_Shot(w, L"rename");
         Ui_Key(VK_ESCAPE);
     });
 }
 
 TEST(Rename, BoxesShownAgainAndAgainKeepNoHandles)
 {
-    auto once = [] { ask(L"report.txt", -1, -1, [] { Ui_Key(VK_ESCAPE); }); };
-    once();
-    int gdi = Ui_GuiObjects(GR_GDIOBJECTS), user = Ui_GuiObjects(GR_USEROBJECTS);
-    if (gdi < 0) GTEST_SKIP() << "the platform does not count this process's GDI objects";
-    for (int i = 0; i < 3; ++i) once();
-    EXPECT_EQ(Ui_GuiObjects(GR_GDIOBJECTS), gdi);
-    if (user >= 0) {
-        EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
-    }
+    Ui_ExpectNoHandleLeak([] { ask(L"report.txt", -1, -1, [] { Ui_Key(VK_ESCAPE); }); });
 }
 
 TEST(Rename, AnsweredUnseenByAResponder)

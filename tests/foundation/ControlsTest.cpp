@@ -89,19 +89,7 @@ TEST(ListView, InvertSelectionAndFindCaption)
     EXPECT_EQ(ListView_FindCaption(items, L"A"), nullptr);  // letter case counts
 }
 
-namespace {
-struct TEditForm : TForm {
-    TEdit* Edit;
-    TEditForm() : TForm(nullptr)
-    {
-        Edit = new TEdit(this);
-        Edit->SetParent(this);
-        Edit->SetBounds(0, 0, 300, 24);
-    }
-};
-}  // namespace
-
-TEST(EditDeleteWordRight, DeletesToTheNextDelimiter)
+TEST(EditDeleteWordRight, DeletesToTheNextDelimiterUndoably)
 {
     struct {
         const wchar_t* text;
@@ -116,25 +104,21 @@ TEST(EditDeleteWordRight, DeletesToTheNextDelimiter)
         {L"name~1(2)", 4, L"name1(2)"},
         {L"", 0, L""},
     };
-    TEditForm f;
+    TForm form(nullptr);
+    TEdit* edit = Ui_Add<TEdit>(&form, 0, 0, 300, 24);
     for (auto& c : cases) {
-        f.Edit->SetText(c.text);
-        f.Edit->SetSelStart(c.caret);
-        Edit_DeleteWordRight(*f.Edit);
-        EXPECT_EQ(f.Edit->Text(), c.after) << N(c.text) << " at " << c.caret;
-        EXPECT_EQ(f.Edit->SelStart(), std::min<int>(c.caret, (int)String(c.after).size()));
+        edit->SetText(c.text);
+        edit->SetSelStart(c.caret);
+        Edit_DeleteWordRight(*edit);
+        EXPECT_EQ(edit->Text(), c.after) << N(c.text) << " at " << c.caret;
+        EXPECT_EQ(edit->SelStart(), std::min<int>(c.caret, (int)String(c.after).size()));
     }
-}
-
-TEST(EditDeleteWordRight, CtrlDelIsUndoable)
-{
-    TEditForm f;
-    f.Edit->SetText(L"one two");
-    f.Edit->SetSelStart(0);
-    Edit_DeleteWordRight(*f.Edit);
-    EXPECT_EQ(f.Edit->Text(), L" two");
-    SendMessageW(f.Edit->Handle(), EM_UNDO, 0, 0);
-    EXPECT_EQ(f.Edit->Text(), L"one two");
+    edit->SetText(L"one two");  // Ctrl+Del can be undone
+    edit->SetSelStart(0);
+    Edit_DeleteWordRight(*edit);
+    EXPECT_EQ(edit->Text(), L" two");
+    SendMessageW(edit->Handle(), EM_UNDO, 0, 0);
+    EXPECT_EQ(edit->Text(), L"one two");
 }
 
 TEST(Text, WidthAndHeightInTheFont)
@@ -175,9 +159,7 @@ TEST(FitToCaption, KeepsTheLeadingEdgeAndTheVerticalCentre)
 TEST(ColorGlyph, PaintsASwatchOnTheButton)
 {
     TForm form(nullptr);
-    auto* b = new TBitBtn(&form);
-    b->SetParent(&form);
-    b->SetBounds(0, 0, 60, 30);
+    auto* b = Ui_Add<TBitBtn>(&form, 0, 0, 60, 30);
     BitBtn_ColorGlyph(*b, 0x3366CC);
     EXPECT_EQ(b->Glyph.Width(), 52);
     EXPECT_EQ(b->Glyph.Height(), 22);
@@ -217,22 +199,20 @@ TEST(ListBoxSelection, AnUnselectedListGetsItsFocusedItem)
     form.Hide();
 }
 
-TEST(OpenFile, ThroughTheDoorWithTheFolderExpanded)
+TEST(OpenFile, ThroughTheDoorWithTheFolderExpandedAndCancelLeavesTheName)
 {
     TTempDir dir;
     TProgDirOverride prog(dir.Path() + L"\\");
-    TModalRecorder recorder(IDOK);
-    String name = L"untouched";
-    EXPECT_TRUE(Dialog_OpenFile(L"Icon", L"Icons|*.ico", L"%exe\\icons", name));
-    ASSERT_EQ(recorder.Seen.size(), 1u);
-    EXPECT_EQ(recorder.Seen[0].Kind, L"TOpenDialog");
-    EXPECT_EQ(recorder.Seen[0].Caption, L"Icon");
-    EXPECT_EQ(recorder.Seen[0].Text, dir.Path() + L"\\icons");
-    EXPECT_EQ(name, L"");  // the responder's text
-}
-
-TEST(OpenFile, CancelLeavesTheNameAlone)
-{
+    {
+        TModalRecorder recorder(IDOK);
+        String name = L"untouched";
+        EXPECT_TRUE(Dialog_OpenFile(L"Icon", L"Icons|*.ico", L"%exe\\icons", name));
+        ASSERT_EQ(recorder.Seen.size(), 1u);
+        EXPECT_EQ(recorder.Seen[0].Kind, L"TOpenDialog");
+        EXPECT_EQ(recorder.Seen[0].Caption, L"Icon");
+        EXPECT_EQ(recorder.Seen[0].Text, dir.Path() + L"\\icons");
+        EXPECT_EQ(name, L"");  // the responder's text
+    }
     TModalRecorder recorder(IDCANCEL);
     String name = L"kept";
     EXPECT_FALSE(Dialog_OpenFile(L"Icon", L"", L"", name));

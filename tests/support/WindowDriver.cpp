@@ -1,15 +1,15 @@
 #include "WindowDriver.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 void postKey(HWND target, UINT msg, WORD vk, bool up, bool alt)
 {
-    UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-    LPARAM lp = 1 | (scan << 16);
-    if (vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT || vk == VK_DELETE || vk == VK_HOME ||
-        vk == VK_END || vk == VK_INSERT || vk == VK_PRIOR || vk == VK_NEXT)
-        lp |= 1 << 24;  // extended key
+    static const WORD extended[] = {VK_UP,   VK_DOWN, VK_LEFT,   VK_RIGHT, VK_DELETE,
+                                    VK_HOME, VK_END,  VK_INSERT, VK_PRIOR, VK_NEXT};
+    LPARAM lp = 1 | (MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16);
+    if (std::find(std::begin(extended), std::end(extended), vk) != std::end(extended)) lp |= 1 << 24;
     if (alt) lp |= 1 << 29;
     if (up) lp |= (1u << 30) | (1u << 31);
     PostMessageW(target, msg, vk, lp);
@@ -23,19 +23,17 @@ void Ui_Key(WORD vk, TShiftState shift, HWND target)
     BYTE saved[256], state[256];
     GetKeyboardState(saved);
     memcpy(state, saved, sizeof state);
-    auto set = [&](int key, bool down) { state[key] = down ? 0x80 : 0; };
-    set(VK_SHIFT, shift & ssShift);
-    set(VK_LSHIFT, shift & ssShift);
-    set(VK_CONTROL, shift & ssCtrl);
-    set(VK_LCONTROL, shift & ssCtrl);
-    set(VK_MENU, shift & ssAlt);
-    set(VK_LMENU, shift & ssAlt);
-    set(vk, true);
+    const struct {
+        TShiftState flag;
+        int key, left;
+    } mods[] = {{ssShift, VK_SHIFT, VK_LSHIFT}, {ssCtrl, VK_CONTROL, VK_LCONTROL}, {ssAlt, VK_MENU, VK_LMENU}};
+    for (auto& m : mods) state[m.key] = state[m.left] = (shift & m.flag) ? 0x80 : 0;
+    state[vk] = 0x80;
     SetKeyboardState(state);
     bool alt = (shift & ssAlt) != 0;
     postKey(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, false, alt);
     Application.ProcessMessages();
-    set(vk, false);
+    state[vk] = 0;
     SetKeyboardState(state);
     if (IsWindow(target)) postKey(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, true, alt);
     Application.ProcessMessages();
@@ -93,6 +91,24 @@ String Ui_ShotDir()
     return n && n < MAX_PATH ? String(buf, n) : String();
 }
 
+void Ui_Shot(HWND window, const String& name)
+{
+    String dir = Ui_ShotDir();
+    if (!dir.empty()) Ui_SaveWindowBitmap(window, dir + L"\\" + name + L".bmp");
+}
+
+void Ui_ExpectNoHandleLeak(const std::function<void()>& once)
+{
+    once();
+    int gdi = Ui_GuiObjects(GR_GDIOBJECTS), user = Ui_GuiObjects(GR_USEROBJECTS);
+    if (gdi < 0) GTEST_SKIP() << "the platform does not count this process's GDI objects";
+    for (int i = 0; i < 3; ++i) once();
+    EXPECT_EQ(Ui_GuiObjects(GR_GDIOBJECTS), gdi);
+    if (user >= 0) {
+        EXPECT_EQ(Ui_GuiObjects(GR_USEROBJECTS), user);
+    }
+}
+
 bool Ui_SaveWindowBitmap(HWND window, const String& fileName)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
@@ -142,7 +158,6 @@ TModalDriver::TModalDriver(const String& kind, std::function<void(HWND)> drive)
 }
 
 TModalDriver::~TModalDriver() { Modal_SetResponder(std::move(fPrevious)); }
-
 
 namespace {
 // Wine keeps its GDI handles in a table the process block points to (at the

@@ -21,12 +21,28 @@ void Ui_MouseLeave(HWND window);
 bool Ui_WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
 // Saves what the screen shows of the window as a BMP file (screenshots for the documentation).
 bool Ui_SaveWindowBitmap(HWND window, const String& fileName);
+// Saves the window as Name.bmp in the screenshot folder, when one is given.
+void Ui_Shot(HWND window, const String& name);
 // The process's GDI (GR_GDIOBJECTS) or USER (GR_USEROBJECTS) objects, or -1
 // when they cannot be counted. Wine does not count them; there the GDI objects
 // are the live entries of its handle table.
 int Ui_GuiObjects(DWORD which);
 // The folder screenshots go to (environment variable DOLV_SHOT_DIR), or empty.
 String Ui_ShotDir();
+// Runs Once a first time (what the process keeps for good: classes, caches),
+// then three times more, and expects the GDI and USER objects back where they
+// were. Skips the test where the platform cannot count them.
+void Ui_ExpectNoHandleLeak(const std::function<void()>& once);
+
+// A control of type T on Parent (which owns it), at the given bounds.
+template <class T>
+T* Ui_Add(TWinControl* parent, int left, int top, int width, int height)
+{
+    T* c = new T(parent);
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    return c;
+}
 
 // Answers the modal windows of one kind by working the real window: Drive is
 // called with the window once it is up. Other kinds fail the test.
