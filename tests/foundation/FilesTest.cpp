@@ -361,20 +361,22 @@ TEST_F(FileOperationTest, MissingSourceFails)
     EXPECT_FALSE(Dir_HasItems(dst.Path()));
 }
 
-TEST_F(FileOperationTest, DeleteToRecycleBinWithoutQuestion)
+TEST_F(FileOperationTest, DeleteToRecycleBinAsksOnlyWithoutNoConfirmation)
 {
+    // With FOF_NOCONFIRMATION nothing is asked, and the file still goes to the bin.
     String name = UniqueName(L"dolv-recycle");
     WriteFileBytes(src / name, "R");
-    EXPECT_TRUE(File_Operation_One(src / name, L"", kFoDelete, FOF_ALLOWUNDO | FOF_NOCONFIRMATION));
+    {
+        TDialogAnswerer yes(IDYES);
+        EXPECT_TRUE(File_Operation_One(src / name, L"", kFoDelete, FOF_ALLOWUNDO | FOF_NOCONFIRMATION));
+        EXPECT_EQ(yes.Answered(), 0) << yes.Texts();
+    }
     EXPECT_FALSE(FileExists(src / name));
     EXPECT_TRUE(RecycleBinHolds(name)) << "deleted for good instead of into the Recycle Bin";
     PurgeFromWineTrash(name);
-}
 
-TEST_F(FileOperationTest, DeleteToRecycleBinAsksTheUser)
-{
     // The file list view deletes with FOF_ALLOWUNDO alone: the shell asks.
-    String name = UniqueName(L"dolv-ask");
+    name = UniqueName(L"dolv-ask");
     WriteFileBytes(src / name, "Q");
     {
         TDialogAnswerer no(IDNO);
