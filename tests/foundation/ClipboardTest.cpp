@@ -2,16 +2,15 @@
 // documented DROPFILES layout that the shell reads, lists written the
 // platform's way are read by us, and pastes copy or move real files.
 #include "Clipbrd.h"
-#include "TestSupport.h"
+#include "ShellOpSupport.h"
 #include "xaModul.h"
 #include "xaShell.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <cstring>
-#include <thread>
+#include <functional>
 
 namespace {
 
@@ -71,6 +70,16 @@ std::string Bytes(UINT format)
     return r;
 }
 
+// The effect value as stored on the clipboard; -1 when there is none.
+int64_t StoredEffect()
+{
+    std::string effect = Bytes(DropEffectFormat());
+    DWORD value = 0;
+    if (effect.size() < sizeof value) return -1;
+    memcpy(&value, effect.data(), sizeof value);
+    return value;
+}
+
 TStringList List(std::initializer_list<String> items)
 {
     TStringList l;
@@ -90,15 +99,17 @@ TEST(NullList, BuiltFromListsAndTexts)
         {{L"a"}, String(L"a\0\0", 3)},
         {{L"a", L"b"}, String(L"a\0b\0\0", 5)},
         {{L"C:\\x y\\z.txt", L"D:\\"}, String(L"C:\\x y\\z.txt\0D:\\\0\0", 18)},
+        {{L"C:\\b c"}, String(L"C:\\b c\0\0", 8)},
     };
     for (const NullCase& c : cases) {
         TStringList l;
         for (const String& s : c.items) l.Add(s);
         EXPECT_EQ(Strs_ToNullList(l), c.expected) << "items " << c.items.size();
+        if (c.items.size() == 1) {
+            EXPECT_EQ(Str_ToNullList(c.items[0]), c.expected);
+        }
     }
-    EXPECT_EQ(Str_ToNullList(L"a"), String(L"a\0\0", 3));
     EXPECT_EQ(Str_ToNullList(L""), String(2, L'\0'));
-    EXPECT_EQ(Str_ToNullList(L"C:\\b c"), String(L"C:\\b c\0\0", 8));
 }
 
 TEST(ClipboardCopy, TheBlockIsTheDocumentedLayoutAndTheShellReadsIt)
@@ -110,13 +121,11 @@ TEST(ClipboardCopy, TheBlockIsTheDocumentedLayoutAndTheShellReadsIt)
     String list = Strs_ToNullList(files);
     size_t expected = 20 + list.size() * 2;
     ASSERT_GE(block.size(), expected);
+    // pFiles, pt.x, pt.y, fNC, fWide.
     DWORD header[5];
+    const DWORD wanted[5] = {20, 0, 0, 0, 0xFFFFFFFF};
     memcpy(header, block.data(), 20);
-    EXPECT_EQ(header[0], 20u) << "pFiles";
-    EXPECT_EQ(header[1], 0u);
-    EXPECT_EQ(header[2], 0u);
-    EXPECT_EQ(header[3], 0u) << "fNC";
-    EXPECT_EQ(header[4], 0xFFFFFFFFu) << "fWide";
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(header[i], wanted[i]) << "DROPFILES field " << i;
     EXPECT_EQ(0, memcmp(block.data() + 20, list.data(), list.size() * 2));
     for (size_t i = expected; i < block.size(); ++i) EXPECT_EQ(block[i], 0) << "nothing follows the list";
 
@@ -131,12 +140,7 @@ TEST(ClipboardCopy, TheBlockIsTheDocumentedLayoutAndTheShellReadsIt)
         EXPECT_EQ(N(name), N(files[i]));
     }
     CloseClipboard();
-
-    std::string effect = Bytes(DropEffectFormat());
-    ASSERT_GE(effect.size(), 4u);
-    DWORD value;
-    memcpy(&value, effect.data(), 4);
-    EXPECT_EQ(value, 5u);
+    EXPECT_EQ(StoredEffect(), 5);
 }
 
 TEST(ClipboardCopy, EffectValues)
@@ -148,11 +152,7 @@ TEST(ClipboardCopy, EffectValues)
     } cases[] = {{2, 2, 2}, {5, 5, 5}, {0, 0, 5}, {1, 0, 5}, {7, 0, 5}, {255, 0, 5}};
     for (auto& c : cases) {
         Clipboard_CopyFiles(List({L"C:\\x.txt"}), c.asked);
-        std::string effect = Bytes(DropEffectFormat());
-        ASSERT_GE(effect.size(), 4u);
-        DWORD value;
-        memcpy(&value, effect.data(), 4);
-        EXPECT_EQ(value, c.stored) << "asked " << int(c.asked);
+        EXPECT_EQ(StoredEffect(), c.stored) << "asked " << int(c.asked);
         EXPECT_EQ(Clipboard_GetDropEffect(), c.read) << "asked " << int(c.asked);
     }
 }
@@ -175,75 +175,59 @@ TEST(ClipboardCopy, NothingToCopyLeavesTheClipboardAlone)
 
 TEST(ClipboardRead, ListsWrittenByOthers)
 {
-    TStringList files;
-    {
-        TForeignClipboard other;
-        other.PutDropW(String(L"C:\\w\\1.txt\0C:\\w\\2 two.txt\0\0", 27));
-        other.PutEffect(2);
+    const String longName = L"C:\\" + String(300, L'x') + L"\\f.txt";
+    const struct {
+        const char* what;
+        std::function<void(TForeignClipboard&)> put;
+        std::vector<String> files;
+        uint8_t effect;
+    } cases[] = {
+        {"wide names, move",
+         [](TForeignClipboard& o) {
+             o.PutDropW(String(L"C:\\w\\1.txt\0C:\\w\\2 two.txt\0\0", 27));
+             o.PutEffect(2);
+         },
+         {L"C:\\w\\1.txt", L"C:\\w\\2 two.txt"}, kDropEffectMove},
+        {"narrow names converted by the platform; no effect reads as copy",
+         [](TForeignClipboard& o) { o.PutDrop(std::string("C:\\n\\a.txt\0C:\\n\\b.txt\0\0", 23), false); },
+         {L"C:\\n\\a.txt", L"C:\\n\\b.txt"}, kDropEffectCopy},
+        {"a name past 260 characters comes back whole; 7 is neither move nor copy",
+         [&](TForeignClipboard& o) { o.PutDropW(Str_ToNullList(longName)); o.PutEffect(7); }, {longName},
+         kDropEffectCopy},
+        {"only text: no files", [](TForeignClipboard& o) { o.PutText(L"C:\\text.txt"); }, {}, kDropEffectCopy},
+    };
+    for (const auto& c : cases) {
+        {
+            TForeignClipboard other;
+            c.put(other);
+        }
+        TStringList files;
+        files.Add(L"stale");  // the list is replaced, not added to
+        Clipboard_GetFiles(files);
+        ASSERT_EQ(files.Count(), (int)c.files.size()) << c.what;
+        for (size_t i = 0; i < c.files.size(); ++i) EXPECT_EQ(N(files[(int)i]), N(c.files[i])) << c.what;
+        EXPECT_EQ(Clipboard_GetDropEffect(), c.effect) << c.what;
     }
-    Clipboard_GetFiles(files);
-    ASSERT_EQ(files.Count(), 2);
-    EXPECT_EQ(N(files[0]), "C:\\w\\1.txt");
-    EXPECT_EQ(N(files[1]), "C:\\w\\2 two.txt");
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectMove);
-
-    // Narrow names, converted by the platform; no effect reads as copy.
-    {
-        TForeignClipboard other;
-        other.PutDrop(std::string("C:\\n\\a.txt\0C:\\n\\b.txt\0\0", 23), false);
-    }
-    Clipboard_GetFiles(files);
-    ASSERT_EQ(files.Count(), 2) << "the list is replaced, not added to";
-    EXPECT_EQ(N(files[1]), "C:\\n\\b.txt");
-    EXPECT_EQ(N(files[0]), "C:\\n\\a.txt");
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy);
-
-    // A name past 260 characters comes back whole.
-    String longName = L"C:\\" + String(300, L'x') + L"\\f.txt";
-    {
-        TForeignClipboard other;
-        other.PutDropW(Str_ToNullList(longName));
-        DWORD shortEffect = 7;
-        other.PutEffect(shortEffect);
-    }
-    Clipboard_GetFiles(files);
-    ASSERT_EQ(files.Count(), 1);
-    EXPECT_EQ(files[0], longName);
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "7 is neither move nor copy";
-
-    // Only text: no files.
-    {
-        TForeignClipboard other;
-        other.PutText(L"C:\\text.txt");
-    }
-    files.Add(L"stale");
-    Clipboard_GetFiles(files);
-    EXPECT_EQ(files.Count(), 0);
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy);
 }
 
 TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
 {
     // A format whose name differs by a character the locale's comparison
-    // passes over (a soft hyphen) is another program's, even when it comes first.
+    // passes over (a soft hyphen) is another program's, even when it comes
+    // first, and alone it is no effect.
     UINT lookalike = RegisterClipboardFormatW(L"Preferred\x00AD DropEffect");
     ASSERT_NE(lookalike, 0u);
     ASSERT_NE(lookalike, DropEffectFormat());
-    {
-        TForeignClipboard other;
-        other.PutDropW(Str_ToNullList(L"C:\\a.txt"));
-        DWORD move = 2;
-        other.Put(lookalike, &move, sizeof move);
-        other.PutEffect(5);
+    for (bool withOwn : {true, false}) {
+        {
+            TForeignClipboard other;
+            other.PutDropW(Str_ToNullList(L"C:\\a.txt"));
+            DWORD move = 2;
+            other.Put(lookalike, &move, sizeof move);
+            if (withOwn) other.PutEffect(5);
+        }
+        EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "with the effect format too: " << withOwn;
     }
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy);
-    {
-        TForeignClipboard other;
-        other.PutDropW(Str_ToNullList(L"C:\\a.txt"));
-        DWORD move = 2;
-        other.Put(lookalike, &move, sizeof move);
-    }
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "the lookalike alone is no effect";
 }
 
 TEST(ClipboardRead, MalformedListsFromOthersGiveNoFiles)
@@ -344,18 +328,6 @@ protected:
         }
         return l;
     }
-    int FileCount(const String& dir)
-    {
-        int n = 0;
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return 0;
-        do
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-        while (FindNextFileW(h, &fd));
-        FindClose(h);
-        return n;
-    }
 };
 
 TEST_F(PasteTest, CopyIntoAnotherFolder)
@@ -392,36 +364,25 @@ TEST_F(PasteTest, CutMovesAndTheClipboardKeepsTheList)
     EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectMove);
 }
 
-TEST_F(PasteTest, ForeignEffectsPasteAsCopy)
+TEST_F(PasteTest, OnlyEffectTwoFromOthersMoves)
 {
-    for (DWORD effect : {DWORD(5), DWORD(7), DWORD(1), DWORD(0)}) {
+    // -1: no effect on the clipboard at all.
+    const struct {
+        int effect;
+        bool moves;
+    } cases[] = {{5, false}, {7, false}, {1, false}, {0, false}, {-1, false}, {2, true}};
+    for (const auto& c : cases) {
         TTempDir into;
         TStringList files = Make({L"e.txt"});
         {
             TForeignClipboard other;
             other.PutDropW(Strs_ToNullList(files));
-            other.PutEffect(effect);
+            if (c.effect >= 0) other.PutEffect((DWORD)c.effect);
         }
         Clipboard_PasteFiles(into.Path());
-        EXPECT_TRUE(FileExists(into / L"e.txt")) << "effect " << effect;
-        EXPECT_TRUE(FileExists(src / L"e.txt")) << "effect " << effect << " moved";
+        EXPECT_TRUE(FileExists(into / L"e.txt")) << "effect " << c.effect;
+        EXPECT_EQ(FileExists(src / L"e.txt"), !c.moves) << "effect " << c.effect;
     }
-    TTempDir into;
-    {
-        TForeignClipboard other;
-        other.PutDropW(Strs_ToNullList(Make({L"f.txt"})));
-    }
-    Clipboard_PasteFiles(into.Path());
-    EXPECT_TRUE(FileExists(into / L"f.txt"));
-    EXPECT_TRUE(FileExists(src / L"f.txt")) << "no effect moved";
-    {
-        TForeignClipboard other;
-        other.PutDropW(Strs_ToNullList(Make({L"g.txt"})));
-        other.PutEffect(2);
-    }
-    Clipboard_PasteFiles(into.Path());
-    EXPECT_TRUE(FileExists(into / L"g.txt"));
-    EXPECT_FALSE(FileExists(src / L"g.txt")) << "effect 2 copied";
 }
 
 TEST_F(PasteTest, NothingToPaste)
@@ -442,30 +403,15 @@ TEST_F(PasteTest, NothingToPaste)
 TEST_F(PasteTest, CopyIntoTheFilesOwnFolderMakesCopiesBeside)
 {
     Clipboard_CopyFiles(Make({L"a.txt"}), kDropEffectCopy);
-    // Wine asks to overwrite the file with itself instead of renaming: decline.
-    HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::atomic<int> asked{0};
-    std::thread answer([&] {
-        ULONGLONG deadline = GetTickCount64() + 15000;
-        while (WaitForSingleObject(stop, 10) == WAIT_TIMEOUT && GetTickCount64() < deadline) {
-            HWND w = nullptr;
-            while ((w = FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, IDNO)) {
-                    PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), (LPARAM)GetDlgItem(w, IDNO));
-                    ++asked;
-                    break;
-                }
-            }
-        }
-    });
-    Clipboard_PasteFiles(src.Path() + L"\\");
-    SetEvent(stop);
-    answer.join();
-    CloseHandle(stop);
+    int asked;
+    {
+        // Wine asks to overwrite the file with itself instead of renaming: decline.
+        TDialogAnswerer no(IDNO);
+        Clipboard_PasteFiles(src.Path() + L"\\");
+        asked = no.Answered();
+    }
     EXPECT_EQ(ReadFileBytes(src / L"a.txt"), "a.txt");
-    if (asked > 0 && GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+    if (asked > 0 && UnderWine())
         GTEST_SKIP() << "Wine does not rename on collision: it asked to overwrite the file with itself";
     EXPECT_EQ(FileCount(src.Path()), 2) << "a copy under a new name beside the original";
 }

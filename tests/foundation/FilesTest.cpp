@@ -1,7 +1,7 @@
 // File routines on real files in temporary folders: folder emptiness, sizes,
 // shortcuts made and read back, and the shell's own file operation with its
 // questions answered by the test.
-#include "TestSupport.h"
+#include "ShellOpSupport.h"
 #include "xaModul.h"
 
 #include <objbase.h>
@@ -9,93 +9,9 @@
 #include <shlwapi.h>
 #include <winioctl.h>
 
-#include <atomic>
 #include <cstdio>
-#include <thread>
 
 namespace {
-
-bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
-
-// Answers the shell's dialogs from another thread: the shell asks its
-// questions from inside SHFileOperationW on the test's own thread. Finds a
-// visible dialog of this process that has the button, presses it, and gives
-// up after the timeout; a dialog still open then is cancelled, so nothing hangs.
-class TDialogAnswerer {
-public:
-    TDialogAnswerer(int button, DWORD timeoutMs = 15000) : fButton(button)
-    {
-        fStop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        fThread = std::thread([this, timeoutMs] { run(timeoutMs); });
-    }
-    ~TDialogAnswerer()
-    {
-        SetEvent(fStop);
-        fThread.join();
-        CloseHandle(fStop);
-    }
-    TDialogAnswerer(const TDialogAnswerer&) = delete;
-    TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
-    int Answered() const { return fAnswered; }
-    std::string Texts() const { return N(fTexts); }
-
-private:
-    int fButton;
-    HANDLE fStop;
-    std::thread fThread;
-    std::atomic<int> fAnswered{0};
-    String fTexts;  // written by the thread only until it is joined
-
-    struct Search {
-        int button;
-        HWND found = nullptr;
-    };
-    static BOOL CALLBACK enumProc(HWND w, LPARAM lp)
-    {
-        Search* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        wchar_t cls[32] = {};
-        GetClassNameW(w, cls, 32);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(w) && wcscmp(cls, L"#32770") == 0 &&
-            (s->button < 0 || GetDlgItem(w, s->button))) {
-            s->found = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static BOOL CALLBACK textProc(HWND w, LPARAM lp)
-    {
-        wchar_t buf[512] = {};
-        GetWindowTextW(w, buf, 512);
-        if (buf[0]) *reinterpret_cast<String*>(lp) += String(buf) + L" | ";
-        return TRUE;
-    }
-    void run(DWORD timeoutMs)
-    {
-        ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        HWND last = nullptr;
-        while (WaitForSingleObject(fStop, 10) == WAIT_TIMEOUT) {
-            Search s{fButton};
-            EnumWindows(enumProc, reinterpret_cast<LPARAM>(&s));
-            if (s.found && s.found != last) {
-                wchar_t cap[256] = {};
-                GetWindowTextW(s.found, cap, 256);
-                fTexts += String(cap) + L": ";
-                EnumChildWindows(s.found, textProc, reinterpret_cast<LPARAM>(&fTexts));
-                PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(fButton, BN_CLICKED),
-                             (LPARAM)GetDlgItem(s.found, fButton));
-                last = s.found;
-                ++fAnswered;
-            }
-            if (GetTickCount64() > deadline) {
-                Search any{-1};
-                EnumWindows(enumProc, reinterpret_cast<LPARAM>(&any));
-                if (any.found) PostMessageW(any.found, WM_COMMAND, IDCANCEL, 0);
-            }
-        }
-    }
-};
 
 // Wine sends deleted files to the desktop's trash of the Unix user; the test
 // finds its file there (or, on Windows, leaves it in the Recycle Bin).
@@ -211,44 +127,31 @@ TEST(FileGetSize, SizesMissingAndOver4GiB)
     }
 }
 
-struct SizeCase {
-    int64_t size;
-    const wchar_t* comma;
-    const wchar_t* dot;
-};
-
 TEST(SizeToText, UnitsRoundingAndSeparator)
 {
     constexpr int64_t Mb = 1048576, Gb = 1073741824;
-    const SizeCase cases[] = {
-        {0, L"0 byte", L"0 byte"},
-        {1, L"1 byte", L"1 byte"},
-        {1023, L"1023 byte", L"1023 byte"},
-        {-1, L"-1 byte", L"-1 byte"},
-        {-5000, L"-5000 byte", L"-5000 byte"},
+    // Written with a comma; each is checked with a dot as well.
+    const struct {
+        int64_t size;
+        const wchar_t* text;
+    } cases[] = {
+        {0, L"0 byte"}, {1, L"1 byte"}, {1023, L"1023 byte"}, {-1, L"-1 byte"}, {-5000, L"-5000 byte"},
         // Kilobytes show as tenths of a Mb, never as nothing.
-        {1024, L"0,1 Mb", L"0.1 Mb"},
-        {52428, L"0,1 Mb", L"0.1 Mb"},
-        {104857, L"0,1 Mb", L"0.1 Mb"},
-        {157286, L"0,1 Mb", L"0.1 Mb"},  // 0.149999...
-        {157287, L"0,2 Mb", L"0.2 Mb"},  // 0.150000...
-        {734003, L"0,7 Mb", L"0.7 Mb"},
-        {1048575, L"1,0 Mb", L"1.0 Mb"},
-        {Mb, L"1 Mb", L"1 Mb"},
-        {Mb + Mb / 2, L"2 Mb", L"2 Mb"},
-        {Mb + Mb / 2 - 1, L"1 Mb", L"1 Mb"},
-        {500 * Mb, L"500 Mb", L"500 Mb"},
-        {Gb - 1, L"1024 Mb", L"1024 Mb"},
-        {Gb, L"1,0 Gb", L"1.0 Gb"},
-        {Gb + Gb / 20, L"1,0 Gb", L"1.0 Gb"},  // 1.0499999...
-        {Gb + Gb / 20 + 1, L"1,1 Gb", L"1.1 Gb"},
-        {3 * Gb, L"3,0 Gb", L"3.0 Gb"},
-        {1024 * Gb, L"1024,0 Gb", L"1024.0 Gb"},
-        {INT64_MAX, L"8589934592,0 Gb", L"8589934592.0 Gb"},
+        {1024, L"0,1 Mb"}, {52428, L"0,1 Mb"}, {104857, L"0,1 Mb"},
+        {157286, L"0,1 Mb"},  // 0.149999...
+        {157287, L"0,2 Mb"},  // 0.150000...
+        {734003, L"0,7 Mb"}, {1048575, L"1,0 Mb"}, {Mb, L"1 Mb"}, {Mb + Mb / 2, L"2 Mb"}, {Mb + Mb / 2 - 1, L"1 Mb"},
+        {500 * Mb, L"500 Mb"}, {Gb - 1, L"1024 Mb"}, {Gb, L"1,0 Gb"},
+        {Gb + Gb / 20, L"1,0 Gb"},  // 1.0499999...
+        {Gb + Gb / 20 + 1, L"1,1 Gb"}, {3 * Gb, L"3,0 Gb"}, {1024 * Gb, L"1024,0 Gb"},
+        {INT64_MAX, L"8589934592,0 Gb"},
     };
-    for (const SizeCase& c : cases) {
-        EXPECT_EQ(N(Size_ToText(c.size, L",")), N(c.comma)) << "size " << c.size;
-        EXPECT_EQ(N(Size_ToText(c.size, L".")), N(c.dot)) << "size " << c.size;
+    for (const auto& c : cases) {
+        String dot = c.text;
+        for (wchar_t& ch : dot)
+            if (ch == L',') ch = L'.';
+        EXPECT_EQ(N(Size_ToText(c.size, L",")), N(c.text)) << "size " << c.size;
+        EXPECT_EQ(N(Size_ToText(c.size, L".")), N(dot)) << "size " << c.size;
     }
 }
 
@@ -313,13 +216,11 @@ TEST(Shortcut, MadeAndReadBack)
 TEST(Shortcut, TargetOfWhatIsNoShortcutIsEmpty)
 {
     TTempDir dir;
-    EXPECT_EQ(Lnk_GetTarget(dir / L"missing.lnk"), L"");
-    EXPECT_EQ(Lnk_GetTarget(L""), L"");
-    EXPECT_EQ(Lnk_GetTarget(dir.Path()), L"") << "a folder is not a shortcut file";
     WriteFileBytes(dir / L"junk.lnk", "this is not a shell link");
-    EXPECT_EQ(Lnk_GetTarget(dir / L"junk.lnk"), L"");
     WriteFileBytes(dir / L"zero.lnk", "");
-    EXPECT_EQ(Lnk_GetTarget(dir / L"zero.lnk"), L"");
+    // A missing file, no name, a folder, a file that is no shell link, an empty file.
+    for (const String& p : {dir / L"missing.lnk", String(), dir.Path(), dir / L"junk.lnk", dir / L"zero.lnk"})
+        EXPECT_EQ(N(Lnk_GetTarget(p)), "") << N(p);
 
     // A shortcut to a shell item that has no file-system path (the Control Panel).
     IShellLinkW* link = nullptr;
@@ -363,13 +264,12 @@ TEST(Shortcut, LongShortcutPathIsLoadedWhole)
 class FileOperationTest : public ::testing::Test {
 protected:
     TTempDir src, dst;
-    void Put(const String& path, const std::string& bytes) { WriteFileBytes(path, bytes); }
 };
 
 TEST_F(FileOperationTest, CopyMoveAndRename)
 {
-    Put(src / L"a.txt", "A");
-    Put(src / L"b c.txt", "BC");
+    WriteFileBytes(src / L"a.txt", "A");
+    WriteFileBytes(src / L"b c.txt", "BC");
     EXPECT_TRUE(File_Operation_One(src / L"a.txt", dst.Path(), kFoCopy, FOF_SIMPLEPROGRESS));
     EXPECT_EQ(ReadFileBytes(dst / L"a.txt"), "A");
     EXPECT_TRUE(FileExists(src / L"a.txt"));
@@ -384,7 +284,7 @@ TEST_F(FileOperationTest, CopyMoveAndRename)
 
     // A folder moves with what it holds.
     CreateDirectoryW((src / L"sub").c_str(), nullptr);
-    Put(src / L"sub\\in.txt", "IN");
+    WriteFileBytes(src / L"sub\\in.txt", "IN");
     EXPECT_TRUE(File_Operation_One(src / L"sub", dst.Path(), kFoMove, 0));
     EXPECT_EQ(ReadFileBytes(dst / L"sub\\in.txt"), "IN");
     EXPECT_FALSE(DirectoryExists(src / L"sub"));
@@ -392,9 +292,9 @@ TEST_F(FileOperationTest, CopyMoveAndRename)
 
 TEST_F(FileOperationTest, ListsAndTheirNulls)
 {
-    Put(src / L"1.txt", "1");
-    Put(src / L"2.txt", "2");
-    Put(src / L"3.txt", "3");
+    WriteFileBytes(src / L"1.txt", "1");
+    WriteFileBytes(src / L"2.txt", "2");
+    WriteFileBytes(src / L"3.txt", "3");
     TStringList list;
     list.Add(src / L"1.txt");
     list.Add(L"");  // would end the shell's list here
@@ -439,7 +339,7 @@ TEST_F(FileOperationTest, ListsAndTheirNulls)
 
 TEST_F(FileOperationTest, CopyIntoItsOwnFolderRenamesOnCollision)
 {
-    Put(src / L"a.txt", "A");
+    WriteFileBytes(src / L"a.txt", "A");
     bool done;
     {
         TDialogAnswerer no(IDNO);
@@ -451,14 +351,7 @@ TEST_F(FileOperationTest, CopyIntoItsOwnFolderRenamesOnCollision)
     }
     EXPECT_TRUE(done);
     EXPECT_EQ(ReadFileBytes(src / L"a.txt"), "A");
-    int files = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((src / L"*").c_str(), &fd);
-    do
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    while (FindNextFileW(h, &fd));
-    FindClose(h);
-    EXPECT_EQ(files, 2) << "a copy beside the original under a new name";
+    EXPECT_EQ(FileCount(src.Path()), 2) << "a copy beside the original under a new name";
 }
 
 TEST_F(FileOperationTest, MissingSourceFails)
@@ -468,21 +361,23 @@ TEST_F(FileOperationTest, MissingSourceFails)
     EXPECT_FALSE(Dir_HasItems(dst.Path()));
 }
 
-TEST_F(FileOperationTest, DeleteToRecycleBinWithoutQuestion)
+TEST_F(FileOperationTest, DeleteToRecycleBinAsksOnlyWithoutNoConfirmation)
 {
+    // With FOF_NOCONFIRMATION nothing is asked, and the file still goes to the bin.
     String name = UniqueName(L"dolv-recycle");
-    Put(src / name, "R");
-    EXPECT_TRUE(File_Operation_One(src / name, L"", kFoDelete, FOF_ALLOWUNDO | FOF_NOCONFIRMATION));
+    WriteFileBytes(src / name, "R");
+    {
+        TDialogAnswerer yes(IDYES);
+        EXPECT_TRUE(File_Operation_One(src / name, L"", kFoDelete, FOF_ALLOWUNDO | FOF_NOCONFIRMATION));
+        EXPECT_EQ(yes.Answered(), 0) << yes.Texts();
+    }
     EXPECT_FALSE(FileExists(src / name));
     EXPECT_TRUE(RecycleBinHolds(name)) << "deleted for good instead of into the Recycle Bin";
     PurgeFromWineTrash(name);
-}
 
-TEST_F(FileOperationTest, DeleteToRecycleBinAsksTheUser)
-{
     // The file list view deletes with FOF_ALLOWUNDO alone: the shell asks.
-    String name = UniqueName(L"dolv-ask");
-    Put(src / name, "Q");
+    name = UniqueName(L"dolv-ask");
+    WriteFileBytes(src / name, "Q");
     {
         TDialogAnswerer no(IDNO);
         EXPECT_FALSE(File_Operation_One(src / name, L"", kFoDelete, FOF_ALLOWUNDO));

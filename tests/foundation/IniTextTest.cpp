@@ -104,14 +104,11 @@ TEST(IniText, NextSectionStatus)
         const wchar_t* section;
         int status;
     };
-    const Case cases[] = {
-        {L"A", 2}, {L"b", 5}, {L"C", 7}, {L"D", kIniSectionHeaderIsLast}, {L"E", kIniSectionMissing},
-    };
+    // The statuses by value, as callers compare them: -2 the header is the
+    // last line (kIniSectionHeaderIsLast), -1 no such section (kIniSectionMissing).
+    const Case cases[] = {{L"A", 2}, {L"b", 5}, {L"C", 7}, {L"D", -2}, {L"E", -1}};
     for (const Case& c : cases) EXPECT_EQ(Strs_Ini_NextSection(c.section, l), c.status) << N(c.section);
-    EXPECT_EQ(Strs_Ini_NextSection(L"A", List({L"[A]", L"x", L""})), kIniSectionNoNext);
-    EXPECT_EQ(kIniSectionMissing, -1);
-    EXPECT_EQ(kIniSectionHeaderIsLast, -2);
-    EXPECT_EQ(kIniSectionNoNext, -3);
+    EXPECT_EQ(Strs_Ini_NextSection(L"A", List({L"[A]", L"x", L""})), -3) << "kIniSectionNoNext";
 }
 
 TEST(IniText, ClearAndEraseSection)

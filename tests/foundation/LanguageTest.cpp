@@ -86,6 +86,7 @@ TEST_F(LanguageTest, ReadFindsTheKey)
         std::initializer_list<const wchar_t*> file;
         bool found;
         const wchar_t* value;  // what Yes holds afterwards
+        bool multiLine = true;
     };
     const Case cases[] = {
         {"plain", {L"Yes=Da"}, true, L"Da"},
@@ -100,11 +101,12 @@ TEST_F(LanguageTest, ReadFindsTheKey)
         {"value kept exactly", {L"Yes= Da =x "}, true, L" Da =x "},
         {"bare line is no key", {L"Yes"}, false, L"Yes"},
         {"marker becomes a line break", {L"Yes=Da%%%Ja%%%"}, true, L"Da\r\nJa\r\n"},
+        {"without multi-line the marker stays", {L"Yes=a%%%b=c"}, true, L"a%%%b=c", false},
     };
     for (const Case& c : cases) {
         Yes = L"Yes";
         TStringList lines = List(c.file);
-        EXPECT_EQ(Lng_Read(lines, Yes, L"Yes", true), c.found) << c.what;
+        EXPECT_EQ(Lng_Read(lines, Yes, L"Yes", c.multiLine), c.found) << c.what;
         EXPECT_EQ(N(Yes), N(c.value)) << c.what;
         // A key that was not found is listed, once, under Untranslated.
         int u = lines.IndexOf(L"[Untranslated]");
@@ -116,15 +118,6 @@ TEST_F(LanguageTest, ReadFindsTheKey)
             EXPECT_EQ(u, lines.Count() - 2) << c.what;
         }
     }
-}
-
-TEST_F(LanguageTest, ReadWithoutMultiLineKeepsTheMarker)
-{
-    TStringList lines = List({L"App_Help=a%%%b=c"});
-    EXPECT_TRUE(Lng_Read(lines, App_Help, L"App_Help", false));
-    EXPECT_EQ(N(App_Help), "a%%%b=c");
-    EXPECT_TRUE(Lng_Read(lines, App_Help, L"App_Help", true));
-    EXPECT_EQ(N(App_Help), "a\r\nb=c");
 }
 
 TEST_F(LanguageTest, MissingKeysAreListedInReadingOrder)
@@ -276,24 +269,19 @@ TEST_F(LanguageTest, FilesRoundTripInEveryEncoding)
         LoadFile(path);
         EXPECT_TRUE(ReadFileBytes(path) == expected) << e.name << ": second load";
         EXPECT_EQ(GetFileAttributesW(SaveTempFileName(path).c_str()), INVALID_FILE_ATTRIBUTES) << e.name;
-    }
-}
 
-TEST_F(LanguageTest, AFileThatLacksNoKeyIsRewrittenUnchanged)
-{
-    TTempDir tmp;
-    for (const TEncodingCase& e : kEncodings) {
-        String text = L"[Main]\r\n";
-        for (const TKey& k : kAllKeys) text += String(k.key) + L"=" + k.key + L"!\r\n";
-        text += L"Lng_RedLineDelimiter=ignored, the first one counts\r\n";
-        String path = tmp / (L"full" + std::to_wstring((int)e.encoding) + L".lng");
-        std::string bytes = EncodeText(text, e.encoding);
+        // A file that lacks no key is rewritten unchanged; only the first marker counts.
+        String full = L"[Main]\r\n";
+        for (const TKey& k : kAllKeys) full += String(k.key) + L"=" + k.key + L"!\r\n";
+        full += L"Lng_RedLineDelimiter=ignored, the first one counts\r\n";
+        std::string bytes = EncodeText(full, e.encoding);
         WriteFileBytes(path, bytes);
         LoadFile(path);
-        EXPECT_TRUE(ReadFileBytes(path) == bytes) << e.name;
+        EXPECT_TRUE(ReadFileBytes(path) == bytes) << e.name << ": a full file";
         EXPECT_EQ(N(Lng_RedLineDelimiter), "Lng_RedLineDelimiter!") << e.name;
         EXPECT_EQ(N(SelectInvers), "SelectInvers!") << e.name;
         EXPECT_EQ(N(Link_CopyToClipboard), "Link_CopyToClipboard!") << e.name;
+        Lng_RedLineDelimiter = L"%%%";  // the next encoding's file uses the built-in marker
     }
 }
 
@@ -411,11 +399,6 @@ protected:
     }
 };
 
-TEST_F(LngLoadTest, FolderIsBesideTheProgram)
-{
-    EXPECT_EQ(N(Lng_Folder()), N(progDir + L"Language\\"));
-}
-
 TEST_F(LngLoadTest, AMissingFileIsReportedAndChangesNothing)
 {
     Lng_Path = L"C:\\before.lng";
@@ -441,6 +424,7 @@ TEST_F(LngLoadTest, AMissingFileIsReportedAndChangesNothing)
 
 TEST_F(LngLoadTest, AFileInsideTheProgramFolderIsStoredRelative)
 {
+    EXPECT_EQ(N(Lng_Folder()), N(progDir + L"Language\\"));
     CreateDirectoryW((progDir + L"Language").c_str(), nullptr);
     String de = Lng_Folder() + L"Deutsch.lng";
     WriteFileBytes(de, "Yes=Ja\r\n");

@@ -19,26 +19,18 @@ struct Case {
 TEST_F(PathTest, ExpandMacrosRelativeAndDots)
 {
     const Case cases[] = {
-        {L"", L""},
-        {L"%exe", L"C:\\Tools\\App"},
-        {L"%EXE\\", L"C:\\Tools\\App"},
-        {L"%AppDir\\help", L"C:\\Tools\\App\\help"},
-        {L"%progdir\\help", L"C:\\Tools\\App\\help"},
+        {L"", L""}, {L"%exe", L"C:\\Tools\\App"}, {L"%EXE\\", L"C:\\Tools\\App"},
+        {L"%AppDir\\help", L"C:\\Tools\\App\\help"}, {L"%progdir\\help", L"C:\\Tools\\App\\help"},
         {L"%exe\\icons\\", L"C:\\Tools\\App\\icons"},
         // A macro is a character prefix, not a whole component.
         {L"%exeX\\y", L"C:\\Tools\\AppX\\y"},
         {L"%exePath%\\y", L"C:\\Tools\\AppPath%\\y"},
         {L"%DOLV_TEST_NOPE%\\x", L"C:\\Tools\\App\\%DOLV_TEST_NOPE%\\x"},
-        {L"icons", L"C:\\Tools\\App\\icons"},
-        {L"\\icons", L"C:\\Tools\\App\\icons"},
-        {L"\\\\icons", L"C:\\Tools\\App\\icons"},
-        {L"/icons", L"C:\\Tools\\App\\icons"},
-        {L"\\/\\x", L"C:\\Tools\\App\\\\x"},
-        {L"\\\\server\\share\\x", L"C:\\Tools\\App\\server\\share\\x"},
-        {L"C:\\a\\b\\..\\c", L"C:\\a\\c"},
-        {L"C:\\a\\b\\..\\..\\c", L"C:\\c"},
-        {L"C:\\a\\b\\..\\c\\", L"C:\\a\\c\\"},
-        {L"C:\\x\\..\\..\\y", L"\\y"},
+        {L"icons", L"C:\\Tools\\App\\icons"},   {L"\\icons", L"C:\\Tools\\App\\icons"},
+        {L"\\\\icons", L"C:\\Tools\\App\\icons"}, {L"/icons", L"C:\\Tools\\App\\icons"},
+        {L"\\/\\x", L"C:\\Tools\\App\\\\x"},   {L"\\\\server\\share\\x", L"C:\\Tools\\App\\server\\share\\x"},
+        {L"C:\\a\\b\\..\\c", L"C:\\a\\c"},   {L"C:\\a\\b\\..\\..\\c", L"C:\\c"},
+        {L"C:\\a\\b\\..\\c\\", L"C:\\a\\c\\"}, {L"C:\\x\\..\\..\\y", L"\\y"},
         // A relative path keeps its trailing backslash; a macro path does not.
         {L"icons\\", L"C:\\Tools\\App\\icons\\"},
         {L"..\\Other\\x", L"C:\\Tools\\Other\\x"},
@@ -49,9 +41,17 @@ TEST_F(PathTest, ExpandMacrosRelativeAndDots)
 
 TEST_F(PathTest, ExpandEnvironmentVariablesInTheFirstComponentOnly)
 {
-    SetEnvironmentVariableW(L"DOLV_A", L"D:\\Data");
-    SetEnvironmentVariableW(L"DOLV_B", L"Second");
-    const Case cases[] = {
+    // 255 characters fit the 256-character buffer; 256 do not. A cut value
+    // could name another folder, so a value that does not fit is not used.
+    const String fits = L"E:\\" + String(252, L'f'), tooLong = L"E:\\" + String(253, L'g');
+    ASSERT_EQ(fits.size(), 255u);
+    const wchar_t* vars[][2] = {{L"DOLV_A", L"D:\\Data"}, {L"DOLV_B", L"Second"},
+                                {L"DOLV_FITS", fits.c_str()}, {L"DOLV_LONG", tooLong.c_str()}};
+    for (auto& v : vars) SetEnvironmentVariableW(v[0], v[1]);
+    const struct {
+        const wchar_t* in;
+        String out;
+    } cases[] = {
         {L"%DOLV_A%\\x", L"D:\\Data\\x"},
         {L"%DOLV_A%", L"D:\\Data"},
         {L"%dolv_a%\\x\\", L"D:\\Data\\x"},
@@ -63,27 +63,13 @@ TEST_F(PathTest, ExpandEnvironmentVariablesInTheFirstComponentOnly)
         {L"%DOLV_B%\\z", L"C:\\Tools\\App\\Second\\z"},
         // The macros win over a variable of the same name.
         {L"%exe%\\z", L"C:\\Tools\\App%\\z"},
+        {L"%DOLV_FITS%\\x", fits + L"\\x"},
+        {L"%DOLV_LONG%\\x", L"C:\\Tools\\App\\%DOLV_LONG%\\x"},
+        // A long value in a later component is never expanded, so it cannot overflow.
+        {L"%DOLV_FITS%\\%DOLV_LONG%", fits + L"\\%DOLV_LONG%"},
     };
-    for (const Case& c : cases) EXPECT_EQ(N(Path_Expand(c.in)), N(c.out)) << "input " << N(c.in);
-    SetEnvironmentVariableW(L"DOLV_A", nullptr);
-    SetEnvironmentVariableW(L"DOLV_B", nullptr);
-}
-
-TEST_F(PathTest, ExpansionLongerThanTheBufferIsNotUsed)
-{
-    // 255 characters fit the 256-character buffer; 256 do not. A cut value
-    // could name another folder, so a value that does not fit is not used.
-    String fits = L"E:\\" + String(252, L'f');
-    String tooLong = L"E:\\" + String(253, L'g');
-    ASSERT_EQ(fits.size(), 255u);
-    SetEnvironmentVariableW(L"DOLV_FITS", fits.c_str());
-    SetEnvironmentVariableW(L"DOLV_LONG", tooLong.c_str());
-    EXPECT_EQ(N(Path_Expand(L"%DOLV_FITS%\\x")), N(fits + L"\\x"));
-    EXPECT_EQ(N(Path_Expand(L"%DOLV_LONG%\\x")), N(L"C:\\Tools\\App\\%DOLV_LONG%\\x"));
-    // A long value in a later component is never expanded, so it cannot overflow.
-    EXPECT_EQ(N(Path_Expand(L"%DOLV_FITS%\\%DOLV_LONG%")), N(fits + L"\\%DOLV_LONG%"));
-    SetEnvironmentVariableW(L"DOLV_FITS", nullptr);
-    SetEnvironmentVariableW(L"DOLV_LONG", nullptr);
+    for (const auto& c : cases) EXPECT_EQ(N(Path_Expand(c.in)), N(c.out)) << "input " << N(c.in);
+    for (auto& v : vars) SetEnvironmentVariableW(v[0], nullptr);
 }
 
 TEST_F(PathTest, DesktopMacro)
@@ -133,21 +119,25 @@ TEST_F(PathTest, Collapse)
 
 TEST_F(PathTest, IsUnderAndRebase)
 {
-    String rest = L"junk";
-    EXPECT_FALSE(Path_IsUnder(L"", L"C:\\a", rest));
-    EXPECT_EQ(rest, L"");
-    rest = L"junk";
-    EXPECT_TRUE(Path_IsUnder(L"C:\\Tools\\App", L"C:\\Tools\\AppData\\x", rest));
-    EXPECT_EQ(N(rest), "Data\\x");
-    EXPECT_TRUE(Path_IsUnder(L"c:\\TOOLS\\", L"C:\\Tools\\", rest));
-    EXPECT_EQ(rest, L"");
-    rest = L"junk";
-    EXPECT_FALSE(Path_IsUnder(L"C:\\Tools\\App", L"C:\\Tool", rest));
-    EXPECT_EQ(rest, L"");
-    EXPECT_FALSE(Path_IsUnder(L"C:\\A", L"C:\\B\\x", rest));
-    // Locale-aware upper-casing: non-ASCII letters match in either case.
-    EXPECT_TRUE(Path_IsUnder(L"C:\\\u041F\u0430\u043F\u043A\u0430", L"c:\\\u043F\u0410\u041F\u041A\u0410\\x", rest));
-    EXPECT_EQ(N(rest), "\\x");
+    const struct {
+        const wchar_t* base;
+        const wchar_t* path;
+        bool under;
+        const char* rest;  // emptied when not under
+    } cases[] = {
+        {L"", L"C:\\a", false, ""},
+        {L"C:\\Tools\\App", L"C:\\Tools\\AppData\\x", true, "Data\\x"},
+        {L"c:\\TOOLS\\", L"C:\\Tools\\", true, ""},
+        {L"C:\\Tools\\App", L"C:\\Tool", false, ""},
+        {L"C:\\A", L"C:\\B\\x", false, ""},
+        // Locale-aware upper-casing: non-ASCII letters match in either case.
+        {L"C:\\\u041F\u0430\u043F\u043A\u0430", L"c:\\\u043F\u0410\u041F\u041A\u0410\\x", true, "\\x"},
+    };
+    for (const auto& c : cases) {
+        String rest = L"junk";
+        EXPECT_EQ(Path_IsUnder(c.base, c.path, rest), c.under) << N(c.path) << " under " << N(c.base);
+        EXPECT_EQ(N(rest), c.rest) << N(c.path) << " under " << N(c.base);
+    }
 
     EXPECT_EQ(N(Path_Rebase(L"C:\\a\\b", L"", L"X:")), "C:\\a\\b");
     EXPECT_EQ(N(Path_Rebase(L"C:\\a\\b", L"C:\\a", L"")), "b");
@@ -158,15 +148,10 @@ TEST_F(PathTest, IsUnderAndRebase)
 TEST_F(PathTest, ResolveDotsKeepsNamesWithTwoDots)
 {
     const Case cases[] = {
-        {L"C:\\a\\b..c.txt", L"C:\\a\\b..c.txt"},
-        {L"C:\\a\\..b\\c", L"C:\\a\\..b\\c"},
-        {L"C:\\a\\b..\\c", L"C:\\a\\b..\\c"},
-        {L"C:\\a\\...\\c", L"C:\\a\\...\\c"},
-        {L"C:\\a\\b\\..", L"C:\\a\\"},
-        {L"C:\\a\\b..c\\..\\d", L"C:\\a\\d"},
-        {L"C:\\a\\b\\c\\..\\..\\d", L"C:\\a\\d"},
-        {L"..\\x", L"\\x"},
-        {L"no dots", L"no dots"},
+        {L"C:\\a\\b..c.txt", L"C:\\a\\b..c.txt"}, {L"C:\\a\\..b\\c", L"C:\\a\\..b\\c"},
+        {L"C:\\a\\b..\\c", L"C:\\a\\b..\\c"},     {L"C:\\a\\...\\c", L"C:\\a\\...\\c"},
+        {L"C:\\a\\b\\..", L"C:\\a\\"},            {L"C:\\a\\b..c\\..\\d", L"C:\\a\\d"},
+        {L"C:\\a\\b\\c\\..\\..\\d", L"C:\\a\\d"}, {L"..\\x", L"\\x"}, {L"no dots", L"no dots"},
     };
     for (const Case& c : cases) EXPECT_EQ(N(Path_ResolveDots(c.in)), N(c.out)) << "input " << N(c.in);
 }

@@ -27,29 +27,20 @@ TEST(IconLocationParse, Table)
         {L"\"C:\\Windows\\system32\\shell32.dll,4\"", L"C:\\Windows\\system32\\shell32.dll", 4},
         {L"\"C:\\My,Icons\\a.ico\"", L"C:\\My,Icons\\a.ico", 0},
         {L"C:\\My,Icons\\a.dll,7", L"C:\\My,Icons\\a.dll", 7},
-        {L"C:\\x\\a.dll,-3", L"C:\\x\\a.dll", 0},
-        {L"C:\\x\\a.dll, 12", L"C:\\x\\a.dll", 12},
-        {L"C:\\x\\a.dll ,\t12 ", L"C:\\x\\a.dll", 12},
-        {L"C:\\x\\a.dll,+5", L"C:\\x\\a.dll", 0},
-        {L"C:\\x\\a.dll,1 2", L"C:\\x\\a.dll", 0},
-        {L"C:\\x\\a.dll,4,5", L"C:\\x\\a.dll", 0},
-        {L"C:\\x\\a.dll,0x10", L"C:\\x\\a.dll", 0},
-        {L"C:\\x\\a.dll,007", L"C:\\x\\a.dll", 7},
-        {L"C:\\x\\a.dll,999999999", L"C:\\x\\a.dll", 999999999},
-        {L"C:\\x\\a.dll,99999999999", L"C:\\x\\a.dll", 0},  // no int: no index
-        {L"C:\\x\\a.dll,2147483647", L"C:\\x\\a.dll", 2147483647},
-        {L"C:\\x\\a.dll,2147483648", L"C:\\x\\a.dll", 0},
+        {L"C:\\x\\a.dll, 12", L"C:\\x\\a.dll", 12}, {L"C:\\x\\a.dll ,\t12 ", L"C:\\x\\a.dll", 12},
+        {L"C:\\x\\a.dll,007", L"C:\\x\\a.dll", 7},  {L"C:\\x\\a.dll,2147483647", L"C:\\x\\a.dll", 2147483647},
+        // Whatever is not a plain decimal int is no index.
+        {L"C:\\x\\a.dll,-3", L"C:\\x\\a.dll", 0},  {L"C:\\x\\a.dll,+5", L"C:\\x\\a.dll", 0},
+        {L"C:\\x\\a.dll,1 2", L"C:\\x\\a.dll", 0}, {L"C:\\x\\a.dll,4,5", L"C:\\x\\a.dll", 0},
+        {L"C:\\x\\a.dll,0x10", L"C:\\x\\a.dll", 0}, {L"C:\\x\\a.dll,2147483648", L"C:\\x\\a.dll", 0},
+        {L"C:\\x\\a.dll,99999999999", L"C:\\x\\a.dll", 0},
         {L"C:\\x\\a.dll,0000000000012", L"C:\\x\\a.dll", 12},  // leading zeros change no value
         // A comma with nothing after it separates no index.
-        {L"C:\\x\\a.dll,", L"C:\\x\\a.dll", 0},
-        {L"C:\\x\\a.dll, ", L"C:\\x\\a.dll", 0},
-        {L"%1", L"%1", 0},
-        {L"\"%1\"", L"%1", 0},
-        {L"C:\\x\\noext", L"C:\\x\\noext", 0},
-        {L"C:\\x\\noext,3", L"C:\\x\\noext,3", 0},
-        {L"C:\\x.y\\noext,3", L"C:\\x.y\\noext,3", 0},
+        {L"C:\\x\\a.dll,", L"C:\\x\\a.dll", 0}, {L"C:\\x\\a.dll, ", L"C:\\x\\a.dll", 0},
+        // Without an extension, or with a comma-free one, the whole text is the file.
+        {L"%1", L"%1", 0}, {L"\"%1\"", L"%1", 0}, {L"", L"", 0}, {L"C:\\x\\noext", L"C:\\x\\noext", 0},
+        {L"C:\\x\\noext,3", L"C:\\x\\noext,3", 0}, {L"C:\\x.y\\noext,3", L"C:\\x.y\\noext,3", 0},
         {L"C:\\x\\a.ico", L"C:\\x\\a.ico", 0},
-        {L"", L"", 0},
         {L"C:\\Program Files\\Dolv\\dolv.exe, 0", L"C:\\Program Files\\Dolv\\dolv.exe", 0},
         {L"C:\\x\\a.b.dll,2", L"C:\\x\\a.b.dll", 2},
     };
@@ -82,12 +73,7 @@ protected:
         reg.RootKey = HKEY_CLASSES_ROOT;
         return reg.OpenKeyReadOnly(key) ? reg.ReadString(name) : String(L"<no key>");
     }
-    bool Exists(const String& key)
-    {
-        TRegistry reg(KEY_READ);
-        reg.RootKey = HKEY_CLASSES_ROOT;
-        return reg.KeyExists(key);
-    }
+    bool Exists(const String& key) { return Read(key, L"") != L"<no key>"; }
 };
 
 TEST_F(VerbTest, AddedTestedAndDeleted)
@@ -230,7 +216,8 @@ TEST(ShellDoor, ScopesNestAndRestore)
 
 TEST(MailLink, NothingEscaped)
 {
-    EXPECT_EQ(N(Mail_Link(L"me@example.org", L"Dolv 2021.11", L"")), "mailto://me@example.org?subject=Dolv 2021.11&body=");
+    EXPECT_EQ(N(Mail_Link(L"me@example.org", L"Dolv 2021.11", L"")),
+              "mailto://me@example.org?subject=Dolv 2021.11&body=");
     EXPECT_EQ(N(Mail_Link(L"a", L"b&c", L"d e")), "mailto://a?subject=b&c&body=d e");
 }
 

@@ -18,6 +18,20 @@ TStringList List(std::initializer_list<const wchar_t*> items)
 
 std::string Joined(const TStrings& l) { return N(Strs_Join(l, L"|")); }
 
+// The argument checks show exactly one message, or none when Text is null.
+void ExpectShown(const TModalRecorder& rec, const char* text, const char* kind, const char* caption, int color)
+{
+    if (!text) {
+        EXPECT_TRUE(rec.Seen.empty()) << N(rec.Seen[0].Text);
+        return;
+    }
+    ASSERT_EQ(rec.Seen.size(), 1u) << text;
+    EXPECT_EQ(N(rec.Seen[0].Kind), kind);
+    EXPECT_EQ(N(rec.Seen[0].Caption), caption);
+    EXPECT_EQ(N(rec.Seen[0].Text), text);
+    EXPECT_EQ(rec.Seen[0].Color, color);
+}
+
 TEST(Strings, TrimSymbolIgnoresCase)
 {
     struct Case {
@@ -27,11 +41,8 @@ TEST(Strings, TrimSymbolIgnoresCase)
         const wchar_t* right;
     };
     const Case cases[] = {
-        {L"aAab", L'a', L"b", L"aAab"},
-        {L"baAa", L'A', L"baAa", L"b"},
-        {L"aaaa", L'a', L"", L""},
-        {L"", L'a', L"", L""},
-        {L"  x  ", L' ', L"x  ", L"  x"},
+        {L"aAab", L'a', L"b", L"aAab"}, {L"baAa", L'A', L"baAa", L"b"}, {L"aaaa", L'a', L"", L""},
+        {L"", L'a', L"", L""},          {L"  x  ", L' ', L"x  ", L"  x"},
         // Cyrillic letters fold by the locale, not only ASCII.
         {L"\u0434\u0414x\u0414", L'\u0434', L"x\u0414", L"\u0434\u0414x"},
         {L"\\\\a\\", L'\\', L"a\\", L"\\\\a"},
@@ -53,12 +64,9 @@ TEST(Strings, HasOnlySymbols)
         bool result;
     };
     const Case cases[] = {
-        {L"", L"abc", true},
-        {L"", L"", true},
-        {L"abba", L"ab", true},
-        {L"abcA", L"abc", false},  // case-sensitive
-        {L"x", L"", false},
+        {L"", L"abc", true},  {L"", L"", true},  {L"abba", L"ab", true}, {L"x", L"", false},
         {L"0123", L"0123456789", true},
+        {L"abcA", L"abc", false},  // case-sensitive
     };
     for (const Case& c : cases)
         EXPECT_EQ(Str_HasOnlySymbols(c.s, c.symbols), c.result) << N(c.s) << " in " << N(c.symbols);
@@ -71,35 +79,23 @@ TEST(Strings, HasSymbolFindsFromPosition)
         const wchar_t* symbols;
         int from;
         int pos;
+        bool reported = false;
     };
     const Case cases[] = {
-        {L"a,b;c", L",;", 0, 2},
-        {L"a,b;c", L",;", 1, 2},
-        {L"a,b;c", L",;", 2, 2},
-        {L"a,b;c", L",;", 3, 4},
+        {L"a,b;c", L",;", 0, 2}, {L"a,b;c", L",;", 1, 2}, {L"a,b;c", L",;", 2, 2}, {L"a,b;c", L",;", 3, 4},
         {L"a,b;c", L",;", 5, 0},
-        {L"abc", L"B", 0, 0},  // case-sensitive
-        {L"", L"a", 7, 0},     // empty text: nothing, not even the check
-        {L"abc", L"c", -3, 3}, // a negative start reads from the first character
+        {L"abc", L"B", 0, 0},   // case-sensitive
+        {L"", L"a", 7, 0},      // empty text: nothing, not even the check
+        {L"abc", L"c", -3, 3},  // a negative start reads from the first character
+        {L"abc", L"c", 3, 3},   // the last character is still a valid start
+        {L"abc", L"abc", 4, 0, true},  // reported, then the search goes on and finds nothing
     };
-    TModalRecorder rec;
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
+        TModalRecorder rec;
         EXPECT_EQ(Str_HasSymbol(c.s, c.symbols, c.from), c.pos) << N(c.s) << " from " << c.from;
-    EXPECT_TRUE(rec.Seen.empty());
-}
-
-TEST(Strings, HasSymbolReportsStartBeyondEndAndGoesOn)
-{
-    TModalRecorder rec;
-    EXPECT_EQ(Str_HasSymbol(L"abc", L"abc", 4), 0);
-    ASSERT_EQ(rec.Seen.size(), 1u);
-    EXPECT_EQ(N(rec.Seen[0].Kind), "TFormY");
-    EXPECT_EQ(N(rec.Seen[0].Caption), "Str_HasSymbol");
-    EXPECT_EQ(N(rec.Seen[0].Text), "FindFrom > Length(Str) !!!!!!!!!!");
-    EXPECT_EQ(rec.Seen[0].Color, clYDefault);
-    // The last character is still a valid start.
-    EXPECT_EQ(Str_HasSymbol(L"abc", L"c", 3), 3);
-    EXPECT_EQ(rec.Seen.size(), 1u);
+        ExpectShown(rec, c.reported ? "FindFrom > Length(Str) !!!!!!!!!!" : nullptr, "TFormY", "Str_HasSymbol",
+                    clYDefault);
+    }
 }
 
 TEST(Strings, DeleteAll)
@@ -111,14 +107,9 @@ TEST(Strings, DeleteAll)
     };
     const Case cases[] = {
         {L"aabb", L"ab", L""},          // a removal forms a new occurrence
-        {L"aaabbbx", L"ab", L"x"},
-        {L"x--y--z", L"--", L"xyz"},
-        {L"abc", L"", L"abc"},
-        {L"abc", L"B", L"abc"},         // case-sensitive
-        {L"", L"a", L""},
-        {L"aaaa", L"aa", L""},
-        {L"xabcabcaby", L"abc", L"xaby"},
-        {L"aabcbc", L"abc", L""},
+        {L"aaabbbx", L"ab", L"x"}, {L"x--y--z", L"--", L"xyz"}, {L"abc", L"", L"abc"},   {L"", L"a", L""},
+        {L"aaaa", L"aa", L""},     {L"xabcabcaby", L"abc", L"xaby"}, {L"aabcbc", L"abc", L""},
+        {L"abc", L"B", L"abc"},  // case-sensitive
     };
     for (const Case& c : cases) EXPECT_EQ(N(Str_DeleteAll(c.s, c.sub)), N(c.out)) << N(c.s) << " - " << N(c.sub);
 }
@@ -133,15 +124,11 @@ TEST(Strings, IsAt)
         bool result;
     };
     const Case cases[] = {
-        {L"bc", L"abcd", 2, true, true},
-        {L"BC", L"abcd", 2, true, false},
-        {L"BC", L"abcd", 2, false, true},
-        {L"cd", L"abcd", 3, true, true},
-        {L"de", L"abcde", 4, true, true},
+        {L"bc", L"abcd", 2, true, true}, {L"BC", L"abcd", 2, true, false}, {L"BC", L"abcd", 2, false, true},
+        {L"cd", L"abcd", 3, true, true}, {L"de", L"abcde", 4, true, true},
         {L"dx", L"abcd", 4, true, false},  // runs past the end
-        {L"", L"abcd", 1, true, false},
+        {L"", L"abcd", 1, true, false},       {L"ab", L"abcd", 9, true, false},
         {L"abcde", L"abcd", 1, true, false},  // longer than S, even at 1
-        {L"ab", L"abcd", 9, true, false},
         {L"ab", L"abcd", 0, true, false},     // no text starts before the first character
         {L"\u0416", L"x\u0436", 2, false, true},
     };
@@ -172,38 +159,22 @@ TEST(Strings, FindNextCountsFromTheStartOfS)
         int start;
         bool found;
         int pos;  // 99 when left alone
+        bool reported = false;
     };
     const Case cases[] = {
-        {L"b", L"abab", true, 1, true, 2},
-        {L"b", L"abab", true, 3, true, 4},
-        {L"b", L"abab", true, 4, true, 4},
-        {L"b", L"abab", true, 5, false, 99},
-        {L"b", L"abab", true, 50, false, 99},
-        {L"B", L"abab", true, 1, false, 99},
-        {L"B", L"abab", false, 3, true, 4},
-        {L"", L"abab", true, 1, false, 99},
+        {L"b", L"abab", true, 1, true, 2},     {L"b", L"abab", true, 3, true, 4},
+        {L"b", L"abab", true, 4, true, 4},     {L"b", L"abab", true, 5, false, 99},
+        {L"b", L"abab", true, 50, false, 99},  {L"B", L"abab", true, 1, false, 99},
+        {L"B", L"abab", false, 3, true, 4},    {L"", L"abab", true, 1, false, 99},
+        // A start below 1 is reported and gives up.
+        {L"a", L"aaa", true, 0, false, 99, true}, {L"a", L"aaa", true, -1, false, 99, true},
     };
-    TModalRecorder rec;
     for (const Case& c : cases) {
+        TModalRecorder rec;
         int pos = 99;
         EXPECT_EQ(Str_Find_Next(c.sub, c.s, c.cs, c.start, pos), c.found) << N(c.sub) << " from " << c.start;
         EXPECT_EQ(pos, c.pos) << N(c.sub) << " from " << c.start;
-    }
-    EXPECT_TRUE(rec.Seen.empty());
-}
-
-TEST(Strings, FindNextReportsStartBelowOne)
-{
-    for (int start : {0, -1}) {
-        TModalRecorder rec;
-        int pos = 7;
-        EXPECT_FALSE(Str_Find_Next(L"a", L"aaa", true, start, pos));
-        EXPECT_EQ(pos, 7);
-        ASSERT_EQ(rec.Seen.size(), 1u);
-        EXPECT_EQ(N(rec.Seen[0].Kind), "TFormY");
-        EXPECT_EQ(N(rec.Seen[0].Caption), "");
-        EXPECT_EQ(N(rec.Seen[0].Text), "Str_Find_Next\r\nStart < 1");
-        EXPECT_EQ(rec.Seen[0].Color, 0xC4D1F4);
+        ExpectShown(rec, c.reported ? "Str_Find_Next\r\nStart < 1" : nullptr, "TFormY", "", 0xC4D1F4);
     }
 }
 
@@ -218,16 +189,12 @@ TEST(Strings, FindLast)
         int pos;  // 99 when left alone
     };
     const Case cases[] = {
-        {L"a", L"abab", true, -1, true, 3},
-        {L"a", L"abab", true, 2, true, 1},
-        {L"a", L"abab", true, 3, true, 3},
+        {L"a", L"abab", true, -1, true, 3}, {L"a", L"abab", true, 2, true, 1}, {L"a", L"abab", true, 3, true, 3},
         {L"ab", L"abab", true, 3, true, 1},   // the second "ab" is not within 3
-        {L"A", L"abab", true, -1, false, 99},
-        {L"A", L"abab", false, -1, true, 3},
-        {L"a", L"abab", true, 0, false, 99},
+        {L"A", L"abab", true, -1, false, 99}, {L"A", L"abab", false, -1, true, 3},
+        {L"a", L"abab", true, 0, false, 99},  {L"", L"abab", true, -1, false, 99},
         {L"a", L"abab", true, 40, true, 3},   // longer than S: all of S
         {L"a", L"abab", true, -2, false, 99}, // only -1 means all
-        {L"", L"abab", true, -1, false, 99},
     };
     for (const Case& c : cases) {
         int pos = 99;
@@ -261,43 +228,25 @@ TEST(Strings, DeleteFromTo)
     struct Case {
         int j1, j2;
         const char* rest;
+        const char* message = nullptr;  // a bad index is reported and nothing is deleted
     };
+    const char* all = "0|1|2|3|4|5|6";
     const Case cases[] = {
         {0, 0, "1|2|3|4|5|6"}, {3, 3, "0|1|2|4|5|6"}, {5, 2, "0|1|6"},
         {2, 5, "0|1|6"},       {0, 6, ""},          {6, 6, "0|1|2|3|4|5"},
-    };
-    TModalRecorder rec;
-    for (const Case& c : cases) {
-        TStringList l = List({L"0", L"1", L"2", L"3", L"4", L"5", L"6"});
-        Strs_DeleteFromTo(l, c.j1, c.j2);
-        EXPECT_EQ(Joined(l), c.rest) << c.j1 << ".." << c.j2;
-    }
-    EXPECT_TRUE(rec.Seen.empty());
-}
-
-TEST(Strings, DeleteFromToReportsBadIndexesAndDeletesNothing)
-{
-    struct Case {
-        int j1, j2;
-        const char* text;
-    };
-    const Case cases[] = {
-        {3, 1, "Strs_DeleteFromTo\r\nj1 > Strs.Count - 1"},
-        {3, 9, "Strs_DeleteFromTo\r\nj1 > Strs.Count - 1"},  // j1 is checked first
-        {0, 3, "Strs_DeleteFromTo\r\nj2 > Strs.Count - 1"},
-        {-1, 1, "Strs_DeleteFromTo\r\nj1 < 0"},
-        {1, -2, "Strs_DeleteFromTo\r\nj2 < 0"},
+        {7, 1, all, "Strs_DeleteFromTo\r\nj1 > Strs.Count - 1"},
+        {7, 9, all, "Strs_DeleteFromTo\r\nj1 > Strs.Count - 1"},  // j1 is checked first
+        {0, 7, all, "Strs_DeleteFromTo\r\nj2 > Strs.Count - 1"},
+        {-1, 1, all, "Strs_DeleteFromTo\r\nj1 < 0"},
+        {1, -2, all, "Strs_DeleteFromTo\r\nj2 < 0"},
     };
     Application.Title = L"Dolv";
     for (const Case& c : cases) {
         TModalRecorder rec;
-        TStringList l = List({L"a", L"b", L"c"});
+        TStringList l = List({L"0", L"1", L"2", L"3", L"4", L"5", L"6"});
         Strs_DeleteFromTo(l, c.j1, c.j2);
-        EXPECT_EQ(Joined(l), "a|b|c");
-        ASSERT_EQ(rec.Seen.size(), 1u);
-        EXPECT_EQ(N(rec.Seen[0].Kind), "ShowMessage");
-        EXPECT_EQ(N(rec.Seen[0].Caption), "Dolv");
-        EXPECT_EQ(N(rec.Seen[0].Text), c.text);
+        EXPECT_EQ(Joined(l), c.rest) << c.j1 << ".." << c.j2;
+        ExpectShown(rec, c.message, "ShowMessage", "Dolv", -1);
     }
     TModalRecorder rec;
     TStringList empty;
@@ -323,16 +272,11 @@ TEST(Strings, SplitNameValue)
         const wchar_t* value;
     };
     const Case cases[] = {
-        {L"a=b", true, L"a", L"b"},
-        {L"a=b=c", true, L"a", L"b=c"},
-        {L"=x", true, L"", L"x"},
-        {L"a=", true, L"a", L""},
+        {L"a=b", true, L"a", L"b"}, {L"a=b=c", true, L"a", L"b=c"}, {L"=x", true, L"", L"x"}, {L"a=", true, L"a", L""},
         {L"key  = v ", true, L"key", L" v "},
         {L"key\t =v", true, L"key", L"v"},     // spaces go first, then tabs
         {L"key \t=v", true, L"key ", L"v"},   // a space before a tab stays
-        {L"  key=v", true, L"  key", L"v"},
-        {L"plain", false, L"old", L"old"},
-        {L"", false, L"old", L"old"},
+        {L"  key=v", true, L"  key", L"v"}, {L"plain", false, L"old", L"old"}, {L"", false, L"old", L"old"},
     };
     for (const Case& c : cases) {
         String name = L"old", value = L"old";
