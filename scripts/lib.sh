@@ -63,7 +63,10 @@ dolv_display() {
 dolv_wineserver() {
     # A persistent server makes each Wine start ~0.1 s instead of seconds.
     # Its output goes to a file: a pipe would keep callers waiting.
-    wineserver -p >"$DOLV_BUILD/wineserver.log" 2>&1
+    if ! wineserver -p >"$DOLV_BUILD/wineserver.log" 2>&1; then
+        echo "a wineserver already runs for $WINEPREFIX: another run uses this build; wait for it to end" >&2
+        return 1
+    fi
     DOLV_WINESERVER_STARTED=1
     # The first Wine program starts the prefix's services and the desktop
     # process, which inherit its standard handles and outlive it. Started

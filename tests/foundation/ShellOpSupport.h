@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 inline bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
@@ -29,14 +30,19 @@ public:
     TDialogAnswerer(const TDialogAnswerer&) = delete;
     TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
     int Answered() const { return fAnswered; }
-    std::string Texts() const { return N(fTexts); }
+    std::string Texts() const
+    {
+        std::lock_guard<std::mutex> lock(fTextsLock);
+        return N(fTexts);
+    }
 
 private:
     int fButton;
     HANDLE fStop;
     std::thread fThread;
     std::atomic<int> fAnswered{0};
-    String fTexts;  // written by the thread only until it is joined
+    mutable std::mutex fTextsLock;
+    String fTexts;
 
     struct Search {
         int button;
@@ -73,12 +79,18 @@ private:
             if (s.found && s.found != last) {
                 wchar_t cap[256] = {};
                 GetWindowTextW(s.found, cap, 256);
-                fTexts += String(cap) + L": ";
-                EnumChildWindows(s.found, textProc, reinterpret_cast<LPARAM>(&fTexts));
+                String texts = String(cap) + L": ";
+                EnumChildWindows(s.found, textProc, reinterpret_cast<LPARAM>(&texts));
+                {
+                    std::lock_guard<std::mutex> lock(fTextsLock);
+                    fTexts += texts;
+                }
+                last = s.found;
+                // Counted before the press: once pressed, the shell's call may
+                // return and the test read the count before this thread runs on.
+                ++fAnswered;
                 PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(fButton, BN_CLICKED),
                              (LPARAM)GetDlgItem(s.found, fButton));
-                last = s.found;
-                ++fAnswered;
             }
             if (GetTickCount64() > deadline) {
                 Search any{-1};
