@@ -28,11 +28,7 @@ void Lng_FormRenamer_Set()
 bool Renamer_Ask(const String& caption, const String& text, String& newText, int selStart, int selLength)
 {
     auto form = std::make_unique<TFormRenamer>(nullptr);
-    struct TRestore {
-        TFormRenamer* Outer = FormRenamer;
-        ~TRestore() { FormRenamer = Outer; }
-    } restore;
-    FormRenamer = form.get();
+    TFormGlobalScope<TFormRenamer> current(FormRenamer, form.get());
     form->Tag = 0;
     form->SetCaption(caption);
     form->Edit1->SetText(text);

@@ -161,3 +161,19 @@ public:
 private:
     TCursor fPrevious;
 };
+
+// Points a unit's global form variable at a dialog while it is shown and puts
+// back what it pointed at before, so that a box opened from inside another
+// box hands the global back to the outer one when it closes.
+template <class T>
+class TFormGlobalScope {
+public:
+    TFormGlobalScope(T*& global, T* form) : fGlobal(global), fOuter(global) { fGlobal = form; }
+    ~TFormGlobalScope() { fGlobal = fOuter; }
+    TFormGlobalScope(const TFormGlobalScope&) = delete;
+    TFormGlobalScope& operator=(const TFormGlobalScope&) = delete;
+
+private:
+    T*& fGlobal;
+    T* fOuter;
+};

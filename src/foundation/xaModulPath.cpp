@@ -13,7 +13,6 @@ String& progDirOverride()
     return dir;
 }
 
-String withoutTrailingBackslash(const String& s) { return ExcludeTrailingPathDelimiter(s); }
 }  // namespace
 
 TProgDirOverride::TProgDirOverride(const String& dir) : fPrevious(progDirOverride())
@@ -25,8 +24,8 @@ TProgDirOverride::~TProgDirOverride() { progDirOverride() = fPrevious; }
 
 bool Path_IsUnder(const String& base, const String& path, String& rest)
 {
-    String b = withoutTrailingBackslash(base);
-    String p = withoutTrailingBackslash(path);
+    String b = ExcludeTrailingPathDelimiter(base);
+    String p = ExcludeTrailingPathDelimiter(path);
     rest.clear();
     if (b.empty() || p.size() < b.size()) return false;
     if (AnsiUpperCase(p.substr(0, b.size())) != AnsiUpperCase(b)) return false;
@@ -38,7 +37,7 @@ String Path_Rebase(const String& path, const String& oldBase, const String& newB
 {
     String rest;
     if (oldBase.empty() || !Path_IsUnder(oldBase, path, rest)) return path;
-    String r = withoutTrailingBackslash(newBase) + rest;
+    String r = ExcludeTrailingPathDelimiter(newBase) + rest;
     if (!r.empty() && (r[0] == L'\\' || r[0] == L'/')) r.erase(0, 1);
     return r;
 }
@@ -83,10 +82,10 @@ String Path_Expand(const String& path, const String& oldBase, const String& newB
         r = Path_Rebase(path, oldBase, newBase);
     } else if (path[0] == L'%') {
         if (Path_IsUnder(L"%Desktop", path, rest)) {
-            r = withoutTrailingBackslash(Desktop_Path()) + rest;
+            r = ExcludeTrailingPathDelimiter(Desktop_Path()) + rest;
         } else if (Path_IsUnder(L"%exe", path, rest) || Path_IsUnder(L"%ProgDir", path, rest) ||
                    Path_IsUnder(L"%AppDir", path, rest)) {
-            r = withoutTrailingBackslash(Prog_Dir()) + rest;
+            r = ExcludeTrailingPathDelimiter(Prog_Dir()) + rest;
         } else {
             size_t bs = path.find(L'\\');
             String part = bs == String::npos ? path : path.substr(0, bs);
@@ -128,7 +127,7 @@ String Path_Split(const String& path, String& name, bool withDelimiter)
 {
     name.clear();
     if (path.empty()) return String();
-    String p = withoutTrailingBackslash(path);
+    String p = ExcludeTrailingPathDelimiter(path);
     size_t bs = p.rfind(L'\\');
     String folder;
     if (bs != String::npos) {

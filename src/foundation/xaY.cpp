@@ -23,11 +23,7 @@ void Y_Show(const String& text, const String& caption, int color, bool rememberP
     auto form = std::make_unique<TFormY>(nullptr);
     // A box may open from inside another (an error while one is up): the
     // outer one is FormY again when the inner one is gone.
-    struct TRestore {
-        TFormY* Outer = FormY;
-        ~TRestore() { FormY = Outer; }
-    } restore;
-    FormY = form.get();
+    TFormGlobalScope<TFormY> current(FormY, form.get());
     Lng_FormY_Set();
     if (rememberPos) Form_PosLoad(form.get(), nullptr, L"", false);
     form->Position = poOwnerFormCenter;

@@ -17,11 +17,7 @@ void Lng_FormYN_Set()
 bool YN_Ask(const String& text, const String& caption)
 {
     auto form = std::make_unique<TFormYN>(nullptr);
-    struct TRestore {
-        TFormYN* Outer = FormYN;
-        ~TRestore() { FormYN = Outer; }
-    } restore;
-    FormYN = form.get();
+    TFormGlobalScope<TFormYN> current(FormYN, form.get());
     form->Label1->SetCaption(text);
     form->SetCaption(caption);
     form->Tag = 0;

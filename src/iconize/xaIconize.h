@@ -39,6 +39,8 @@ String Iconize_IconText(const String& iconFile, int index);
 
 // The registry key, under HKEY_CURRENT_USER, that holds a type's user choice.
 String Iconize_FileExtsKey(const String& ext);
+// The class the user chose for the type (its UserChoice "Progid"); empty when none.
+String Iconize_UserChoice(const String& ext);
 
 // Reading an element's icon ---------------------------------------------------
 

@@ -21,16 +21,7 @@ String readDefaultIcon(HKEY root, const String& key)
 
 bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex)
 {
-    String progId;
-    {
-        TRegistry reg(KEY_READ);
-        reg.RootKey = HKEY_CURRENT_USER;
-        String choice = Iconize_FileExtsKey(ext) + L"\\UserChoice";
-        if (reg.KeyExists(choice) && reg.OpenKeyReadOnly(choice)) {
-            progId = reg.ReadString(L"Progid");
-            reg.CloseKey();
-        }
-    }
+    String progId = Iconize_UserChoice(ext);
     String value = progId.empty() ? readDefaultIcon(HKEY_CURRENT_USER, Iconize_FileExtsKey(ext) + L"\\DefaultIcon")
                                    : readDefaultIcon(HKEY_CLASSES_ROOT, progId + L"\\DefaultIcon");
     if (!value.empty()) {

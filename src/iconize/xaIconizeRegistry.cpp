@@ -24,10 +24,15 @@ String normalExt(const String& ext)
     return AnsiLowerCase(e);
 }
 
-// The class the user chose for the type, from the shell's per-user record.
-String userChoice(const String& ext)
+// The per-user copy of a class's icon, which the merged classes root shows
+// instead of the machine-wide one.
+String userClassIconKey(const String& progId) { return L"Software\\Classes\\" + progId + L"\\DefaultIcon"; }
+
+}  // namespace
+
+String Iconize_UserChoice(const String& ext)
 {
-    TRegistry reg;
+    TRegistry reg(KEY_READ);
     reg.RootKey = HKEY_CURRENT_USER;
     String key = Iconize_FileExtsKey(ext) + L"\\UserChoice";
     if (!reg.KeyExists(key) || !reg.OpenKeyReadOnly(key)) return String();
@@ -35,12 +40,6 @@ String userChoice(const String& ext)
     reg.CloseKey();
     return progId;
 }
-
-// The per-user copy of a class's icon, which the merged classes root shows
-// instead of the machine-wide one.
-String userClassIconKey(const String& progId) { return L"Software\\Classes\\" + progId + L"\\DefaultIcon"; }
-
-}  // namespace
 
 String Iconize_FileExtsKey(const String& ext)
 {
@@ -98,7 +97,7 @@ void Iconize_Ext(const String& extension, const String& iconFile, int index)
     // The shell shows the icon of the class the user chose for the type, when
     // there is one: give that class the icon too, as a per-user copy, so that
     // the machine-wide class stays as it was and clearing can simply drop it.
-    String chosen = userChoice(ext);
+    String chosen = Iconize_UserChoice(ext);
     if (!chosen.empty() && AnsiCompareText(chosen, progId) != 0) {
         TRegistry user;
         user.RootKey = HKEY_CURRENT_USER;
@@ -127,7 +126,7 @@ void Iconize_Clear_Ext(const String& extension)
             reg.DeleteKey(progId + L"\\shellex\\IconHandler");
         }
     }
-    String chosen = userChoice(ext);
+    String chosen = Iconize_UserChoice(ext);
     if (!chosen.empty()) {
         TRegistry user;
         user.RootKey = HKEY_CURRENT_USER;

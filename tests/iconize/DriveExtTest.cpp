@@ -131,9 +131,7 @@ TEST(TypeIconShell, ShellReportsTheTypeIconWeWrote)
 {
     TRegSnapshot keep(CR, {L".dolvs", L"dolvsfile"});
     RegDeleteTreeQuiet(CR, L".dolvs");
-    wchar_t sys[MAX_PATH];
-    GetSystemDirectoryW(sys, MAX_PATH);
-    String shell32 = String(sys) + L"\\shell32.dll";
+    String shell32 = SystemFile(L"shell32.dll");
     Iconize_Ext(L"dolvs", shell32, 5);
     SHFILEINFOW info{};
     DWORD_PTR ok = SHGetFileInfoW(L"C:\\nowhere\\x.dolvs", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,

@@ -374,9 +374,7 @@ TEST_F(ReadFolderIcon, BareNameIsTheFoldersNotTheCurrentFolders)
 
 TEST_F(ReadFolderIcon, IconResourceWinsAndKeepsItsIndex)
 {
-    wchar_t sys[MAX_PATH];
-    GetSystemDirectoryW(sys, MAX_PATH);
-    String shell32 = String(sys) + L"\\shell32.dll";
+    String shell32 = SystemFile(L"shell32.dll");
     WritePrivateProfileStringW(kSec, L"IconFile", L"other.ico", ini.c_str());
     WritePrivateProfileStringW(kSec, L"IconResource", (shell32 + L",4").c_str(), ini.c_str());
     String file;

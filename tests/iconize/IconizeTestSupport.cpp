@@ -120,3 +120,10 @@ bool FoldersKeepReadOnly()
     }
     return known == 1;
 }
+
+String SystemFile(const String& name)
+{
+    wchar_t sys[MAX_PATH];
+    GetSystemDirectoryW(sys, MAX_PATH);
+    return String(sys) + L"\\" + name;
+}

@@ -50,5 +50,8 @@ std::string TinyIco(unsigned char shade = 0x40);
 // Reads a profile value with the platform's own function.
 String IniValue(const String& file, const String& section, const String& key);
 
+// A file of the system folder, e.g. SystemFile(L"shell32.dll").
+String SystemFile(const String& name);
+
 // Wine keeps no read-only attribute on folders; Windows does.
 bool FoldersKeepReadOnly();

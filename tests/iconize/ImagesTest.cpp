@@ -5,12 +5,7 @@
 
 namespace {
 
-String Shell32()
-{
-    wchar_t sys[MAX_PATH];
-    GetSystemDirectoryW(sys, MAX_PATH);
-    return String(sys) + L"\\shell32.dll";
-}
+String Shell32() { return SystemFile(L"shell32.dll"); }
 
 TEST(SystemImageList, AttachesSmallAndLargeWithoutOwningThem)
 {
@@ -69,11 +64,9 @@ TEST(IconFileContents, LoadsEveryIconOrNothing)
 
     // A real module without icon resources (the test programs carry the
     // program's resources, so a system library serves).
-    wchar_t sys[MAX_PATH];
-    GetSystemDirectoryW(sys, MAX_PATH);
     String noIcons;
     for (const wchar_t* name : {L"ntdll.dll", L"kernel32.dll", L"advapi32.dll"}) {
-        String p = String(sys) + L"\\" + name;
+        String p = SystemFile(name);
         if (FileExists(p) && ExtractIconW(GetModuleHandleW(nullptr), p.c_str(), (UINT)-1) == nullptr) {
             noIcons = p;
             break;

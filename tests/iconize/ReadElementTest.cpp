@@ -2,26 +2,22 @@
 // file types with and without the user's chosen class.
 #include "IconizeTestSupport.h"
 #include "Registry.h"
+#include "xaModul.h"
 
-#include <objbase.h>
-#include <shlobj.h>
 
 namespace {
 
 const HKEY CR = HKEY_CLASSES_ROOT;
 
+// A shortcut named Lnk to Target, made by the program's own routine.
 void MakeShortcut(const String& lnk, const String& target)
 {
-    IShellLinkW* link = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link));
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    link->QueryInterface(IID_IPersistFile, (void**)&file);
-    HRESULT hr = file->Save(lnk.c_str(), TRUE);
-    file->Release();
-    link->Release();
-    ASSERT_HRESULT_SUCCEEDED(hr);
+    String made = ExtractFilePath(lnk) + File_NameNoExt(target) + L".lnk";
+    Lnk_Create(target, ExcludeTrailingPathDelimiter(ExtractFilePath(lnk)), L"", L"");
+    ASSERT_TRUE(FileExists(made)) << N(made);
+    if (made != lnk) {
+        ASSERT_TRUE(MoveFileW(made.c_str(), lnk.c_str())) << N(lnk);
+    }
 }
 
 class ReadElement : public ::testing::Test {
@@ -75,9 +71,7 @@ TEST_F(ReadElement, ShortcutsAreFollowedOneLevel)
 
 TEST_F(ReadElement, FileTypesThroughTheirClassOrTheUsersChoice)
 {
-    wchar_t sys[MAX_PATH];
-    GetSystemDirectoryW(sys, MAX_PATH);
-    String shell32 = String(sys) + L"\\shell32.dll";
+    String shell32 = SystemFile(L"shell32.dll");
     WriteFileBytes(root / L"doc.dolvr", "x");
 
     RegSetValue(CR, L".dolvr", L"", L"dolvrfile");
@@ -125,13 +119,6 @@ protected:
     String shell32 = SystemFile(L"shell32.dll");
     String user32 = SystemFile(L"user32.dll");
     String userIcons = Iconize_FileExtsKey(L"dolvq") + L"\\DefaultIcon";
-
-    static String SystemFile(const wchar_t* name)
-    {
-        wchar_t sys[MAX_PATH];
-        GetSystemDirectoryW(sys, MAX_PATH);
-        return String(sys) + L"\\" + name;
-    }
 };
 
 TEST_F(ReadExt, TheUsersOwnDefaultIconWithoutAChosenClass)
