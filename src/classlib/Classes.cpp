@@ -348,4 +348,3 @@ int TStringList::Add(const String& s)
     return at;
 }
 
-int TStringList::IndexOf(const String& s) const { return TStrings::IndexOf(s); }

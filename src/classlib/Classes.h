@@ -42,7 +42,7 @@ public:
     void Assign(const TStrings& other) { fItems = other.fItems; }
 
     // Case-insensitive (user's locale) unless CaseSensitive is set.
-    virtual int IndexOf(const String& s) const;
+    int IndexOf(const String& s) const;
     bool CaseSensitive = false;
 
     // Lines joined with CRLF, a CRLF after each; setting splits at CR, LF or CRLF.
@@ -82,7 +82,6 @@ public:
     void SetSorted(bool value);
     void Sort();
     int Add(const String& s) override;
-    int IndexOf(const String& s) const override;
 
 private:
     bool fSorted = false;
