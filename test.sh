@@ -5,10 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
 source scripts/lib.sh
-trap dolv_cleanup EXIT
-trap 'exit 130' INT TERM
-dolv_build
-dolv_prefix
+dolv_begin
 dolv_display
 dolv_wineserver
 dolv_window_manager none

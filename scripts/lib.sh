@@ -14,6 +14,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 DOLV_XVFB_PID=
 DOLV_WINESERVER_STARTED=
 
+# The start every script shares: cleanup on every exit path, then an
+# up-to-date build and the project's prefix.
+dolv_begin() {
+    trap dolv_cleanup EXIT
+    trap 'exit 130' INT TERM
+    dolv_build
+    dolv_prefix
+}
+
 dolv_build() {
     if [ ! -f "$DOLV_BUILD/CMakeCache.txt" ]; then
         cmake -S "$DOLV_ROOT" -B "$DOLV_BUILD" \
