@@ -1,8 +1,9 @@
 #!/bin/bash
 # Installs what a fresh Debian machine lacks to build and run Dolv: the i686
 # MinGW-w64 toolchain, CMake, GoogleTest sources, 32-bit Wine, a virtual X
-# display and ImageMagick. Does nothing (and runs no apt at all) when every
-# tool is already there.
+# display, ImageMagick, an SVG renderer and the Tango icon library (the
+# build makes the command images and the icons base from it). Does nothing
+# (and runs no apt at all) when every tool is already there.
 set -euo pipefail
 
 need=()
@@ -19,6 +20,8 @@ pkg_installed wine32:i386       || need+=(wine32:i386)
 have Xvfb                       || need+=(xvfb)
 have xauth                      || need+=(xauth)
 pkg_installed imagemagick       || need+=(imagemagick)
+have rsvg-convert               || need+=(librsvg2-bin)
+pkg_installed tango-icon-theme  || need+=(tango-icon-theme)
 pkg_installed x11-apps          || need+=(x11-apps)   # xwd, for screenshots
 pkg_installed x11-utils         || need+=(x11-utils)  # xwininfo, to wait for a window
 
