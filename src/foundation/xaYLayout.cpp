@@ -3,46 +3,7 @@
 
 #include "xaModulControls.h"
 
-namespace {
-// The three menu images, drawn in place: copy, select all, copy all.
-void drawMenuImage(TBitmap& b, int kind)
-{
-    b.SetSize(16, 16);
-    HDC dc = b.Canvas();
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(60, 60, 60));
-    HGDIOBJ op = SelectObject(dc, pen);
-    HBRUSH paper = CreateSolidBrush(RGB(255, 255, 240));
-    HGDIOBJ ob = SelectObject(dc, paper);
-    if (kind == 0 || kind == 2) {
-        Rectangle(dc, 1, 1, 10, 12);
-        Rectangle(dc, 5, 4, 15, 15);
-        if (kind == 2)
-            for (int y = 7; y <= 12; y += 2) {
-                MoveToEx(dc, 7, y, nullptr);
-                LineTo(dc, 13, y);
-            }
-    } else {
-        HPEN dash = CreatePen(PS_DOT, 1, RGB(0, 90, 200));
-        SelectObject(dc, dash);
-        SelectObject(dc, GetStockObject(NULL_BRUSH));
-        Rectangle(dc, 1, 2, 15, 14);
-        SelectObject(dc, pen);
-        DeleteObject(dash);
-        for (int y = 5; y <= 11; y += 3) {
-            MoveToEx(dc, 4, y, nullptr);
-            LineTo(dc, 12, y);
-        }
-    }
-    SelectObject(dc, ob);
-    SelectObject(dc, op);
-    DeleteObject(paper);
-    DeleteObject(pen);
-    // White is the background: transparent; everything drawn is opaque.
-    uint32_t* px = b.Pixels();
-    for (int i = 0; i < 16 * 16; ++i) px[i] = (px[i] & 0xFFFFFF) == 0xFFFFFF ? 0 : (px[i] | 0xFF000000);
-    b.Changed();
-}
-}  // namespace
+#include "CommandImages.h"
 
 TFormY::TFormY(TComponent* owner) : TForm(owner)
 {
@@ -60,11 +21,7 @@ TFormY::TFormY(TComponent* owner) : TForm(owner)
     OnResize = std::bind(&TFormY::FormResize, this, _1);
 
     il = new TImageList(this);
-    for (int i = 0; i < 3; ++i) {
-        TBitmap b;
-        drawMenuImage(b, i);
-        il->Add(b);
-    }
+    CommandImages_Load(il->Handle(), TCommandStrip::Message);  // copy, select all, copy all
     pm = new TPopupMenu(this);
     pm->Name = L"pm";
     pm->Images = il;
