@@ -67,9 +67,11 @@ bool claimsKey(HWND focus, WORD vk)
 }
 
 // The arrows move the focus among the controls standing on the same parent
-// as the focused one (its group), wrapping around; none when it stands alone.
+// as the focused one (its group), wrapping around; none when it stands alone
+// or is a window of its own (a form's siblings are other programs' windows).
 HWND nextSibling(HWND focus, bool previous)
 {
+    if (!(GetWindowLongW(focus, GWL_STYLE) & WS_CHILD)) return nullptr;
     for (HWND h = focus;;) {
         h = GetWindow(h, previous ? GW_HWNDPREV : GW_HWNDNEXT);
         if (!h) h = GetWindow(focus, previous ? GW_HWNDLAST : GW_HWNDFIRST);
