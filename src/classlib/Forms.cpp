@@ -46,6 +46,41 @@ TButton* findButton(const TWinControl* parent, Pred pred)
     }
     return nullptr;
 }
+// Whether the focused window takes a dialog key itself (WM_GETDLGCODE):
+// DLGC_WANTMESSAGE claims every key, DLGC_WANTTAB the Tab key, DLGC_WANTARROWS
+// the arrows. The key goes in wParam and lParam stays null: the platform's
+// edit controls take a message there as the sign that they stand in a dialog
+// box, and from then on act on their parent window themselves (a multi-line
+// edit posts WM_CLOSE to it on Esc, which would destroy a panel).
+bool claimsKey(HWND focus, WORD vk)
+{
+    LRESULT code = SendMessageW(focus, WM_GETDLGCODE, vk, 0);
+    if (code & DLGC_WANTMESSAGE) return true;
+    switch (vk) {
+    case VK_TAB: return (code & DLGC_WANTTAB) != 0;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return (code & DLGC_WANTARROWS) != 0;
+    default: return false;
+    }
+}
+
+// The arrows move the focus among the controls standing on the same parent
+// as the focused one (its group), wrapping around; none when it stands alone
+// or is a window of its own (a form's siblings are other programs' windows).
+HWND nextSibling(HWND focus, bool previous)
+{
+    if (!(GetWindowLongW(focus, GWL_STYLE) & WS_CHILD)) return nullptr;
+    for (HWND h = focus;;) {
+        h = GetWindow(h, previous ? GW_HWNDPREV : GW_HWNDNEXT);
+        if (!h) h = GetWindow(focus, previous ? GW_HWNDLAST : GW_HWNDFIRST);
+        if (!h || h == focus) return nullptr;
+        LONG style = GetWindowLongW(h, GWL_STYLE);
+        if ((style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) return h;
+    }
+}
+
 struct TCollect {
     HWND Self;
     std::vector<HWND>* Out;
@@ -413,27 +448,42 @@ bool TApplication::isKeyMsg(MSG& msg)
     for (TControl* c = target; c; c = c->Parent())
         if (c->PopupMenu && c->PopupMenu->IsShortCut(sc)) return true;
     if (form->IsShortCut(sc)) return true;
-    // Dialog keys.
-    if (vk == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
-        HWND next = GetNextDlgTabItem(form->Handle(), GetFocus(), (shift & ssShift) != 0);
-        if (next) ::SetFocus(next);
+    bool dialogKey = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || (vk >= VK_LEFT && vk <= VK_DOWN);
+    if (!dialogKey || (shift & (ssCtrl | ssAlt))) return false;
+    HWND focus = msg.hwnd;
+    if (claimsKey(focus, vk)) return false;
+    // Dialog keys the focused control leaves to its form.
+    switch (vk) {
+    case VK_TAB:
+        if (HWND next = GetNextDlgTabItem(form->Handle(), focus, (shift & ssShift) != 0)) ::SetFocus(next);
         return true;
-    }
-    if (vk == VK_RETURN && !(shift & (ssCtrl | ssAlt))) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        if (HWND next = nextSibling(focus, vk == VK_LEFT || vk == VK_UP)) {
+            ::SetFocus(next);
+            return true;
+        }
+        return false;
+    case VK_RETURN: {
         TButton* b = dynamic_cast<TButton*>(target);
         if (!b) b = form->DefaultButton();
         if (b && b->Enabled()) {
             b->Click();
             return true;
         }
+        return false;
     }
-    if (vk == VK_ESCAPE && !shift) {
-        if (TButton* b = form->CancelButton()) {
+    case VK_ESCAPE:
+        if (TButton* b = shift ? nullptr : form->CancelButton()) {
             b->Click();
             return true;
         }
+        return false;
+    default:
+        return false;
     }
-    return false;
 }
 
 void TApplication::Dispatch(MSG& msg)

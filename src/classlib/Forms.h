@@ -114,7 +114,8 @@ public:
     int HookMainWindow(TMessageHook hook);
     void UnhookMainWindow(int id);
 
-    // One message through the loop's order: hooks, shortcuts, dialog keys, dispatch.
+    // One message through the loop's order: hooks, shortcuts, the dialog keys
+    // the focused control does not claim (WM_GETDLGCODE), dispatch.
     void Dispatch(MSG& msg);
     // Handles every waiting message, then returns.
     void ProcessMessages();

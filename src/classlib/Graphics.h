@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <functional>
 
+// A point in pixels (a control's client coordinates unless said otherwise).
+using TPoint = POINT;
+
 // A Windows colour reference 0x00BBGGRR, or 0xFF000000 plus a system-colour
 // index for a colour that follows the user's scheme.
 using TColor = int;

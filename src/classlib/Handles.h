@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <utility>
 
 // The shape shared by every owner: move-only, released exactly once.
@@ -63,6 +64,11 @@ struct THGlobalTraits {
     static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
 
+struct THDropTraits {
+    static HDROP Invalid() noexcept { return nullptr; }
+    static void Close(HDROP h) noexcept { DragFinish(h); }
+};
+
 using THandle = TOwnedHandle<HANDLE, THandleTraits>;          // events, tokens, processes
 using TFileHandle = TOwnedHandle<HANDLE, TFileHandleTraits>;  // CreateFileW
 using TFindHandle = TOwnedHandle<HANDLE, TFindHandleTraits>;  // FindFirstFileW
@@ -70,6 +76,7 @@ using THKey = TOwnedHandle<HKEY, THKeyTraits>;
 using TGdiObject = TOwnedHandle<HGDIOBJ, TGdiTraits>;         // pens, brushes, bitmaps, fonts, regions
 using THIcon = TOwnedHandle<HICON, THIconTraits>;
 using THGlobal = TOwnedHandle<HGLOBAL, THGlobalTraits>;       // until handed to the clipboard or a medium
+using THDrop = TOwnedHandle<HDROP, THDropTraits>;             // a WM_DROPFILES block
 
 // A GDI object selected into a device context for one scope.
 class TSelectScope {
