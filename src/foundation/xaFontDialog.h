@@ -17,7 +17,9 @@
 // Cancel. Each letter of Options takes one property away: "n" name, "z" size,
 // "c" colour, "b" bold, "i" italic, "u" underline, "s" strike-out.
 void FontDialog_Execute(TFont* fontInOut, const TLngApplyProc& onApply, const String& options);
-// Frees the kept dialog, storing an edited example text (the program's end).
+// Frees the kept dialog, storing an edited example text. The program's main
+// block calls it before it returns, while the language path, settings.ini and
+// the message box are all still there.
 void FontDialog_Free();
 
 class TFormFont : public TForm {

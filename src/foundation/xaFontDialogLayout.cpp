@@ -119,6 +119,7 @@ TFormFont::TFormFont(TComponent* owner) : TForm(owner)
         b.box->Name = b.name;
         b.box->SetParent(pnlTop);
         b.box->SetBounds(b.left, 38, b.width, 20);
+        b.box->Font.Assign(Font);
         b.box->Font.SetStyle(b.style);  // each shows the style it stands for
         Action_Bind(*b.box, *b.action);
     }
