@@ -62,6 +62,9 @@ TEST(FontDialog, ApplyHandsTheFontBackWhileOpenCancelKeepsWhatWasHandedBack)
                    Ui_Key(VK_OEM_PLUS, ssCtrl);
                    EXPECT_EQ(FormFont->fExample->Font.Style(), (TFontStyles)(fsBold | fsItalic));
                    EXPECT_EQ(FormFont->fSize->Value(), 12);
+                   Ui_Key(VK_BACK, ssShift);  // the font this call began with, not the applied one
+                   EXPECT_EQ(FormFont->fExample->Font.Style(), (TFontStyles)0);
+                   EXPECT_EQ(FormFont->fSize->Value(), 10);
                    Ui_Key(VK_ESCAPE);
                },
                [&] {  // a second call starts from the caller's font; Sourse font goes back to it
