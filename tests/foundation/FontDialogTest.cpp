@@ -1,9 +1,11 @@
 // The font dialog shown for real and worked with keys: Apply while open,
 // Cancel, hidden properties, and the example text kept across a restart.
-#include "Clipbrd.h"
+#include "ShellOpSupport.h"
 #include "WindowDriver.h"
 #include "xaFontDialog.h"
 #include "xaModul.h"
+
+#include <colordlg.h>
 
 namespace {
 // A program folder of its own; the dialog and its texts as a fresh run has them.
@@ -19,14 +21,17 @@ struct TFontDialogRun {
     }
 };
 
-// Answers each showing of the dialog with the next step, and colour dialogs with red.
+// Answers each showing of the dialog with the next step, and colour dialogs
+// with red (or by working the real one with ColorDrive).
 struct TSteps {
     std::vector<std::function<void()>> Steps;
     size_t Shown = 0;
+    std::function<void(HWND)> ColorDrive;
     TModalResponderScope Scope{[this](const TModalRequest& r) {
         TModalAnswer a;
         if (r.Kind == L"TColorDialog") {
             a.Text = L"clRed";
+            a.Drive = ColorDrive;
         } else if (r.Kind == L"TFormFont" && Shown < Steps.size()) {
             a.Drive = [this](HWND) { Steps[Shown++](); };
         } else {
@@ -194,4 +199,33 @@ TEST(FontDialog, WheelStepsTheSizeAndTheNamesWithinTheirEnds)
     }};
     FontDialog_Execute(&font, [] {}, L"");
     EXPECT_EQ(font.Size(), 10);
+}
+
+TEST(FontDialog, TheRealColourDialogStartsAtTheWorkingColourAndGivesItsChoice)
+{
+    TFontDialogRun run;
+    TFont font;
+    font.SetColor(0x336699);
+    TSteps s;
+    String started;
+    s.ColorDrive = [&](HWND dialog) {
+        wchar_t rgb[3][8];
+        for (int i = 0; i < 3; ++i) GetDlgItemTextW(dialog, COLOR_RED + i, rgb[i], 8);
+        started = String(rgb[0]) + L"," + rgb[1] + L"," + rgb[2];
+        if (IsWindowVisible(GetDlgItem(dialog, COLOR_RED)) || !UnderWine()) {
+            EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, COLOR_RED))) << "the custom part is open";
+        } else {
+            std::printf("note: Wine keeps the colour dialog's custom part closed when it may not be opened\n");
+        }
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, COLOR_MIX))) << "and cannot be opened again";
+        SetDlgItemInt(dialog, COLOR_GREEN, 200, FALSE);
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    s.Steps = {[] {
+        Ui_Key('K', ssCtrl);
+        Ui_Key(VK_RETURN, ssCtrl);
+    }};
+    FontDialog_Execute(&font, [] {}, L"");
+    EXPECT_EQ(started, L"153,102,51");
+    EXPECT_EQ(font.Color(), 0x33C899);
 }
