@@ -16,10 +16,11 @@ TFormFont* FormFont = nullptr;
 namespace {
 const wchar_t kExampleKey[] = L"xaFontDialog_Example";
 
-// The dialog is made on first use and kept for the rest of the run.
+// The dialog is made on first use and kept for the rest of the run. The
+// holder is made then too, so that a dialog the program's end did not free
+// goes before the texts and paths it stores.
 std::unique_ptr<TFormFont>& keptForm()
 {
-    // Made on first use, so it goes before the texts and paths it stores.
     static std::unique_ptr<TFormFont> form;
     return form;
 }
