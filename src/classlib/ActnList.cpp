@@ -1,5 +1,7 @@
 #include "ActnList.h"
 
+#include "ActnLink.h"
+
 #include <algorithm>
 
 TAction::TAction(TComponent* owner, TActionList* list) : TComponent(owner), fList(list)
@@ -9,6 +11,7 @@ TAction::TAction(TComponent* owner, TActionList* list) : TComponent(owner), fLis
 
 TAction::~TAction()
 {
+    for (TActionLink* l : fLinks) l->fAction = nullptr;
     if (!fList) return;
     auto& v = fList->fActions;
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
@@ -22,15 +25,26 @@ TActionList::~TActionList()
 bool TAction::Execute()
 {
     if (!Enabled) return false;
-    if (AutoCheck) Checked = !Checked;
+    if (AutoCheck) {
+        Checked = !Checked;
+        Change();
+    }
     if (OnExecute) OnExecute(this);
     return true;
+}
+
+void TAction::Change()
+{
+    for (TActionLink* l : fLinks) l->Show();
 }
 
 bool TActionList::IsShortCut(TShortCut shortCut)
 {
     if (State == asSuspended || shortCut == scNone) return false;
     for (TAction* a : fActions)
-        if (a->ShortCut == shortCut && a->Enabled) return a->Execute();
+        if (a->Enabled && (a->ShortCut == shortCut || std::find(a->SecondaryShortCuts.begin(),
+                                                                  a->SecondaryShortCuts.end(),
+                                                                  shortCut) != a->SecondaryShortCuts.end()))
+            return a->Execute();
     return false;
 }

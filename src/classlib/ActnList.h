@@ -6,6 +6,7 @@
 #include "Menus.h"
 
 class TActionList;
+class TActionLink;  // ActnLink.h
 
 class TAction : public TComponent {
 public:
@@ -19,17 +20,25 @@ public:
     bool Checked = false;
     bool AutoCheck = false;
     bool Enabled = true;
+    bool Visible = true;
     int ImageIndex = -1;
+    // Further keys that run the action; only ShortCut is shown.
+    std::vector<TShortCut> SecondaryShortCuts;
     TNotifyEvent OnExecute;
     TActionList* ActionList() const { return fList; }
 
     // Runs the action when enabled (an auto-check action flips Checked first);
     // true when it ran.
     bool Execute();
+    // Shows the fields on every control and menu item bound to the action;
+    // call it after setting them from outside.
+    void Change();
 
 private:
     TActionList* fList;
+    std::vector<TActionLink*> fLinks;
     friend class TActionList;
+    friend class TActionLink;
 };
 
 enum TActionListState { asNormal, asSuspended };

@@ -127,6 +127,10 @@ void TPopupMenu::Popup(int x, int y)
         mi.wID = (UINT)(i + 1);
         mi.dwTypeData = text.data();
         mi.fState = (item->Enabled ? MFS_ENABLED : MFS_DISABLED) | (item->Checked ? MFS_CHECKED : 0);
+        if (item->Caption == L"-") {  // a separator line
+            mi.fMask = MIIM_FTYPE;
+            mi.fType = MFT_SEPARATOR;
+        }
         if (Images && item->ImageIndex >= 0) {
             if (HBITMAP b = Images->MakeBitmap(item->ImageIndex)) {
                 images.push_back(b);
