@@ -9,19 +9,46 @@ std::vector<TNotice>& notices()
     return v;
 }
 
+std::vector<std::pair<String, DWORD>>& marks()
+{
+    static std::vector<std::pair<String, DWORD>> v;
+    return v;
+}
+
 void WINAPI recordNotice(LONG event, UINT flags, LPCVOID item1, LPCVOID)
 {
     notices().push_back({event, flags, item1 ? String((const wchar_t*)item1) : String()});
+}
+
+String plainPath(const String& p) { return p.rfind(L"\\\\?\\", 0) == 0 ? p.substr(4) : p; }
+
+BOOL WINAPI recordMarks(LPCWSTR path, DWORD attributes)
+{
+    marks().push_back({plainPath(path), attributes});
+    return SetFileAttributesW(path, attributes);
 }
 }  // namespace
 
 TNoticeRecorder::TNoticeRecorder()
 {
     notices().clear();
+    marks().clear();
     Iconize_ChangeNotify = recordNotice;
+    Iconize_SetAttributes = recordMarks;
 }
 
-TNoticeRecorder::~TNoticeRecorder() { Iconize_ChangeNotify = SHChangeNotify; }
+TNoticeRecorder::~TNoticeRecorder()
+{
+    Iconize_ChangeNotify = SHChangeNotify;
+    Iconize_SetAttributes = SetFileAttributesW;
+}
+
+DWORD TNoticeRecorder::Marks(const String& path)
+{
+    for (auto it = marks().rbegin(); it != marks().rend(); ++it)
+        if (AnsiSameText(it->first, plainPath(path))) return it->second;
+    return Attributes(path);
+}
 
 std::vector<TNotice>& TNoticeRecorder::Seen() { return notices(); }
 

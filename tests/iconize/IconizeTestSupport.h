@@ -13,12 +13,16 @@ struct TNotice {
     String Item;  // the first item as UTF-16 text, "" for none
 };
 
-// Replaces the engine's notification door while it lives.
+// Replaces the engine's notification and attribute doors while it lives; the
+// attribute writes are still made.
 class TNoticeRecorder {
 public:
     TNoticeRecorder();
     ~TNoticeRecorder();
     std::vector<TNotice>& Seen();
+    // The attributes the engine last gave Path, else what the file system says
+    // (Wine drops a folder's read-only mark, so only the door shows it).
+    DWORD Marks(const String& path);
 };
 
 // Remembers the default value (or absence) of keys and puts it back.
