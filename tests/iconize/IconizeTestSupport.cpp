@@ -72,12 +72,12 @@ String RegValue(HKEY root, const String& key, const String& name)
     return String(buf, wcsnlen(buf, size / sizeof(wchar_t)));
 }
 
-void RegSetValue(HKEY root, const String& key, const String& name, const String& value)
+void RegSetValue(HKEY root, const String& key, const String& name, const String& value, DWORD type)
 {
     HKEY h;
     ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExW(h, name.c_str(), 0, REG_SZ, (const BYTE*)value.c_str(), (DWORD)(value.size() + 1) * 2);
+    RegSetValueExW(h, name.c_str(), 0, type, (const BYTE*)value.c_str(), (DWORD)(value.size() + 1) * 2);
     RegCloseKey(h);
 }
 
@@ -134,18 +134,6 @@ String IniValue(const String& file, const String& section, const String& key)
     wchar_t buf[2048];
     DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"<none>", buf, 2048, file.c_str());
     return String(buf, n);
-}
-
-bool FoldersKeepReadOnly()
-{
-    static int known = -1;
-    if (known < 0) {
-        TTempDir probe;
-        SetFileAttributesW(probe.Path().c_str(), FILE_ATTRIBUTE_READONLY);
-        known = (GetFileAttributesW(probe.Path().c_str()) & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
-        SetFileAttributesW(probe.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    return known == 1;
 }
 
 String SystemFile(const String& name)

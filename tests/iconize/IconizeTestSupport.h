@@ -45,7 +45,7 @@ private:
 bool RegKeyExists(HKEY root, const String& key);
 // The default (or named) string value of a key; "<none>" when key or value is missing.
 String RegValue(HKEY root, const String& key, const String& name = L"");
-void RegSetValue(HKEY root, const String& key, const String& name, const String& value);
+void RegSetValue(HKEY root, const String& key, const String& name, const String& value, DWORD type = REG_SZ);
 void RegDeleteTreeQuiet(HKEY root, const String& key);
 
 // A minimal valid .ico file (one 16x16 32-bit image).
@@ -57,5 +57,3 @@ String IniValue(const String& file, const String& section, const String& key);
 // A file of the system folder, e.g. SystemFile(L"shell32.dll").
 String SystemFile(const String& name);
 
-// Wine keeps no read-only attribute on folders; Windows does.
-bool FoldersKeepReadOnly();
