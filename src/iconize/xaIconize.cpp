@@ -266,7 +266,8 @@ void Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
     String copy = deleteCopy ? ourCopy(folder, iconValue(ini, nullptr)) : String();
     bool changed = ini.Remove({L"IconResource", L"IconFile", L"IconIndex", L"ConfirmFileOp"});
     if (ini.Existed() && (changed || ini.Blank())) {
-        if (ini.Attributes() & FILE_ATTRIBUTE_READONLY) throw EIniFileException(writeError(iniPath, ERROR_ACCESS_DENIED));
+        if (ini.Attributes() & FILE_ATTRIBUTE_READONLY)
+            throw EIniFileException(writeError(iniPath, ERROR_ACCESS_DENIED));
         if (ini.Blank()) {
             Iconize_SetAttributes(iniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (!DeleteFileW(iniPath.c_str())) {
