@@ -3,11 +3,14 @@
 #include "Classes.h"
 #include "Dialogs.h"
 #include "IniFiles.h"
-#include "Registry.h"
+#include "xaIconizeIni.h"
 #include "xaModul.h"
 #include "xaY.h"
 
+#include <climits>
+
 TChangeNotifyProc Iconize_ChangeNotify = SHChangeNotify;
+TSetAttributesProc Iconize_SetAttributes = SetFileAttributesW;
 
 const wchar_t* const Iconize_Msg_NoFolder = L"Папка, которую вы хотите иконизировать, НЕ существует!";
 const wchar_t* const Iconize_Msg_NoIcon = L"Иконка, которой вы хотите иконизировать - НЕ существует!";
@@ -15,14 +18,23 @@ const wchar_t* const Iconize_Msg_NoFolderClear = L"Папка, которой в
 
 namespace {
 
-const wchar_t kSection[] = L".ShellClassInfo";
+const wchar_t kCaption[] = L"Iconize_Folder";
+const DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                        FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
 
 String desktopIni(const String& folder) { return IncludeTrailingPathDelimiter(folder) + L"Desktop.ini"; }
 
-bool isHidden(const String& path)
+// Old's marks with Add put on and Take taken off: every mark that is not
+// ours is written back as it was. None at all is NORMAL.
+DWORD settable(DWORD old, DWORD add = 0, DWORD take = 0)
 {
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_HIDDEN);
+    DWORD a = (((old == INVALID_FILE_ATTRIBUTES ? 0 : old) & kSettable) | add) & ~take;
+    return a ? a : FILE_ATTRIBUTE_NORMAL;
+}
+
+void addMarks(const String& path, DWORD old, DWORD add, DWORD take = 0)
+{
+    Iconize_SetAttributes(path.c_str(), settable(old, add, take));
 }
 
 bool copyExtension(const String& name)
@@ -31,27 +43,80 @@ bool copyExtension(const String& name)
     return ext == L"ico" || ext == L"bmp";
 }
 
-String fullPath(const String& path)
+// A path as the file system takes it: full, with "/" and ".." resolved and the
+// blanks and dots that end its last part dropped (so "F." and "F " are the
+// folder F, as every other program sees it). A path too long for the
+// ordinary form gets the long form, so that no step fails half-way for length.
+String fsPath(const String& path)
 {
-    wchar_t buf[MAX_PATH * 4];
-    DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH * 4, buf, nullptr);
-    return n && n < MAX_PATH * 4 ? String(buf, n) : path;
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    String full(n, L'\0');
+    n = n ? GetFullPathNameW(path.c_str(), n, full.data(), nullptr) : 0;
+    full = n && n < full.size() ? full.substr(0, n) : path;
+    if (full.size() > 3 && full.back() == L'\\' && full.compare(0, 4, L"\\\\?\\") != 0) full.pop_back();
+    if (full.size() < MAX_PATH - 20 || full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    return full.compare(0, 2, L"\\\\") == 0 ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
 }
 
-bool sameFile(const String& a, const String& b) { return AnsiSameText(fullPath(a), fullPath(b)); }
-
-// A Desktop.ini that the profile functions create is written in the ANSI code
-// page, which loses the letters of an icon path outside it. A new Desktop.ini
-// is therefore started as an empty UTF-16 file, which they keep in UTF-16.
-void startUnicodeIni(const String& iniPath)
+// A whole number in the range of an index, as the shell reads it: digits with
+// at most a minus sign, nothing else (a line break would add keys of its own).
+bool wholeNumber(const String& text)
 {
-    if (GetFileAttributesW(iniPath.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    HANDLE h = CreateFileW(iniPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;  // the profile write reports the failure
-    static const unsigned char bom[] = {0xFF, 0xFE};
-    DWORD put = 0;
-    WriteFile(h, bom, sizeof bom, &put, nullptr);
-    CloseHandle(h);
+    size_t i = !text.empty() && text[0] == L'-' ? 1 : 0;
+    if (i >= text.size() || text.size() - i > 10) return false;
+    long long v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return false;
+        v = v * 10 + (text[i] - L'0');
+    }
+    return text[0] == L'-' ? -v >= INT_MIN : v <= INT_MAX;
+}
+
+// The file the folder's icon names, as written (IconResource before its index
+// wins over IconFile), and its index when that is a number.
+String iconValue(const TDesktopIni& ini, int* index)
+{
+    int n;
+    String resource = ini.Value(L"IconResource");
+    if (!resource.empty()) {
+        size_t comma = resource.rfind(L',');
+        if (comma == String::npos || !TryStrToInt(resource.substr(comma + 1), n)) return resource;
+        if (index) *index = n;
+        return resource.substr(0, comma);
+    }
+    String file = ini.Value(L"IconFile");
+    if (!file.empty() && index && TryStrToInt(ini.Value(L"IconIndex"), n)) *index = n;
+    return file;
+}
+
+// The hidden copy that Desktop.ini names by a bare .ico or .bmp name in the
+// folder itself; empty for anything else. Only such a file is ever deleted:
+// a path, "..", a system file or a visible file is somebody else's.
+String ourCopy(const String& folder, const String& value)
+{
+    if (value.empty() || value.find_first_of(L"\\/:") != String::npos || !copyExtension(value)) return String();
+    String path = IncludeTrailingPathDelimiter(folder) + value;
+    DWORD a = GetFileAttributesW(path.c_str());
+    bool copy = a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_HIDDEN) &&
+                !(a & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
+    return copy ? path : String();
+}
+
+void removeOurCopy(const String& path)
+{
+    Iconize_SetAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+}
+
+bool refuse(const String& text)
+{
+    Y_Show(text, kCaption, clYError, true);
+    return false;
+}
+
+String writeError(const String& iniPath, DWORD code)
+{
+    return Format(L"Unable to write to %s", iniPath.c_str()) + (code ? L"\r\n" + SysErrorMessage(code) : String());
 }
 
 // The letter of a drive root "D:" or "D:\"; 0 for anything else. A UNC share
@@ -92,154 +157,139 @@ String resolveIconFile(const String& folder, const String& value)
 
 }  // namespace
 
-bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex)
+bool Iconize_Get_Folder(const String& folderGiven, String& iconFile, int& iconIndex)
 {
-    if (!DirectoryExists(folder) || !FileExists(desktopIni(folder))) return false;
-    TIniFile ini(desktopIni(folder));
-    String resource = ini.ReadString(kSection, L"IconResource", L"");
-    if (!resource.empty()) {
-        size_t comma = resource.rfind(L',');
-        String file = resource;
-        if (comma != String::npos) {
-            iconIndex = StrToInt(resource.substr(comma + 1));
-            file = resource.substr(0, comma);
-        }
-        iconFile = resolveIconFile(folder, file);
-        return FileExists(iconFile);
-    }
-    String file = ini.ReadString(kSection, L"IconFile", L"");
+    String folder = fsPath(folderGiven);
+    TDesktopIni ini;
+    if (!DirectoryExists(folder) || !FileExists(desktopIni(folder)) || !ini.Load(desktopIni(folder))) return false;
+    int index = iconIndex;
+    String file = iconValue(ini, &index);
     if (file.empty()) return false;
     iconFile = resolveIconFile(folder, file);
-    String index = ini.ReadString(kSection, L"IconIndex", L"");
-    if (!index.empty()) iconIndex = StrToInt(index);
+    iconIndex = index;
     return FileExists(iconFile);
 }
 
-bool Iconize_Folder(const String& folder, const String& iconFile, const String& index, bool copyIco)
+bool Iconize_Folder(const String& folderGiven, const String& iconGiven, const String& index, bool copyIco)
 {
-    if (!DirectoryExists(ExcludeTrailingPathDelimiter(folder))) {
-        Y_Show(String(Iconize_Msg_NoFolder) + L"\r\n" + folder, L"Iconize_Folder", -1, true);
+    String folder = fsPath(folderGiven);
+    auto missing = [](const wchar_t* text, const String& given) {
+        Y_Show(String(text) + L"\r\n" + given, kCaption, -1, true);
         return false;
-    }
-    if (!FileExists(iconFile)) {
-        Y_Show(String(Iconize_Msg_NoIcon) + L"\r\n" + iconFile, L"Iconize_Folder", -1, true);
-        return false;
-    }
-    String name = copyIco ? String(L"Desktop.ico") : ExtractFileName(iconFile);
-    String target = IncludeTrailingPathDelimiter(folder) + name;
-    bool copying = copyExtension(name);
-
-    if (copying) {
-        String present;
-        int presentIndex = 0;
-        bool doCopy = true;
-        if (Iconize_Get_Folder(folder, present, presentIndex)) {
-            if (ExtractFilePath(present) == ExtractFilePath(iconFile)) {
-                if (ExtractFileName(present) == name) {
-                    doCopy = false;
-                } else if (isHidden(iconFile)) {
-                    // An earlier copy of ours under another name becomes the copy.
-                    MoveFileW(iconFile.c_str(), target.c_str());
-                    doCopy = false;
-                }
-            } else if (isHidden(present)) {
-                DeleteFileW(present.c_str());
-            }
-        }
-        // "Nothing to copy" holds only when the copy is really there: a
-        // Desktop.ini of other software may name the chosen icon where it lies
-        // outside the folder, and a move may have failed.
-        if (!doCopy && !FileExists(target)) doCopy = true;
-        // The icon already lying under its own name in the folder is the
-        // user's file, not a copy: it is neither copied onto itself nor marked
-        // as a copy (which clearing would then delete).
-        bool isSource = sameFile(iconFile, target);
-        if (doCopy && !isSource && FileExists(target) && !isHidden(target)) {
-            // A visible file of that name that is not the source is the
-            // user's own, not an earlier copy (copies are hidden): it is never
-            // overwritten, and the icon is referred to where it lies.
-            copying = false;
-            doCopy = false;
-        }
-        if (doCopy && !isSource) {
-            // A hidden or read-only earlier copy would refuse to be overwritten.
-            SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!CopyFileW(iconFile.c_str(), target.c_str(), FALSE)) {
-                // Desktop.ini must never name a copy that is not there (or is stale).
-                DWORD err = GetLastError();
-                Y_Show(L"Could not copy the icon into the folder:\r\n" + iconFile + L"\r\n-> " + target + L"\r\n" +
-                           SysErrorMessage(err),
-                       L"Iconize_Folder", clYError, true);
-                return false;
-            }
-        }
-        if (doCopy && !isSource) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-        if (copying && !FileExists(target)) {
-            Y_Show(L"Could not copy the icon into the folder:\r\n" + iconFile + L"\r\n-> " + target,
-                   L"Iconize_Folder", clYError, true);
-            return false;
-        }
-    }
-
-    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_READONLY);
-
-    String value = copying ? name : iconFile;
-    if (ExtractFilePath(iconFile) == IncludeTrailingPathDelimiter(folder)) value = name;
-
+    };
+    if (!DirectoryExists(folder)) return missing(Iconize_Msg_NoFolder, folderGiven);
+    if (!FileExists(iconGiven)) return missing(Iconize_Msg_NoIcon, iconGiven);
+    // Checked before anything is written: a text with line breaks would add
+    // keys and sections of its own, and a non-number breaks every later read.
+    if (!wholeNumber(index)) return refuse(L"The icon index must be a whole number:\r\n" + index);
+    String source = fsPath(iconGiven);
     String iniPath = desktopIni(folder);
-    startUnicodeIni(iniPath);
-    TIniFile ini(iniPath);
-    ini.DeleteKey(kSection, L"IconResource");
-    ini.DeleteKey(kSection, L"IconFile");
-    ini.DeleteKey(kSection, L"IconIndex");
-    ini.WriteString(kSection, L"IconFile", value);
-    ini.WriteString(kSection, L"IconIndex", index);
-    SetFileAttributesW(iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    TDesktopIni ini;
+    if (!ini.Load(iniPath)) return refuse(L"Cannot read " + iniPath + L"\r\n" + ini.Problem());
+    if (ini.Existed() && (ini.Attributes() & FILE_ATTRIBUTE_READONLY))
+        return refuse(writeError(iniPath, ERROR_ACCESS_DENIED));
 
+    String name = copyIco ? String(L"Desktop.ico") : ExtractFileName(source);
+    String target = IncludeTrailingPathDelimiter(folder) + name;
+    bool inFolder = File_SameIdentity(ExtractFilePath(source), IncludeTrailingPathDelimiter(folder));
+    bool copying = copyExtension(name), stage = false;
+    String presentCopy = ourCopy(folder, iconValue(ini, nullptr));
+    if (copying) {
+        DWORD a = GetFileAttributesW(target.c_str());
+        if (File_SameIdentity(source, target)) {
+            // The icon already lies there (however its path was written): it
+            // is neither copied onto itself nor marked as a copy.
+        } else if (a != INVALID_FILE_ATTRIBUTES && ourCopy(folder, name).empty()) {
+            // A file of that name that is no copy of ours is the user's: never
+            // overwritten; the icon is named where it lies.
+            copying = false;
+        } else if (!(inFolder && !presentCopy.empty() && File_SameIdentity(presentCopy, target))) {
+            stage = true;  // (the folder's own copy stays when the source lies beside it)
+        }
+    }
+    String value = copying ? name : inFolder ? ExtractFileName(source) : source;
+    ini.Remove({L"IconResource", L"IconFile", L"IconIndex"});
+    ini.Add(L"IconFile", value);
+    ini.Add(L"IconIndex", index);
+
+    // Every new file is made under a temporary name first and put in place
+    // only when all are made; any failure puts back what was there.
+    String tempCopy = SaveTempFileName(target), oldCopy = target + L".~old", tempIni = SaveTempFileName(iniPath);
+    bool hadTarget = stage && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    auto undo = [&](const String& text) {
+        Stage_Discard(tempCopy);
+        Stage_Discard(tempIni);
+        if (hadTarget && GetFileAttributesW(oldCopy.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            Stage_Discard(target);
+            MoveFileExW(oldCopy.c_str(), target.c_str(), 0);
+        }
+        return refuse(text);
+    };
+    if (DWORD e = stage ? Stage_Copy(source, tempCopy) : 0)
+        return undo(L"Could not copy the icon into the folder:\r\n" + source + L"\r\n-> " + target + L"\r\n" +
+                    SysErrorMessage(e));
+    if (DWORD e = Stage_Write(tempIni, ini.Bytes())) return undo(writeError(iniPath, e));
+    if (hadTarget && !MoveFileExW(target.c_str(), oldCopy.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return undo(writeError(target, GetLastError()));
+    if (stage && !MoveFileExW(tempCopy.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        return undo(writeError(target, GetLastError()));
+    if (DWORD e = Stage_Commit(tempIni, iniPath)) {
+        if (stage) Stage_Discard(target);
+        return undo(writeError(iniPath, e));
+    }
+    Stage_Discard(oldCopy);
+
+    if (stage) Iconize_SetAttributes(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    addMarks(iniPath, ini.Existed() ? ini.Attributes() : FILE_ATTRIBUTE_ARCHIVE,
+             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    addMarks(folder, GetFileAttributesW(folder.c_str()), FILE_ATTRIBUTE_READONLY);
+    // The earlier copy that Desktop.ini named goes once nothing names it; the
+    // chosen source itself is never taken away.
+    if (!presentCopy.empty() && !File_SameIdentity(presentCopy, source) &&
+        !(copying && File_SameIdentity(presentCopy, target)))
+        removeOurCopy(presentCopy);
     notifyFolderChange();
     return true;
 }
 
-void Iconize_Clear_Folder(const String& folder, bool deleteCopy)
+void Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
 {
+    String folder = fsPath(folderGiven);
     if (!DirectoryExists(folder)) {
-        ShowMessage(String(Iconize_Msg_NoFolderClear) + L"\r\n" + folder);
+        ShowMessage(String(Iconize_Msg_NoFolderClear) + L"\r\n" + folderGiven);
         return;
     }
-    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     String iniPath = desktopIni(folder);
-    TIniFile ini(iniPath);
-    String remembered;
-    if (ini.ValueExists(kSection, L"IconResource")) {
-        remembered = ini.ReadString(kSection, L"IconResource", L"");
-        size_t comma = remembered.rfind(L',');
-        if (comma != String::npos) remembered.resize(comma);
-    } else {
-        remembered = ini.ReadString(kSection, L"IconFile", L"");
+    TDesktopIni ini;
+    if (!ini.Load(iniPath))
+        throw EFOpenError(Format(L"Cannot open file \"%s\". %s", iniPath.c_str(), ini.Problem().c_str()));
+    String copy = deleteCopy ? ourCopy(folder, iconValue(ini, nullptr)) : String();
+    bool changed = ini.Remove({L"IconResource", L"IconFile", L"IconIndex", L"ConfirmFileOp"});
+    if (ini.Existed() && (changed || ini.Blank())) {
+        if (ini.Attributes() & FILE_ATTRIBUTE_READONLY)
+            throw EIniFileException(writeError(iniPath, ERROR_ACCESS_DENIED));
+        if (ini.Blank()) {
+            Iconize_SetAttributes(iniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(iniPath.c_str())) {
+                DWORD e = GetLastError();
+                Iconize_SetAttributes(iniPath.c_str(), settable(ini.Attributes()));
+                throw EIniFileException(writeError(iniPath, e));
+            }
+        } else {
+            // What is left is somebody else's: it stays hidden and system, so
+            // that the shell still reads it, and every other mark stays too.
+            String temp = SaveTempFileName(iniPath);
+            DWORD e = Stage_Write(temp, ini.Bytes());
+            if (!e) e = Stage_Commit(temp, iniPath);
+            if (e) throw EIniFileException(writeError(iniPath, e));
+            Iconize_SetAttributes(iniPath.c_str(), settable(ini.Attributes()));
+        }
     }
-    SetFileAttributesW(iniPath.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-    ini.DeleteKey(kSection, L"IconResource");
-    ini.DeleteKey(kSection, L"IconFile");
-    ini.DeleteKey(kSection, L"IconIndex");
-    ini.DeleteKey(kSection, L"ConfirmFileOp");
-    // A folder that never had a Desktop.ini has nothing more to clear; loading
-    // the missing file would only raise an error for a folder that is fine.
-    if (GetFileAttributesW(iniPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        TStringList keys;
-        ini.ReadSection(kSection, keys);
-        if (keys.Count() == 0) ini.EraseSection(kSection);
-        TStringList text;
-        text.LoadFromFile(iniPath);
-        if (Trim(text.Text()).empty()) DeleteFileW(iniPath.c_str());
-    }
-    // Only a hidden file is a copy: every copy is made hidden, while a visible
-    // icon in the folder is the user's own and must survive the clearing.
-    String copy = IncludeTrailingPathDelimiter(folder) + remembered;
-    if (deleteCopy && copyExtension(remembered) && ExtractFilePath(remembered).empty() && isHidden(copy)) {
-        SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(copy.c_str());
-    }
+    if (!copy.empty()) removeOurCopy(copy);
+    // The folder's read-only mark makes the shell read Desktop.ini: it goes
+    // only with the file.
+    if (GetFileAttributesW(iniPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        addMarks(folder, GetFileAttributesW(folder.c_str()), 0, FILE_ATTRIBUTE_READONLY);
 }
 
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco)

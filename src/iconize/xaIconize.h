@@ -10,15 +10,18 @@
 
 // Folders ------------------------------------------------------------------
 
-// Gives Folder the icon IconFile,Index (Index is written as given). With
-// CopyIco the source is copied into the folder as a hidden Desktop.ico; without
-// it an .ico or .bmp source is copied under its own name. False, after telling
-// the user, when the folder or the icon file is missing or the copy failed.
+// Gives Folder the icon IconFile,Index. With CopyIco the source is copied into
+// the folder as a hidden Desktop.ico; without it an .ico or .bmp source is
+// copied under its own name. False, after telling the user, when the folder or
+// the icon file is missing, the index is no whole number, or a file could not
+// be read or written; the folder is then left as it was.
 bool Iconize_Folder(const String& folder, const String& iconFile, const String& index, bool copyIco);
-// Removes the folder's custom icon; with DeleteCopy also a copy that
-// Desktop.ini names by a bare .ico or .bmp name.
+// Removes the folder's custom icon, keeping every line of Desktop.ini that is
+// not ours; with DeleteCopy also the hidden copy that Desktop.ini names by a
+// bare .ico or .bmp name. A failed write raises "Unable to write to %s".
 void Iconize_Clear_Folder(const String& folder, bool deleteCopy);
-// The folder's present icon from its Desktop.ini; true only when the file exists.
+// The folder's present icon from its Desktop.ini; true only when the file
+// exists. An index that is no number leaves IconIndex as it was.
 bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);
 
 // Any element: a file type (.txt), an existing file (its type), a drive root
@@ -71,3 +74,8 @@ extern const wchar_t* const Iconize_Msg_NoFolderClear;
 // that tests can record them; it is SHChangeNotify.
 using TChangeNotifyProc = void(WINAPI*)(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2);
 extern TChangeNotifyProc Iconize_ChangeNotify;
+// Every attribute change of the engine goes through this pointer, so that
+// tests can see the marks even where the file system drops them (a folder's
+// read-only mark under Wine); it is SetFileAttributesW.
+using TSetAttributesProc = BOOL(WINAPI*)(LPCWSTR path, DWORD attributes);
+extern TSetAttributesProc Iconize_SetAttributes;

@@ -2,21 +2,21 @@
 // on real folders of the test prefix.
 #include "Classes.h"
 #include "IconizeTestSupport.h"
-#include "IniFiles.h"
 #include "xaY.h"
 
 namespace {
 
 const wchar_t kSec[] = L".ShellClassInfo";
+const DWORD RO = FILE_ATTRIBUTE_READONLY, HS = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+const DWORD kCopyMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
 
 class FolderIcon : public ::testing::Test {
 protected:
     TTempDir root;
-    String icons = root / L"Icons";
-    String folder = root / L"F";
-    String ini = folder + L"\\Desktop.ini";
+    String icons = root / L"Icons", folder = root / L"F", ini = folder + L"\\Desktop.ini";
+    String dico = folder + L"\\Desktop.ico";
     std::string dllBytes = std::string("MZ fake library ") + std::string(300, 'd');
-    TNoticeRecorder notices;
+    TNoticeRecorder doors;
 
     void SetUp() override
     {
@@ -27,29 +27,50 @@ protected:
         WriteFileBytes(icons + L"\\a.ico", TinyIco(0x10));
         WriteFileBytes(icons + L"\\b.ico", TinyIco(0x20));
     }
-
     String key(const wchar_t* k) { return IniValue(ini, kSec, k); }
-
-    void expectFolderReadOnly()
+    void put(const wchar_t* k, const String& v) { WritePrivateProfileStringW(kSec, k, v.c_str(), ini.c_str()); }
+    void hidden(const String& path, const std::string& bytes, DWORD marks = kCopyMarks)
     {
-        DWORD a = Attributes(folder);
-        ASSERT_NE(a, INVALID_FILE_ATTRIBUTES);
-        if (FoldersKeepReadOnly())
-            EXPECT_TRUE(a & FILE_ATTRIBUTE_READONLY) << "the iconized folder must be read-only";
-        else
-            EXPECT_FALSE(a & FILE_ATTRIBUTE_READONLY) << "Wine drops READONLY on folders; not checked here";
+        WriteFileBytes(path, bytes);
+        SetFileAttributesW(path.c_str(), marks);
+    }
+    // Iconized: the folder read-only (as written through the door: Wine drops
+    // the mark), Desktop.ini hidden and system, every other mark kept.
+    void expectIconized(DWORD folderMarks = 0)
+    {
+        EXPECT_EQ(doors.Marks(folder), RO | folderMarks);
+        EXPECT_EQ(Attributes(ini) & HS, HS);
+    }
+    // Cleared: without Desktop.ini the read-only mark goes; while it stays, both stay.
+    void expectCleared(bool iniStays = false)
+    {
+        EXPECT_EQ(FileExists(ini), iniStays);
+        EXPECT_EQ((doors.Marks(folder) & RO) != 0, iniStays);
+        if (iniStays) {
+            EXPECT_EQ(Attributes(ini) & HS, HS);
+        }
+    }
+    std::vector<String> folderFiles(const String& dir = L"")
+    {
+        std::vector<String> names;
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW(((dir.empty() ? folder : dir) + L"\\*").c_str(), &fd);
+        for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd))
+            if (fd.cFileName[0] != L'.') names.push_back(fd.cFileName);
+        if (h != INVALID_HANDLE_VALUE) FindClose(h);
+        return names;
     }
 };
 
-TEST_F(FolderIcon, CopyOptionOnCopiesAnySourceAsHiddenDesktopIco)
+TEST_F(FolderIcon, CopyOptionOnCopiesAnySourceAsHiddenDesktopIcoAndClearTakesItAway)
 {
     ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\app.dll", L"3", true));
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), dllBytes);
-    EXPECT_EQ(Attributes(folder + L"\\Desktop.ico"), (DWORD)(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(ReadFileBytes(dico), dllBytes);
+    EXPECT_EQ(Attributes(dico), kCopyMarks);
     EXPECT_EQ(N(key(L"IconFile")), "Desktop.ico");
     EXPECT_EQ(N(key(L"IconIndex")), "3");
-    EXPECT_EQ(Attributes(ini), (DWORD)(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
-    expectFolderReadOnly();
+    EXPECT_EQ(Attributes(ini), HS | FILE_ATTRIBUTE_ARCHIVE);
+    expectIconized();
 
     // The eleven notices, in their order, none naming the folder.
     struct Want {
@@ -62,192 +83,279 @@ TEST_F(FolderIcon, CopyOptionOnCopiesAnySourceAsHiddenDesktopIco)
         {SHCNE_UPDATEITEM, 0x0003, L"C"},  {SHCNE_UPDATEITEM, 0x0005, L"C"}, {SHCNE_UPDATEITEM, 0x0006, L"C"},
         {SHCNE_UPDATEITEM, 0x00FF, L"C"},  {SHCNE_ASSOCCHANGED, 0x0000, L""},
     };
-    auto& seen = notices.Seen();
+    auto& seen = doors.Seen();
     ASSERT_EQ(seen.size(), std::size(want));
     for (size_t i = 0; i < seen.size(); ++i) {
         EXPECT_EQ(seen[i].Event, want[i].event) << "notice " << i + 1;
         EXPECT_EQ(seen[i].Flags, want[i].flags) << "notice " << i + 1;
         EXPECT_EQ(N(seen[i].Item), N(want[i].item)) << "notice " << i + 1;
     }
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_TRUE(folderFiles().empty());
+    expectCleared();
 }
 
-TEST_F(FolderIcon, CopyOptionOffCopiesOnlyIcoAndBmp)
+TEST_F(FolderIcon, CopyOptionOffCopiesOnlyIcoAndBmpAndNamesTheFolderOwnBare)
 {
     ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", false));
     EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x10));
-    EXPECT_EQ(Attributes(folder + L"\\a.ico"), (DWORD)(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(Attributes(folder + L"\\a.ico"), kCopyMarks);
     EXPECT_EQ(N(key(L"IconFile")), "a.ico");
+    expectIconized();
+    Iconize_Clear_Folder(folder, false);
+    EXPECT_TRUE(FileExists(folder + L"\\a.ico")) << "without the flag the copy stays";
+    expectCleared();
 
-    TTempDir other;
-    String f2 = other.Path();
-    ASSERT_TRUE(Iconize_Folder(f2, icons + L"\\app.exe", L"2", false));
-    EXPECT_EQ(N(IniValue(f2 + L"\\Desktop.ini", kSec, L"IconFile")), N(icons + L"\\app.exe"));
-    EXPECT_EQ(N(IniValue(f2 + L"\\Desktop.ini", kSec, L"IconIndex")), "2");
-    EXPECT_FALSE(FileExists(f2 + L"\\app.exe"));
-    EXPECT_FALSE(FileExists(f2 + L"\\Desktop.ico"));
-}
-
-TEST_F(FolderIcon, SourceInsideTheFolderIsNamedBareAndNotCopied)
-{
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\app.exe", L"2", false));
+    EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\app.exe"));
+    EXPECT_EQ(N(key(L"IconIndex")), "2");
+    EXPECT_FALSE(FileExists(folder + L"\\app.exe"));
+    // An .exe or the user's own .ico inside the folder: named bare, never
+    // hidden, never deleted; a trailing backslash is the same folder.
     WriteFileBytes(folder + L"\\tool.exe", "MZ inside");
-    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\tool.exe", L"1", false));
-    EXPECT_EQ(N(key(L"IconFile")), "tool.exe");
-    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ico"));
-    EXPECT_EQ(Attributes(folder + L"\\tool.exe") & FILE_ATTRIBUTE_HIDDEN, 0u);
-    // A folder given with its trailing backslash is the same folder.
+    WriteFileBytes(folder + L"\\mine.ico", TinyIco(0x31));
     ASSERT_TRUE(Iconize_Folder(folder + L"\\", folder + L"\\tool.exe", L"4", false));
     EXPECT_EQ(N(key(L"IconFile")), "tool.exe");
-    EXPECT_EQ(N(key(L"IconIndex")), "4");
-}
-
-TEST_F(FolderIcon, OwnDesktopIcoStaysWhenChosenAgainOrBesideAnotherSource)
-{
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
-    std::string first = ReadFileBytes(folder + L"\\Desktop.ico");
-    // The folder's own Desktop.ico as source: nothing copied, keys rewritten.
-    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\Desktop.ico", L"5", true));
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), first);
-    EXPECT_EQ(N(key(L"IconIndex")), "5");
-    // Another file inside the same folder: the present Desktop.ico stays.
-    WriteFileBytes(folder + L"\\other.ico", TinyIco(0x77));
-    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\other.ico", L"7", true));
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), first);
-    EXPECT_EQ(N(key(L"IconFile")), "Desktop.ico");
-    EXPECT_EQ(N(key(L"IconIndex")), "7");
-}
-
-TEST_F(FolderIcon, HiddenEarlierCopyUnderAnotherNameBecomesDesktopIco)
-{
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", false));  // hidden a.ico in the folder
-    ASSERT_TRUE(Attributes(folder + L"\\a.ico") & FILE_ATTRIBUTE_HIDDEN);
-    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\a.ico", L"0", true));
-    EXPECT_FALSE(FileExists(folder + L"\\a.ico"));
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), TinyIco(0x10));
-    EXPECT_EQ(N(key(L"IconFile")), "Desktop.ico");
-}
-
-TEST_F(FolderIcon, HiddenEarlierCopyIsDeletedWhenAnOutsideSourceIsChosen)
-{
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", false));
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"0", true));
-    EXPECT_FALSE(FileExists(folder + L"\\a.ico")) << "the hidden earlier copy must go";
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), TinyIco(0x20));
-    // A copy of the user's own (not hidden) is never deleted.
-    WriteFileBytes(folder + L"\\mine.ico", TinyIco(0x55));
-    WritePrivateProfileStringW(kSec, L"IconFile", L"mine.ico", ini.c_str());
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
-    EXPECT_TRUE(FileExists(folder + L"\\mine.ico"));
-}
-
-TEST_F(FolderIcon, OtherKeysAndSectionsAreKeptAndTheFileGoesOnlyWhenEmpty)
-{
-    WritePrivateProfileStringW(L"Other", L"X", L"1", ini.c_str());
-    WritePrivateProfileStringW(kSec, L"InfoTip", L"hello", ini.c_str());
-    WritePrivateProfileStringW(kSec, L"ConfirmFileOp", L"0", ini.c_str());
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
-    EXPECT_EQ(N(IniValue(ini, L"Other", L"X")), "1");
-    EXPECT_EQ(N(key(L"InfoTip")), "hello");
-
-    Iconize_Clear_Folder(folder, true);
-    ASSERT_TRUE(FileExists(ini)) << "Desktop.ini still holds other keys";
-    EXPECT_EQ(N(IniValue(ini, L"Other", L"X")), "1");
-    EXPECT_EQ(N(key(L"InfoTip")), "hello");
-    EXPECT_EQ(N(key(L"IconFile")), "<none>");
-    EXPECT_EQ(N(key(L"IconIndex")), "<none>");
-    EXPECT_EQ(N(key(L"ConfirmFileOp")), "<none>");
-    EXPECT_EQ(Attributes(ini), (DWORD)FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ico"));
-
-    WritePrivateProfileStringW(L"Other", nullptr, nullptr, ini.c_str());
-    WritePrivateProfileStringW(kSec, L"InfoTip", nullptr, ini.c_str());
-    Iconize_Clear_Folder(folder, true);
-    EXPECT_FALSE(FileExists(ini)) << "nothing left, so Desktop.ini goes";
-}
-
-TEST_F(FolderIcon, IconizeThenClearLeavesNothingBehind)
-{
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\app.dll", L"0", true));
-    Iconize_Clear_Folder(folder, true);
-    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ico"));
-    EXPECT_FALSE(FileExists(ini));
-    EXPECT_EQ(Attributes(folder) & FILE_ATTRIBUTE_READONLY, 0u);
-    // Without the delete-copy flag the copy stays.
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", false));
-    Iconize_Clear_Folder(folder, false);
-    EXPECT_TRUE(FileExists(folder + L"\\a.ico"));
-    EXPECT_FALSE(FileExists(ini));
-}
-
-TEST_F(FolderIcon, IconResourceOfOtherSoftwareIsRemovedButItsFileNeverDeleted)
-{
-    WriteFileBytes(folder + L"\\y.dll", "MZ y");
-    String resource = folder + L"\\y.dll,5";
-    WritePrivateProfileStringW(kSec, L"IconResource", resource.c_str(), ini.c_str());
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\app.exe", L"0", false));
-    EXPECT_EQ(N(key(L"IconResource")), "<none>");
-
-    WritePrivateProfileStringW(kSec, L"IconResource", resource.c_str(), ini.c_str());
-    Iconize_Clear_Folder(folder, true);
-    EXPECT_EQ(N(key(L"IconResource")), "<none>");
-    EXPECT_TRUE(FileExists(folder + L"\\y.dll")) << "a file named by a path is never deleted";
-
-    // A hidden bare .ico named by IconResource is a copy and goes with the flag.
-    WriteFileBytes(folder + L"\\z.ico", TinyIco());
-    SetFileAttributesW((folder + L"\\z.ico").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-    WritePrivateProfileStringW(kSec, L"IconResource", L"z.ico,0", ini.c_str());
-    Iconize_Clear_Folder(folder, true);
-    EXPECT_FALSE(FileExists(folder + L"\\z.ico"));
-}
-
-TEST_F(FolderIcon, UsersOwnIconInTheFolderIsNeitherHiddenNorDeleted)
-{
-    // Copy option off, the icon already lies in the folder under its own
-    // name: it is named bare, but it is the user's file, not a copy.
-    WriteFileBytes(folder + L"\\mine.ico", TinyIco(0x31));
     ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\mine.ico", L"0", false));
     EXPECT_EQ(N(key(L"IconFile")), "mine.ico");
     EXPECT_EQ(Attributes(folder + L"\\mine.ico") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    expectIconized();
     Iconize_Clear_Folder(folder, true);
-    EXPECT_EQ(ReadFileBytes(folder + L"\\mine.ico"), TinyIco(0x31)) << "clearing must not delete the user's icon";
-    EXPECT_FALSE(FileExists(ini));
+    EXPECT_EQ(ReadFileBytes(folder + L"\\mine.ico"), TinyIco(0x31));
+    EXPECT_EQ(Attributes(folder + L"\\tool.exe") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    expectCleared();
+}
 
-    // The same for a visible bare .bmp that another program's Desktop.ini names.
-    WriteFileBytes(folder + L"\\pic.bmp", "BM picture");
-    WritePrivateProfileStringW(kSec, L"IconFile", L"pic.bmp", ini.c_str());
+TEST_F(FolderIcon, OwnDesktopIcoHoweverWrittenIsTheSameFileAndStays)
+{
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    String tail = root.Path().substr(2) + L"\\F\\Desktop.ico";  // without the drive
+    String upper = AnsiUpperCase(dico), slashes = dico, doubled = root.Path() + L"\\F\\\\Desktop.ico";
+    for (wchar_t& c : slashes) c = c == L'\\' ? L'/' : c;
+    int i = 5;
+    for (const String& source : {dico, upper, slashes, L"\\\\?\\" + dico, doubled, root.Path().substr(0, 2) + tail}) {
+        SCOPED_TRACE(N(source));
+        ASSERT_TRUE(Iconize_Folder(folder, source, IntToStr(i), true));
+        EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
+        EXPECT_EQ(N(key(L"IconFile")), "Desktop.ico");
+        EXPECT_EQ(N(key(L"IconIndex")), N(IntToStr(i++)));
+        expectIconized();
+    }
+    // Another file inside the same folder: the present Desktop.ico stays.
+    WriteFileBytes(folder + L"\\other.ico", TinyIco(0x77));
+    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\other.ico", L"7", true));
+    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
+    EXPECT_EQ(N(key(L"IconIndex")), "7");
+}
+
+TEST_F(FolderIcon, TheSourceIsNeverMovedAndOnlyOurHiddenCopyGoes)
+{
+    // The present icon lies outside, the chosen source is a hidden file beside it.
+    hidden(icons + L"\\h.ico", TinyIco(0x44));
+    put(L"IconFile", icons + L"\\a.ico");
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\h.ico", L"0", true));
+    EXPECT_EQ(ReadFileBytes(icons + L"\\h.ico"), TinyIco(0x44)) << "the source is copied, never moved";
+    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x44));
+    expectIconized();
+    // Our hidden copy chosen as source: copied to Desktop.ico, and it stays.
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"0", false));
+    EXPECT_FALSE(FileExists(dico)) << "the earlier copy goes once nothing names it";
+    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\b.ico", L"0", true));
+    EXPECT_TRUE(FileExists(folder + L"\\b.ico"));
+    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x20));
     Iconize_Clear_Folder(folder, true);
-    EXPECT_TRUE(FileExists(folder + L"\\pic.bmp"));
+    EXPECT_FALSE(FileExists(dico));
+    expectCleared();
+
+    // Files that Desktop.ini names but that are no copy of ours in the folder
+    // itself: a path outside, "..", another separator, a system file, a full path.
+    CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
+    struct Named {
+        const wchar_t* key;
+        String value, file;
+        DWORD marks;
+    } named[] = {
+        {L"IconFile", icons + L"\\x.ico", icons + L"\\x.ico", kCopyMarks},
+        {L"IconFile", L"..\\Icons\\y.ico", icons + L"\\y.ico", kCopyMarks},
+        {L"IconResource", L"sub/z.ico,0", folder + L"\\sub\\z.ico", kCopyMarks},
+        {L"IconResource", L"s.ico,1", folder + L"\\s.ico", kCopyMarks | FILE_ATTRIBUTE_SYSTEM},
+        {L"IconFile", folder + L"\\f.ico", folder + L"\\f.ico", kCopyMarks},
+        {L"IconFile", L"v.ico", folder + L"\\v.ico", FILE_ATTRIBUTE_ARCHIVE},
+    };
+    for (const Named& n : named) {
+        SCOPED_TRACE(N(n.value));
+        hidden(n.file, TinyIco(0x50), n.marks);
+        put(n.key, n.value);
+        ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"0", true));
+        put(n.key, n.value);
+        Iconize_Clear_Folder(folder, true);
+        EXPECT_EQ(ReadFileBytes(n.file), TinyIco(0x50));
+        WritePrivateProfileStringW(kSec, nullptr, nullptr, ini.c_str());
+    }
 }
 
 TEST_F(FolderIcon, UsersOwnFileOfTheCopysNameIsNeverOverwritten)
 {
-    // A visible a.ico of the user's lies in the folder; another a.ico is chosen.
     WriteFileBytes(folder + L"\\a.ico", TinyIco(0x66));
+    WriteFileBytes(dico, TinyIco(0x67));
     ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"1", false));
-    EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x66));
-    EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\a.ico")) << "the icon is referred to where it lies";
-    // The same with the copy option and a visible Desktop.ico of the user's.
-    WriteFileBytes(folder + L"\\Desktop.ico", TinyIco(0x67));
+    EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\a.ico")) << "the icon is named where it lies";
     ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"0", true));
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Desktop.ico"), TinyIco(0x67));
     EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\b.ico"));
+    expectIconized();
     Iconize_Clear_Folder(folder, true);
-    EXPECT_TRUE(FileExists(folder + L"\\a.ico"));
-    EXPECT_TRUE(FileExists(folder + L"\\Desktop.ico"));
+    EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x66));
+    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x67));
+    expectCleared();
+    // Desktop.ini names the chosen icon where it lies: IconFile=a.ico still gets its copy.
+    DeleteFileW((folder + L"\\a.ico").c_str());
+    put(L"IconFile", icons + L"\\a.ico");
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"2", false));
+    EXPECT_EQ(N(key(L"IconFile")), "a.ico");
+    EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x10));
 }
 
-TEST_F(FolderIcon, SourceNamedOutsideByOtherSoftwareIsStillCopiedIn)
+TEST_F(FolderIcon, AFailedIconizeLeavesTheFolderAsItWas)
 {
-    // Desktop.ini names the chosen icon where it lies, outside the folder: the
-    // copy that the new IconFile=a.ico names must still be made.
-    WritePrivateProfileStringW(kSec, L"IconFile", (icons + L"\\a.ico").c_str(), ini.c_str());
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    std::string iniBefore = ReadFileBytes(ini);
+    doors.Seen().clear();
     TModalRecorder boxes;
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"2", false));
-    EXPECT_TRUE(boxes.Seen.empty());
-    EXPECT_EQ(N(key(L"IconFile")), "a.ico");
-    EXPECT_EQ(N(key(L"IconIndex")), "2");
-    EXPECT_EQ(ReadFileBytes(folder + L"\\a.ico"), TinyIco(0x10));
-    EXPECT_EQ(Attributes(folder + L"\\a.ico"), (DWORD)(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    EXPECT_TRUE(FileExists(icons + L"\\a.ico"));
+    // A source nobody may read; a temporary file that cannot be made; a
+    // read-only Desktop.ini, which is not ours to replace.
+    HANDLE lock = CreateFileW((icons + L"\\b.ico").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\b.ico", L"1", true));
+    CloseHandle(lock);
+    CreateDirectoryW((ini + L".~tmp").c_str(), nullptr);
+    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\app.dll", L"2", true));
+    RemoveDirectoryW((ini + L".~tmp").c_str());
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY | HS);
+    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\app.exe", L"3", false));
+    SetFileAttributesW(ini.c_str(), HS);
+    ASSERT_EQ(boxes.Seen.size(), 3u);
+    EXPECT_EQ(boxes.Seen[0].Color, clYError);
+    EXPECT_NE(boxes.Seen[0].Text.find(dico), String::npos);
+    for (int i : {1, 2}) EXPECT_EQ(boxes.Seen[i].Text.rfind(L"Unable to write to " + ini, 0), 0u);
+    EXPECT_EQ(ReadFileBytes(ini), iniBefore);
+    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
+    EXPECT_EQ(folderFiles(), (std::vector<String>{L"Desktop.ico", L"Desktop.ini"}));
+    EXPECT_TRUE(doors.Seen().empty());
+}
+
+TEST_F(FolderIcon, BadIndexIsRefusedBeforeAnythingIsWrittenAndABrokenOneIsReadQuietly)
+{
+    TModalRecorder boxes;
+    const wchar_t* bad[] = {L"1\r\nIconResource=C:\\evil.dll,0", L"two", L"", L" 1", L"2147483648", L"-2147483649",
+                            L"0x10"};
+    for (const wchar_t* index : bad) EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\a.ico", index, true)) << N(index);
+    ASSERT_EQ(boxes.Seen.size(), std::size(bad));
+    EXPECT_EQ(boxes.Seen[0].Color, clYError);
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_TRUE(doors.Seen().empty());
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"-2147483648", true));
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"2147483647", true));
+    // Another program's broken index: read as none, and iconizing still works.
+    for (const wchar_t* broken : {L"two", L"99999999999"}) {
+        put(L"IconIndex", broken);
+        String file;
+        int index = 9;
+        EXPECT_TRUE(Iconize_Get_Folder(folder, file, index));
+        EXPECT_EQ(index, 9);
+        EXPECT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"1", true));
+    }
+    expectIconized();
+}
+
+// A Desktop.ini that another program wrote, in each encoding it may have.
+TEST_F(FolderIcon, EveryLineNotOursSurvivesInItsOrderInEveryEncoding)
+{
+    const String head = L"; made by another program\r\n[.ShellClassInfo]\r\n;LocalizedResourceName=@x.dll,-1\r\n"
+                        L"bare line\r\n";
+    const String tail = L"[ViewState]\r\nMode=\r\nFolderType=Pictures\r\n";
+    String theirs = head + L"IconResource=C:\\x\\y.dll,5\r\nConfirmFileOp=0\r\n" + tail;
+    String cyr = root / L"\u0418\u043A\u043E\u043D\u043A\u0438";  // "Иконки", outside the ANSI code page
+    CreateDirectoryW(cyr.c_str(), nullptr);
+    WriteFileBytes(cyr + L"\\\u043F.exe", "MZ");
+    struct Case {
+        TTextEncoding enc;
+        bool bom;
+        std::string mark;  // how the file starts afterwards
+    } cases[] = {{TTextEncoding::Ansi, false, "\xFF\xFE"},   {TTextEncoding::Utf16LE, true, "\xFF\xFE"},
+                 {TTextEncoding::Utf16LE, false, "\xFF\xFE"}, {TTextEncoding::Utf16BE, true, "\xFE\xFF"},
+                 {TTextEncoding::Utf8, true, "\xEF\xBB\xBF"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE((int)c.enc * 2 + c.bom);
+        WriteFileBytes(ini, EncodeText(theirs, c.enc, c.bom));
+        SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        ASSERT_TRUE(Iconize_Folder(folder, cyr + L"\\\u043F.exe", L"3", false));
+        std::string bytes = ReadFileBytes(ini);
+        String path = cyr + L"\\\u043F.exe";
+        EXPECT_EQ(bytes.substr(0, c.mark.size()), c.mark);
+        TTextEncoding got;
+        EXPECT_EQ(N(DecodeText(bytes, got)),
+                  N(head + L"ConfirmFileOp=0\r\nIconFile=" + path + L"\r\nIconIndex=3\r\n" + tail));
+        String file;
+        int index = 0;
+        EXPECT_TRUE(Iconize_Get_Folder(folder, file, index));
+        EXPECT_EQ(N(file), N(path));
+        EXPECT_EQ(index, 3);
+        expectIconized();
+        Iconize_Clear_Folder(folder, true);
+        EXPECT_EQ(N(DecodeText(ReadFileBytes(ini), got)), N(head + tail)) << "comments and bare lines keep the file";
+        expectCleared(true);
+        DeleteFileW(ini.c_str());
+    }
+}
+
+TEST_F(FolderIcon, AttributesNotOursAreKept)
+{
+    DWORD theirs = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    SetFileAttributesW(folder.c_str(), theirs);
+    DWORD kept = Attributes(folder) & theirs;  // what the file system keeps on a folder
+    WritePrivateProfileStringW(L"Other", L"X", L"1", ini.c_str());
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    DWORD iniKept = Attributes(ini) & FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    expectIconized(kept);
+    EXPECT_EQ(Attributes(ini) & FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, iniKept);
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_EQ(doors.Marks(folder), kept | RO) << "Desktop.ini stays, so the folder stays read-only";
+    expectCleared(true);
+    WritePrivateProfileStringW(L"Other", nullptr, nullptr, ini.c_str());
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_EQ(doors.Marks(folder), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    expectCleared();
+}
+
+TEST_F(FolderIcon, PathsAsTheFileSystemTakesThem)
+{
+    // A trailing dot or blank names the folder itself, as everywhere in the system.
+    for (const wchar_t* end : {L".", L" ", L"\\.", L"\\"}) {
+        SCOPED_TRACE(N(end));
+        ASSERT_TRUE(Iconize_Folder(folder + end, icons + L"\\a.ico", L"0", true));
+        EXPECT_EQ(N(key(L"IconFile")), "Desktop.ico");
+        expectIconized();
+        Iconize_Clear_Folder(folder + end, true);
+        EXPECT_TRUE(folderFiles().empty());
+        expectCleared();
+    }
+    // A folder path too long for the ordinary form: iconize and clear leave nothing behind.
+    String deep = L"\\\\?\\" + folder;
+    while (deep.size() < 4 + 260) {
+        deep += L"\\" + String(40, L'd');
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    String longFolder = deep.substr(4);
+    TModalRecorder boxes;
+    if (Iconize_Folder(longFolder, icons + L"\\a.ico", L"0", true)) {
+        String file;
+        int index = 5;
+        EXPECT_TRUE(Iconize_Get_Folder(longFolder, file, index));
+        EXPECT_EQ(doors.Marks(longFolder), RO);
+    }
+    Iconize_Clear_Folder(longFolder, true);
+    EXPECT_TRUE(folderFiles(deep).empty());
+    EXPECT_EQ(doors.Marks(longFolder) & RO, 0u);
 }
 
 TEST_F(FolderIcon, MissingFolderOrIconIsToldAndNothingChanges)
@@ -262,177 +370,74 @@ TEST_F(FolderIcon, MissingFolderOrIconIsToldAndNothingChanges)
     EXPECT_EQ(N(boxes.Seen[0].Text), N(String(Iconize_Msg_NoFolder) + L"\r\n" + missing));
     EXPECT_EQ(boxes.Seen[0].Color, clYDefault);
     EXPECT_EQ(N(boxes.Seen[1].Text), N(String(Iconize_Msg_NoIcon) + L"\r\n" + icons + L"\\nope.ico"));
-    EXPECT_FALSE(FileExists(ini));
-    EXPECT_TRUE(notices.Seen().empty());
-    // A file is not a folder.
-    EXPECT_FALSE(Iconize_Folder(icons + L"\\a.ico", icons + L"\\b.ico", L"0", true));
-
+    EXPECT_FALSE(Iconize_Folder(icons + L"\\a.ico", icons + L"\\b.ico", L"0", true)) << "a file is no folder";
     Iconize_Clear_Folder(missing, true);
     ASSERT_EQ(boxes.Seen.size(), 4u);
     EXPECT_EQ(N(boxes.Seen[3].Kind), "ShowMessage");
     EXPECT_EQ(N(boxes.Seen[3].Text), N(String(Iconize_Msg_NoFolderClear) + L"\r\n" + missing));
-}
-
-TEST_F(FolderIcon, ClearingAFolderThatWasNeverIconizedIsQuiet)
-{
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_TRUE(doors.Seen().empty());
+    // A folder that was never iconized: clearing only takes the read-only mark.
     SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_READONLY);
     Iconize_Clear_Folder(folder, true);
-    EXPECT_FALSE(FileExists(ini));
-    EXPECT_EQ(Attributes(folder) & FILE_ATTRIBUTE_READONLY, 0u);
-}
-
-TEST_F(FolderIcon, FailedCopyIsReportedAndDesktopIniUntouched)
-{
-    // Hold the source open without sharing: the copy cannot read it.
-    HANDLE lock = CreateFileW((icons + L"\\a.ico").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    TModalRecorder boxes;
-    bool ok = Iconize_Folder(folder, icons + L"\\a.ico", L"0", true);
-    CloseHandle(lock);
-    EXPECT_FALSE(ok) << "a failed copy must not be reported as success";
-    ASSERT_EQ(boxes.Seen.size(), 1u);
-    EXPECT_EQ(boxes.Seen[0].Color, clYError);
-    EXPECT_NE(boxes.Seen[0].Text.find(folder + L"\\Desktop.ico"), String::npos);
-    EXPECT_FALSE(FileExists(ini));
-    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ico"));
-    EXPECT_TRUE(notices.Seen().empty());
-}
-
-TEST_F(FolderIcon, IconPathOutsideTheAnsiCodePageSurvives)
-{
-    String cyr = root / L"\u0418\u043A\u043E\u043D\u043A\u0438";  // "Иконки"
-    CreateDirectoryW(cyr.c_str(), nullptr);
-    WriteFileBytes(cyr + L"\\\u043F.exe", "MZ");
-    ASSERT_TRUE(Iconize_Folder(folder, cyr + L"\\\u043F.exe", L"0", false));
-    EXPECT_EQ(N(key(L"IconFile")), N(cyr + L"\\\u043F.exe"));
-    String file;
-    int index = -9;
-    EXPECT_TRUE(Iconize_Get_Folder(folder, file, index));
-    EXPECT_EQ(N(file), N(cyr + L"\\\u043F.exe"));
-    EXPECT_EQ(index, 0);
-}
-
-TEST_F(FolderIcon, UnwritableDesktopIniRaisesTheIniWriteError)
-{
-    WritePrivateProfileStringW(L"Other", L"X", L"1", ini.c_str());
-    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
-    bool raised = false;
-    try {
-        Iconize_Folder(folder, icons + L"\\app.exe", L"0", false);
-    } catch (const EIniFileException& e) {
-        raised = true;
-        EXPECT_EQ(N(e.Message()), N(L"Unable to write to " + ini));
-    }
-    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!raised) {
-        // Wine writes profile files whatever their read-only attribute says.
-        EXPECT_EQ(N(key(L"IconFile")), N(icons + L"\\app.exe")) << "Wine ignored the read-only Desktop.ini";
-        return;
-    }
-    EXPECT_TRUE(notices.Seen().empty()) << "the shell is not told after a failed write";
+    expectCleared();
 }
 
 // Reading the present icon back ---------------------------------------------
 
-class ReadFolderIcon : public FolderIcon {};
-
-TEST_F(ReadFolderIcon, IconFileAndIndex)
+TEST_F(FolderIcon, ReadIconFileAndIndexFromTheFolderNotTheCurrentFolder)
 {
-    WriteFileBytes(folder + L"\\Desktop.ico", TinyIco());
-    SetFileAttributesW((folder + L"\\Desktop.ico").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    WritePrivateProfileStringW(kSec, L"IconFile", L"Desktop.ico", ini.c_str());
-    WritePrivateProfileStringW(kSec, L"IconIndex", L"0", ini.c_str());
+    hidden(dico, TinyIco());
+    put(L"IconFile", L"Desktop.ico");
+    put(L"IconIndex", L"0");
     String file;
     int index = 9;
     ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
-    EXPECT_EQ(N(file), N(folder + L"\\Desktop.ico"));
+    EXPECT_EQ(N(file), N(dico));
     EXPECT_EQ(index, 0);
-
-    // Without IconIndex the caller's index stays.
-    WritePrivateProfileStringW(kSec, L"IconIndex", nullptr, ini.c_str());
+    put(L"IconIndex", L"");
     index = 7;
     ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
-    EXPECT_EQ(index, 7);
-}
+    EXPECT_EQ(index, 7) << "without IconIndex the caller's index stays";
 
-TEST_F(ReadFolderIcon, BareNameIsTheFoldersNotTheCurrentFolders)
-{
-    // A Desktop.ico in the process's current folder must not be taken for
-    // the one the folder's Desktop.ini names.
+    // A Desktop.ico in the process's current folder is not the folder's.
+    DeleteFileW(dico.c_str());
     WriteFileBytes(root / L"Desktop.ico", TinyIco());
     wchar_t old[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, old);
     SetCurrentDirectoryW(root.Path().c_str());
-    WritePrivateProfileStringW(kSec, L"IconFile", L"Desktop.ico", ini.c_str());
-    String file;
-    int index = 0;
     bool found = Iconize_Get_Folder(folder, file, index);
     SetCurrentDirectoryW(old);
     EXPECT_FALSE(found);
-    EXPECT_EQ(N(file), N(folder + L"\\Desktop.ico"));
+    EXPECT_EQ(N(file), N(dico));
 }
 
-TEST_F(ReadFolderIcon, IconResourceWinsAndKeepsItsIndex)
+TEST_F(FolderIcon, ReadIconResourceWinsAndMissingPiecesGiveFalse)
 {
-    String shell32 = SystemFile(L"shell32.dll");
-    WritePrivateProfileStringW(kSec, L"IconFile", L"other.ico", ini.c_str());
-    WritePrivateProfileStringW(kSec, L"IconResource", (shell32 + L",4").c_str(), ini.c_str());
-    String file;
-    int index = 0;
-    ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
-    EXPECT_EQ(N(file), N(shell32));
-    EXPECT_EQ(index, 4);
-
-    WritePrivateProfileStringW(kSec, L"IconResource", (shell32 + L",-3").c_str(), ini.c_str());
-    ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
-    EXPECT_EQ(index, -3);
-
-    WriteFileBytes(root / L"a.ico", TinyIco());
-    WritePrivateProfileStringW(kSec, L"IconResource", (root / L"a.ico").c_str(), ini.c_str());
-    index = 11;
-    ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
-    EXPECT_EQ(N(file), N(root / L"a.ico"));
-    EXPECT_EQ(index, 11) << "no comma: the index is not set";
-}
-
-TEST_F(ReadFolderIcon, MissingPiecesGiveFalseAndBadNumbersRaise)
-{
-    String file = L"keep";
+    String shell32 = SystemFile(L"shell32.dll"), file = L"keep";
     int index = 5;
     EXPECT_FALSE(Iconize_Get_Folder(root / L"nope", file, index));
     EXPECT_FALSE(Iconize_Get_Folder(folder, file, index));  // no Desktop.ini
     WritePrivateProfileStringW(L"Other", L"X", L"1", ini.c_str());
     EXPECT_FALSE(Iconize_Get_Folder(folder, file, index));  // no key
-    EXPECT_EQ(N(file), "keep");
+    put(L"IconFile", L"%SystemRoot%\\system32\\shell32.dll");
+    EXPECT_FALSE(Iconize_Get_Folder(folder, file, index)) << "variables are not expanded";
     EXPECT_EQ(index, 5);
 
-    WritePrivateProfileStringW(kSec, L"IconFile", L"%SystemRoot%\\system32\\shell32.dll", ini.c_str());
-    EXPECT_FALSE(Iconize_Get_Folder(folder, file, index)) << "variables are not expanded";
-
-    WriteFileBytes(folder + L"\\x.ico", TinyIco());
-    WritePrivateProfileStringW(kSec, L"IconFile", L"x.ico", ini.c_str());
-    WritePrivateProfileStringW(kSec, L"IconIndex", L"two", ini.c_str());
-    EXPECT_THROW(Iconize_Get_Folder(folder, file, index), EConvertError);
-    // ...and iconizing with the copy option stops before it changes anything.
-    EXPECT_THROW(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true), EConvertError);
-    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ico"));
-}
-
-// The shell's own view --------------------------------------------------------
-
-TEST_F(FolderIcon, ShellReportsTheFolderIconWeWrote)
-{
-    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\app.exe", L"2", false));
-    SHFILEINFOW info{};
-    DWORD_PTR ok = SHGetFileInfoW(folder.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION);
-    String where = info.szDisplayName;
-    if (!ok || where.empty() || AnsiSameText(where, icons + L"\\app.exe") == false) {
-        // Wine's shell does not read a folder's Desktop.ini for its icon
-        // location; the engine's own reading is checked above.
-        GTEST_SKIP() << "Wine's SHGetFileInfoW gives no icon location from a folder's Desktop.ini (result "
-                     << ok << ")";
+    struct Case {
+        String value, file;
+        int index;
+    } cases[] = {{shell32 + L",4", shell32, 4},
+                 {shell32 + L",-3", shell32, -3},
+                 {shell32, shell32, 11},                  // no comma: the index is not set
+                 {shell32 + L",x", shell32 + L",x", 11}};  // no number: the whole value is the file
+    for (const Case& c : cases) {
+        put(L"IconResource", c.value);
+        index = 11;
+        EXPECT_EQ(Iconize_Get_Folder(folder, file, index), FileExists(c.file)) << N(c.value);
+        EXPECT_EQ(N(file), N(c.file));
+        EXPECT_EQ(index, c.index);
     }
-    EXPECT_EQ(info.iIcon, 2);
 }
 
 }  // namespace

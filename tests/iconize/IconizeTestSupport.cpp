@@ -9,19 +9,46 @@ std::vector<TNotice>& notices()
     return v;
 }
 
+std::vector<std::pair<String, DWORD>>& marks()
+{
+    static std::vector<std::pair<String, DWORD>> v;
+    return v;
+}
+
 void WINAPI recordNotice(LONG event, UINT flags, LPCVOID item1, LPCVOID)
 {
     notices().push_back({event, flags, item1 ? String((const wchar_t*)item1) : String()});
+}
+
+String plainPath(const String& p) { return p.rfind(L"\\\\?\\", 0) == 0 ? p.substr(4) : p; }
+
+BOOL WINAPI recordMarks(LPCWSTR path, DWORD attributes)
+{
+    marks().push_back({plainPath(path), attributes});
+    return SetFileAttributesW(path, attributes);
 }
 }  // namespace
 
 TNoticeRecorder::TNoticeRecorder()
 {
     notices().clear();
+    marks().clear();
     Iconize_ChangeNotify = recordNotice;
+    Iconize_SetAttributes = recordMarks;
 }
 
-TNoticeRecorder::~TNoticeRecorder() { Iconize_ChangeNotify = SHChangeNotify; }
+TNoticeRecorder::~TNoticeRecorder()
+{
+    Iconize_ChangeNotify = SHChangeNotify;
+    Iconize_SetAttributes = SetFileAttributesW;
+}
+
+DWORD TNoticeRecorder::Marks(const String& path)
+{
+    for (auto it = marks().rbegin(); it != marks().rend(); ++it)
+        if (AnsiSameText(it->first, plainPath(path))) return it->second;
+    return Attributes(path);
+}
 
 std::vector<TNotice>& TNoticeRecorder::Seen() { return notices(); }
 
@@ -45,12 +72,12 @@ String RegValue(HKEY root, const String& key, const String& name)
     return String(buf, wcsnlen(buf, size / sizeof(wchar_t)));
 }
 
-void RegSetValue(HKEY root, const String& key, const String& name, const String& value)
+void RegSetValue(HKEY root, const String& key, const String& name, const String& value, DWORD type)
 {
     HKEY h;
     ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExW(h, name.c_str(), 0, REG_SZ, (const BYTE*)value.c_str(), (DWORD)(value.size() + 1) * 2);
+    RegSetValueExW(h, name.c_str(), 0, type, (const BYTE*)value.c_str(), (DWORD)(value.size() + 1) * 2);
     RegCloseKey(h);
 }
 
@@ -107,18 +134,6 @@ String IniValue(const String& file, const String& section, const String& key)
     wchar_t buf[2048];
     DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"<none>", buf, 2048, file.c_str());
     return String(buf, n);
-}
-
-bool FoldersKeepReadOnly()
-{
-    static int known = -1;
-    if (known < 0) {
-        TTempDir probe;
-        SetFileAttributesW(probe.Path().c_str(), FILE_ATTRIBUTE_READONLY);
-        known = (GetFileAttributesW(probe.Path().c_str()) & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
-        SetFileAttributesW(probe.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    return known == 1;
 }
 
 String SystemFile(const String& name)

@@ -13,12 +13,16 @@ struct TNotice {
     String Item;  // the first item as UTF-16 text, "" for none
 };
 
-// Replaces the engine's notification door while it lives.
+// Replaces the engine's notification and attribute doors while it lives; the
+// attribute writes are still made.
 class TNoticeRecorder {
 public:
     TNoticeRecorder();
     ~TNoticeRecorder();
     std::vector<TNotice>& Seen();
+    // The attributes the engine last gave Path, else what the file system says
+    // (Wine drops a folder's read-only mark, so only the door shows it).
+    DWORD Marks(const String& path);
 };
 
 // Remembers the default value (or absence) of keys and puts it back.
@@ -41,7 +45,7 @@ private:
 bool RegKeyExists(HKEY root, const String& key);
 // The default (or named) string value of a key; "<none>" when key or value is missing.
 String RegValue(HKEY root, const String& key, const String& name = L"");
-void RegSetValue(HKEY root, const String& key, const String& name, const String& value);
+void RegSetValue(HKEY root, const String& key, const String& name, const String& value, DWORD type = REG_SZ);
 void RegDeleteTreeQuiet(HKEY root, const String& key);
 
 // A minimal valid .ico file (one 16x16 32-bit image).
@@ -53,5 +57,3 @@ String IniValue(const String& file, const String& section, const String& key);
 // A file of the system folder, e.g. SystemFile(L"shell32.dll").
 String SystemFile(const String& name);
 
-// Wine keeps no read-only attribute on folders; Windows does.
-bool FoldersKeepReadOnly();

@@ -23,7 +23,7 @@ void MakeShortcut(const String& lnk, const String& target)
 class ReadElement : public ::testing::Test {
 protected:
     TTempDir root;
-    TRegSnapshot keepCr{CR, {L".dolvr", L"dolvrfile", L"DolvRChosen", L".dolvn"}};
+    TRegSnapshot keepCr{CR, {L".dolvr", L"dolvrfile", L"DolvRChosen"}};
     TRegSnapshot keepCu{HKEY_CURRENT_USER, {Iconize_FileExtsKey(L"dolvr")}};
     String file = L"untouched";
     int index = 42;
@@ -62,6 +62,11 @@ TEST_F(ReadElement, ShortcutsAreFollowedOneLevel)
     EXPECT_EQ(N(file), N(root / L"p.exe"));
     EXPECT_EQ(index, 0);
 
+    String ico = root / L"pic.ICO";  // not tested for existence
+    MakeShortcut(root / L"toIco.LNK", ico);
+    ASSERT_TRUE(Iconize_Get_Element(root / L"toIco.LNK", file, index));
+    EXPECT_TRUE(AnsiSameText(file, ico)) << N(file);
+
     // A folder without a custom icon gives nothing.
     String plain = root / L"plain";
     CreateDirectoryW(plain.c_str(), nullptr);
@@ -98,15 +103,6 @@ TEST_F(ReadElement, FileTypesThroughTheirClassOrTheUsersChoice)
     // Iconize_Get_Ext itself does not care whether the file exists.
     EXPECT_TRUE(Iconize_Get_Ext(L"dolvr", file, index));
     EXPECT_EQ(N(file), "C:\\nowhere\\x.dll");
-}
-
-void RegSetRaw(HKEY root, const String& key, DWORD type, const void* data, DWORD bytes)
-{
-    HKEY h;
-    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(h, L"", 0, type, (const BYTE*)data, bytes);
-    RegCloseKey(h);
 }
 
 class ReadExt : public ::testing::Test {
@@ -163,7 +159,7 @@ TEST_F(ReadExt, ValuesAreReadAsStored)
 {
     // An expandable value keeps its variable: the file does not exist as named.
     String expandable = L"%SystemRoot%\\system32\\shell32.dll,5";
-    RegSetRaw(CR, L".dolvq\\DefaultIcon", REG_EXPAND_SZ, expandable.c_str(), DWORD(expandable.size() + 1) * 2);
+    RegSetValue(CR, L".dolvq\\DefaultIcon", L"", expandable, REG_EXPAND_SZ);
     ASSERT_TRUE(Iconize_Get_Ext(L"dolvq", file, index));
     EXPECT_EQ(N(file), "%SystemRoot%\\system32\\shell32.dll");
     EXPECT_EQ(index, 5);
@@ -175,32 +171,13 @@ TEST_F(ReadExt, ValuesAreReadAsStored)
     EXPECT_EQ(index, 42);
 
     // A value that is no text is the registry's error, not a silent miss.
-    DWORD number = 7;
-    RegSetRaw(CR, L".dolvq\\DefaultIcon", REG_DWORD, &number, sizeof number);
+    RegSetValue(CR, L".dolvq\\DefaultIcon", L"", L"\x07", REG_DWORD);
     try {
         Iconize_Get_Ext(L"dolvq", file, index);
         ADD_FAILURE() << "no error for a DefaultIcon that is a number";
     } catch (const ERegistryException& e) {
         EXPECT_EQ(N(e.Message()), "Invalid data type for ''");
     }
-}
-
-TEST_F(ReadExt, ShortcutsToIconFilesAndUpperCaseNames)
-{
-    String ico = root / L"pic.ICO";  // not tested for existence
-    MakeShortcut(root / L"toIco.LNK", ico);
-    ASSERT_TRUE(Iconize_Get_Element(root / L"toIco.LNK", file, index));
-    EXPECT_TRUE(AnsiSameText(file, ico)) << N(file);
-    EXPECT_EQ(index, 0);
-}
-
-TEST_F(ReadElement, TypeWithoutIconGivesEmptyAndZero)
-{
-    RegDeleteTreeQuiet(CR, L".dolvn");
-    WriteFileBytes(root / L"a.dolvn", "x");
-    EXPECT_FALSE(Iconize_Get_Element(root / L"a.dolvn", file, index));
-    EXPECT_EQ(N(file), "");
-    EXPECT_EQ(index, 0);
 }
 
 TEST_F(ReadElement, WhatIconizeWritesIsWhatIsReadBack)
@@ -214,7 +191,9 @@ TEST_F(ReadElement, WhatIconizeWritesIsWhatIsReadBack)
     EXPECT_EQ(N(file), N(root / L"i.ico"));
     EXPECT_EQ(index, 3);
     Iconize_Clear_Ext(L"dolvr");
-    EXPECT_FALSE(Iconize_Get_Element(root / L"doc.dolvr", file, index));
+    EXPECT_FALSE(Iconize_Get_Element(root / L"doc.dolvr", file, index)) << "a type without icon: empty and 0";
+    EXPECT_EQ(N(file), "");
+    EXPECT_EQ(index, 0);
 }
 
 }  // namespace
