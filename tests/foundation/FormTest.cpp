@@ -27,43 +27,27 @@ RECT normalRect(TForm& f)
     return wp.rcNormalPosition;
 }
 
+// A rectangle as one line: left,top widthxheight.
+std::string Box(int left, int top, int width, int height)
+{
+    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" + std::to_string(height);
+}
+
 int screenW() { return GetSystemMetrics(SM_CXSCREEN); }
 int screenH() { return GetSystemMetrics(SM_CYSCREEN); }
 }  // namespace
 
-TEST(FormPos, MaximizedWindowSavesItsNormalRectangleAndComesBackSo)
+TEST(FormPos, MaximizedWindowSavesItsNormalRectangle)
 {
     TSettingsDir s;
-    {
-        TPlainForm f(L"FormM");
-        f.SetBounds(120, 130, 410, 310);
-        f.Show();
-        f.SetWindowState(wsMaximized);
-        ASSERT_TRUE(IsZoomed(f.Handle()));
-        Form_PosSave(&f);
-        f.Hide();
-    }
-    std::string text = ReadFileBytes(s.Ini());
-    // Written in the order Maximized, Top, Left, Height, Width.
-    size_t m = text.find("Maximized=1"), t = text.find("Top=130"), l = text.find("Left=120"),
-           h = text.find("Height=310"), w = text.find("Width=410");
-    ASSERT_NE(m, std::string::npos) << text;
-    ASSERT_NE(w, std::string::npos) << text;
-    EXPECT_TRUE(m < t && t < l && l < h && h < w) << text;
-
-    TPlainForm g(L"FormM");
-    EXPECT_TRUE(Form_PosLoad(&g, nullptr, L"", false));
-    g.Show();
-    EXPECT_TRUE(IsZoomed(g.Handle()));
-    RECT r = normalRect(g);
-    EXPECT_EQ(r.left, 120);
-    EXPECT_EQ(r.top, 130);
-    EXPECT_EQ(r.right - r.left, 410);
-    EXPECT_EQ(r.bottom - r.top, 310);
-    g.SetWindowState(wsNormal);
-    EXPECT_EQ(g.Left(), 120);
-    EXPECT_EQ(g.Width(), 410);
-    g.Hide();
+    TPlainForm f(L"FormM");
+    f.SetBounds(120, 130, 410, 310);
+    f.Show();
+    f.SetWindowState(wsMaximized);
+    ASSERT_TRUE(IsZoomed(f.Handle()));
+    Form_PosSave(&f);
+    f.Hide();
+    EXPECT_EQ(ReadFileBytes(s.Ini()), "[FormM]\r\nMaximized=1\r\nTop=130\r\nLeft=120\r\nHeight=310\r\nWidth=410\r\n");
 }
 
 TEST(FormPos, SectionsAreReadPulledOnTheScreenAndCut)
@@ -91,18 +75,13 @@ TEST(FormPos, SectionsAreReadPulledOnTheScreenAndCut)
         TPlainForm f(c.section);
         EXPECT_TRUE(Form_PosLoad(&f));
         EXPECT_EQ(f.Position, poDesigned) << N(c.section);
-        EXPECT_EQ(f.Left(), c.left) << N(c.section);
-        EXPECT_EQ(f.Top(), c.top) << N(c.section);
-        EXPECT_EQ(f.Width(), c.width) << N(c.section);
-        EXPECT_EQ(f.Height(), c.height) << N(c.section);
+        EXPECT_EQ(Box(f.Left(), f.Top(), f.Width(), f.Height()), Box(c.left, c.top, c.width, c.height)) << N(c.section);
         EXPECT_EQ(f.WindowState(), c.maximized ? wsMaximized : wsNormal) << N(c.section);
         if (c.maximized) {  // maximized over the read rectangle, which comes back on restoring
             f.Show();
             EXPECT_TRUE(IsZoomed(f.Handle()));
             RECT r = normalRect(f);
-            EXPECT_EQ(r.left, c.left);
-            EXPECT_EQ(r.top, c.top);
-            EXPECT_EQ(r.right - r.left, c.width);
+            EXPECT_EQ(Box(r.left, r.top, r.right - r.left, r.bottom - r.top), Box(c.left, c.top, c.width, c.height));
             f.Hide();
         }
     }
@@ -111,19 +90,18 @@ TEST(FormPos, SectionsAreReadPulledOnTheScreenAndCut)
 TEST(FormPos, MissingSettingsCentresAndMaximizesOnlyWhenAsked)
 {
     TSettingsDir s;
-    TPlainForm a(L"Form1");
-    EXPECT_FALSE(Form_PosLoad(&a, nullptr, L"", true));
-    EXPECT_EQ(a.Position, poScreenCenter);
-    EXPECT_EQ(a.WindowState(), wsMaximized);
-    TPlainForm b(L"FormSettings");
-    EXPECT_FALSE(Form_PosLoad(&b, nullptr, L"", false));
-    EXPECT_EQ(b.WindowState(), wsNormal);
-    b.Show();
-    RECT r;
-    GetWindowRect(b.Handle(), &r);
-    EXPECT_EQ(r.left, (screenW() - 400) / 2);
-    EXPECT_EQ(r.top, (screenH() - 300) / 2);
-    b.Hide();
+    for (bool maximize : {true, false}) {
+        TPlainForm f(L"Form1");
+        EXPECT_FALSE(Form_PosLoad(&f, nullptr, L"", maximize));
+        EXPECT_EQ(f.WindowState(), maximize ? wsMaximized : wsNormal);
+        if (maximize) continue;
+        f.Show();
+        RECT r;
+        GetWindowRect(f.Handle(), &r);
+        EXPECT_EQ(r.left, (screenW() - 400) / 2);
+        EXPECT_EQ(r.top, (screenH() - 300) / 2);
+        f.Hide();
+    }
     EXPECT_FALSE(FileExists(s.Ini())) << "reading must not create settings.ini";
 }
 
@@ -134,14 +112,11 @@ TEST(FormPos, AGivenIniAndSectionAreUsedAndKeptOpen)
     TPlainForm f(L"FormZ");
     f.SetBounds(11, 22, 333, 244);
     Form_PosSave(&f, &ini, L"Elsewhere");
-    EXPECT_EQ(ini.ReadInteger(L"Elsewhere", L"Left", 0), 11);
-    EXPECT_EQ(ini.ReadInteger(L"Elsewhere", L"Width", 0), 333);
     EXPECT_FALSE(ini.ReadBool(L"Elsewhere", L"Maximized", true));
     EXPECT_FALSE(FileExists(s.Ini()));
     TPlainForm g(L"FormZ");
     EXPECT_TRUE(Form_PosLoad(&g, &ini, L"Elsewhere"));
-    EXPECT_EQ(g.Top(), 22);
-    EXPECT_EQ(g.Height(), 244);
+    EXPECT_EQ(Box(g.Left(), g.Top(), g.Width(), g.Height()), "11,22 333x244");
 }
 
 namespace {
@@ -189,6 +164,14 @@ TEST(FormPos, DragLeavesAMaximizedWindowAloneAndRunsTheMoveLoopUnderTheSizeCurso
     EXPECT_EQ(f.Left(), 10);
 }
 
+// A font as one line: name, size, colour and styles.
+std::string Described(const TFont& f)
+{
+    return N(f.Name() + L" " + std::to_wstring(f.Size()) + L" " + ColorToString(f.Color())) +
+           (f.Style() & fsBold ? " B" : "") + (f.Style() & fsItalic ? " I" : "") +
+           (f.Style() & fsUnderline ? " U" : "") + (f.Style() & fsStrikeOut ? " S" : "");
+}
+
 TEST(FontIni, OnlyTheKeysThatExistChangeTheFont)
 {
     TSettingsDir s;
@@ -201,24 +184,20 @@ TEST(FontIni, OnlyTheKeysThatExistChangeTheFont)
     f.SetSize(9);
     f.SetColor(clWindowText);
     f.SetStyle(fsItalic);
-    Font_Load(&ini, L"Font", L"All", f);
-    EXPECT_EQ(f.Style(), (TFontStyles)(fsBold | fsItalic));
-    EXPECT_EQ(f.Name(), L"Tahoma");
-    EXPECT_EQ(f.Size(), 9);
-    EXPECT_EQ(f.Color(), clWindowText);
-
-    Font_Load(&ini, L"Under", L"All", f);  // .Underline is not a key of ours
-    EXPECT_FALSE(f.Style() & fsUnderline);
-    Font_Load(&ini, L"Bad", L"All", f);  // a broken colour keeps the colour, a broken size the size
-    EXPECT_EQ(f.Color(), clWindowText);
-    EXPECT_EQ(f.Size(), 9);
-    Font_Load(&ini, L"Full", L"All", f);
-    EXPECT_EQ(f.Name(), L"Courier New");
-    EXPECT_EQ(f.Size(), 14);
-    EXPECT_EQ(f.Color(), clRed);
-    EXPECT_EQ(f.Style(), (TFontStyles)(fsBold | fsItalic | fsUnderline | fsStrikeOut));
-    Font_Load(nullptr, L"Font", L"All", f);  // no Ini: nothing
-    EXPECT_EQ(f.Name(), L"Courier New");
+    const struct {
+        const wchar_t* section;  // null: no ini at all
+        const char* font;        // after loading it, in turn
+    } steps[] = {
+        {L"Font", "Tahoma 9 clWindowText B I"},
+        {L"Under", "Tahoma 9 clWindowText B I"},  // .Underline is not a key of ours
+        {L"Bad", "Tahoma 9 clWindowText B I"},    // a broken colour keeps the colour, a broken size the size
+        {L"Full", "Courier New 14 clRed B I U S"},
+        {nullptr, "Courier New 14 clRed B I U S"},
+    };
+    for (const auto& step : steps) {
+        Font_Load(step.section ? &ini : nullptr, step.section ? step.section : L"Font", L"All", f);
+        EXPECT_EQ(Described(f), step.font) << N(step.section ? step.section : L"no ini");
+    }
 }
 
 TEST(FontIni, SaveWritesSevenKeysWithColourTexts)
@@ -231,21 +210,12 @@ TEST(FontIni, SaveWritesSevenKeysWithColourTexts)
     f.SetColor(clWindowText);
     f.SetStyle(fsUnderline);
     Font_Save(&ini, L"Font", L"All", f);
-    std::string text = ReadFileBytes(s.Ini());
-    const char* keys[] = {"All.Name=Tahoma", "All.Size=10", "All.Color=clWindowText", "All.Bold=0",
-                          "All.Italic=0", "All.Uderline=1", "All.Strike=0"};
-    size_t last = 0;
-    for (const char* k : keys) {
-        size_t at = text.find(k);
-        ASSERT_NE(at, std::string::npos) << k << " in " << text;
-        EXPECT_GE(at, last) << k;
-        last = at;
-    }
+    EXPECT_EQ(ReadFileBytes(s.Ini()), "[Font]\r\nAll.Name=Tahoma\r\nAll.Size=10\r\nAll.Color=clWindowText\r\nAll.Bold=0\r\n"
+                                      "All.Italic=0\r\nAll.Uderline=1\r\nAll.Strike=0\r\n");
     f.SetColor(0xC4D1F4);
     Font_Save(&ini, L"Font", L"All", f);
     EXPECT_EQ(ini.ReadString(L"Font", L"All.Color", L""), L"$00C4D1F4");
     TFont g;
     Font_Load(&ini, L"Font", L"All", g);
-    EXPECT_EQ(g.Color(), 0xC4D1F4);
-    EXPECT_EQ(g.Style(), (TFontStyles)fsUnderline);
+    EXPECT_EQ(Described(g), "Tahoma 10 $00C4D1F4 U");
 }
