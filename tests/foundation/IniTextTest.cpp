@@ -22,12 +22,7 @@ TEST(IniText, IndexOfNameAndValueOfName)
 {
     const TStringList l = List({L"[A]", L"x", L" lead=1", L"Key=a=b", L"key=second", L"Tabbed\t=t", L"Spaced \t=s",
                                 L"empty=", L"[B]", L"\u0416uk=cyr", L"=nameless"});
-    struct Case {
-        const wchar_t* name;
-        int index;
-        const wchar_t* value;
-    };
-    const Case cases[] = {
+    const struct { const wchar_t* name; int index; const wchar_t* value; } cases[] = {
         {L"key", 3, L"a=b"},         // first match wins, case ignored
         {L"KEY", 3, L"a=b"},
         {L"lead", -1, L""},          // a leading blank is part of the name
@@ -41,7 +36,7 @@ TEST(IniText, IndexOfNameAndValueOfName)
         {L"", 10, L"nameless"},
         {L"[B]", -1, L""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(Strs_IndexOfName(c.name, l), c.index) << N(c.name);
         EXPECT_EQ(N(Strs_ValueOfName(c.name, l)), N(c.value)) << N(c.name);
     }
@@ -49,14 +44,7 @@ TEST(IniText, IndexOfNameAndValueOfName)
 
 TEST(IniText, WriteValuePlacement)
 {
-    struct Case {
-        const char* what;
-        Lines in;
-        const wchar_t* name;
-        const wchar_t* section;
-        const char* out;
-    };
-    const Case cases[] = {
+    const struct { const char* what; Lines in; const wchar_t *name, *section; const char* out; } cases[] = {
         {"missing section goes to the very end", {L"[A]", L"x=1", L""}, L"k", L"S", "[A]|x=1||[S]|k=v"},
         {"missing section in an empty list", {}, L"k", L"S", "[S]|k=v"},
         {"header as last line", {L"[A]", L"[S]"}, L"k", L"S", "[A]|[S]|k=v"},
@@ -85,42 +73,28 @@ TEST(IniText, WriteValuePlacement)
         {"a header with spaces is another section", {L"[ S ]", L"x=1"}, L"a", L"S", "[ S ]|x=1|[S]|a=v"},
         {"a line of spaces is not blank", {L"[S]", L"x=1", L"  ", L"[T]"}, L"a", L"S", "[S]|x=1|  |a=v|[T]"},
     };
-    for (const Case& c : cases) {
-        TStringList l = List(c.in);
-        Strs_Ini_WriteValue(c.name, L"v", c.section, l);
-        EXPECT_EQ(Joined(l), c.out) << c.what;
-        // A list that compares its own items case-sensitively changes nothing.
-        TStringList cs = List(c.in);
-        cs.CaseSensitive = true;
-        Strs_Ini_WriteValue(c.name, L"v", c.section, cs);
-        EXPECT_EQ(Joined(cs), c.out) << c.what << " (case-sensitive list)";
-    }
+    for (const auto& c : cases)
+        for (bool caseSensitive : {false, true}) {  // a list that compares its items case-sensitively changes nothing
+            TStringList l = List(c.in);
+            l.CaseSensitive = caseSensitive;
+            Strs_Ini_WriteValue(c.name, L"v", c.section, l);
+            EXPECT_EQ(Joined(l), c.out) << c.what << (caseSensitive ? " (case-sensitive list)" : "");
+        }
 }
 
 TEST(IniText, NextSectionStatus)
 {
     const TStringList l = List({L"[A]", L"x=1", L"[B]", L"[]", L"y", L"[C]", L"z", L"[D]"});
-    struct Case {
-        const wchar_t* section;
-        int status;
-    };
     // The statuses by value, as callers compare them: -2 the header is the
     // last line (kIniSectionHeaderIsLast), -1 no such section (kIniSectionMissing).
-    const Case cases[] = {{L"A", 2}, {L"b", 5}, {L"C", 7}, {L"D", -2}, {L"E", -1}};
-    for (const Case& c : cases) EXPECT_EQ(Strs_Ini_NextSection(c.section, l), c.status) << N(c.section);
+    const struct { const wchar_t* section; int status; } cases[] = {{L"A", 2}, {L"b", 5}, {L"C", 7}, {L"D", -2}, {L"E", -1}};
+    for (const auto& c : cases) EXPECT_EQ(Strs_Ini_NextSection(c.section, l), c.status) << N(c.section);
     EXPECT_EQ(Strs_Ini_NextSection(L"A", List({L"[A]", L"x", L""})), -3) << "kIniSectionNoNext";
 }
 
 TEST(IniText, ClearAndEraseSection)
 {
-    struct Case {
-        Lines in;
-        const wchar_t* section;
-        int cleared;
-        const char* afterClear;
-        const char* afterErase;
-    };
-    const Case cases[] = {
+    const struct { Lines in; const wchar_t* section; int cleared; const char *afterClear, *afterErase; } cases[] = {
         {{L"[A]", L"x=1", L"", L"[B]", L"y=2"}, L"A", 0, "[A]|[B]|y=2", "[B]|y=2"},
         {{L"[A]", L"x=1", L"[B]", L"y=2", L"", L"z"}, L"b", 2, "[A]|x=1|[B]", "[A]|x=1"},
         {{L"[A]", L"[B]", L"y=2"}, L"A", 0, "[A]|[B]|y=2", "[B]|y=2"},  // nothing between the headers
@@ -128,7 +102,7 @@ TEST(IniText, ClearAndEraseSection)
         {{L"[A]", L"x=1"}, L"C", -1, "[A]|x=1", "[A]|x=1"},
         {{L"[A]", L"x", L"[]", L"y", L"[B]"}, L"A", 0, "[A]|[B]", "[B]"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TStringList l = List(c.in);
         EXPECT_EQ(Strs_Ini_ClearSection(c.section, l), c.cleared) << N(c.section) << " of " << Joined(List(c.in));
         EXPECT_EQ(Joined(l), c.afterClear) << N(c.section);
