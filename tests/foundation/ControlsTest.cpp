@@ -6,11 +6,7 @@
 
 TEST(Colors, LightenAndDarken)
 {
-    struct {
-        TColor color;
-        int percent;
-        TColor lighter, darker;
-    } cases[] = {
+    const struct { TColor color; int percent; TColor lighter, darker; } cases[] = {
         {0x000000, 50, 0x808080, 0x000000}, {0xFFFFFF, 50, 0xFFFFFF, 0x7F7F7F},
         {0xC6E7FB, 7, 0xCAE9FF, 0xB8D7E9},  // red: no step at 7% of 4, so 255
         {0x0000FF, 2, 0x0505FF, 0x0000FA},
@@ -27,9 +23,7 @@ TEST(Colors, LightenAndDarken)
 
 TEST(Numbers, IntPercentAndIsEven)
 {
-    struct {
-        int percent, total, min, result;
-    } cases[] = {
+    const struct { int percent, total, min, result; } cases[] = {
         {42, 1000, 100, 420}, {5, 1000, 100, 100}, {99, 1000, 100, 900},
         {50, 150, 100, 50},  // the upper bound wins over the lower
         {50, 5, 0, 2},       {50, 7, 0, 4},  // halves round to even
@@ -37,8 +31,7 @@ TEST(Numbers, IntPercentAndIsEven)
     for (auto& c : cases)
         EXPECT_EQ(Int_Percent(c.percent, c.total, c.min), c.result)
             << c.percent << "% of " << c.total << " min " << c.min;
-    for (int n : {0, -2}) EXPECT_TRUE(Int_IsEven(n)) << n;
-    for (int n : {-1, 7}) EXPECT_FALSE(Int_IsEven(n)) << n;
+    for (int n : {0, -2, -1, 7}) EXPECT_EQ(Int_IsEven(n), n % 2 == 0) << n;
 }
 
 TEST(Keys, ModifiersComeFromTheThreadKeyState)
@@ -57,36 +50,23 @@ TEST(Keys, ModifiersComeFromTheThreadKeyState)
     SetKeyboardState(saved);
 }
 
-namespace {
-struct TItem {
-    String Caption;
-    bool Selected = false;
-};
-struct TItems {
-    std::vector<TItem> v;
-    int Count() const { return (int)v.size(); }
-    TItem& operator[](int i) { return v[i]; }
-};
-}  // namespace
-
 TEST(ListView, InvertSelectionAndFindCaption)
 {
-    TItems items{{{L"a", true}, {L"B", false}, {L"b", true}}};
+    struct TItem { String Caption; bool Selected; };
+    struct TItems {
+        std::vector<TItem> v;
+        int Count() const { return (int)v.size(); }
+        TItem& operator[](int i) { return v[i]; }
+    } items{{{L"a", true}, {L"B", false}, {L"b", true}}};
     ListView_InvertSelection(items);
-    EXPECT_FALSE(items[0].Selected);
-    EXPECT_TRUE(items[1].Selected);
-    EXPECT_FALSE(items[2].Selected);
+    for (int i : {0, 1, 2}) EXPECT_EQ(items[i].Selected, i == 1) << i;
     EXPECT_EQ(ListView_FindCaption(items, L"b"), &items[2]);
     EXPECT_EQ(ListView_FindCaption(items, L"A"), nullptr);  // letter case counts
 }
 
 TEST(EditDeleteWordRight, DeletesToTheNextDelimiterUndoably)
 {
-    struct {
-        const wchar_t* text;
-        int caret;
-        const wchar_t* after;
-    } cases[] = {
+    const struct { const wchar_t* text; int caret; const wchar_t* after; } cases[] = {
         {L"C:\\Program Files\\x", 3, L"C:\\ Files\\x"},    // the word, the space stays
         {L"C:\\Program Files\\x", 2, L"C:Program Files\\x"},  // a delimiter at the caret goes alone
         {L"C:\\Program Files\\x", 17, L"C:\\Program Files\\"},  // no delimiter: to the end
