@@ -84,9 +84,9 @@ TComPtr<IShellLinkW> NewLink(TComPtr<IPersistFile>& file)
     return link;
 }
 
-TEST(Shortcut, MadeAndReadBack)
+TEST(Shortcut, MadeReadBackAndEmptyForWhatIsNoShortcut)
 {
-    TTempDir docs, links;
+    TTempDir docs, links, dir;
     String target = docs / L"report.final.txt";
     WriteFileBytes(target, "report");
     Lnk_Create(target, links.Path() + L"\\", L"The report", L"/p \"x y\"");
@@ -101,17 +101,11 @@ TEST(Shortcut, MadeAndReadBack)
     link->GetDescription(desc, 64);
     EXPECT_EQ(N(args), "/p \"x y\"");
     EXPECT_EQ(N(desc), "The report");
-}
 
-TEST(Shortcut, TargetOfWhatIsNoShortcutIsEmpty)
-{
-    TTempDir dir;
     WriteFileBytes(dir / L"junk.lnk", "this is not a shell link");
     WriteFileBytes(dir / L"zero.lnk", "");
     // A shortcut to a shell item that has no file-system path (the Control Panel).
     String cpl = dir / L"panel.lnk";
-    TComPtr<IPersistFile> file;
-    TComPtr<IShellLinkW> link = NewLink(file);
     TCoTaskMem<ITEMIDLIST> pidl;
     ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, pidl.Put()));
     link->SetIDList(pidl.Get());
@@ -139,13 +133,9 @@ TEST(Shortcut, LongShortcutPathIsLoadedWhole)
     EXPECT_EQ(Lnk_GetTarget(lnk.substr(0, 260)), L"");
 }
 
-class FileOperationTest : public ::testing::Test {
-protected:
-    TTempDir src, dst;
-};
-
-TEST_F(FileOperationTest, CopyMoveListsAndTheirNulls)
+TEST(FileOperation, CopyMoveListsAndTheirNulls)
 {
+    TTempDir src, dst;
     for (const wchar_t* n : {L"a.txt", L"b c.txt", L"1.txt", L"2.txt", L"3.txt", L"4.txt"}) WriteFileBytes(src / n, "x");
     EXPECT_TRUE(File_Operation_One(src / L"a.txt", dst.Path(), kFoCopy, FOF_SIMPLEPROGRESS));
     EXPECT_TRUE(FileExists(dst / L"a.txt") && FileExists(src / L"a.txt"));
@@ -184,8 +174,9 @@ String WineTrashFiles()
     return (home.rfind(L"\\??\\", 0) == 0 ? home.substr(4) : home) + L"\\.local\\share\\Trash\\files\\";
 }
 
-TEST_F(FileOperationTest, DeleteAsksOnlyWithoutNoConfirmationAndRecycles)
+TEST(FileOperation, DeleteAsksOnlyWithoutNoConfirmationAndRecycles)
 {
+    TTempDir src;
     String trash = WineTrashFiles();
     if (!UnderWine() || trash.empty()) GTEST_SKIP() << "the trash is looked for where Wine keeps it";
     struct {

@@ -29,6 +29,7 @@ public:
     TDialogAnswerer(const TDialogAnswerer&) = delete;
     TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
     int Answered() const { return fAnswered; }
+    // The captions of the dialogs answered.
     std::string Texts() const
     {
         std::lock_guard<std::mutex> lock(fTextsLock);
@@ -62,13 +63,6 @@ private:
         EnumWindows(dialogProc, reinterpret_cast<LPARAM>(&search));
         return search.second;
     }
-    static BOOL CALLBACK textProc(HWND w, LPARAM lp)
-    {
-        wchar_t buf[512] = {};
-        GetWindowTextW(w, buf, 512);
-        if (buf[0]) *reinterpret_cast<String*>(lp) += String(buf) + L" | ";
-        return TRUE;
-    }
     void run(DWORD timeoutMs)
     {
         ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -76,13 +70,11 @@ private:
         while (WaitForSingleObject(fStop.Get(), 10) == WAIT_TIMEOUT) {
             HWND found = findDialog(fButton);
             if (found && found != last) {
-                wchar_t cap[256] = {};
-                GetWindowTextW(found, cap, 256);
-                String texts = String(cap) + L": ";
-                EnumChildWindows(found, textProc, reinterpret_cast<LPARAM>(&texts));
+                wchar_t caption[256] = {};
+                GetWindowTextW(found, caption, 256);
                 {
                     std::lock_guard<std::mutex> lock(fTextsLock);
-                    fTexts += texts;
+                    fTexts += String(caption) + L" | ";
                 }
                 last = found;
                 // Counted before the press: once pressed, the shell's call may

@@ -63,7 +63,7 @@ protected:
     }
 };
 
-TEST_F(VerbTest, AddedTestedAndDeleted)
+TEST_F(VerbTest, AddedTestedDeletedAndMissingPartsOrOddValues)
 {
     const String cmd = L"\"C:\\Tools\\dolv.exe\" \"1\" \"%1\"";
     EXPECT_FALSE(Shell_VerbExists(cls, L"Dolv", cmd));
@@ -85,10 +85,7 @@ TEST_F(VerbTest, AddedTestedAndDeleted)
     EXPECT_TRUE(Shell_VerbExists(cls, L">>>>> Dolv", L"old")) << "only the named verb goes";
     Shell_VerbDelete(cls, L"");  // no verb deletes nothing, not the class's whole shell key
     EXPECT_TRUE(Shell_VerbExists(cls, L">>>>> Dolv", L"old"));
-}
 
-TEST_F(VerbTest, MissingPartsAndOddValues)
-{
     // A verb without a command, or with a command of another type, is not installed.
     TRegistry reg;
     reg.RootKey = HKEY_CLASSES_ROOT;
