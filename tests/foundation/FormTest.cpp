@@ -31,17 +31,27 @@ int screenW() { return GetSystemMetrics(SM_CXSCREEN); }
 int screenH() { return GetSystemMetrics(SM_CYSCREEN); }
 }  // namespace
 
-TEST(FormPos, MaximizedWindowSavesItsNormalRectangle)
+TEST(FormPos, MaximizedWindowSavesItsNormalRectangleInAGivenIniAndComesBackSo)
 {
     TSettingsDir s;
-    TPlainForm f(L"FormM");
-    f.SetBounds(120, 130, 410, 310);
-    f.Show();
-    f.SetWindowState(wsMaximized);
-    ASSERT_TRUE(IsZoomed(f.Handle()));
-    Form_PosSave(&f);
-    f.Hide();
-    EXPECT_EQ(ReadFileBytes(s.Ini()), "[FormM]\r\nMaximized=1\r\nTop=130\r\nLeft=120\r\nHeight=310\r\nWidth=410\r\n");
+    {
+        TIniFile ini(s.Dir / L"other.ini");
+        TPlainForm f(L"FormM");
+        f.SetBounds(120, 130, 410, 310);
+        f.Show();
+        f.SetWindowState(wsMaximized);
+        ASSERT_TRUE(IsZoomed(f.Handle()));
+        Form_PosSave(&f, &ini, L"Elsewhere");
+        f.Hide();
+    }
+    EXPECT_EQ(ReadFileBytes(s.Dir / L"other.ini"),
+              "[Elsewhere]\r\nMaximized=1\r\nTop=130\r\nLeft=120\r\nHeight=310\r\nWidth=410\r\n");
+    EXPECT_FALSE(FileExists(s.Ini()));
+    TIniFile ini(s.Dir / L"other.ini");
+    TPlainForm g(L"FormM");
+    EXPECT_TRUE(Form_PosLoad(&g, &ini, L"Elsewhere"));
+    EXPECT_EQ(Box(g), "120,130 410x310");
+    EXPECT_EQ(g.WindowState(), wsMaximized);
 }
 
 TEST(FormPos, SectionsAreReadPulledOnTheScreenAndCut)
@@ -96,20 +106,6 @@ TEST(FormPos, MissingSettingsCentresAndMaximizesOnlyWhenAsked)
         f.Hide();
     }
     EXPECT_FALSE(FileExists(s.Ini())) << "reading must not create settings.ini";
-}
-
-TEST(FormPos, AGivenIniAndSectionAreUsedAndKeptOpen)
-{
-    TSettingsDir s;
-    TIniFile ini(s.Dir / L"other.ini");
-    TPlainForm f(L"FormZ");
-    f.SetBounds(11, 22, 333, 244);
-    Form_PosSave(&f, &ini, L"Elsewhere");
-    EXPECT_FALSE(ini.ReadBool(L"Elsewhere", L"Maximized", true));
-    EXPECT_FALSE(FileExists(s.Ini()));
-    TPlainForm g(L"FormZ");
-    EXPECT_TRUE(Form_PosLoad(&g, &ini, L"Elsewhere"));
-    EXPECT_EQ(Box(g), "11,22 333x244");
 }
 
 namespace {
