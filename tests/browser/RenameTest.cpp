@@ -4,16 +4,8 @@
 #include "xaLanguageUni.h"
 
 namespace {
-struct TSel {
-    int start, length;
-    bool operator==(const TSel&) const = default;
-};
-std::ostream& operator<<(std::ostream& o, const TSel& s) { return o << "(" << s.start << "," << s.length << ")"; }
-TSel sel()
-{
-    TEdit* e = FormRenamer->Edit1;
-    return {e->SelStart(), e->SelLength()};
-}
+using TSel = std::pair<int, int>;  // start, length
+TSel sel() { return {FormRenamer->Edit1->SelStart(), FormRenamer->Edit1->SelLength()}; }
 
 // Runs Renamer_Ask with the box worked by Steps; the result and the text.
 struct TAsk {

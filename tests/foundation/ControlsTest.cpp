@@ -140,7 +140,7 @@ TEST(ListBoxSelection, AnUnselectedListGetsItsFocusedItem)
 {
     TForm form(nullptr);
     auto* lb = new TListBox(&form);
-    lb->MultiSelect = true;
+    lb->MultiSelect = true;  // before the window exists: it is a style
     lb->SetParent(&form);
     lb->SetBounds(0, 0, 100, 100);
     for (const wchar_t* s : {L"a", L"b", L"c"}) lb->AddItem(s);
