@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(DirHasItems, AnyEntryCountsNothingElseDoes)
+TEST(FolderEntriesAndFileSizes, AnyEntryCountsSizesKeepEveryBit)
 {
     TTempDir empty, hidden, sub;
     WriteFileBytes(hidden / L"h.txt", "x");
@@ -26,22 +26,17 @@ TEST(DirHasItems, AnyEntryCountsNothingElseDoes)
         {hidden / L"h.txt", false},  // a file is not a folder to search
     };
     for (const auto& c : cases) EXPECT_EQ(Dir_HasItems(c.path), c.has) << N(c.path);
-}
 
-TEST(FileGetSize, SizesMissingAndOver4GiB)
-{
-    TTempDir dir;
-    EXPECT_EQ(File_GetSize(dir / L"missing.bin"), -1);
-    EXPECT_EQ(File_GetSize(L""), -1);
-    WriteFileBytes(dir / L"empty.bin", "");
-    EXPECT_EQ(File_GetSize(dir / L"empty.bin"), 0);
-    WriteFileBytes(dir / L"five.bin", "12345");
-    SetFileAttributesW((dir / L"five.bin").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(File_GetSize(dir / L"five.bin"), 5);
+    WriteFileBytes(empty / L"five.bin", "12345");
+    SetFileAttributesW((empty / L"five.bin").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    WriteFileBytes(empty / L"empty.bin", "");
+    for (auto [name, size] : {std::pair{L"missing.bin", -1}, std::pair{L"", -1}, std::pair{L"five.bin", 5},
+                              std::pair{L"empty.bin", 0}})
+        EXPECT_EQ(File_GetSize(*name ? empty / name : String()), size) << N(name);
 
     // Sizes past 2 GiB and 4 GiB keep every bit (a sparse file: no disk used).
     for (int64_t size : {int64_t(3) << 30, (int64_t(4) << 30) + 7}) {
-        String big = dir / L"big.bin";
+        String big = empty / L"big.bin";
         TFileHandle h(CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(h);
         DWORD ret = 0;

@@ -102,38 +102,28 @@ TEST(Strings, PosLast)
     for (const auto& c : cases) EXPECT_EQ(Str_PosLast(c.sub, c.s), c.pos) << N(c.sub) << " in " << N(c.s);
 }
 
-TEST(Strings, FindNextCountsFromTheStartOfS)
+TEST(Strings, FindNextFromAStartAndFindLastWithinALength)
 {
-    // pos is 99 when left alone; a start below 1 is reported and gives up.
-    const struct { const wchar_t *sub, *s; bool cs; int start; bool found; int pos; bool reported = false; } cases[] = {
-        {L"b", L"abab", true, 1, true, 2},    {L"b", L"abab", true, 3, true, 4},  {L"b", L"abab", true, 4, true, 4},
-        {L"b", L"abab", true, 5, false, 99},  {L"B", L"abab", true, 1, false, 99}, {L"B", L"abab", false, 3, true, 4},
-        {L"", L"abab", true, 1, false, 99},   {L"a", L"aaa", true, 0, false, 99, true},
+    // pos 0: not found, and pos is left alone. Find_Next counts from the start
+    // of S and reports a start below 1; for Find_Last only -1 means all of S.
+    const struct { bool last; const wchar_t *sub, *s; bool cs; int startOrLen, pos; bool reported = false; } cases[] = {
+        {false, L"b", L"abab", true, 1, 2},  {false, L"b", L"abab", true, 3, 4}, {false, L"b", L"abab", true, 4, 4},
+        {false, L"b", L"abab", true, 5, 0},  {false, L"B", L"abab", true, 1, 0}, {false, L"B", L"abab", false, 3, 4},
+        {false, L"", L"abab", true, 1, 0},   {false, L"a", L"aaa", true, 0, 0, true},
+        {true, L"a", L"abab", true, -1, 3},  {true, L"a", L"abab", true, 3, 3},
+        {true, L"ab", L"abab", true, 3, 1},  // the second "ab" is not within 3
+        {true, L"A", L"abab", true, -1, 0},  {true, L"A", L"abab", false, -1, 3},
+        {true, L"a", L"abab", true, 0, 0},   {true, L"a", L"abab", true, -2, 0},
+        {true, L"a", L"abab", true, 40, 3},  // longer than S: all of S
     };
     for (const auto& c : cases) {
         TModalRecorder rec;
         int pos = 99;
-        EXPECT_EQ(Str_Find_Next(c.sub, c.s, c.cs, c.start, pos), c.found) << N(c.sub) << " from " << c.start;
-        EXPECT_EQ(pos, c.pos) << N(c.sub) << " from " << c.start;
+        bool found = c.last ? Str_Find_Last(c.sub, c.s, c.cs, c.startOrLen, pos)
+                            : Str_Find_Next(c.sub, c.s, c.cs, c.startOrLen, pos);
+        EXPECT_EQ(found, c.pos != 0) << N(c.sub) << (c.last ? " within " : " from ") << c.startOrLen;
+        EXPECT_EQ(pos, c.pos ? c.pos : 99) << N(c.sub) << (c.last ? " within " : " from ") << c.startOrLen;
         EXPECT_EQ(Shown(rec), c.reported ? "TFormY||Str_Find_Next\r\nStart < 1|" + std::to_string(0xC4D1F4) + "\n" : "");
-    }
-}
-
-TEST(Strings, FindLast)
-{
-    // pos is 99 when left alone; len -1 means all of S.
-    const struct { const wchar_t *sub, *s; bool cs; int len; bool found; int pos; } cases[] = {
-        {L"a", L"abab", true, -1, true, 3}, {L"a", L"abab", true, 3, true, 3},
-        {L"ab", L"abab", true, 3, true, 1},   // the second "ab" is not within 3
-        {L"A", L"abab", true, -1, false, 99}, {L"A", L"abab", false, -1, true, 3},
-        {L"a", L"abab", true, 0, false, 99},
-        {L"a", L"abab", true, 40, true, 3},   // longer than S: all of S
-        {L"a", L"abab", true, -2, false, 99}, // only -1 means all
-    };
-    for (const auto& c : cases) {
-        int pos = 99;
-        EXPECT_EQ(Str_Find_Last(c.sub, c.s, c.cs, c.len, pos), c.found) << N(c.sub) << " len " << c.len;
-        EXPECT_EQ(pos, c.pos) << N(c.sub) << " len " << c.len;
     }
 }
 
