@@ -79,18 +79,15 @@ TEST(IniText, WriteValuePlacement)
         }
 }
 
-TEST(IniText, NextSectionStatus)
+TEST(IniText, NextSectionStatusClearAndEraseSection)
 {
     const TStringList l = List({L"[A]", L"x=1", L"[B]", L"[]", L"y", L"[C]", L"z", L"[D]"});
     // The statuses by value, as callers compare them: -2 the header is the
     // last line (kIniSectionHeaderIsLast), -1 no such section (kIniSectionMissing).
-    const struct { const wchar_t* section; int status; } cases[] = {{L"A", 2}, {L"b", 5}, {L"C", 7}, {L"D", -2}, {L"E", -1}};
-    for (const auto& c : cases) EXPECT_EQ(Strs_Ini_NextSection(c.section, l), c.status) << N(c.section);
+    const struct { const wchar_t* section; int status; } next[] = {{L"A", 2}, {L"b", 5}, {L"C", 7}, {L"D", -2}, {L"E", -1}};
+    for (const auto& c : next) EXPECT_EQ(Strs_Ini_NextSection(c.section, l), c.status) << N(c.section);
     EXPECT_EQ(Strs_Ini_NextSection(L"A", List({L"[A]", L"x", L""})), -3) << "kIniSectionNoNext";
-}
 
-TEST(IniText, ClearAndEraseSection)
-{
     const struct { Lines in; const wchar_t* section; int cleared; const char *afterClear, *afterErase; } cases[] = {
         {{L"[A]", L"x=1", L"", L"[B]", L"y=2"}, L"A", 0, "[A]|[B]|y=2", "[B]|y=2"},
         {{L"[A]", L"x=1", L"[B]", L"y=2", L"", L"z"}, L"b", 2, "[A]|x=1|[B]", "[A]|x=1"},

@@ -113,25 +113,21 @@ TEST_F(PathTest, ResolveDotsKeepsNamesWithTwoDots)
     for (const Case& c : cases) EXPECT_EQ(N(Path_ResolveDots(c.in)), N(c.out)) << "input " << N(c.in);
 }
 
-TEST_F(PathTest, SplitAndParent)
+TEST_F(PathTest, SplitParentExtensionAndNameWithoutIt)
 {
-    const struct { const wchar_t* in; bool delim; const wchar_t *folder, *name; } cases[] = {
+    const struct { const wchar_t* in; bool delim; const wchar_t *folder, *name; } split[] = {
         {L"C:\\a\\b\\", false, L"C:\\a", L"b"}, {L"C:\\a\\b\\", true, L"C:\\a\\", L"b"},
         {L"C:\\a", true, L"C:\\", L"a"},        {L"C:\\a", false, L"C:", L"a"},
         {L"C:\\", false, L"", L"C:"},           {L"C:\\", true, L"\\", L"C:"},
         {L"name", false, L"", L"name"},         {L"", true, L"", L""},
         {L"\\\\server\\share", false, L"\\\\server", L"share"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : split) {
         String name = L"junk";
         EXPECT_EQ(N(Path_Split(c.in, name, c.delim)), N(c.folder)) << "input " << N(c.in);
         EXPECT_EQ(N(name), N(c.name)) << "input " << N(c.in);
         EXPECT_EQ(N(Path_Parent(c.in, c.delim)), N(c.folder)) << "input " << N(c.in);
     }
-}
-
-TEST_F(PathTest, ExtensionAndNameWithoutIt)
-{
     const Case ext[] = {
         {L"archive.tar.gz", L"gz"}, {L".hidden", L"hidden"}, {L"C:\\dir.x\\file", L""}, {L"C:\\a\\file.", L""},
         {L"D:file.txt", L"txt"},    {L"C:.x", L"x"},         {L"C:\\a.b\\", L""},       {L"", L""},
