@@ -181,7 +181,7 @@ TEST(FileOperation, DeleteAsksOnlyWithoutNoConfirmationAndRecycles)
         WriteFileBytes(src / name, "R");
         TDialogAnswerer answerer(c.answer);
         EXPECT_EQ(File_Operation_One(src / name, L"", kFoDelete, c.flags), c.deleted) << N(name);
-        EXPECT_EQ(answerer.Answered(), c.asked) << answerer.Texts();
+        EXPECT_EQ(answerer.Answered(), c.asked) << N(name);
         EXPECT_EQ(FileExists(src / name), !c.deleted) << N(name);
         EXPECT_EQ(FileExists(trash + name), c.deleted) << "not in the trash: " << N(name);
         DeleteFileW((trash + name).c_str());

@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 
 #include <atomic>
-#include <mutex>
 #include <thread>
 
 inline bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
@@ -29,19 +28,11 @@ public:
     TDialogAnswerer(const TDialogAnswerer&) = delete;
     TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
     int Answered() const { return fAnswered; }
-    // The captions of the dialogs answered.
-    std::string Texts() const
-    {
-        std::lock_guard<std::mutex> lock(fTextsLock);
-        return N(fTexts);
-    }
 
 private:
     int fButton;
     THandle fStop;
     std::atomic<int> fAnswered{0};
-    mutable std::mutex fTextsLock;
-    String fTexts;
     std::thread fThread;  // last: it starts at once and uses the members above
 
     static BOOL CALLBACK dialogProc(HWND w, LPARAM lp)
@@ -70,12 +61,6 @@ private:
         while (WaitForSingleObject(fStop.Get(), 10) == WAIT_TIMEOUT) {
             HWND found = findDialog(fButton);
             if (found && found != last) {
-                wchar_t caption[256] = {};
-                GetWindowTextW(found, caption, 256);
-                {
-                    std::lock_guard<std::mutex> lock(fTextsLock);
-                    fTexts += String(caption) + L" | ";
-                }
                 last = found;
                 // Counted before the press: once pressed, the shell's call may
                 // return and the test read the count before this thread runs on.
