@@ -140,16 +140,11 @@ TEST_F(PathTest, SplitParentExtensionAndNameWithoutIt)
     for (const Case& c : name) EXPECT_EQ(N(File_NameNoExt(c.in)), N(c.out)) << "input " << N(c.in);
 }
 
-TEST(ProgramFolder, IsTheRunningModulesFolderUnlessOverridden)
+TEST(Folders, TheProgramsIsTheRunningModulesSpecialOnesResolveOrGiveEmpty)
 {
     wchar_t exe[MAX_PATH];
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     EXPECT_EQ(N(Prog_Dir() + ExtractFileName(exe)), N(exe));
-    EXPECT_EQ(N(Settings_FileName()), N(Prog_Dir() + L"settings.ini"));
-}
-
-TEST(SpecialFolders, ResolveOrGiveEmpty)
-{
     String windows = SpecialFolder_Path(CSIDL_WINDOWS);
     EXPECT_TRUE(DirectoryExists(windows) && windows.back() != L'\\') << N(windows);
     EXPECT_EQ(N(SpecialFolder_Path(0x7F)), "");  // no such folder

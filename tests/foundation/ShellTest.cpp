@@ -39,8 +39,7 @@ TEST(IconLocationParse, Table)
         String file = L"untouched";
         int index = -99;
         IconLocation_Parse(c.text, file, index);
-        EXPECT_EQ(N(file), N(c.file)) << "text " << N(c.text);
-        EXPECT_EQ(index, c.index) << "text " << N(c.text);
+        EXPECT_EQ(N(file) + " " + std::to_string(index), N(c.file) + " " + std::to_string(c.index)) << N(c.text);
     }
 }
 
