@@ -2,7 +2,6 @@
 #include "WindowDriver.h"
 #include "xaModul.h"
 
-
 TEST(Colors, LightenAndDarken)
 {
     const struct { TColor color; int percent; TColor lighter, darker; } cases[] = {

@@ -24,7 +24,6 @@ TEST(IniText, IndexOfNameAndValueOfName)
                                 L"empty=", L"[B]", L"\u0416uk=cyr", L"=nameless"});
     const struct { const wchar_t* name; int index; const wchar_t* value; } cases[] = {
         {L"key", 3, L"a=b"},         // first match wins, case ignored
-        {L"KEY", 3, L"a=b"},
         {L"lead", -1, L""},          // a leading blank is part of the name
         {L" lead", 2, L"1"},
         {L"Tabbed", 5, L"t"},

@@ -1,14 +1,11 @@
 // Shell verbs in the test prefix's registry, the shell door's arguments,
 // icon reference texts and the administrator test against the platform's own.
-#include "Forms.h"
 #include "Handles.h"
 #include "Registry.h"
 #include "ShellDoor.h"
 #include "TestSupport.h"
 #include "xaModul.h"
 #include "xaShell.h"
-
-#include <shellapi.h>
 
 #include <functional>
 #include <vector>
