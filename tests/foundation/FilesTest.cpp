@@ -1,7 +1,6 @@
 // File routines on real files in temporary folders: folder emptiness, sizes,
 // shortcuts made and read back, and the shell's own file operation with its
 // questions answered by the test.
-#include "Handles.h"
 #include "ShellOpSupport.h"
 #include "xaModul.h"
 

@@ -12,11 +12,7 @@ struct TSettingsDir {
 };
 
 struct TPlainForm : TForm {
-    explicit TPlainForm(const String& name) : TForm(nullptr)
-    {
-        Name = name;
-        SetBounds(10, 20, 400, 300);
-    }
+    explicit TPlainForm(const String& name) : TForm(nullptr) { Name = name; SetBounds(10, 20, 400, 300); }
 };
 
 // A rectangle as one line: left,top widthxheight.
@@ -109,13 +105,12 @@ namespace {
 // mouse button go (Esc as well, should the loop want a key), so the loop ends.
 struct TDragWatch {
     static inline TCursor Seen = crDefault;
-    static inline HWND Window = nullptr;
     static inline int Ticks = 0;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    static void CALLBACK Tick(HWND window, UINT, UINT_PTR, DWORD)
     {
         if (Ticks++ == 0) Seen = Screen.Cursor();
-        PostMessageW(Window, WM_LBUTTONUP, 0, 0);
-        PostMessageW(Window, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(window, WM_LBUTTONUP, 0, 0);
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     }
 };
 }  // namespace
@@ -130,13 +125,12 @@ TEST(FormPos, DragLeavesAMaximizedWindowAloneAndRunsTheMoveLoopUnderTheSizeCurso
     EXPECT_EQ(Box(f), before);
 
     f.SetWindowState(wsNormal);
-    TDragWatch::Window = f.Handle();
     TDragWatch::Ticks = 0;
     TDragWatch::Seen = crDefault;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, TDragWatch::Tick);
+    SetTimer(f.Handle(), 1, 50, TDragWatch::Tick);
     DWORD start = GetTickCount();
     Form_Drag(&f);
-    KillTimer(nullptr, timer);
+    KillTimer(f.Handle(), 1);
     f.Hide();
     EXPECT_LT(GetTickCount() - start, 5000u);
     ASSERT_GT(TDragWatch::Ticks, 0) << "the move loop ended at once: the cursor during it is not seen";

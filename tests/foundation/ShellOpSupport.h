@@ -25,8 +25,6 @@ public:
         SetEvent(fStop.Get());
         fThread.join();
     }
-    TDialogAnswerer(const TDialogAnswerer&) = delete;
-    TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
     int Answered() const { return fAnswered; }
 
 private:
