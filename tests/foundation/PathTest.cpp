@@ -19,22 +19,13 @@ struct Case {
 TEST_F(PathTest, ExpandMacrosRelativeAndDots)
 {
     const Case cases[] = {
-        {L"", L""}, {L"%exe", L"C:\\Tools\\App"}, {L"%EXE\\", L"C:\\Tools\\App"},
+        {L"", L""}, {L"%exe", L"C:\\Tools\\App"}, {L"%EXE\\icons\\", L"C:\\Tools\\App\\icons"},
         {L"%AppDir\\help", L"C:\\Tools\\App\\help"}, {L"%progdir\\help", L"C:\\Tools\\App\\help"},
-        {L"%exe\\icons\\", L"C:\\Tools\\App\\icons"},
-        // A macro is a character prefix, not a whole component.
-        {L"%exeX\\y", L"C:\\Tools\\AppX\\y"},
-        {L"%exePath%\\y", L"C:\\Tools\\AppPath%\\y"},
+        {L"%exeX\\y", L"C:\\Tools\\AppX\\y"},  // a macro is a character prefix, not a whole component
         {L"%DOLV_TEST_NOPE%\\x", L"C:\\Tools\\App\\%DOLV_TEST_NOPE%\\x"},
-        {L"icons", L"C:\\Tools\\App\\icons"},   {L"\\icons", L"C:\\Tools\\App\\icons"},
-        {L"\\\\icons", L"C:\\Tools\\App\\icons"}, {L"/icons", L"C:\\Tools\\App\\icons"},
-        {L"\\/\\x", L"C:\\Tools\\App\\\\x"},   {L"\\\\server\\share\\x", L"C:\\Tools\\App\\server\\share\\x"},
-        {L"C:\\a\\b\\..\\c", L"C:\\a\\c"},   {L"C:\\a\\b\\..\\..\\c", L"C:\\c"},
-        {L"C:\\a\\b\\..\\c\\", L"C:\\a\\c\\"}, {L"C:\\x\\..\\..\\y", L"\\y"},
-        // A relative path keeps its trailing backslash; a macro path does not.
-        {L"icons\\", L"C:\\Tools\\App\\icons\\"},
-        {L"..\\Other\\x", L"C:\\Tools\\Other\\x"},
-        {L"%exe\\..\\x", L"C:\\Tools\\x"},
+        {L"icons", L"C:\\Tools\\App\\icons"}, {L"\\\\icons", L"C:\\Tools\\App\\icons"}, {L"/icons", L"C:\\Tools\\App\\icons"},
+        {L"icons\\", L"C:\\Tools\\App\\icons\\"},  // a relative path keeps its trailing backslash; a macro path does not
+        {L"C:\\a\\b\\..\\c", L"C:\\a\\c"}, {L"..\\Other\\x", L"C:\\Tools\\Other\\x"}, {L"%exe\\..\\x", L"C:\\Tools\\x"},
     };
     for (const Case& c : cases) EXPECT_EQ(N(Path_Expand(c.in)), N(c.out)) << "input " << N(c.in);
 }
@@ -44,25 +35,15 @@ TEST_F(PathTest, ExpandEnvironmentVariablesInTheFirstComponentOnly)
     // 255 characters fit the 256-character buffer; 256 do not. A cut value
     // could name another folder, so a value that does not fit is not used.
     const String fits = L"E:\\" + String(252, L'f'), tooLong = L"E:\\" + String(253, L'g');
-    ASSERT_EQ(fits.size(), 255u);
     const wchar_t* vars[][2] = {{L"DOLV_A", L"D:\\Data"}, {L"DOLV_B", L"Second"},
                                 {L"DOLV_FITS", fits.c_str()}, {L"DOLV_LONG", tooLong.c_str()}};
     for (auto& v : vars) SetEnvironmentVariableW(v[0], v[1]);
-    const struct {
-        const wchar_t* in;
-        String out;
-    } cases[] = {
-        {L"%DOLV_A%\\x", L"D:\\Data\\x"},
-        {L"%DOLV_A%", L"D:\\Data"},
+    const struct { const wchar_t* in; String out; } cases[] = {
         {L"%dolv_a%\\x\\", L"D:\\Data\\x"},
-        // A second variable further on stays as written.
-        {L"%DOLV_A%\\%DOLV_B%\\y", L"D:\\Data\\%DOLV_B%\\y"},
-        // Two variables in the first component are both expanded.
-        {L"%DOLV_A%%DOLV_B%\\y", L"D:\\DataSecond\\y"},
-        // A value without a colon is relative to the program folder.
-        {L"%DOLV_B%\\z", L"C:\\Tools\\App\\Second\\z"},
-        // The macros win over a variable of the same name.
-        {L"%exe%\\z", L"C:\\Tools\\App%\\z"},
+        {L"%DOLV_A%\\%DOLV_B%\\y", L"D:\\Data\\%DOLV_B%\\y"},  // a second variable further on stays as written
+        {L"%DOLV_A%%DOLV_B%\\y", L"D:\\DataSecond\\y"},        // both in the first component are expanded
+        {L"%DOLV_B%\\z", L"C:\\Tools\\App\\Second\\z"},       // a value without a colon is relative
+        {L"%exe%\\z", L"C:\\Tools\\App%\\z"},                  // the macros win over a variable of the same name
         {L"%DOLV_FITS%\\x", fits + L"\\x"},
         {L"%DOLV_LONG%\\x", L"C:\\Tools\\App\\%DOLV_LONG%\\x"},
         // A long value in a later component is never expanded, so it cannot overflow.
@@ -72,20 +53,14 @@ TEST_F(PathTest, ExpandEnvironmentVariablesInTheFirstComponentOnly)
     for (auto& v : vars) SetEnvironmentVariableW(v[0], nullptr);
 }
 
-TEST_F(PathTest, DesktopMacro)
+TEST_F(PathTest, DesktopMacroAndRebasing)
 {
     String desktop = Desktop_Path();
     ASSERT_FALSE(desktop.empty()) << "the prefix has no desktop folder";
-    EXPECT_NE(desktop.back(), L'\\');
-    EXPECT_EQ(N(Path_Expand(L"%Desktop")), N(desktop));
     EXPECT_EQ(N(Path_Expand(L"%DESKTOP\\a\\b.ico")), N(desktop + L"\\a\\b.ico"));
     // "%Desktop" is tried before "%exe" and is a character prefix too.
     EXPECT_EQ(N(Path_Expand(L"%desktop2\\x")), N(desktop + L"2\\x"));
-    EXPECT_TRUE(DirectoryExists(desktop));
-}
 
-TEST_F(PathTest, ExpandWithRebasing)
-{
     EXPECT_EQ(N(Path_Expand(L"D:\\old\\x\\y", L"D:\\old", L"E:\\new\\")), N(L"E:\\new\\x\\y"));
     EXPECT_EQ(N(Path_Expand(L"D:\\other\\y", L"D:\\old", L"E:\\new")), N(L"D:\\other\\y"));
     // The rebased result still goes through the relative and dots steps.
@@ -94,37 +69,20 @@ TEST_F(PathTest, ExpandWithRebasing)
 
 TEST_F(PathTest, Collapse)
 {
-    const Case withExe[] = {
-        {L"C:\\Tools\\App\\icons\\", L"%exe\\icons"},
-        {L"C:\\Tools\\App2\\x", L"%exe2\\x"},
-        {L"C:\\Tools\\App\\", L"%exe"},
-        {L"c:\\tools\\app\\Icons", L"%exe\\Icons"},
-        {L"D:\\x", L"D:\\x"},
+    const struct { const wchar_t *in, *macro, *out; } cases[] = {
+        {L"C:\\Tools\\App\\icons\\", L"%exe", L"%exe\\icons"}, {L"C:\\Tools\\App\\", L"%exe", L"%exe"},
+        {L"c:\\tools\\app\\Icons", L"%exe", L"%exe\\Icons"},  {L"D:\\x", L"%exe", L"D:\\x"},
+        {L"C:\\Tools\\App2\\x", L"%exe", L"%exe2\\x"},
+        {L"C:\\Tools\\App2\\x", L"", L"C:\\Tools\\App2\\x"},  // without a macro a sibling folder stays absolute
+        {L"C:\\Tools\\App\\Language\\de.lng", L"", L"Language\\de.lng"}, {L"C:\\Tools\\App\\", L"", L""},
+        {L"D:\\x", L"", L"D:\\x"},
     };
-    for (const Case& c : withExe) EXPECT_EQ(N(Path_Collapse(c.in, L"%exe")), N(c.out)) << "input " << N(c.in);
-    const Case bare[] = {
-        {L"C:\\Tools\\App\\Language\\de.lng", L"Language\\de.lng"},
-        {L"C:\\Tools\\App\\", L""},
-        {L"D:\\x", L"D:\\x"},
-        // A sibling folder is not under the program folder: kept absolute.
-        {L"C:\\Tools\\App2\\x", L"C:\\Tools\\App2\\x"},
-    };
-    for (const Case& c : bare) EXPECT_EQ(N(Path_Collapse(c.in, L"")), N(c.out)) << "input " << N(c.in);
-    // What is collapsed expands back to where it came from.
-    for (const wchar_t* p : {L"C:\\Tools\\App2\\x", L"C:\\Tools\\App\\icons", L"C:\\Tools\\App\\Language\\de.lng"}) {
-        EXPECT_EQ(N(Path_Expand(Path_Collapse(p, L"%exe"))), N(p));
-        EXPECT_EQ(N(Path_Expand(Path_Collapse(p, L""))), N(p));
-    }
+    for (const auto& c : cases) EXPECT_EQ(N(Path_Collapse(c.in, c.macro)), N(c.out)) << N(c.in) << " " << N(c.macro);
 }
 
 TEST_F(PathTest, IsUnderAndRebase)
 {
-    const struct {
-        const wchar_t* base;
-        const wchar_t* path;
-        bool under;
-        const char* rest;  // emptied when not under
-    } cases[] = {
+    const struct { const wchar_t *base, *path; bool under; const char* rest; /* emptied when not under */ } cases[] = {
         {L"", L"C:\\a", false, ""},
         {L"C:\\Tools\\App", L"C:\\Tools\\AppData\\x", true, "Data\\x"},
         {L"c:\\TOOLS\\", L"C:\\Tools\\", true, ""},
@@ -138,7 +96,6 @@ TEST_F(PathTest, IsUnderAndRebase)
         EXPECT_EQ(Path_IsUnder(c.base, c.path, rest), c.under) << N(c.path) << " under " << N(c.base);
         EXPECT_EQ(N(rest), c.rest) << N(c.path) << " under " << N(c.base);
     }
-
     EXPECT_EQ(N(Path_Rebase(L"C:\\a\\b", L"", L"X:")), "C:\\a\\b");
     EXPECT_EQ(N(Path_Rebase(L"C:\\a\\b", L"C:\\a", L"")), "b");
     EXPECT_EQ(N(Path_Rebase(L"C:\\a/b", L"C:\\a", L"")), "b");
@@ -156,71 +113,40 @@ TEST_F(PathTest, ResolveDotsKeepsNamesWithTwoDots)
     for (const Case& c : cases) EXPECT_EQ(N(Path_ResolveDots(c.in)), N(c.out)) << "input " << N(c.in);
 }
 
-TEST_F(PathTest, SplitAndParent)
+TEST_F(PathTest, SplitParentExtensionAndNameWithoutIt)
 {
-    struct SplitCase {
-        const wchar_t* in;
-        bool delim;
-        const wchar_t* folder;
-        const wchar_t* name;
-    } cases[] = {
-        {L"C:\\a\\b\\", false, L"C:\\a", L"b"},
-        {L"C:\\a\\b\\", true, L"C:\\a\\", L"b"},
-        {L"C:\\a", true, L"C:\\", L"a"},
-        {L"C:\\a", false, L"C:", L"a"},
-        {L"C:\\", false, L"", L"C:"},
-        {L"C:\\", true, L"\\", L"C:"},
-        {L"name", false, L"", L"name"},
-        {L"", true, L"", L""},
+    const struct { const wchar_t* in; bool delim; const wchar_t *folder, *name; } split[] = {
+        {L"C:\\a\\b\\", false, L"C:\\a", L"b"}, {L"C:\\a\\b\\", true, L"C:\\a\\", L"b"},
+        {L"C:\\a", true, L"C:\\", L"a"},        {L"C:\\a", false, L"C:", L"a"},
+        {L"C:\\", false, L"", L"C:"},           {L"C:\\", true, L"\\", L"C:"},
+        {L"name", false, L"", L"name"},         {L"", true, L"", L""},
         {L"\\\\server\\share", false, L"\\\\server", L"share"},
     };
-    for (const SplitCase& c : cases) {
+    for (const auto& c : split) {
         String name = L"junk";
         EXPECT_EQ(N(Path_Split(c.in, name, c.delim)), N(c.folder)) << "input " << N(c.in);
         EXPECT_EQ(N(name), N(c.name)) << "input " << N(c.in);
         EXPECT_EQ(N(Path_Parent(c.in, c.delim)), N(c.folder)) << "input " << N(c.in);
     }
-}
-
-TEST_F(PathTest, ExtensionAndNameWithoutIt)
-{
     const Case ext[] = {
-        {L"C:\\a\\Pic.ICO", L"ICO"}, {L"archive.tar.gz", L"gz"}, {L".hidden", L"hidden"},
-        {L"C:\\dir.x\\file", L""},   {L"C:\\a\\file.", L""},     {L"D:file.txt", L"txt"},
-        {L"C:.x", L"x"},             {L"C:\\a.b\\", L""},        {L"", L""},
+        {L"archive.tar.gz", L"gz"}, {L".hidden", L"hidden"}, {L"C:\\dir.x\\file", L""}, {L"C:\\a\\file.", L""},
+        {L"D:file.txt", L"txt"},    {L"C:.x", L"x"},         {L"C:\\a.b\\", L""},       {L"", L""},
     };
     for (const Case& c : ext) EXPECT_EQ(N(File_Ext(c.in)), N(c.out)) << "input " << N(c.in);
     const Case name[] = {
-        {L"C:\\a\\Pic.ico", L"Pic"}, {L"C:\\a\\file.", L"file"}, {L".hidden", L""},
-        {L"C:\\a\\", L""},           {L"C:\\dir.x\\file", L"file"}, {L"a.b.c", L"a.b"},
-        {L"D:x.y", L"x"},            {L"", L""},
+        {L"C:\\a\\Pic.ico", L"Pic"}, {L"C:\\a\\file.", L"file"}, {L".hidden", L""},    {L"C:\\a\\", L""},
+        {L"C:\\dir.x\\file", L"file"}, {L"a.b.c", L"a.b"},       {L"D:x.y", L"x"},     {L"", L""},
     };
     for (const Case& c : name) EXPECT_EQ(N(File_NameNoExt(c.in)), N(c.out)) << "input " << N(c.in);
 }
 
-TEST(ProgramFolder, IsTheRunningModulesFolder)
+TEST(Folders, TheProgramsIsTheRunningModulesSpecialOnesResolveOrGiveEmpty)
 {
     wchar_t exe[MAX_PATH];
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    String dir = Prog_Dir();
-    ASSERT_FALSE(dir.empty());
-    EXPECT_EQ(dir.back(), L'\\');
-    EXPECT_EQ(N(dir + ExtractFileName(exe)), N(exe));
-    EXPECT_EQ(N(Settings_FileName()), N(dir + L"settings.ini"));
-    {
-        TProgDirOverride other(L"C:\\Tools\\App");
-        EXPECT_EQ(N(Prog_Dir()), "C:\\Tools\\App\\");
-        EXPECT_EQ(N(Settings_FileName()), "C:\\Tools\\App\\settings.ini");
-    }
-    EXPECT_EQ(N(Prog_Dir()), N(dir));
-}
-
-TEST(SpecialFolders, ResolveOrGiveEmpty)
-{
+    EXPECT_EQ(N(Prog_Dir() + ExtractFileName(exe)), N(exe));
     String windows = SpecialFolder_Path(CSIDL_WINDOWS);
-    ASSERT_FALSE(windows.empty());
-    EXPECT_TRUE(DirectoryExists(windows));
-    EXPECT_NE(windows.back(), L'\\');
+    EXPECT_TRUE(DirectoryExists(windows) && windows.back() != L'\\') << N(windows);
     EXPECT_EQ(N(SpecialFolder_Path(0x7F)), "");  // no such folder
 }
 
