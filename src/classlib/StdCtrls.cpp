@@ -305,3 +305,53 @@ void TListBox::SetItemIndex(int index)
     else
         SendMessageW(fHandle, LB_SETCURSEL, index, 0);
 }
+
+// ---- TComboBox --------------------------------------------------------------
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner)
+{
+    fColor = clWindow;
+    fTabStop = true;
+}
+
+void TComboBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.ClassName = L"COMBOBOX";
+    params.Style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+    params.ExStyle &= ~WS_EX_CONTROLPARENT;
+}
+
+int TComboBox::Count() const { return fHandle ? (int)SendMessageW(fHandle, CB_GETCOUNT, 0, 0) : 0; }
+
+int TComboBox::AddItem(const String& text)
+{
+    return fHandle ? (int)SendMessageW(fHandle, CB_ADDSTRING, 0, (LPARAM)text.c_str()) : -1;
+}
+
+void TComboBox::Clear()
+{
+    if (fHandle) SendMessageW(fHandle, CB_RESETCONTENT, 0, 0);
+}
+
+String TComboBox::Items(int index) const
+{
+    if (!fHandle) return L"";
+    int n = (int)SendMessageW(fHandle, CB_GETLBTEXTLEN, index, 0);
+    if (n < 0) return L"";
+    String s(n + 1, L'\0');
+    n = (int)SendMessageW(fHandle, CB_GETLBTEXT, index, (LPARAM)s.data());
+    s.resize(n > 0 ? n : 0);
+    return s;
+}
+
+void TComboBox::BeginUpdate()
+{
+    if (fHandle) SendMessageW(fHandle, WM_SETREDRAW, FALSE, 0);
+}
+
+void TComboBox::EndUpdate()
+{
+    if (fHandle) SendMessageW(fHandle, WM_SETREDRAW, TRUE, 0);
+    Invalidate();
+}

@@ -125,3 +125,20 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
 };
+
+// A drop-down list of texts.
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+    String ClassName() const override { return L"TComboBox"; }
+    int Count() const;
+    int AddItem(const String& text);
+    void Clear();
+    String Items(int index) const;
+    // Item changes between BeginUpdate and EndUpdate are drawn once, at the end.
+    void BeginUpdate();
+    void EndUpdate();
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
