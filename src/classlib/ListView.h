@@ -125,6 +125,7 @@ private:
     TAlignment fAlignment = taLeftJustify;
     void apply(UINT mask) const;
     friend class TListView;
+    friend class TListColumns;
 };
 
 class TListColumns {
