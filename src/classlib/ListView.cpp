@@ -242,9 +242,24 @@ void TListView::applyImages()
     ListView_SetImageList(fHandle, fLargeImages ? fLargeImages->Handle() : nullptr, LVSIL_NORMAL);
 }
 
+LRESULT TListView::lvCall(UINT msg, WPARAM wp, LPARAM lp) const
+{
+    return fHandle ? const_cast<TListView*>(this)->DefaultHandler(msg, wp, lp) : 0;
+}
+
+UINT TListView::itemState(int index, UINT mask) const { return (UINT)lvCall(LVM_GETITEMSTATE, index, mask); }
+
+void TListView::setItemState(int index, UINT state, UINT mask) const
+{
+    LVITEMW it{};
+    it.stateMask = mask;
+    it.state = state;
+    lvCall(LVM_SETITEMSTATE, (WPARAM)index, (LPARAM)&it);
+}
+
 int TListView::GetNextItem(int start, UINT flags) const
 {
-    return fHandle ? ListView_GetNextItem(fHandle, start, flags) : -1;
+    return fHandle ? (int)lvCall(LVM_GETNEXTITEM, (WPARAM)start, MAKELPARAM(flags, 0)) : -1;
 }
 
 TListItem* TListView::Selected() const
@@ -253,7 +268,7 @@ TListItem* TListView::Selected() const
     return i >= 0 && i < Items.Count() ? Items.Item(i) : nullptr;
 }
 
-int TListView::SelCount() const { return fHandle ? (int)ListView_GetSelectedCount(fHandle) : 0; }
+int TListView::SelCount() const { return (int)lvCall(LVM_GETSELECTEDCOUNT, 0, 0); }
 
 TListItem* TListView::ItemFocused() const
 {
@@ -263,12 +278,12 @@ TListItem* TListView::ItemFocused() const
 
 void TListView::SelectAll()
 {
-    if (fHandle && MultiSelect) ListView_SetItemState(fHandle, -1, LVIS_SELECTED, LVIS_SELECTED);
+    if (MultiSelect) setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void TListView::ClearSelection()
 {
-    if (fHandle) ListView_SetItemState(fHandle, -1, 0, LVIS_SELECTED);
+    setItemState(-1, 0, LVIS_SELECTED);
 }
 
 TListItem* TListView::GetItemAt(int x, int y) const
@@ -309,9 +324,9 @@ void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
     Items.renumber(0);
     if (!fHandle) return;
     if (!selected.empty() || focused >= 0) {
-        ListView_SetItemState(fHandle, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        for (int i : selected) ListView_SetItemState(fHandle, newIndex[i], LVIS_SELECTED, LVIS_SELECTED);
-        if (focused >= 0 && focused < n) ListView_SetItemState(fHandle, newIndex[focused], LVIS_FOCUSED, LVIS_FOCUSED);
+        setItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (int i : selected) setItemState(newIndex[i], LVIS_SELECTED, LVIS_SELECTED);
+        if (focused >= 0 && focused < n) setItemState(newIndex[focused], LVIS_FOCUSED, LVIS_FOCUSED);
     }
     if (!Items.Updating()) InvalidateRect(fHandle, nullptr, TRUE);
 }

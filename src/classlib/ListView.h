@@ -225,19 +225,23 @@ private:
     int findItem(const NMLVFINDITEMW& find) const;
     void applyImages();
     void applyExStyle();
+    // The control's own procedure, called directly: a row's state is asked
+    // for per row, and the way through the window's property lookup costs a
+    // server round trip under Wine.
+    LRESULT lvCall(UINT msg, WPARAM wp, LPARAM lp) const;
+    UINT itemState(int index, UINT mask) const;
+    void setItemState(int index, UINT state, UINT mask) const;
 };
 
 template <UINT Mask>
 TListItemState<Mask>::operator bool() const
 {
-    HWND h = fItem->Owner()->Handle();
-    return h && (ListView_GetItemState(h, fItem->Index(), Mask) & Mask);
+    return fItem->Owner()->itemState(fItem->Index(), Mask) & Mask;
 }
 
 template <UINT Mask>
 TListItemState<Mask>& TListItemState<Mask>::operator=(bool value)
 {
-    HWND h = fItem->Owner()->Handle();
-    if (h) ListView_SetItemState(h, fItem->Index(), value ? Mask : 0, Mask);
+    fItem->Owner()->setItemState(fItem->Index(), value ? Mask : 0, Mask);
     return *this;
 }

@@ -2,6 +2,7 @@
 #include "Handles.h"
 #include "WindowDriver.h"
 #include "xaIconize.h"
+#include "xaLanguageUni.h"
 #include "xaModulFiles.h"
 #include "xaModulPath.h"
 #include "xaModulStrings.h"
@@ -284,8 +285,12 @@ TEST(ShellListView, Screenshots)
         LV_DrawItemStripe(*s, item, -1);
     };
     for (const wchar_t* n : {L"Documents", L"Music", L"Pictures"}) v.folder(n);
+    v.form.SetCaption(L"Dolv");
+    const String* captions[] = {&::Name, &::Type, &::Size};
+    for (int c = 0; c < 3; ++c) v.lv->Columns[c].SetCaption(*captions[c]);
+    int64_t size = 700;
     for (const wchar_t* n : {L"notes.txt", L"setup.exe", L"archive.zip", L"readme", L"photo.bmp", L"page.html"})
-        v.file(n, 1000 + 7000 * wcslen(n));
+        v.file(n, size *= 9);
     v.lv->SetPath(v.dir / L"notes.txt");
     Ui_Shot(v.form.Handle(), L"listview-report");
     v.lv->SetViewStyle(vsIcon);
