@@ -353,9 +353,7 @@ void TxaShellListView::DirUp()
     String up = Path_Split(ExcludeTrailingPathDelimiter(fPath), name, false);
     SetPath(up);
     if (fPath != up) return;
-    TListItem* row = ListView_FindCaption(Items, name);
-    selectOnly(row);
-    if (row) row->MakeVisible(true);
+    selectOnly(ListView_FindCaption(Items, name));
 }
 
 // ---- identities ----------------------------------------------------------------

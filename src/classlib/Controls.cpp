@@ -9,14 +9,14 @@
 #include <unordered_map>
 
 namespace {
-const wchar_t kProp[] = L"DolvControl";
-// The controls by window, beside the window property: every message looks its
-// control up, and a property read is a server round trip under Wine (about
-// 85 us, against well under 1 us here). One thread makes and uses all windows.
+// The controls by window. Every message looks its control up here: a window
+// property would cost a server round trip per message under Wine (about
+// 85 us). One thread makes and uses all windows. Never freed: windows may
+// still go while static objects are destroyed at program end.
 std::unordered_map<HWND, TControl*>& controlOf()
 {
-    static std::unordered_map<HWND, TControl*> map;
-    return map;
+    static auto* map = new std::unordered_map<HWND, TControl*>;
+    return *map;
 }
 TControl* lookUp(HWND hwnd)
 {
@@ -84,7 +84,7 @@ HCURSOR Cursor_Handle(TCursor cursor)
 // ---- the trampoline ----------------------------------------------------------
 
 // Every window of the class layer runs through here: the control is found by
-// its window property, and no exception leaves for the platform's code.
+// its window, and no exception leaves for the platform's code.
 LRESULT CALLBACK Control_Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     TControl* c = lookUp(hwnd);
@@ -93,12 +93,10 @@ LRESULT CALLBACK Control_Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         c = gCreating;
         gCreating = nullptr;
         c->fHandle = hwnd;
-        SetPropW(hwnd, kProp, c);
         controlOf()[hwnd] = c;
     }
     if (msg == WM_NCDESTROY) {
         LRESULT r = c->DefaultHandler(msg, wp, lp);
-        RemovePropW(hwnd, kProp);
         controlOf().erase(hwnd);
         c->fHandle = nullptr;
         c->fOldProc = nullptr;
@@ -389,7 +387,6 @@ void TControl::AttachHandle(HWND hwnd)
 {
     if (!hwnd) return;
     fHandle = hwnd;
-    SetPropW(hwnd, kProp, this);
     controlOf()[hwnd] = this;
     fOldProc = (WNDPROC)SetWindowLongPtrW(hwnd, GWLP_WNDPROC, (LONG_PTR)Control_Trampoline);
 }
