@@ -97,8 +97,15 @@ TEST(ShellListView, VetoConfinementAndDirUp)
         EXPECT_EQ(v.lv->Path(), v.dir / L"Sub") << "above the root: " << N(p);
     }
     v.lv->SetRootName(L"Base");
+    auto* edit = Ui_Add<TEdit>(&v.form, 0, 390, 200, 20);
+    v.lv->SetXaEditPath(edit);
     v.lv->SetPath(v.dir / L"Sub\\Deeper");
-    EXPECT_EQ(v.lv->PathRelativ(), L"Base:\\Deeper");
+    EXPECT_EQ(edit->Text(), L"Base:\\Deeper");
+    v.lv->SetClearView(true);
+    v.lv->SetPath(v.dir / L"Sub");
+    EXPECT_EQ(v.lv->Items.Count() * 10 + edit->Text().size(), 0u) << "a cleared view stays empty";
+    v.lv->SetClearView(false);
+    EXPECT_EQ(v.lv->Path(), L"") << "turned on, the view forgot its folder";
     v.lv->SetPathFixRoot(L"");
     EXPECT_EQ(v.lv->Path(), L"") << "no root: the drive list";
     EXPECT_NE(v.lv->FindTeloID(L"c:.*dir"), nullptr);
@@ -133,6 +140,13 @@ TEST(ShellListView, RowsFiltersAndIdentities)
     EXPECT_EQ(v.lv->FindItem(v.dir / L"DOCS\\"), &v.lv->Items[0]);
 
     EXPECT_EQ(tar.ImageIndex(), Ico_GetSysIndex(v.dir / L"archive.tar.gz"));
+
+    // A translated folder type keeps the marker that tells folders from files.
+    lvs_FolderType_Set(L"Ordner");
+    v.lv->Reload();
+    EXPECT_EQ(v.lv->Items[0].SubItems[0], L"\\Ordner");
+    EXPECT_EQ(v.lv->FindTeloID(L"Docs.*dir"), &v.lv->Items[0]);
+    lvs_FolderType_Set(L"Folder");
 
     v.lv->SetShowHide(true);
     EXPECT_EQ(v.ids(), "Docs.*dir HiddenDir.*dir readme. archive.tar.gz hidden.txt system.txt");
