@@ -98,6 +98,27 @@ void TComboBox::SetItems(const TStrings& items)
     SendMessageW(fHandle, CB_SETMINVISIBLE, DropDownCount, 0);
 }
 
+int TComboBox::AddItem(const String& text)
+{
+    return fHandle ? (int)SendMessageW(fHandle, CB_ADDSTRING, 0, (LPARAM)text.c_str()) : -1;
+}
+
+void TComboBox::Clear()
+{
+    if (fHandle) SendMessageW(fHandle, CB_RESETCONTENT, 0, 0);
+}
+
+void TComboBox::BeginUpdate()
+{
+    if (fHandle) SendMessageW(fHandle, WM_SETREDRAW, FALSE, 0);
+}
+
+void TComboBox::EndUpdate()
+{
+    if (fHandle) SendMessageW(fHandle, WM_SETREDRAW, TRUE, 0);
+    Invalidate();
+}
+
 int TComboBox::IndexOf(const String& text) const
 {
     for (int i = 0, n = Count(); i < n; ++i)

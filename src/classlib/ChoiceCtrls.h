@@ -34,6 +34,11 @@ public:
     int Count() const;
     String Items(int index) const;
     void SetItems(const TStrings& items);
+    int AddItem(const String& text);
+    void Clear();
+    // Item changes between BeginUpdate and EndUpdate are drawn once, at the end.
+    void BeginUpdate();
+    void EndUpdate();
     // The item equal to Text, letter case ignored; -1 when none.
     int IndexOf(const String& text) const;
     int ItemIndex() const;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "ListView.h"
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 

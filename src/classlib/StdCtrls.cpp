@@ -305,3 +305,5 @@ void TListBox::SetItemIndex(int index)
     else
         SendMessageW(fHandle, LB_SETCURSEL, index, 0);
 }
+
+// ---- TComboBox --------------------------------------------------------------

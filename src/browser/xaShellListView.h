@@ -1,0 +1,156 @@
+// Unit xaShellListView: the program's file list view. It shows one folder, or
+// the drives when its Path is empty; folders first, then files, sorted by
+// name, type or size. Rows are named by their identity (name.ext, name. for a
+// file without extension, name.*dir for a folder or drive), which finds them
+// again after a re-listing; a row is a folder when its type text begins with
+// a backslash.
+#pragma once
+
+#include "ComCtrls.h"
+#include "ChoiceCtrls.h"
+#include "IniFiles.h"
+
+#include <deque>
+
+// The unit's Language texts (read by the language engine's list-view group).
+extern String lvs_FolderType;  // always begins with a backslash: the folder marker
+extern String lvs_NewFolderName;
+extern String lvs_CreateNewFolder;
+extern String lvs_CreateNewTxt;
+extern String lvs_FileAlreadyExistOwerwrite_Q;
+extern String lvs_DirAlreadyExist;
+extern String lvs_DirCanNotCreate;
+extern String lvs_HideVisible;
+extern String lvs_DirUp;
+extern String LV_Style;
+extern String LV_StyleTable;
+extern String LV_StyleIcons;
+extern String LV_StyleCols;
+extern String LV_StyleRows;
+// A language file gives the folder type as a word; the marker goes in front.
+void lvs_FolderType_Set(const String& fileValue);
+
+enum TShowElements { seAll, seFiles, seFolders };
+
+using TDropEvent = std::function<void(TObject* sender)>;
+using TPathChangeEvent =
+    std::function<void(TObject* sender, const String& oldPath, const String& newPath, bool& canChange)>;
+using TPathChangedEvent = std::function<void(TObject* sender, const String& newPath)>;
+using TStyleChangeEvent = std::function<void(TViewStyle style)>;
+
+// True for a type text that marks a folder or drive row (a leading backslash).
+bool Str_IsFolderType(const String& typeText);
+bool LVS_ItemIsFolder(const TListItem& item);
+
+// Whether Path (expanded into Expanded) is a folder the view may list: a file
+// stands for its folder; an empty CD drive is refused; an empty Path is
+// accepted (the drive list) only with AllowEmpty.
+bool Path_CheckForList(const String& path, String& expanded, bool allowEmpty);
+
+// Fills the combo box with the names (without extension) of Folder's files.
+bool ComboBox_FillFileNames(TComboBox& control, const String& folder, bool showHide);
+
+class TxaShellListView : public TListView {
+public:
+    explicit TxaShellListView(TComponent* owner);
+    ~TxaShellListView() override;
+    String ClassName() const override { return L"TxaShellListView"; }
+    // After the layout has set the view up.
+    virtual void Loaded();
+
+    // The folder shown, as listed (expanded); empty for the drive list.
+    const String& Path() const { return fPath; }
+    void SetPath(const String& newPath);
+    void SetRootToPath();
+    const String& PathFixRoot() const { return fPathFixRoot; }
+    void SetPathFixRoot(const String& root);
+    const String& RootName() const { return fRootName; }
+    void SetRootName(const String& name) { fRootName = name; }
+    bool ClearView() const { return fClearView; }
+    void SetClearView(bool value);
+    bool DirUpItem() const { return fDirUpItem; }
+    void SetDirUpItem(bool value) { fDirUpItem = value; }
+    bool ExecuteFile() const { return fExecuteFile; }
+    void SetExecuteFile(bool value) { fExecuteFile = value; }
+    bool ShowHide() const { return fShowHide; }
+    void SetShowHide(bool value);
+    TShowElements ShowElements() const { return fShowElements; }
+    void SetShowElements(TShowElements value);
+    TEdit* xaEditPath() const { return fxaEditPath; }
+    void SetXaEditPath(TEdit* edit) { fxaEditPath = edit; }
+
+    TDropEvent OnDrop;
+    TPathChangeEvent OnPathChange;
+    TPathChangedEvent OnPathChanged;
+    TStyleChangeEvent OnStyleChange;
+
+    // Scratch list that Reload fills with row identities; others may use it the same way.
+    std::unique_ptr<TStringList> qSelectedList = std::make_unique<TStringList>();
+
+    void Reload();
+    void DirUp();
+
+    String TeloID(int index, const String& folder) const;
+    String TeloNameI(const TListItem* item, const String& folder) const;
+    String TeloName(int index, const String& folder) const;
+    String TeloNameB(const TListItem* item, bool withPath) const;
+    void SelectedList(TStrings& list, const String& folder) const;
+    void SelectedListID(TStrings& list, const String& folder) const;
+    void SelectInvers();
+    void DeselectAll();
+    TListItem* FindTeloID(const String& id) const;
+    TListItem* FindItem(const String& fullPath) const;
+    String PathPostRoot() const;
+    String PathRelativ() const;
+
+    // Sorting: key 0 caption, 1 type, 2 size, 3 none; direction 1 or -1.
+    int SortCol() const { return fSortCol; }
+    int SortNap() const { return fSortNap; }
+    void Sort(int col, int nap);
+    void Sort() { Sort(fSortCol, fSortNap); }
+    void ColClick(TListColumn& column) override;
+    void SetViewStyle(TViewStyle style) override;
+    void StyleNext();
+    void StylePrev();
+    int TxaShellListView_StyleCode() const;
+
+    // The view's state in a section of settings.ini; with no Ini, settings.ini is opened here.
+    void iniLoad(const String& section, TIniFile* ini, const String& initialDir);
+    void iniSave(const String& section, TIniFile* ini);
+
+protected:
+    int ResolveImageIndex(const TListItem& item) override;
+
+private:
+    bool fClearView = false;
+    bool fDirUpItem = false;
+    bool fExecuteFile = true;
+    String fPathFixRoot;
+    String fRootName;
+    TImageList* fImageList1;
+    TImageList* fImageList2;
+    TEdit* fxaEditPath = nullptr;
+    String fPath;
+    int fSortNap = 1;
+    int fSortCol = 1;
+    bool fShowHide = false;
+    TShowElements fShowElements = seAll;
+    bool hWheelis = false;
+    // The folder the rows were listed from (with its backslash; empty for the
+    // drives): deferred row images are resolved against it.
+    String fListedFolder;
+    // The file sizes seen by the listing, one per file row (the row's Data):
+    // the size sort compares these instead of asking the file system again.
+    std::deque<int64_t> fRowSizes;
+
+    void TxaShellListView_LoadPath(const String& path, bool showHide, String& folder, TShowElements showElements);
+    void TxaShellListView_ListDrives();
+    bool TxaShellListView_ListFolder(const String& path, bool showHide, TShowElements showElements);
+    void bindSystemImages();
+    void setCursor(TCursor cursor);
+    void selectOnly(TListItem* item);
+};
+
+// The stripe of an odd row in report view: Color, or with -1 the canvas
+// brush darkened by 2 per cent.
+void LV_DrawItemStripe(TListView& listView, TListItem* item, TColor color);

@@ -1,0 +1,407 @@
+#include "ListView.h"
+
+#include <algorithm>
+#include <numeric>
+
+// ---- TListItem -----------------------------------------------------------------
+
+int TListItem::ImageIndex() const
+{
+    if (fImageIndex == kDeferred) fImageIndex = fOwner->ResolveImageIndex(*this);
+    return fImageIndex;
+}
+
+void TListItem::SetImageIndex(int index)
+{
+    fImageIndex = index;
+    Update();
+}
+
+void TListItem::MakeVisible(bool partialOK)
+{
+    if (HWND h = fOwner->Handle()) ListView_EnsureVisible(h, fIndex, partialOK);
+}
+
+POINT TListItem::Position() const
+{
+    POINT p{0, 0};
+    if (HWND h = fOwner->Handle()) ListView_GetItemPosition(h, fIndex, &p);
+    return p;
+}
+
+void TListItem::Update()
+{
+    if (HWND h = fOwner->Handle(); h && !fOwner->Items.Updating()) ListView_RedrawItems(h, fIndex, fIndex);
+}
+
+// ---- TListItems ----------------------------------------------------------------
+
+TListItem* TListItems::Add()
+{
+    fItems.push_back(std::make_unique<TListItem>(fOwner, Count()));
+    countChanged();
+    return fItems.back().get();
+}
+
+void TListItems::Delete(int index)
+{
+    fItems.erase(fItems.begin() + index);
+    renumber(index);
+    // The control shifts the selection of the rows below by itself.
+    if (HWND h = fOwner->Handle()) ListView_DeleteItem(h, index);
+}
+
+void TListItems::Clear()
+{
+    fItems.clear();
+    if (HWND h = fOwner->Handle()) ListView_DeleteAllItems(h);
+}
+
+void TListItems::BeginUpdate()
+{
+    if (fUpdating++ == 0 && fOwner->Handle()) SendMessageW(fOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TListItems::EndUpdate()
+{
+    if (fUpdating == 0 || --fUpdating > 0) return;
+    if (fCountChanged) countChanged();
+    if (HWND h = fOwner->Handle()) {
+        SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(h, nullptr, TRUE);
+    }
+}
+
+void TListItems::countChanged()
+{
+    fCountChanged = fUpdating > 0;
+    if (fCountChanged) return;
+    if (HWND h = fOwner->Handle()) ListView_SetItemCountEx(h, Count(), LVSICF_NOSCROLL);
+}
+
+void TListItems::renumber(int from)
+{
+    for (int i = from; i < Count(); ++i) fItems[i]->fIndex = i;
+}
+
+// ---- TListColumn ---------------------------------------------------------------
+
+void TListColumn::apply(UINT mask) const
+{
+    HWND h = fOwner->Handle();
+    if (!h) return;
+    LVCOLUMNW c{};
+    c.mask = mask;
+    c.cx = fWidth;
+    c.pszText = const_cast<wchar_t*>(fCaption.c_str());
+    c.fmt = fAlignment == taRightJustify ? LVCFMT_RIGHT : fAlignment == taCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
+    ListView_SetColumn(h, fIndex, &c);
+}
+
+void TListColumn::SetCaption(const String& caption)
+{
+    fCaption = caption;
+    apply(LVCF_TEXT);
+}
+
+int TListColumn::Width() const
+{
+    // Read from the column itself in every view style: the user may have dragged it.
+    if (HWND h = fOwner->Handle()) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_WIDTH;
+        if (ListView_GetColumn(h, fIndex, &c)) fWidth = c.cx;
+    }
+    return fWidth;
+}
+
+void TListColumn::SetWidth(int width)
+{
+    fWidth = width;
+    apply(LVCF_WIDTH);
+}
+
+void TListColumn::SetAlignment(TAlignment alignment)
+{
+    fAlignment = alignment;
+    apply(LVCF_FMT);
+}
+
+TListColumn* TListColumns::Add()
+{
+    fColumns.push_back(std::make_unique<TListColumn>(fOwner, Count()));
+    TListColumn* c = fColumns.back().get();
+    if (HWND h = fOwner->Handle()) {
+        LVCOLUMNW lc{};
+        lc.mask = LVCF_WIDTH | LVCF_TEXT;
+        lc.cx = c->fWidth;
+        lc.pszText = const_cast<wchar_t*>(L"");
+        ListView_InsertColumn(h, c->fIndex, &lc);
+    }
+    return c;
+}
+
+// ---- TListView -----------------------------------------------------------------
+
+TListView::TListView(TComponent* owner) : TWinControl(owner)
+{
+    fColor = clWindow;
+    fTabStop = true;
+}
+
+TListView::~TListView()
+{
+    // The window may still ask for rows while it goes; it must go before they do.
+    DestroyHandle();
+}
+
+namespace {
+DWORD viewBits(TViewStyle style)
+{
+    switch (style) {
+    case vsSmallIcon: return LVS_SMALLICON;
+    case vsList: return LVS_LIST;
+    case vsReport: return LVS_REPORT;
+    default: return LVS_ICON;
+    }
+}
+}  // namespace
+
+void TListView::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.ClassName = WC_LISTVIEWW;
+    // The image lists belong to TImageList components (or to the shell): the
+    // control must never destroy them.
+    params.Style |= LVS_OWNERDATA | LVS_SHAREIMAGELISTS | viewBits(fViewStyle);
+    if (!MultiSelect) params.Style |= LVS_SINGLESEL;
+    if (!ReadOnly) params.Style |= LVS_EDITLABELS;
+    if (!HideSelection) params.Style |= LVS_SHOWSELALWAYS;
+    if (IconOptions.AutoArrange) params.Style |= LVS_AUTOARRANGE;
+    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | WS_EX_CLIENTEDGE;
+}
+
+void TListView::HandleCreated()
+{
+    TWinControl::HandleCreated();
+    applyExStyle();
+    for (auto& c : Columns.fColumns) {
+        LVCOLUMNW lc{};
+        lc.mask = LVCF_WIDTH | LVCF_TEXT;
+        lc.cx = c->fWidth;
+        lc.pszText = const_cast<wchar_t*>(L"");
+        ListView_InsertColumn(fHandle, c->fIndex, &lc);
+        c->apply(LVCF_TEXT | LVCF_FMT);
+    }
+    applyImages();
+    ColorChanged();
+    ListView_SetTextColor(fHandle, ColorToRGB(Font.Color()));
+    ListView_SetItemCountEx(fHandle, Items.Count(), LVSICF_NOSCROLL);
+}
+
+void TListView::applyExStyle()
+{
+    DWORD ex = LVS_EX_DOUBLEBUFFER | (RowSelect ? LVS_EX_FULLROWSELECT : 0);
+    ListView_SetExtendedListViewStyleEx(fHandle, LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT, ex);
+}
+
+void TListView::ColorChanged()
+{
+    if (fHandle) {
+        ListView_SetBkColor(fHandle, ColorToRGB(fColor));
+        ListView_SetTextBkColor(fHandle, ColorToRGB(fColor));
+    }
+    Invalidate();
+}
+
+void TListView::SetViewStyle(TViewStyle style)
+{
+    fViewStyle = style;
+    if (!fHandle) return;
+    LONG_PTR s = GetWindowLongPtrW(fHandle, GWL_STYLE);
+    SetWindowLongPtrW(fHandle, GWL_STYLE, (s & ~(LONG_PTR)LVS_TYPEMASK) | viewBits(style));
+    Invalidate();
+}
+
+void TListView::SetSmallImages(TImageList* list)
+{
+    fSmallImages = list;
+    applyImages();
+}
+
+void TListView::SetLargeImages(TImageList* list)
+{
+    fLargeImages = list;
+    applyImages();
+}
+
+void TListView::applyImages()
+{
+    if (!fHandle) return;
+    ListView_SetImageList(fHandle, fSmallImages ? fSmallImages->Handle() : nullptr, LVSIL_SMALL);
+    ListView_SetImageList(fHandle, fLargeImages ? fLargeImages->Handle() : nullptr, LVSIL_NORMAL);
+}
+
+LRESULT TListView::lvCall(UINT msg, WPARAM wp, LPARAM lp) const
+{
+    return fHandle ? const_cast<TListView*>(this)->DefaultHandler(msg, wp, lp) : 0;
+}
+
+UINT TListView::itemState(int index, UINT mask) const { return (UINT)lvCall(LVM_GETITEMSTATE, index, mask); }
+
+void TListView::setItemState(int index, UINT state, UINT mask) const
+{
+    LVITEMW it{};
+    it.stateMask = mask;
+    it.state = state;
+    lvCall(LVM_SETITEMSTATE, (WPARAM)index, (LPARAM)&it);
+}
+
+int TListView::GetNextItem(int start, UINT flags) const
+{
+    return fHandle ? (int)lvCall(LVM_GETNEXTITEM, (WPARAM)start, MAKELPARAM(flags, 0)) : -1;
+}
+
+TListItem* TListView::Selected() const
+{
+    int i = GetNextItem(-1, LVNI_SELECTED);
+    return i >= 0 && i < Items.Count() ? Items.Item(i) : nullptr;
+}
+
+int TListView::SelCount() const { return (int)lvCall(LVM_GETSELECTEDCOUNT, 0, 0); }
+
+TListItem* TListView::ItemFocused() const
+{
+    int i = GetNextItem(-1, LVNI_FOCUSED);
+    return i >= 0 && i < Items.Count() ? Items.Item(i) : nullptr;
+}
+
+void TListView::SelectAll()
+{
+    if (MultiSelect) setItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void TListView::ClearSelection()
+{
+    setItemState(-1, 0, LVIS_SELECTED);
+}
+
+TListItem* TListView::GetItemAt(int x, int y) const
+{
+    if (!fHandle) return nullptr;
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    int i = ListView_HitTest(fHandle, &hit);
+    return i >= 0 && i < Items.Count() && (hit.flags & LVHT_ONITEM) ? Items.Item(i) : nullptr;
+}
+
+void TListView::Scroll(int dx, int dy)
+{
+    if (fHandle) ListView_Scroll(fHandle, dx, dy);
+}
+
+void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
+{
+    int n = Items.Count();
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), less);
+
+    std::vector<int> selected;
+    int focused = -1;
+    if (fHandle) {
+        for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0 && i < n; i = GetNextItem(i, LVNI_SELECTED))
+            selected.push_back(i);
+        focused = GetNextItem(-1, LVNI_FOCUSED);
+    }
+    std::vector<std::unique_ptr<TListItem>> sorted(n);
+    std::vector<int> newIndex(n);
+    for (int k = 0; k < n; ++k) {
+        sorted[k] = std::move(Items.fItems[order[k]]);
+        newIndex[order[k]] = k;
+    }
+    Items.fItems = std::move(sorted);
+    Items.renumber(0);
+    if (!fHandle) return;
+    if (!selected.empty() || focused >= 0) {
+        setItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (int i : selected) setItemState(newIndex[i], LVIS_SELECTED, LVIS_SELECTED);
+        if (focused >= 0 && focused < n) setItemState(newIndex[focused], LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    if (!Items.Updating()) InvalidateRect(fHandle, nullptr, TRUE);
+}
+
+int TListView::ResolveImageIndex(const TListItem&) { return -1; }
+
+void TListView::ColClick(TListColumn&) {}
+
+void TListView::getDispInfo(NMLVDISPINFOW& info)
+{
+    LVITEMW& it = info.item;
+    if (it.iItem < 0 || it.iItem >= Items.Count()) return;
+    const TListItem& row = Items[it.iItem];
+    if ((it.mask & LVIF_TEXT) && it.pszText && it.cchTextMax > 0) {
+        int sub = it.iSubItem - 1;
+        const wchar_t* text = sub < 0 ? row.Caption.c_str() : sub < row.SubItems.Count() ? row.SubItems[sub].c_str() : L"";
+        lstrcpynW(it.pszText, text, it.cchTextMax);
+    }
+    if (it.mask & LVIF_IMAGE) it.iImage = row.ImageIndex();
+}
+
+LRESULT TListView::customDraw(NMLVCUSTOMDRAW& cd)
+{
+    if (!OnCustomDrawItem) return CDRF_DODEFAULT;
+    if (cd.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    int i = (int)cd.nmcd.dwItemSpec;
+    if (cd.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || i < 0 || i >= Items.Count()) return CDRF_DODEFAULT;
+    Canvas.Brush.Color = fColor;
+    Canvas.Font.Color = Font.Color();
+    bool defaultDraw = true;
+    OnCustomDrawItem(this, Items.Item(i), cd.nmcd.uItemState, defaultDraw);
+    if (Canvas.Brush.Color != fColor) cd.clrTextBk = ColorToRGB(Canvas.Brush.Color);
+    if (Canvas.Font.Color != Font.Color()) cd.clrText = ColorToRGB(Canvas.Font.Color);
+    return defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
+}
+
+int TListView::findItem(const NMLVFINDITEMW& find) const
+{
+    // Typing the first letters of a name goes to the next row that begins with them.
+    const LVFINDINFOW& f = find.lvfi;
+    int n = Items.Count();
+    if (!(f.flags & (LVFI_STRING | LVFI_PARTIAL)) || !f.psz || n == 0) return -1;
+    int len = lstrlenW(f.psz);
+    int start = std::clamp(find.iStart, 0, n);
+    for (int k = 0; k < n; ++k) {
+        int i = start + k;
+        if (i >= n) {
+            if (!(f.flags & LVFI_WRAP)) return -1;
+            i -= n;
+        }
+        const String& c = Items[i].Caption;
+        int m = (f.flags & LVFI_PARTIAL) ? std::min(len, (int)c.size()) : (int)c.size();
+        if ((m == len || !(f.flags & LVFI_PARTIAL)) &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, c.c_str(), m, f.psz, len) == CSTR_EQUAL)
+            return i;
+    }
+    return -1;
+}
+
+bool TListView::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    if (msg == WM_NOTIFY) {
+        NMHDR* h = (NMHDR*)lp;
+        switch (h->code) {
+        case LVN_GETDISPINFOW: getDispInfo(*(NMLVDISPINFOW*)lp); result = 0; return true;
+        case NM_CUSTOMDRAW: result = customDraw(*(NMLVCUSTOMDRAW*)lp); return true;
+        case LVN_ODFINDITEMW: result = findItem(*(NMLVFINDITEMW*)lp); return true;
+        case LVN_COLUMNCLICK: {
+            int c = ((NMLISTVIEW*)lp)->iSubItem;
+            if (c >= 0 && c < Columns.Count()) ColClick(Columns[c]);
+            result = 0;
+            return true;
+        }
+        default: break;
+        }
+    }
+    return TWinControl::Reflected(msg, wp, lp, result);
+}

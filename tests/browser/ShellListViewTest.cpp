@@ -1,0 +1,313 @@
+// The file list view on a real window, over real folders of the test prefix.
+#include "Handles.h"
+#include "WindowDriver.h"
+#include "xaIconize.h"
+#include "xaLanguageUni.h"
+#include "xaModulFiles.h"
+#include "xaModulPath.h"
+#include "xaModulStrings.h"
+#include "xaShellListView.h"
+
+#include <set>
+
+namespace {
+struct TView {
+    TForm form{nullptr};
+    TxaShellListView* lv;
+    TTempDir dir;
+    TView()
+    {
+        form.SetBounds(40, 40, 640, 420);
+        lv = Ui_Add<TxaShellListView>(&form, 0, 0, 620, 380);
+        lv->Name = L"LVS";
+        lv->Loaded();
+        lv->SetViewStyle(vsReport);
+        form.Show();
+    }
+    void file(const String& name, int64_t size = 0, DWORD attrs = 0)
+    {
+        TFileHandle h(CreateFileW((dir / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER at{};
+        at.QuadPart = size;
+        SetFilePointerEx(h.Get(), at, nullptr, FILE_BEGIN);
+        SetEndOfFile(h.Get());
+        h.Reset();
+        if (attrs) SetFileAttributesW((dir / name).c_str(), attrs);
+    }
+    void folder(const String& name, DWORD attrs = 0)
+    {
+        CreateDirectoryW((dir / name).c_str(), nullptr);
+        if (attrs) SetFileAttributesW((dir / name).c_str(), attrs);
+    }
+    // The rows' identities in row order, joined by blanks.
+    std::string ids() const
+    {
+        String s;
+        for (int i = 0; i < lv->Items.Count(); ++i) s += (i ? L" " : L"") + lv->TeloID(i, L"");
+        return N(s);
+    }
+    std::string selected() const
+    {
+        TStringList l;
+        lv->SelectedListID(l, L"");
+        return N(Strs_Join(l, L" "));
+    }
+};
+}  // namespace
+
+TEST(ShellListView, FilePathListsItsFolderWithTheFileSelectedAndEventsInOrder)
+{
+    TView v;
+    for (int i = 0; i < 100; ++i) v.file(Format(L"f%02d.txt", i));
+    std::vector<String> events;
+    v.lv->OnPathChange = [&](TObject*, const String& from, const String& to, bool&) {
+        events.push_back(L"change " + from + L" > " + to);
+    };
+    v.lv->OnPathChanged = [&](TObject*, const String& to) { events.push_back(L"changed " + to); };
+    v.lv->SetPath(v.dir / L"f40.txt");
+    std::vector<String> want = {L"change  > " + (v.dir / L"f40.txt"), L"change  > " + v.dir.Path(),
+                                L"changed " + v.dir.Path(), L"changed " + v.dir.Path()};
+    EXPECT_EQ(events, want);
+    EXPECT_EQ(v.lv->Path(), v.dir.Path());
+    EXPECT_EQ(v.selected(), "f40.txt");
+    ASSERT_TRUE(v.lv->ItemFocused());
+    EXPECT_EQ(v.lv->ItemFocused()->Caption, L"f40");
+    EXPECT_EQ(ListView_GetTopIndex(v.lv->Handle()), 40);
+}
+
+TEST(ShellListView, VetoConfinementAndDirUp)
+{
+    TView v;
+    v.folder(L"Sub");
+    v.folder(L"Sub\\Deeper");
+    v.lv->SetPath(v.dir / L"Sub\\Deeper");
+    v.lv->DirUp();
+    EXPECT_EQ(v.lv->Path(), v.dir / L"Sub");
+    EXPECT_EQ(v.selected(), "Deeper.*dir");
+
+    v.lv->OnPathChange = [](TObject*, const String&, const String&, bool& can) { can = false; };
+    v.lv->SetPath(v.dir.Path());
+    EXPECT_EQ(v.lv->Path(), v.dir / L"Sub") << "vetoed";
+    v.lv->OnPathChange = nullptr;
+
+    v.lv->SetPathFixRoot(v.dir / L"Sub\\");
+    EXPECT_EQ(v.lv->PathFixRoot(), v.dir / L"Sub");
+    for (const String& p : {v.dir.Path(), String(), String(L"C:\\")}) {
+        v.lv->SetPath(p);
+        EXPECT_EQ(v.lv->Path(), v.dir / L"Sub") << "above the root: " << N(p);
+    }
+    v.lv->SetRootName(L"Base");
+    auto* edit = Ui_Add<TEdit>(&v.form, 0, 390, 200, 20);
+    v.lv->SetXaEditPath(edit);
+    v.lv->SetPath(v.dir / L"Sub\\Deeper");
+    EXPECT_EQ(edit->Text(), L"Base:\\Deeper");
+    v.lv->SetClearView(true);
+    v.lv->SetPath(v.dir / L"Sub");
+    EXPECT_EQ(v.lv->Items.Count() * 10 + edit->Text().size(), 0u) << "a cleared view stays empty";
+    v.lv->SetClearView(false);
+    EXPECT_EQ(v.lv->Path(), L"") << "turned on, the view forgot its folder";
+    v.lv->SetPathFixRoot(L"");
+    EXPECT_EQ(v.lv->Path(), L"") << "no root: the drive list";
+    EXPECT_NE(v.lv->FindTeloID(L"c:.*dir"), nullptr);
+
+    v.lv->SetPath(L"C:\\");
+    v.lv->DirUp();
+    EXPECT_EQ(v.lv->Path(), L"");
+    EXPECT_EQ(v.selected(), "C:.*dir");
+}
+
+TEST(ShellListView, RowsFiltersAndIdentities)
+{
+    TView v;
+    v.file(L"readme");
+    v.file(L"archive.tar.gz", 10);
+    v.file(L"hidden.txt", 0, FILE_ATTRIBUTE_HIDDEN);
+    v.file(L"system.txt", 0, FILE_ATTRIBUTE_SYSTEM);
+    v.folder(L"HiddenDir", FILE_ATTRIBUTE_HIDDEN);
+    v.folder(L"Docs");
+    v.lv->SetPath(v.dir.Path());
+    EXPECT_FALSE(v.lv->Items[2].ImageResolved()) << "icons wait for the row to be drawn or read";
+    EXPECT_EQ(v.ids(), "Docs.*dir readme. archive.tar.gz");
+    const TListItem& tar = v.lv->Items[2];
+    EXPECT_EQ(tar.Caption, L"archive.tar");
+    EXPECT_EQ(tar.SubItems[0], L"gz");
+    EXPECT_EQ(tar.SubItems[1], Size_ToText(10));
+    EXPECT_EQ(v.lv->Items[0].SubItems[1], L"---");
+    EXPECT_EQ(v.lv->TeloName(1, v.dir.Path()), v.dir / L"readme");
+    for (const wchar_t* id : {L"README.", L"readme", L"ARCHIVE.TAR.GZ", L"docs.*dir"})
+        EXPECT_NE(v.lv->FindTeloID(id), nullptr) << N(id);
+    EXPECT_EQ(v.lv->FindTeloID(L"Docs"), nullptr) << "a folder is found by .*dir only";
+    EXPECT_EQ(v.lv->FindItem(v.dir / L"DOCS\\"), &v.lv->Items[0]);
+
+    EXPECT_EQ(tar.ImageIndex(), Ico_GetSysIndex(v.dir / L"archive.tar.gz"));
+
+    // A translated folder type keeps the marker that tells folders from files.
+    lvs_FolderType_Set(L"Ordner");
+    v.lv->Reload();
+    EXPECT_EQ(v.lv->Items[0].SubItems[0], L"\\Ordner");
+    EXPECT_EQ(v.lv->FindTeloID(L"Docs.*dir"), &v.lv->Items[0]);
+    lvs_FolderType_Set(L"Folder");
+
+    v.lv->SetShowHide(true);
+    EXPECT_EQ(v.ids(), "Docs.*dir HiddenDir.*dir readme. archive.tar.gz hidden.txt system.txt");
+    v.lv->SetShowElements(seFolders);
+    EXPECT_EQ(v.ids(), "Docs.*dir HiddenDir.*dir");
+    v.lv->SetShowElements(seFiles);
+    EXPECT_EQ(v.ids(), "readme. archive.tar.gz hidden.txt system.txt");
+}
+
+TEST(ShellListView, ReloadKeepsTheSelectionOfRowsStillThere)
+{
+    TView v;
+    for (const wchar_t* n : {L"a.txt", L"b.txt", L"c.txt"}) v.file(n);
+    v.folder(L"Dir");
+    v.lv->SetPath(v.dir.Path());
+    v.lv->SelectInvers();
+    EXPECT_EQ(v.selected(), "Dir.*dir a.txt b.txt c.txt");
+    DeleteFileW((v.dir / L"b.txt").c_str());
+    v.lv->Reload();
+    EXPECT_EQ(v.selected(), "Dir.*dir a.txt c.txt");
+    v.lv->DeselectAll();
+    EXPECT_EQ(v.lv->SelCount(), 0);
+}
+
+TEST(ShellListView, SortByCaptionTypeAndSizeInBothDirections)
+{
+    TView v;
+    v.file(L"big.iso", 4500000000LL);  // over 4 GiB: the low 32 bits alone would say 205 MB
+    v.file(L"small.txt", 1000);
+    v.file(L"b.dat", 2040);
+    v.file(L"a.dat", 2000);  // the same size text as b.dat
+    v.folder(L"Zeta");
+    v.folder(L"alpha");
+    v.lv->SetPath(v.dir.Path());
+    struct {
+        int col, nap;
+        const char* order;
+    } cases[] = {
+        {1, 1, "alpha.*dir Zeta.*dir a.dat b.dat big.iso small.txt"},
+        {1, -1, "Zeta.*dir alpha.*dir small.txt big.iso b.dat a.dat"},
+        {0, 1, "alpha.*dir Zeta.*dir a.dat b.dat big.iso small.txt"},
+        {0, -1, "Zeta.*dir alpha.*dir small.txt big.iso b.dat a.dat"},
+        {2, 1, "alpha.*dir Zeta.*dir small.txt a.dat b.dat big.iso"},
+        {2, -1, "Zeta.*dir alpha.*dir big.iso b.dat a.dat small.txt"},
+        {4, 1, "Zeta.*dir alpha.*dir big.iso b.dat a.dat small.txt"},  // ignored
+        {2, 0, "Zeta.*dir alpha.*dir big.iso b.dat a.dat small.txt"},
+        {3, -1, "Zeta.*dir alpha.*dir big.iso b.dat a.dat small.txt"},  // folders first only
+    };
+    for (auto& c : cases) {
+        v.lv->Sort(c.col, c.nap);
+        EXPECT_EQ(v.ids(), c.order) << c.col << " " << c.nap;
+    }
+    EXPECT_EQ(v.lv->SortCol(), 3);
+    EXPECT_EQ(v.lv->Items[3].SubItems[1], v.lv->Items[4].SubItems[1]);
+    // A click on the size column sorts by size; a second click turns the direction.
+    v.lv->Sort(1, 1);
+    v.lv->ColClick(v.lv->Columns[2]);
+    EXPECT_EQ(v.ids(), "alpha.*dir Zeta.*dir small.txt a.dat b.dat big.iso");
+    v.lv->ColClick(v.lv->Columns[2]);
+    EXPECT_EQ(v.ids(), "Zeta.*dir alpha.*dir big.iso b.dat a.dat small.txt");
+}
+
+TEST(ShellListView, StyleCycleRaisesTheEventBeforeTheChangeAndStripesOddRows)
+{
+    TView v;
+    std::vector<std::pair<TViewStyle, TViewStyle>> seen;  // (new, shown while told)
+    v.lv->OnStyleChange = [&](TViewStyle s) { seen.push_back({s, v.lv->ViewStyle()}); };
+    for (int i = 0; i < 4; ++i) v.lv->StyleNext();
+    using P = std::pair<TViewStyle, TViewStyle>;
+    EXPECT_EQ(seen, (std::vector<P>{{vsIcon, vsReport}, {vsList, vsIcon}, {vsSmallIcon, vsList}, {vsReport, vsSmallIcon}}));
+    v.lv->StylePrev();
+    EXPECT_EQ(v.lv->ViewStyle(), vsSmallIcon);
+    EXPECT_EQ(v.lv->TxaShellListView_StyleCode(), 3);
+
+    v.file(L"a.txt");
+    v.file(L"b.txt");
+    v.lv->SetPath(v.dir.Path());
+    for (TViewStyle style : {vsReport, vsIcon})
+        for (int row : {0, 1}) {
+            v.lv->SetViewStyle(style);
+            v.lv->Canvas.Brush.Color = clWhite;
+            LV_DrawItemStripe(*v.lv, &v.lv->Items[row], -1);
+            EXPECT_EQ(v.lv->Canvas.Brush.Color, style == vsReport && row == 1 ? 0xFAFAFA : clWhite);
+        }
+}
+
+TEST(ShellListView, SettingsRoundTripAndGarbage)
+{
+    TView v;
+    TProgDirOverride prog(v.dir.Path() + L"\\");
+    v.folder(L"Shown");
+    TIniFile ini(Settings_FileName());
+    v.lv->iniLoad(L"elmLVS", nullptr, v.dir.Path());
+    EXPECT_EQ(v.lv->Path(), L"") << "no settings.ini: nothing is loaded";
+
+    v.lv->SetPath(v.dir / L"Shown");
+    v.lv->Sort(2, -1);
+    v.lv->SetShowHide(true);
+    v.lv->iniSave(L"elmLVS", nullptr);
+    TStringList keys;
+    ini.ReadSection(L"elmLVS", keys);
+    EXPECT_EQ(N(Strs_Join(keys, L" ")), "Style KolWidth0 KolWidth1 KolWidth2 SortCol SortNap Path HideVisible");
+    EXPECT_EQ(ini.ReadString(L"elmLVS", L"HideVisible", L""), L"1");
+
+    TView w;
+    w.lv->iniLoad(L"elmLVS", &ini, L"*");
+    EXPECT_EQ(w.lv->Path(), v.dir / L"Shown");
+    EXPECT_EQ(w.lv->SortCol() * 10 + w.lv->SortNap(), 19);
+    EXPECT_TRUE(w.lv->ShowHide());
+
+    struct {
+        const wchar_t *key, *value;
+    } garbage[] = {{L"Style", L"abc"}, {L"Style", L"7"}, {L"SortNap", L"0"}, {L"KolWidth0", L"-5"},
+                   {L"KolWidth0", L"99999999999"}, {L"Path", nullptr}, {L"Path", L"C:\\no\\such\\folder"}};
+    for (auto& g : garbage) {
+        TView x;
+        x.lv->SetPath(x.dir.Path());
+        ini.EraseSection(L"g");
+        ini.WriteString(L"g", g.key, g.value ? g.value : String(5000, L'x').c_str());
+        x.lv->iniLoad(L"g", &ini, L"*");
+        EXPECT_EQ(x.lv->ViewStyle(), vsReport) << N(g.key);
+        EXPECT_EQ(x.lv->SortCol() * 10 + x.lv->SortNap(), 11) << N(g.key);
+        EXPECT_EQ(x.lv->Columns[0].Width(), 620 - 80 - 80 - 20) << N(g.key);
+        // Without a Path key "*" reopens the drive list; a Path that is not there leaves the view.
+        EXPECT_EQ(x.lv->Path(), String(g.key) == L"Path" ? x.dir.Path() : L"") << N(g.key);
+    }
+}
+
+TEST(ShellListView, ComboBoxTakesTheFileNames)
+{
+    TView v;
+    v.file(L"English.lng");
+    v.file(L"Deutsch.lng");
+    v.file(L"secret.lng", 0, FILE_ATTRIBUTE_HIDDEN);
+    v.folder(L"Sub.lng");
+    auto* cb = Ui_Add<TComboBox>(&v.form, 0, 0, 100, 200);
+    EXPECT_TRUE(ComboBox_FillFileNames(*cb, v.dir.Path(), false));
+    std::set<String> names;
+    for (int i = 0; i < cb->Count(); ++i) names.insert(cb->Items(i));
+    EXPECT_EQ(names, (std::set<String>{L"English", L"Deutsch"}));
+    EXPECT_FALSE(ComboBox_FillFileNames(*cb, v.dir / L"none", true));
+    EXPECT_EQ(cb->Count(), 2);
+}
+
+TEST(ShellListView, Screenshots)
+{
+    if (Ui_ShotDir().empty()) GTEST_SKIP() << "no DOLV_SHOT_DIR";
+    TView v;
+    v.lv->OnCustomDrawItem = [](TListView* s, TListItem* item, TCustomDrawState, bool&) {
+        LV_DrawItemStripe(*s, item, -1);
+    };
+    for (const wchar_t* n : {L"Documents", L"Music", L"Pictures"}) v.folder(n);
+    v.form.SetCaption(L"Dolv");
+    const String* captions[] = {&::Name, &::Type, &::Size};
+    for (int c = 0; c < 3; ++c) v.lv->Columns[c].SetCaption(*captions[c]);
+    int64_t size = 700;
+    for (const wchar_t* n : {L"notes.txt", L"setup.exe", L"archive.zip", L"readme", L"photo.bmp", L"page.html"})
+        v.file(n, size *= 9);
+    v.lv->SetPath(v.dir / L"notes.txt");
+    Ui_Shot(v.form.Handle(), L"listview-report");
+    v.lv->SetViewStyle(vsIcon);
+    v.lv->Reload();
+    Ui_Shot(v.form.Handle(), L"listview-icons");
+}
