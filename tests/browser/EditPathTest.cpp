@@ -3,65 +3,50 @@
 #include "ShellDoor.h"
 #include "WindowDriver.h"
 #include "xaEditPath.h"
+#include "xaModulControls.h"
 
 namespace {
 struct TRecordingView : TxaShellListView {
     using TxaShellListView::TxaShellListView;
-    std::vector<std::pair<WORD, TShiftState>> Keys;
-    void KeyDown(WORD& key, TShiftState shift) override { Keys.emplace_back(key, shift); }
+    String Keys;  // the keys that came with Alt alone; "!" for one with other modifiers
+    void KeyDown(WORD& key, TShiftState shift) override { Keys += shift == ssAlt ? String(1, key) : L"!"; }
 };
 struct TBox {
     TForm form{nullptr};
     TTempDir dir;
     TxaEditPath* ep = Ui_Add<TxaEditPath>(&form, 0, 0, 900, 21);
     TRecordingView* lv = Ui_Add<TRecordingView>(&form, 0, 30, 900, 200);
+    String alpha = dir / L"Alpha";
     TBox()
     {
-        form.SetBounds(10, 10, 920, 280);
         ep->SetXaShellListView(lv);
         lv->SetXaEditPath(ep);
-        CreateDirectoryW((dir / L"Alpha").c_str(), nullptr);
-        CreateDirectoryW((dir / L"Alpha\\Beta").c_str(), nullptr);
-        lv->SetPath(dir / L"Alpha\\Beta");
+        CreateDirectoryW(alpha.c_str(), nullptr);
+        CreateDirectoryW((alpha + L"\\Beta").c_str(), nullptr);
+        lv->SetPath(alpha + L"\\Beta");
+        form.SetBounds(10, 10, 920, 280);
         form.Show();
-        lv->SetFocus();
     }
-    // A point whose character look-up answers the second character of the segment before Tail.
-    int at(const String& tail) const
+    // The mouse where the character look-up answers the second character of the
+    // segment starting at Start (-1: past the end), optionally pressing a button.
+    void mouse(int start, UINT down = 0, WPARAM keys = 0)
     {
-        int start = (int)(ep->Text().size() - tail.size());
-        return (short)LOWORD(SendMessageW(ep->Handle(), EM_POSFROMCHAR, start + 1, 0)) - 4;
-    }
-    void mouse(UINT down, WPARAM keys, int x, int y = 8)
-    {
-        PostMessageW(ep->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        if (down) PostMessageW(ep->Handle(), down, keys, MAKELPARAM(x, y));
-        if (down) PostMessageW(ep->Handle(), down + 1, 0, MAKELPARAM(x, y));
+        int x = start < 0 ? 880 : (short)LOWORD(SendMessageW(ep->Handle(), EM_POSFROMCHAR, start + 1, 0)) - 4;
+        for (UINT m : {(UINT)WM_MOUSEMOVE, down, down + 1})
+            if (m > 1) PostMessageW(ep->Handle(), m, m == down ? keys : 0, MAKELPARAM(x, 8));
         Application.ProcessMessages();
     }
-    // The bounds of the pixels in the highlight colour (empty when none).
+    // The bounds of the pixels in the highlight colour.
     RECT hot() const
     {
-        RECT c, box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-        GetClientRect(ep->Handle(), &c);
+        RECT box{}, dot;
         HDC dc = GetDC(ep->Handle());
-        for (int y = 0; y < c.bottom; ++y)
-            for (int x = 0; x < c.right; ++x)
+        for (int y = 0; y < ep->ClientHeight(); ++y)
+            for (int x = 0; x < ep->ClientWidth(); ++x)
                 if (GetPixel(dc, x, y) == ColorToRGB(ep->HotColor()))
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                           std::max<LONG>(box.bottom, y + 1)};
+                    SetRect(&dot, x, y, x + 1, y + 1), UnionRect(&box, &box, &dot);
         ReleaseDC(ep->Handle(), dc);
-        return box.left == INT_MAX ? RECT{} : box;
-    }
-    SIZE extent(const String& s) const
-    {
-        HDC dc = GetDC(ep->Handle());
-        HGDIOBJ old = SelectObject(dc, ep->Font.Handle());
-        SIZE z{};
-        GetTextExtentPoint32W(dc, s.c_str(), (int)s.size(), &z);
-        SelectObject(dc, old);
-        ReleaseDC(ep->Handle(), dc);
-        return z;
+        return box;
     }
 };
 }  // namespace
@@ -69,87 +54,68 @@ struct TBox {
 TEST(EditPath, TheSegmentUnderThePointerIsPaintedOnlyWhileTheBoxHasNoFocus)
 {
     TBox b;
-    String text = b.ep->Text();
-    size_t lastSlash = text.rfind(L'\\'), alpha = text.size() - 10;
-    struct {
-        TBorderStyle border;
-        bool ctl3D;
-        int bevel;
-        size_t before;  // the segment's first character; the pointer goes past the end for the last one
-        String segment;
-    } cases[] = {{bsSingle, true, 0, 0, L"C:"},        {bsSingle, true, 2, 0, L"C:"},
-                 {bsSingle, false, 0, alpha, L"Alpha"}, {bsNone, false, 2, alpha, L"Alpha"},
-                 {bsNone, true, 2, 0, L"C:"},           {bsSingle, true, 1, lastSlash + 1, L"Beta"}};
-    for (auto& c : cases) {
-        b.ep->SetBorderStyle(c.border);
-        b.ep->SetCtl3D(c.ctl3D);
-        b.ep->SetHotBevel(c.bevel);
-        b.mouse(0, 0, c.segment == L"Beta" ? 880 : b.at(text.substr(c.before)));
-        int origin = c.border == bsNone ? 0 : c.ctl3D ? 1 : 2, h = b.ep->Height(), inset = c.before ? 0 : c.bevel;
-        int x = origin + b.extent(text.substr(0, c.before)).cx, w = b.extent(c.segment).cx;
-        RECT want{x - 1 + inset + (c.border == bsNone && inset), c.ctl3D || c.border == bsNone ? 0 : 1,
-                  x + w + 1 - inset, c.border == bsNone ? b.extent(c.segment + L"||FI").cy + 2 : c.ctl3D ? h - 4 : h - 1};
-        want.top += c.bevel;
-        want.bottom = std::min<LONG>(want.bottom - c.bevel, b.ep->ClientHeight());
-        RECT got = b.hot();
-        EXPECT_TRUE(EqualRect(&got, &want)) << N(c.segment) << " bevel " << c.bevel << ": " << got.left << ","
-                                            << got.top << "," << got.right << "," << got.bottom;
-        EXPECT_EQ(b.ep->HotPath(), L"") << "a move sets no path";
+    b.lv->SetFocus();
+    String t = b.ep->Text();
+    int alpha = (int)t.size() - 10, beta = (int)t.size() - 4;
+    // Border style, 3-D, inset, where the segment starts (-1: the pointer past the end), the segment.
+    for (auto [border, ctl3D, bevel, start, segment] :
+         {std::tuple{bsSingle, true, 0, 0, L"C:"}, {bsSingle, true, 2, 0, L"C:"}, {bsSingle, false, 0, alpha, L"Alpha"},
+          {bsNone, false, 2, alpha, L"Alpha"}, {bsNone, true, 2, 0, L"C:"}, {bsSingle, true, 1, -1, L"Beta"}}) {
+        b.ep->SetBorderStyle(border);
+        b.ep->SetCtl3D(ctl3D);
+        b.ep->SetHotBevel(bevel);
+        b.mouse(start);
+        int before = start < 0 ? beta : start, inset = before ? 0 : bevel, h = b.ep->Height();
+        int x = (border == bsNone ? 0 : ctl3D ? 1 : 2) + Text_Width(t.substr(0, before), b.ep->Font);
+        int bottom = border == bsNone ? Text_Height(segment + String(L"||FI"), b.ep->Font) + 2 : ctl3D ? h - 4 : h - 1;
+        RECT got = b.hot(), want{x - 1 + inset + (border == bsNone && inset), (border == bsSingle && !ctl3D) + bevel,
+                                 x + Text_Width(segment, b.ep->Font) + 1 - inset,
+                                 std::min(bottom - bevel, b.ep->ClientHeight())};
+        EXPECT_TRUE(EqualRect(&got, &want)) << N(segment) << bevel << ": " << got.left << "," << got.bottom;
     }
     b.ep->SetFocus();
-    b.mouse(0, 0, b.at(L"Alpha\\Beta"));
+    b.mouse(alpha);
     EXPECT_EQ(b.hot().right, 0) << "painted while focused";
-    b.mouse(WM_LBUTTONDOWN, MK_LBUTTON, b.at(L"Alpha\\Beta"));
-    EXPECT_EQ(b.ep->HotPath(), b.dir / L"Alpha");
-    EXPECT_EQ(b.hot().right, 0) << "the click repaints the box";
 }
 
-TEST(EditPath, CtrlClickOpensMiddleClickListsWithTheFixedRootMapped)
+TEST(EditPath, ClicksOnSegmentsEnterAndTheKeyTable)
 {
     TBox b;
+    int at = (int)b.ep->Text().size() - 10;
     std::vector<String> opened;
     TShellDoorScope door([&](const TShellExecuteRequest& r) { return opened.push_back(r.Verb + L" " + r.File), true; });
-    b.mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, b.at(L"Alpha\\Beta"));
-    EXPECT_EQ(opened, std::vector<String>{L"open " + (b.dir / L"Alpha")});
-    for (String root : {L"", L"Base"}) {
-        b.lv->SetRootName(root);
-        b.lv->SetPathFixRoot(root.empty() ? L"" : b.dir.Path());
-        b.lv->SetPath(b.dir / L"Alpha\\Beta");
-        b.ep->SetFocus();
-        b.mouse(WM_MBUTTONDOWN, MK_MBUTTON, b.at(L"Alpha\\Beta"));
-        EXPECT_EQ(b.lv->Path(), b.dir / L"Alpha") << N(root);
-        EXPECT_TRUE(b.lv->Focused());
-        EXPECT_EQ(b.ep->Text(), root.empty() ? b.dir / L"Alpha" : L"Base:\\Alpha");
-    }
-}
-
-TEST(EditPath, EnterListsChangedTextOnlyAndOtherKeysFollowTheTable)
-{
-    TBox b;
+    b.mouse(at, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL);
+    EXPECT_EQ(opened, std::vector<String>{L"open " + b.alpha});
+    EXPECT_EQ(b.ep->HotPath(), b.alpha);
+    EXPECT_EQ(b.hot().right, 0) << "the click repaints the box";
     auto* button = Ui_Add<TButton>(&b.form, 0, 240, 80, 24);
     button->Default = true;
     int pressed = 0, changes = 0;
     button->OnClick = [&](TObject*) { ++pressed; };
     b.lv->OnPathChange = [&](TObject*, const String&, const String&, bool&) { ++changes; };
     b.ep->SetFocus();
-    Ui_Key(VK_RETURN);
-    EXPECT_EQ(changes, 0) << "unchanged text";
-    b.ep->SetText(b.dir / L"Alpha");
-    Ui_Key(VK_F5);
-    EXPECT_EQ(b.lv->Path(), b.dir / L"Alpha");
-    EXPECT_EQ(b.ep->SelLength(), (int)b.ep->Text().size());
-    b.ep->SetText(b.dir.Path());
-    Ui_Key(VK_RETURN);
-    EXPECT_EQ(b.lv->Path(), b.dir.Path());
+    for (auto [key, path, change] :
+         {std::tuple{VK_RETURN, b.alpha + L"\\Beta", 0}, {VK_F5, b.dir.Path(), 1}, {VK_RETURN, b.alpha, 2}}) {
+        b.ep->SetText(path);
+        Ui_Key(key);
+        EXPECT_EQ(changes, change);
+        EXPECT_EQ(b.lv->Path(), path);
+        EXPECT_EQ(b.ep->SelLength(), change ? (int)path.size() : 0);
+    }
     EXPECT_EQ(pressed, 0) << "Enter is the box's own";
     b.ep->SetText(L"C:\\abc\\def");
     b.ep->SetSelStart(3);
     Ui_Key(VK_DELETE, ssCtrl);
     EXPECT_EQ(b.ep->Text(), L"C:\\\\def");
-    for (WORD key : std::initializer_list<WORD>{'E', 'O', 'Q', 'C', 'D', VK_BACK, 'V', 'X'}) Ui_Key(key, ssAlt);
+    for (wchar_t key : String(L"EOQCD\bVX")) Ui_Key(key, ssAlt);
     EXPECT_EQ(b.ep->SelLength(), (int)b.ep->Text().size()) << "Alt+V selects the whole text";
     Ui_Key('E');
-    std::vector<std::pair<WORD, TShiftState>> want;
-    for (WORD key : std::initializer_list<WORD>{'E', 'O', 'Q', 'C', 'D', VK_BACK, 'V'}) want.emplace_back(key, ssAlt);
-    EXPECT_EQ(b.lv->Keys, want);
+    EXPECT_EQ(b.lv->Keys, L"EOQCD\bV");
+    b.lv->SetRootName(L"Base");  // the box shows the root's name in place of the root
+    b.lv->SetPathFixRoot(b.dir.Path());
+    b.lv->SetPath(b.alpha + L"\\Beta");
+    b.mouse(6, WM_MBUTTONDOWN, MK_MBUTTON);
+    EXPECT_EQ(b.lv->Path(), b.alpha);
+    EXPECT_TRUE(b.lv->Focused());
+    EXPECT_EQ(b.ep->Text(), L"Base:\\Alpha");
 }
