@@ -21,6 +21,7 @@ struct TBox {
     {
         ep->SetXaShellListView(lv);
         lv->SetXaEditPath(ep);
+        ep->Loaded();
         CreateDirectoryW(alpha.c_str(), nullptr);
         CreateDirectoryW((alpha + L"\\Beta").c_str(), nullptr);
         lv->SetPath(alpha + L"\\Beta");
