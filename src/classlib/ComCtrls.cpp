@@ -36,6 +36,7 @@ void TRichEdit::CreateParams(TCreateParams& params)
 void TRichEdit::HandleCreated()
 {
     TWinControl::HandleCreated();
+    fSentFont = Font.Handle();
     // The control may give itself a sunken edge; a borderless one has none.
     LONG_PTR ex = GetWindowLongPtrW(fHandle, GWL_EXSTYLE);
     if (fBorderStyle == bsNone && (ex & WS_EX_CLIENTEDGE)) {
@@ -47,6 +48,10 @@ void TRichEdit::HandleCreated()
     applyTextColor();
 }
 
+// The control lays its whole text out again on every font or format message;
+// under Wine, a long text without break points costs seconds each time. So
+// the colour goes to the text only when there is text, and a colour change
+// sends no font.
 void TRichEdit::applyTextColor()
 {
     if (!fHandle) return;
@@ -55,12 +60,15 @@ void TRichEdit::applyTextColor()
     cf.dwMask = CFM_COLOR;
     cf.crTextColor = ColorToRGB(Font.Color());
     SendMessageW(fHandle, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf);
-    SendMessageW(fHandle, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&cf);
+    if (GetWindowTextLengthW(fHandle) > 0) SendMessageW(fHandle, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&cf);
 }
 
 void TRichEdit::FontChanged()
 {
-    TWinControl::FontChanged();
+    if (fHandle && Font.Handle() != fSentFont) {
+        fSentFont = Font.Handle();
+        TWinControl::FontChanged();
+    }
     applyTextColor();
 }
 
@@ -70,10 +78,12 @@ void TRichEdit::ColorChanged()
     Invalidate();
 }
 
+// New text takes the default format, which carries the colour: one layout.
 void TRichEdit::SetCaption(const String& text)
 {
-    TWinControl::SetCaption(text);
+    if (fHandle) SetWindowTextW(fHandle, L"");
     applyTextColor();
+    TWinControl::SetCaption(text);
 }
 
 void TRichEdit::SetReadOnly(bool value)

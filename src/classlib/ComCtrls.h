@@ -38,5 +38,6 @@ private:
     bool fReadOnly = false;
     TScrollStyle fScrollBars = ssNone;
     TBorderStyle fBorderStyle = bsSingle;
+    HFONT fSentFont = nullptr;  // the font the window was last given
     void applyTextColor();
 };

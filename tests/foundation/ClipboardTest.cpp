@@ -16,6 +16,15 @@ namespace {
 
 UINT DropEffectFormat() { return RegisterClipboardFormatW(L"Preferred DropEffect"); }
 
+// The documented DROPFILES header, then the names, wide or not.
+std::string DropBlock(const std::string& names, bool wide, DWORD at = sizeof(DROPFILES))
+{
+    DROPFILES df = {};
+    df.pFiles = at;
+    df.fWide = wide;
+    return std::string((const char*)&df, sizeof df) + names;
+}
+
 // Puts raw blocks on the clipboard as another program would: its own window, its own calls.
 class TForeignClipboard {
 public:
@@ -37,16 +46,8 @@ public:
         GlobalUnlock(h);
         EXPECT_TRUE(SetClipboardData(format, h)) << "format " << format;
     }
-    // The documented DROPFILES header, then the names, wide or not.
-    void PutDrop(const std::string& names, bool wide)
-    {
-        DROPFILES df = {};
-        df.pFiles = sizeof df;
-        df.fWide = wide;
-        std::string block((const char*)&df, sizeof df);
-        block += names;
-        Put(CF_HDROP, block.data(), block.size());
-    }
+    void PutDrop(const std::string& names, bool wide) { PutBlock(DropBlock(names, wide)); }
+    void PutBlock(const std::string& block) { Put(CF_HDROP, block.data(), block.size()); }
     void PutDropW(const String& nullList)
     {
         PutDrop(std::string((const char*)nullList.data(), nullList.size() * sizeof(wchar_t)), true);
@@ -230,22 +231,22 @@ TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
     }
 }
 
-TEST(ClipboardRead, MalformedListsFromOthersGiveNoFiles)
+TEST(ClipboardRead, ListsThatDoNotEndInsideTheirBlockOrEndAtOnceGiveNoFiles)
 {
-    // Blocks the platform's reader would walk past their end.
-    DROPFILES wild = {};
-    wild.pFiles = 0x7FFFFFF0;
-    wild.fWide = TRUE;
-    std::string offsetOut((const char*)&wild, sizeof wild);
-    offsetOut += std::string("C\0:\0\\0a\0\0\0\0\0", 12);
+    // The platform's reader walks these past the block: it takes a list that
+    // ends at once for one empty name followed by whatever memory comes next.
     const std::string blocks[] = {
-        offsetOut,
-        std::string("\x14\0\0", 3),  // shorter than the header
+        DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 0x7FFFFFF0),  // a wild offset
+        DropBlock(std::string("C\0:\0", 4), true),                        // no null at all
+        DropBlock(std::string("\0\0", 2), true),                          // ends at once
+        DropBlock(std::string("\0", 1), false),                            // ends at once, narrow
+        DropBlock(std::string("\0\0\0\0", 4), true),                      // properly empty
+        std::string("\x14\0\0", 3),                                      // shorter than the header
     };
     for (const std::string& block : blocks) {
         {
             TForeignClipboard other;
-            other.Put(CF_HDROP, block.data(), block.size());
+            other.PutBlock(block);
             other.PutEffect(2);
         }
         TStringList files;
@@ -389,12 +390,6 @@ TEST_F(PasteTest, NothingToPaste)
 {
     Make({L"t.txt"});
     Clipboard().SetAsText(src / L"t.txt");
-    Clipboard_PasteFiles(dst.Path());
-    {
-        TForeignClipboard other;
-        other.PutDropW(String(2, L'\0'));  // a drop list without files
-        other.PutEffect(2);
-    }
     Clipboard_PasteFiles(dst.Path());
     EXPECT_EQ(FileCount(dst.Path()), 0);
     EXPECT_TRUE(FileExists(src / L"t.txt"));
