@@ -25,6 +25,11 @@ std::string DropBlock(const std::string& names, bool wide, DWORD at = sizeof(DRO
     return std::string((const char*)&df, sizeof df) + names;
 }
 
+std::string WideBlock(const String& list)
+{
+    return DropBlock(std::string((const char*)list.data(), list.size() * sizeof(wchar_t)), true);
+}
+
 // Puts raw blocks on the clipboard as another program would: its own window, its own calls.
 class TForeignClipboard {
 public:
@@ -46,12 +51,7 @@ public:
         GlobalUnlock(h);
         EXPECT_TRUE(SetClipboardData(format, h)) << "format " << format;
     }
-    void PutDrop(const std::string& names, bool wide) { PutBlock(DropBlock(names, wide)); }
     void PutBlock(const std::string& block) { Put(CF_HDROP, block.data(), block.size()); }
-    void PutDropW(const String& nullList)
-    {
-        PutDrop(std::string((const char*)nullList.data(), nullList.size() * sizeof(wchar_t)), true);
-    }
     void PutEffect(DWORD value) { Put(DropEffectFormat(), &value, sizeof value); }
     void PutText(const String& text) { Put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)); }
 
@@ -121,8 +121,7 @@ TEST(ClipboardCopy, TheBlockIsTheDocumentedLayoutAndTheShellReadsIt)
     size_t expected = 20 + list.size() * 2;
     ASSERT_GE(block.size(), expected);
     // pFiles, pt.x, pt.y, fNC, fWide, then the list.
-    EXPECT_EQ(block.substr(0, expected), DropBlock(std::string((const char*)list.data(), list.size() * 2), true)
-                                             .replace(16, 4, "\xFF\xFF\xFF\xFF", 4));
+    EXPECT_EQ(block.substr(0, expected), WideBlock(list).replace(16, 4, "\xFF\xFF\xFF\xFF", 4));
     for (size_t i = expected; i < block.size(); ++i) EXPECT_EQ(block[i], 0) << "nothing follows the list";
 
     // The shell's own reader.
@@ -169,37 +168,45 @@ TEST(ClipboardCopy, NothingToCopyLeavesTheClipboardAlone)
 
 TEST(ClipboardRead, ListsWrittenByOthers)
 {
+    // The platform's reader walks the broken ones past their block: it takes
+    // a list that ends at once for one empty name followed by whatever memory
+    // comes next. They give no names, and nothing is pasted from them.
     const String longName = L"C:\\" + String(300, L'x') + L"\\f.txt";
     const struct {
         const char* what;
-        std::function<void(TForeignClipboard&)> put;
+        std::string block;  // empty: a path as text alone
+        DWORD effect;       // 0: none on the clipboard
         std::vector<String> files;
-        uint8_t effect;
     } cases[] = {
-        {"wide names, move",
-         [](TForeignClipboard& o) {
-             o.PutDropW(String(L"C:\\w\\1.txt\0C:\\w\\2 two.txt\0\0", 27));
-             o.PutEffect(2);
-         },
-         {L"C:\\w\\1.txt", L"C:\\w\\2 two.txt"}, kDropEffectMove},
-        {"narrow names converted by the platform; no effect reads as copy",
-         [](TForeignClipboard& o) { o.PutDrop(std::string("C:\\n\\a.txt\0C:\\n\\b.txt\0\0", 23), false); },
-         {L"C:\\n\\a.txt", L"C:\\n\\b.txt"}, kDropEffectCopy},
-        {"a name past 260 characters comes back whole; 7 is neither move nor copy",
-         [&](TForeignClipboard& o) { o.PutDropW(Str_ToNullList(longName)); o.PutEffect(7); }, {longName},
-         kDropEffectCopy},
+        {"wide names", WideBlock(String(L"C:\\w\\1.txt\0C:\\w\\2 two.txt\0\0", 27)), 2,
+         {L"C:\\w\\1.txt", L"C:\\w\\2 two.txt"}},
+        {"narrow names", DropBlock(std::string("C:\\n\\a.txt\0C:\\n\\b.txt\0\0", 23), false), 0,
+         {L"C:\\n\\a.txt", L"C:\\n\\b.txt"}},
+        {"a name past 260 characters comes back whole", WideBlock(Str_ToNullList(longName)), 7, {longName}},
+        {"a wild offset", DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 0x7FFFFFF0), 2, {}},
+        {"no null at all", DropBlock(std::string("C\0:\0", 4), true), 2, {}},
+        {"ends at once", DropBlock(std::string("\0\0", 2), true), 2, {}},
+        {"ends at once, narrow", DropBlock(std::string("\0", 1), false), 2, {}},
+        {"properly empty", DropBlock(std::string("\0\0\0\0", 4), true), 2, {}},
+        {"shorter than the header", std::string("\x14\0\0", 3), 2, {}},
+        {"text alone", "", 2, {}},
     };
     for (const auto& c : cases) {
         {
             TForeignClipboard other;
-            c.put(other);
+            c.block.empty() ? other.PutText(L"C:\\nowhere") : other.PutBlock(c.block);
+            if (c.effect) other.PutEffect(c.effect);
         }
         TStringList files;
         files.Add(L"stale");  // the list is replaced, not added to
         Clipboard_GetFiles(files);
         ASSERT_EQ(files.Count(), (int)c.files.size()) << c.what;
         for (size_t i = 0; i < c.files.size(); ++i) EXPECT_EQ(N(files[(int)i]), N(c.files[i])) << c.what;
-        EXPECT_EQ(Clipboard_GetDropEffect(), c.effect) << c.what;
+        EXPECT_EQ(Clipboard_GetDropEffect(), c.effect == 2 ? kDropEffectMove : kDropEffectCopy) << c.what;
+        if (!c.files.empty()) continue;
+        TTempDir into;
+        Clipboard_PasteFiles(into.Path());
+        EXPECT_FALSE(Dir_HasItems(into.Path())) << c.what;
     }
 }
 
@@ -214,42 +221,12 @@ TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
     for (bool withOwn : {true, false}) {
         {
             TForeignClipboard other;
-            other.PutDropW(Str_ToNullList(L"C:\\a.txt"));
+            other.PutBlock(WideBlock(Str_ToNullList(L"C:\\a.txt")));
             DWORD move = 2;
             other.Put(lookalike, &move, sizeof move);
             if (withOwn) other.PutEffect(5);
         }
         EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "with the effect format too: " << withOwn;
-    }
-}
-
-TEST(ClipboardRead, ListsThatDoNotEndInsideTheirBlockOrEndAtOnceGiveNoFiles)
-{
-    // The platform's reader walks these past the block: it takes a list that
-    // ends at once for one empty name followed by whatever memory comes next.
-    // None pastes anything, nor does a path given as text.
-    const std::string blocks[] = {
-        DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 0x7FFFFFF0),  // a wild offset
-        DropBlock(std::string("C\0:\0", 4), true),                        // no null at all
-        DropBlock(std::string("\0\0", 2), true),                          // ends at once
-        DropBlock(std::string("\0", 1), false),                            // ends at once, narrow
-        DropBlock(std::string("\0\0\0\0", 4), true),                      // properly empty
-        std::string("\x14\0\0", 3),                                      // shorter than the header
-        "",                                                               // text alone
-    };
-    for (const std::string& block : blocks) {
-        {
-            TForeignClipboard other;
-            block.empty() ? other.PutText(L"C:\\nowhere") : other.PutBlock(block);
-            other.PutEffect(2);
-        }
-        TStringList files;
-        files.Add(L"stale");
-        Clipboard_GetFiles(files);
-        EXPECT_EQ(files.Count(), 0) << "block of " << block.size() << " bytes";
-        TTempDir into;
-        Clipboard_PasteFiles(into.Path());
-        EXPECT_FALSE(Dir_HasItems(into.Path()));
     }
 }
 
@@ -368,7 +345,7 @@ TEST_F(PasteTest, OnlyEffectTwoFromOthersMoves)
         TStringList files = Make({L"e.txt"});
         {
             TForeignClipboard other;
-            other.PutDropW(Strs_ToNullList(files));
+            other.PutBlock(WideBlock(Strs_ToNullList(files)));
             if (c.effect >= 0) other.PutEffect((DWORD)c.effect);
         }
         Clipboard_PasteFiles(into.Path());
