@@ -40,4 +40,5 @@ private:
     TBorderStyle fBorderStyle = bsSingle;
     HFONT fSentFont = nullptr;  // the font the window was last given
     void applyTextColor();
+    std::string runsAsRtf(const String& text) const;
 };
