@@ -222,8 +222,8 @@ bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
     list.Clear();
     if (!sound) {
         if (tellUser)
-            Y_ShowColor(L"The icon file is damaged: its icon directory does not match its contents, so no icons "
-                        L"were read from it.\r\n" + file, clYError);
+            Y_ShowColor(L"The icon file cannot be read or is damaged (its icon directory does not match its "
+                        L"contents); no icons were taken from it:\r\n" + file, clYError);
         return false;
     }
     HINSTANCE self = GetModuleHandleW(nullptr);

@@ -2,6 +2,7 @@
 // documented DROPFILES layout that the shell reads, lists written the
 // platform's way are read by us, and pastes copy or move real files.
 #include "Clipbrd.h"
+#include "Handles.h"
 #include "ShellOpSupport.h"
 #include "xaModul.h"
 #include "xaShell.h"
@@ -233,17 +234,16 @@ TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
 TEST(ClipboardRead, AHeldClipboardIsReported)
 {
     // Another thread holds the clipboard open: opening it fails with the class library's text.
-    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    THandle opened(CreateEventW(nullptr, TRUE, FALSE, nullptr)), release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::thread holder([&] {
         HWND w = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         bool ok = OpenClipboard(w);
-        SetEvent(opened);
-        WaitForSingleObject(release, 10000);
+        SetEvent(opened.Get());
+        WaitForSingleObject(release.Get(), 10000);
         if (ok) CloseClipboard();
         DestroyWindow(w);
     });
-    ASSERT_EQ(WaitForSingleObject(opened, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(opened.Get(), 10000), WAIT_OBJECT_0);
     TStringList files;
     try {
         Clipboard_GetFiles(files);
@@ -252,10 +252,8 @@ TEST(ClipboardRead, AHeldClipboardIsReported)
         EXPECT_EQ(N(e.Message()).rfind("Cannot open clipboard: ", 0), 0u) << N(e.Message());
     }
     EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "the effect read falls back to copy";
-    SetEvent(release);
+    SetEvent(release.Get());
     holder.join();
-    CloseHandle(opened);
-    CloseHandle(release);
 }
 
 struct LineCase {
