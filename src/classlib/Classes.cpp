@@ -205,9 +205,12 @@ String DecodeText(const std::string& bytes, TTextEncoding& encoding)
     if (starts("\xFF\xFE", 2) || starts("\xFE\xFF", 2)) {
         bool be = bytes[0] == '\xFE';
         encoding = be ? TTextEncoding::Utf16BE : TTextEncoding::Utf16LE;
-        String r((bytes.size() - 2) / 2, L'\0');
+        // A file cut in the middle of its last character keeps that byte:
+        // it becomes a whole character, its missing half zero, rather than
+        // vanishing at the next save.
+        String r((bytes.size() - 1) / 2, L'\0');
         for (size_t i = 0; i < r.size(); ++i) {
-            unsigned char a = bytes[2 + 2 * i], b = bytes[3 + 2 * i];
+            unsigned char a = bytes[2 + 2 * i], b = 3 + 2 * i < bytes.size() ? bytes[3 + 2 * i] : 0;
             r[i] = be ? (wchar_t)((a << 8) | b) : (wchar_t)((b << 8) | a);
         }
         return r;

@@ -1,7 +1,7 @@
 #include "xaYN.h"
 
-#include "xaModulControls.h"
-#include "xaLanguageUni.h"
+#include "xaModulColor.h"
+#include "xaLanguageTexts.h"
 
 #include <memory>
 
@@ -10,8 +10,8 @@ TFormYN* FormYN = nullptr;
 void Lng_FormYN_Set()
 {
     if (!FormYN) return;
-    FormYN->btnY->SetCaption(Yes);
-    FormYN->btnN->SetCaption(No);
+    FormYN->btnY->SetCaption(xaLanguageUni::Yes);
+    FormYN->btnN->SetCaption(xaLanguageUni::No);
 }
 
 bool YN_Ask(const String& text, const String& caption)

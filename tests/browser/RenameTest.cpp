@@ -139,16 +139,16 @@ TEST(Rename, EnterCtrlEnterAndYesConfirmEscCloseAndNoCancel)
 
 TEST(Rename, TranslatedButtons)
 {
-    String yes = Yes, no = No;
-    Yes = L"Da";
-    No = L"Net";
+    String yes = xaLanguageUni::Yes, no = xaLanguageUni::No;
+    xaLanguageUni::Yes = L"Da";
+    xaLanguageUni::No = L"Net";
     ask(L"x", -1, -1, [] {
         EXPECT_EQ(FormRenamer->btnY->Caption(), L"Da");
         EXPECT_EQ(FormRenamer->btnN->Caption(), L"Net");
         Ui_Key(VK_ESCAPE);
     });
-    Yes = yes;
-    No = no;
+    xaLanguageUni::Yes = yes;
+    xaLanguageUni::No = no;
 }
 
 TEST(Rename, ResizedBoxKeepsItsEditAndButtons)
