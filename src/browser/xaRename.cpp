@@ -101,9 +101,3 @@ void TFormRenamer::Edit1KeyDown(TObject*, WORD& key, TShiftState)
         e->SetSelStart(start + 1);
 }
 
-void TFormRenamer::ModalAnswered(const TModalAnswer& answer)
-{
-    ModalResult = answer.Result;
-    Tag = answer.Result == IDOK ? 1 : 0;
-    if (Tag == 1) Edit1->SetText(answer.Text);
-}

@@ -46,3 +46,27 @@ public:
 private:
     TModalResponder fPrevious;
 };
+
+// Works a real modal window for a responder's Drive. Made just before the
+// caller enters the window's own modal loop (a form's, a popup menu's): the
+// loop dispatches a thread timer, which calls Drive with the window that
+// Window finds; when Drive returns and the window is still up, End is called
+// after Grace milliseconds so that a test can never hang on it. No exception
+// from Drive leaves the timer: it goes to the application's handler.
+class TModalDrive {
+public:
+    TModalDrive(std::function<void(HWND)> drive, std::function<HWND()> window, std::function<void()> end,
+                unsigned graceMs = 0);
+    ~TModalDrive();
+    TModalDrive(const TModalDrive&) = delete;
+    TModalDrive& operator=(const TModalDrive&) = delete;
+
+private:
+    std::function<void(HWND)> fDrive;
+    std::function<HWND()> fWindow;
+    std::function<void()> fEnd;
+    unsigned fGraceMs;
+    UINT_PTR fTimer = 0;
+    static void CALLBACK driveTick(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK endTick(HWND, UINT, UINT_PTR id, DWORD);
+};

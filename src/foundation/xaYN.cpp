@@ -53,12 +53,6 @@ void TFormYN::btnNClick(TObject*)
     Close();
 }
 
-void TFormYN::ModalAnswered(const TModalAnswer& answer)
-{
-    Tag = answer.Result == IDYES ? 1 : 0;
-    ModalResult = answer.Result;
-}
-
 namespace {
 void drawGlyph(TBitmap& glyph, bool yes)
 {
