@@ -58,8 +58,12 @@ struct TCollect {
 BOOL CALLBACK collectEnabled(HWND h, LPARAM lp)
 {
     auto* c = (TCollect*)lp;
-    if (h != c->Self && IsWindowVisible(h) && IsWindowEnabled(h)) c->Out->push_back(h);
-    return TRUE;
+    try {
+        if (h != c->Self && IsWindowVisible(h) && IsWindowEnabled(h)) c->Out->push_back(h);
+        return TRUE;
+    } catch (...) {  // out of memory: no exception may cross the platform's enumeration
+        return FALSE;
+    }
 }
 }  // namespace
 

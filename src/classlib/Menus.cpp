@@ -85,8 +85,9 @@ void TPopupMenu::Popup(int x, int y)
         return;
     }
 
-    HMENU menu = CreatePopupMenu();
-    std::vector<HBITMAP> images;
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> owned(CreatePopupMenu(), &DestroyMenu);
+    HMENU menu = owned.get();
+    std::vector<TGdiObject> images;  // the items' bitmaps, freed with the menu
     for (size_t i : shown) {
         TMenuItem* item = fItems[i];
         String text = item->Caption;
@@ -99,7 +100,7 @@ void TPopupMenu::Popup(int x, int y)
         mi.fState = (item->Enabled ? MFS_ENABLED : MFS_DISABLED) | (item->Checked ? MFS_CHECKED : 0);
         if (Images && item->ImageIndex >= 0) {
             if (HBITMAP b = Images->MakeBitmap(item->ImageIndex)) {
-                images.push_back(b);
+                images.emplace_back(b);
                 mi.fMask |= MIIM_BITMAP;
                 mi.hbmpItem = b;
             }
@@ -114,7 +115,5 @@ void TPopupMenu::Popup(int x, int y)
                           1500);
         cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     }
-    DestroyMenu(menu);
-    for (HBITMAP b : images) DeleteObject(b);
     if (cmd >= 1 && cmd <= fItems.size()) fItems[cmd - 1]->Click();
 }

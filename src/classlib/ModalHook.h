@@ -49,10 +49,12 @@ private:
 
 // Works a real modal window for a responder's Drive. Made just before the
 // caller enters the window's own modal loop (a form's, a popup menu's): the
-// loop dispatches a thread timer, which calls Drive with the window that
-// Window finds; when Drive returns and the window is still up, End is called
-// after Grace milliseconds so that a test can never hang on it. No exception
-// from Drive leaves the timer: it goes to the application's handler.
+// loop dispatches a message posted now, which calls Drive with the window that
+// Window finds (while Window finds none, it asks again every 10 ms; after two
+// seconds Drive runs regardless). When Drive
+// returns and the window is still up, End is called after Grace milliseconds,
+// so that a test can never hang on it. No exception from Drive leaves the
+// timer: it goes to the application's handler.
 class TModalDrive {
 public:
     TModalDrive(std::function<void(HWND)> drive, std::function<HWND()> window, std::function<void()> end,
@@ -66,7 +68,11 @@ private:
     std::function<HWND()> fWindow;
     std::function<void()> fEnd;
     unsigned fGraceMs;
+    int fWaits = 0;
+    UINT_PTR fPosted = 0;
     UINT_PTR fTimer = 0;
+    void run();
+    static LRESULT CALLBACK postedProc(HWND, UINT, WPARAM, LPARAM);
     static void CALLBACK driveTick(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK endTick(HWND, UINT, UINT_PTR id, DWORD);
 };

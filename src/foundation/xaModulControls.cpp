@@ -13,10 +13,9 @@ SIZE textExtent(const String& text, const TFont& font)
     TBitmap canvas;
     canvas.SetSize(1, 1);
     HDC dc = canvas.Canvas();
-    HGDIOBJ old = SelectObject(dc, font.Handle());
+    TSelectScope selected(dc, font.Handle());
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
-    SelectObject(dc, old);
     return size;
 }
 }  // namespace

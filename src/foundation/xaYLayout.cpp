@@ -8,34 +8,29 @@ void drawMenuImage(TBitmap& b, int kind)
 {
     b.SetSize(16, 16);
     HDC dc = b.Canvas();
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(60, 60, 60));
-    HGDIOBJ op = SelectObject(dc, pen);
-    HBRUSH paper = CreateSolidBrush(RGB(255, 255, 240));
-    HGDIOBJ ob = SelectObject(dc, paper);
-    if (kind == 0 || kind == 2) {
-        Rectangle(dc, 1, 1, 10, 12);
-        Rectangle(dc, 5, 4, 15, 15);
-        if (kind == 2)
-            for (int y = 7; y <= 12; y += 2) {
-                MoveToEx(dc, 7, y, nullptr);
-                LineTo(dc, 13, y);
+    TGdiObject pen(CreatePen(PS_SOLID, 1, RGB(60, 60, 60))), paper(CreateSolidBrush(RGB(255, 255, 240)));
+    TGdiObject dash(CreatePen(PS_DOT, 1, RGB(0, 90, 200)));
+    {
+        TSelectScope sp(dc, pen.Get()), sb(dc, paper.Get());
+        if (kind == 0 || kind == 2) {
+            Rectangle(dc, 1, 1, 10, 12);
+            Rectangle(dc, 5, 4, 15, 15);
+            if (kind == 2)
+                for (int y = 7; y <= 12; y += 2) {
+                    MoveToEx(dc, 7, y, nullptr);
+                    LineTo(dc, 13, y);
+                }
+        } else {
+            {
+                TSelectScope sd(dc, dash.Get()), sn(dc, GetStockObject(NULL_BRUSH));
+                Rectangle(dc, 1, 2, 15, 14);
             }
-    } else {
-        HPEN dash = CreatePen(PS_DOT, 1, RGB(0, 90, 200));
-        SelectObject(dc, dash);
-        SelectObject(dc, GetStockObject(NULL_BRUSH));
-        Rectangle(dc, 1, 2, 15, 14);
-        SelectObject(dc, pen);
-        DeleteObject(dash);
-        for (int y = 5; y <= 11; y += 3) {
-            MoveToEx(dc, 4, y, nullptr);
-            LineTo(dc, 12, y);
+            for (int y = 5; y <= 11; y += 3) {
+                MoveToEx(dc, 4, y, nullptr);
+                LineTo(dc, 12, y);
+            }
         }
     }
-    SelectObject(dc, ob);
-    SelectObject(dc, op);
-    DeleteObject(paper);
-    DeleteObject(pen);
     // White is the background: transparent; everything drawn is opaque.
     uint32_t* px = b.Pixels();
     for (int i = 0; i < 16 * 16; ++i) px[i] = (px[i] & 0xFFFFFF) == 0xFFFFFF ? 0 : (px[i] | 0xFF000000);
