@@ -26,10 +26,7 @@ TEST(Components, OwnerFreesWhatItOwnsAndForgetsWhatIsFreedEarly)
     EXPECT_EQ(owner->FindComponent(L"first"), a);
     delete owner;
     EXPECT_EQ(alive, 0);
-}
-
-TEST(Components, FormFreesItsControlsWithTheirWindows)
-{
+    // A form frees its controls with their windows.
     auto form = std::make_unique<TForm>(nullptr);
     auto* edit = new TEdit(form.get());
     edit->SetParent(form.get());
