@@ -298,6 +298,7 @@ int TForm::ShowModal()
         while (ModalResult == mrNone) {
             if (!Application.HandleMessage()) ModalResult = mrCancel;
         }
+        drive.RaiseError();
     } catch (...) {
         fModal = false;
         for (HWND h : disabled) EnableWindow(h, TRUE);

@@ -114,6 +114,7 @@ void TPopupMenu::Popup(int x, int y)
         TModalDrive drive(std::move(answer.Drive), [] { return FindWindowW(L"#32768", nullptr); }, [] { EndMenu(); },
                           1500);
         cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+        drive.RaiseError();
     }
     if (cmd >= 1 && cmd <= fItems.size()) fItems[cmd - 1]->Click();
 }

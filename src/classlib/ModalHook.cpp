@@ -1,8 +1,7 @@
 #include "ModalHook.h"
 
-#include "Controls.h"
-
 #include <map>
+#include <utility>
 
 namespace {
 TModalResponder& responder()
@@ -120,9 +119,17 @@ void TModalDrive::run()
         fTimer = SetTimer(nullptr, 0, fGraceMs, endTick);
         if (fTimer) running()[fTimer] = this;
     } catch (...) {
-        Control_HandleException();
-        fEnd();
+        fError = std::current_exception();
+        try {
+            fEnd();
+        } catch (...) {
+        }
     }
+}
+
+void TModalDrive::RaiseError()
+{
+    if (fError) std::rethrow_exception(std::exchange(fError, nullptr));
 }
 
 void CALLBACK TModalDrive::endTick(HWND, UINT, UINT_PTR id, DWORD)
@@ -133,6 +140,6 @@ void CALLBACK TModalDrive::endTick(HWND, UINT, UINT_PTR id, DWORD)
     try {
         d->fEnd();
     } catch (...) {
-        Control_HandleException();
+        d->fError = std::current_exception();
     }
 }

@@ -6,6 +6,7 @@
 
 #include "SysUtils.h"
 
+#include <exception>
 #include <functional>
 
 struct TModalRequest {
@@ -53,13 +54,15 @@ private:
 // Window finds (while Window finds none, it asks again every 10 ms; after two
 // seconds Drive runs regardless). When Drive
 // returns and the window is still up, End is called after Grace milliseconds,
-// so that a test can never hang on it. No exception from Drive leaves the
-// timer: it goes to the application's handler.
+// so that a test can never hang on it. An exception from Drive never leaves
+// the loop's dispatch: it ends the window, and RaiseError, called by the door
+// once the window's loop is over, raises it again.
 class TModalDrive {
 public:
     TModalDrive(std::function<void(HWND)> drive, std::function<HWND()> window, std::function<void()> end,
                 unsigned graceMs = 0);
     ~TModalDrive();
+    void RaiseError();
     TModalDrive(const TModalDrive&) = delete;
     TModalDrive& operator=(const TModalDrive&) = delete;
 
@@ -69,6 +72,7 @@ private:
     std::function<void()> fEnd;
     unsigned fGraceMs;
     int fWaits = 0;
+    std::exception_ptr fError;
     UINT_PTR fPosted = 0;
     UINT_PTR fTimer = 0;
     void run();
