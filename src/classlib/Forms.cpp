@@ -264,8 +264,8 @@ void TForm::answerUnseen(const TModalAnswer& answer)
     // As a user would: the typed text into the focused edit, then the button
     // that gives the answer pressed, so that the form's own handlers run.
     if (auto* edit = dynamic_cast<TEdit*>(ActiveControl()); edit && !answer.Text.empty()) edit->SetText(answer.Text);
-    TButton* button = findButton(this, [&](TButton* b) { return b->ModalResult == answer.Result; });
-    if (button) button->Click();
+    if (answer.Result != mrNone)
+        if (TButton* b = findButton(this, [&](TButton* c) { return c->ModalResult == answer.Result; })) b->Click();
     if (ModalResult == mrNone) ModalResult = answer.Result;
 }
 
