@@ -327,17 +327,17 @@ void IconLocation_Parse(const String& text, String& file, int& index)
 
 bool User_IsAdmin()
 {
-    HANDLE token = nullptr;
-    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token)) {
+    THandle token;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, token.Put())) {
         if (GetLastError() != ERROR_NO_TOKEN) return false;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return false;
     }
     // Sized by the token: a user in many groups is still found.
     DWORD need = 0;
-    GetTokenInformation(token, TokenGroups, nullptr, 0, &need);
+    GetTokenInformation(token.Get(), TokenGroups, nullptr, 0, &need);
     std::vector<BYTE> buf(std::max<DWORD>(need, sizeof(TOKEN_GROUPS)));
-    BOOL read = GetTokenInformation(token, TokenGroups, buf.data(), (DWORD)buf.size(), &need);
-    CloseHandle(token);
+    BOOL read = GetTokenInformation(token.Get(), TokenGroups, buf.data(), (DWORD)buf.size(), &need);
+    token.Reset();
     if (!read) return false;
 
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;

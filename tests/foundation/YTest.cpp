@@ -223,14 +223,14 @@ TEST(YMessageBox, ResizedBoxComesBackWithItsSizeCentred)
 TEST(YMessageBox, NotRememberedOrUnseenWritesNothing)
 {
     TSettingsDir s;
-    String saved = Close;
-    Close = L"Zakryt";
+    String saved = xaLanguageUni::Close;
+    xaLanguageUni::Close = L"Zakryt";
     TModalDriver driver(L"TFormY", [&](HWND) {
         EXPECT_EQ(FormY->btnY->Caption(), L"Zakryt");  // the button speaks the user's language
         Ui_Key(VK_RETURN);
     });
     Y_Show(L"x", L"", -1, false);
-    Close = saved;
+    xaLanguageUni::Close = saved;
     EXPECT_FALSE(FileExists(s.Ini()));
     TModalRecorder recorder;  // answered without being shown
     Y_Show(L"quiet", L"Cap", -1, true);
