@@ -68,36 +68,6 @@ bool TPopupMenu::IsShortCut(TShortCut shortCut)
     return false;
 }
 
-namespace {
-// The responder's Drive while a real popup menu is up: the menu's own loop
-// dispatches the timer, Drive posts its keys to the menu window, and a second
-// timer, started when Drive returns, ends a menu the test left open.
-std::function<void(HWND)>* gMenuDrive = nullptr;
-UINT_PTR gMenuEndTimer = 0;
-void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD);
-
-void CALLBACK menuDriveTick(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    if (!gMenuDrive || !*gMenuDrive) return;
-    auto drive = std::move(*gMenuDrive);
-    *gMenuDrive = nullptr;
-    try {
-        drive(FindWindowW(L"#32768", nullptr));
-    } catch (...) {
-        Control_HandleException();
-    }
-    gMenuEndTimer = SetTimer(nullptr, 0, 1500, menuEndTick);
-}
-
-void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    gMenuEndTimer = 0;
-    EndMenu();
-}
-}  // namespace
-
 void TPopupMenu::Popup(int x, int y)
 {
     // Through the modal door: the request's text lists the visible items, one
@@ -115,8 +85,9 @@ void TPopupMenu::Popup(int x, int y)
         return;
     }
 
-    HMENU menu = CreatePopupMenu();
-    std::vector<HBITMAP> images;
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> owned(CreatePopupMenu(), &DestroyMenu);
+    HMENU menu = owned.get();
+    std::vector<TGdiObject> images;  // the items' bitmaps, freed with the menu
     for (size_t i : shown) {
         TMenuItem* item = fItems[i];
         String text = item->Caption;
@@ -133,7 +104,7 @@ void TPopupMenu::Popup(int x, int y)
         }
         if (Images && item->ImageIndex >= 0) {
             if (HBITMAP b = Images->MakeBitmap(item->ImageIndex)) {
-                images.push_back(b);
+                images.emplace_back(b);
                 mi.fMask |= MIIM_BITMAP;
                 mi.hbmpItem = b;
             }
@@ -141,17 +112,13 @@ void TPopupMenu::Popup(int x, int y)
         InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mi);
     }
     HWND owner = PopupComponent && PopupComponent->Handle() ? PopupComponent->Handle() : GetActiveWindow();
-    UINT_PTR driveTimer = 0;
-    if (answer.Drive) {
-        gMenuDrive = &answer.Drive;
-        driveTimer = SetTimer(nullptr, 0, 10, menuDriveTick);
+    UINT cmd;
+    {
+        // The menu's own loop hands the menu window to the responder's Drive.
+        TModalDrive drive(std::move(answer.Drive), [] { return FindWindowW(L"#32768", nullptr); }, [] { EndMenu(); },
+                          1500);
+        cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+        drive.RaiseError();
     }
-    UINT cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
-    if (driveTimer) KillTimer(nullptr, driveTimer);
-    if (gMenuEndTimer) KillTimer(nullptr, gMenuEndTimer);
-    gMenuEndTimer = 0;
-    gMenuDrive = nullptr;
-    DestroyMenu(menu);
-    for (HBITMAP b : images) DeleteObject(b);
     if (cmd >= 1 && cmd <= fItems.size()) fItems[cmd - 1]->Click();
 }

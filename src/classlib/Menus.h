@@ -27,9 +27,9 @@ public:
     void Click();
 };
 
-class TPopupMenu : public TComponent {
+class TPopupMenu : public TMenu {
 public:
-    explicit TPopupMenu(TComponent* owner) : TComponent(owner) {}
+    explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
     String ClassName() const override { return L"TPopupMenu"; }
 
     // A new item owned by the menu, appended.
@@ -42,12 +42,12 @@ public:
     TControl* PopupComponent = nullptr;
 
     // Clicks the first enabled item with the shortcut; true when there was one.
-    bool IsShortCut(TShortCut shortCut);
+    bool IsShortCut(TShortCut shortCut) override;
     // Shows the visible items at a screen point and runs the chosen one. The
     // menu goes through the modal door as "TPopupMenu" (Caption: the menu's
     // name, Text: the visible captions one a line); an answer picks an item by
     // its 1-based place, 0 none.
-    void Popup(int x, int y);
+    void Popup(int x, int y) override;
 
 private:
     std::vector<TMenuItem*> fItems;
