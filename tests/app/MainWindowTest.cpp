@@ -1,0 +1,155 @@
+// The main window driven in this process: the program's start with command
+// lines and settings.ini files in the test program's folder (the program
+// folder here), then the window worked with the wheel, the splitter and fonts.
+#include "Main.h"
+#include "Program.h"
+#include "WindowDriver.h"
+#include "xaModul.h"
+
+#include <cmath>
+
+namespace {
+
+// settings.ini beside the test program for one start, removed afterwards;
+// the main window is freed with it.
+struct TStart {
+    explicit TStart(const char* settings, std::vector<String> args = {L"dolv.exe"})
+    {
+        DeleteFileW(Settings_FileName().c_str());
+        if (settings) WriteFileBytes(Settings_FileName(), settings);
+        Code = Program_Start(args);
+    }
+    ~TStart()
+    {
+        Program_End();
+        DeleteFileW(Settings_FileName().c_str());
+    }
+    int Code;
+    TModalRecorder Boxes;
+};
+
+String Selected()
+{
+    TListItem* row = Form1->FrElm->LVS->Selected();
+    return row ? row->Caption : L"<none>";
+}
+
+TEST(MainWindow, CommandLineSelectsTheElement)
+{
+    TTempDir dir;
+    CreateDirectoryW((dir / L"2020").c_str(), nullptr);
+    WriteFileBytes(dir / L"readme", "x");
+    struct TCase {
+        std::vector<String> Args;
+        String Path, Selected;
+    } cases[] = {
+        {{L"dolv", L"1", dir / L"2020"}, dir.Path(), L"2020"},
+        {{L"dolv", L"1", dir / L"readme"}, dir.Path(), L"readme"},
+        {{L"dolv", L"1", dir / L"gone"}, dir.Path(), L"<none>"},
+        {{L"dolv", dir / L"2020"}, dir.Path(), L"2020"},  // a folder dropped onto the program
+        {{L"dolv", L"2", dir / L"2020", L"", L"", L"0"}, L"", L"<none>"},
+        {{L"dolv", L"-1", dir / L"2020"}, L"", L"<none>"},
+    };
+    for (const TCase& c : cases) {
+        TStart start(nullptr, c.Args);
+        EXPECT_EQ(start.Code, -1);
+        EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrElm->LVS->Path())), N(c.Path)) << N(c.Args[1]);
+        EXPECT_EQ(N(Selected()), N(c.Selected)) << N(c.Args[1]);
+    }
+    TStart drive(nullptr, {L"dolv", L"1", L"C:\\"});
+    EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
+    EXPECT_NE(Selected().find(L"C:"), String::npos) << N(Selected());
+}
+
+TEST(MainWindow, SettingsGiveTheStartValues)
+{
+    struct TCase {
+        const char* Settings;
+        int SplitMain, FontSize;
+        bool Transparent, CopyIco;
+    } cases[] = {
+        {nullptr, 50, 11, true, true},
+        {"", 42, 11, true, true},
+        {"[Settings]\r\nSplitMain=300\r\nIconizeCopyIco=0\r\n", 44, 11, true, false},
+        {"[Settings]\r\nFontSize=14\r\n[Font]\r\nAll.Size=10\r\n", 42, 10, true, true},
+        {"[Settings]\r\nFontTransparent=0\r\n", 42, 11, false, true},
+    };
+    for (const TCase& c : cases) {
+        TStart start(c.Settings);
+        String what = c.Settings ? FromUtf8(c.Settings) : L"no settings.ini";
+        EXPECT_EQ(SplitMain, c.SplitMain) << N(what);
+        EXPECT_EQ(Form1->Font.Size(), c.FontSize) << N(what);
+        EXPECT_EQ(Form1->FrIco->LVS->Font.Size(), c.FontSize) << N(what);
+        EXPECT_EQ(Form1->Act_FontTransparent->Checked, c.Transparent) << N(what);
+        EXPECT_EQ(Form1->Act_Iconize_CopyIco->Checked, c.CopyIco) << N(what);
+        EXPECT_TRUE(start.Boxes.Seen.empty()) << N(what);
+    }
+    TStart big("[Font]\r\nAll.Size=25\r\n");
+    EXPECT_EQ(Form1->Font.Size(), 25);
+    EXPECT_EQ(Form1->FrIco->LVS->Font.Size(), 11) << "a size past 20 is not spread";
+}
+
+TEST(MainWindow, CtrlWheelAndFontSizes)
+{
+    TStart start("");
+    Form1->Show();
+    auto wheel = [](int delta, bool ctrl) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(Form1->FrElm->LVS->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(ctrl ? MK_CONTROL : 0, delta), 0);
+        Application.ProcessMessages();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return Form1->Font.Size();
+    };
+    struct TCase {
+        int From, Delta;
+        bool Ctrl;
+        int To;
+    } cases[] = {{20, 120, true, 20}, {20, -120, true, 19}, {8, -120, true, 8}, {8, 120, true, 9}, {12, 120, false, 12}};
+    for (const TCase& c : cases) {
+        TFont f;
+        f.Assign(Form1->Font);
+        f.SetSize(c.From);
+        Font_Apply(f);
+        EXPECT_EQ(wheel(c.Delta, c.Ctrl), c.To) << c.From << " " << c.Delta;
+        EXPECT_EQ(Form1->FrElm->LVS->Font.Size(), c.To) << "spread to the panes";
+    }
+    for (int size : {7, 21}) {
+        TFont f;
+        f.Assign(Form1->Font);
+        f.SetSize(size);
+        Font_Apply(f);
+        EXPECT_EQ(Form1->Font.Size(), 12) << size;
+        EXPECT_EQ(Form1->FrIco->ep->Font.Size(), 12) << size;
+    }
+}
+
+TEST(MainWindow, SplitterFollowsDragAndResize)
+{
+    TStart start("");
+    Form1->SetWindowState(wsNormal);
+    Form1->SetClientSize(684, 460);
+    Form1->Show();
+    ASSERT_TRUE(Ui_WaitFor([] { return IsWindowVisible(Form1->Handle()); }));
+    EXPECT_EQ(Form1->Panel_L->Width(), Int_Percent(42, Form1->Panel_Norm->Width() - 16 - 10, 100));
+    int before = Form1->Panel_L->Width();
+    HWND split = Form1->Split->Handle();
+    SendMessageW(split, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(split, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65, 5));
+    SendMessageW(split, WM_LBUTTONUP, 0, MAKELPARAM(65, 5));
+    EXPECT_EQ(Form1->Panel_L->Width(), before + 60);
+    int room = Form1->Panel_Norm->Width() - 16;
+    EXPECT_EQ(SplitMain, (int)std::nearbyint(100.0 / room * Form1->Split->Left()));
+    Form1->SetClientSize(900, 460);
+    ASSERT_TRUE(Ui_WaitFor([] { return Form1->Panel_Norm->Width() == 900; }));
+    EXPECT_EQ(Form1->Panel_L->Width(), Int_Percent(SplitMain, 900 - 16 - 10, 100));
+    SendMessageW(split, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(split, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-2000, 5));
+    SendMessageW(split, WM_LBUTTONUP, 0, MAKELPARAM(-2000, 5));
+    EXPECT_EQ(Form1->Panel_L->Width(), 100) << "the splitter's minimum";
+}
+
+}  // namespace
