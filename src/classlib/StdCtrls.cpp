@@ -113,8 +113,17 @@ void TEdit::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.ClassName = L"EDIT";
     params.Style |= ES_AUTOHSCROLL;
-    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | WS_EX_CLIENTEDGE;
+    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | (fBorderStyle == bsSingle ? WS_EX_CLIENTEDGE : 0);
     if (fReadOnly) params.Style |= ES_READONLY;
+}
+
+void TEdit::SetBorderStyle(TBorderStyle style)
+{
+    fBorderStyle = style;
+    if (!fHandle) return;
+    LONG_PTR s = GetWindowLongPtrW(fHandle, GWL_EXSTYLE);
+    SetWindowLongPtrW(fHandle, GWL_EXSTYLE, style == bsSingle ? s | WS_EX_CLIENTEDGE : s & ~WS_EX_CLIENTEDGE);
+    SetWindowPos(fHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TEdit::HandleCreated()

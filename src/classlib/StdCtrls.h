@@ -63,6 +63,9 @@ public:
     bool AutoSelect = true;
     bool ReadOnly() const { return fReadOnly; }
     void SetReadOnly(bool value);
+    // bsSingle: the sunken edge; bsNone: none.
+    TBorderStyle BorderStyle() const { return fBorderStyle; }
+    void SetBorderStyle(TBorderStyle style);
     TNotifyEvent OnChange;
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -73,6 +76,7 @@ protected:
 
 private:
     bool fReadOnly = false;
+    TBorderStyle fBorderStyle = bsSingle;
 };
 
 enum TModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
