@@ -2,6 +2,17 @@
 
 #include "Forms.h"
 
+namespace {
+// Switches one style bit of a window (GWL_STYLE or GWL_EXSTYLE) and redraws its frame.
+void setStyleBit(HWND h, int which, LONG_PTR bit, bool on)
+{
+    if (!h) return;
+    LONG_PTR s = GetWindowLongPtrW(h, which);
+    SetWindowLongPtrW(h, which, on ? s | bit : s & ~bit);
+    SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+}  // namespace
+
 // ---- TLabel -----------------------------------------------------------------
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) { SetParentColor(true); }
@@ -67,10 +78,7 @@ void TPanel::SetBevelOuter(TBevelCut bevel)
 void TPanel::SetBorderStyle(TBorderStyle style)
 {
     fBorderStyle = style;
-    if (!fHandle) return;
-    LONG_PTR s = GetWindowLongPtrW(fHandle, GWL_STYLE);
-    SetWindowLongPtrW(fHandle, GWL_STYLE, style == bsSingle ? s | WS_BORDER : s & ~WS_BORDER);
-    SetWindowPos(fHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    setStyleBit(fHandle, GWL_STYLE, WS_BORDER, style == bsSingle);
 }
 
 LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -120,10 +128,7 @@ void TEdit::CreateParams(TCreateParams& params)
 void TEdit::SetBorderStyle(TBorderStyle style)
 {
     fBorderStyle = style;
-    if (!fHandle) return;
-    LONG_PTR s = GetWindowLongPtrW(fHandle, GWL_EXSTYLE);
-    SetWindowLongPtrW(fHandle, GWL_EXSTYLE, style == bsSingle ? s | WS_EX_CLIENTEDGE : s & ~WS_EX_CLIENTEDGE);
-    SetWindowPos(fHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    setStyleBit(fHandle, GWL_EXSTYLE, WS_EX_CLIENTEDGE, style == bsSingle);
 }
 
 void TEdit::HandleCreated()
