@@ -1,7 +1,5 @@
 #include "Controls.h"
 
-#include "Forms.h"
-#include "Menus.h"
 
 #include <commctrl.h>
 
@@ -110,6 +108,21 @@ LRESULT CALLBACK Control_Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
+void (*Control_ExceptionHandler)() = nullptr;
+
+void Control_HandleException()
+{
+    if (Control_ExceptionHandler) Control_ExceptionHandler();
+}
+
+namespace {
+TCursor gScreenCursor = crDefault;
+}
+
+TCursor Screen_Cursor() { return gScreenCursor; }
+
+void Screen_CursorStore(TCursor cursor) { gScreenCursor = cursor; }
+
 const wchar_t* Control_WindowClass()
 {
     static const wchar_t* name = [] {
@@ -154,7 +167,7 @@ TForm* TControl::ParentForm() const
 {
     const TControl* c = this;
     while (c->fParent) c = c->fParent;
-    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+    return const_cast<TControl*>(c)->AsForm();
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -441,7 +454,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         if ((HWND)wp == fHandle && LOWORD(lp) == HTCLIENT) {
             TCursor cur = Screen_Cursor() != crDefault ? Screen_Cursor() : Cursor;
             if (cur != crDefault) {
-                SetCursor(Cursor_Handle(cur));
+                ::SetCursor(Cursor_Handle(cur));
                 return TRUE;
             }
         }

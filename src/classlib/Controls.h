@@ -69,8 +69,17 @@ struct TSizeConstraints {
 };
 
 class TWinControl;
-class TPopupMenu;
 class TForm;
+
+// What a control shows on a right click or the menu key, and whose shortcuts
+// the message loop asks (Menus: TPopupMenu). Controls know menus only so far.
+class TMenu : public TComponent {
+public:
+    using TComponent::TComponent;
+    virtual bool IsShortCut(WORD shortCut) = 0;
+    // Shows the menu at a screen point and runs the chosen item.
+    virtual void Popup(int x, int y) = 0;
+};
 
 class TControl : public TComponent {
 public:
@@ -87,6 +96,8 @@ public:
     virtual void SetParent(TWinControl* parent);
     // The form the control stands on (itself for a form).
     TForm* ParentForm() const;
+    // The control as a form, or none (TForm answers itself).
+    virtual TForm* AsForm() { return nullptr; }
 
     int Left() const { return fLeft; }
     int Top() const { return fTop; }
@@ -118,7 +129,7 @@ public:
 
     TCursor Cursor = crDefault;
     String Hint;
-    TPopupMenu* PopupMenu = nullptr;
+    TMenu* PopupMenu = nullptr;
     TBiDiMode BiDiMode = bdLeftToRight;
 
     bool Visible() const { return fVisible; }
@@ -234,12 +245,15 @@ private:
 };
 
 // Hands an exception caught at a window procedure or the message loop to the
-// application's handler. Defined by Forms.cpp.
+// application's handler, which TApplication (Forms) installs: controls stand
+// below forms and must not call up into them. Without one it is dropped.
 void Control_HandleException();
+extern void (*Control_ExceptionHandler)();
 
 // The cursor the whole application shows instead of the controls' own, or
-// crDefault. Defined by Forms.cpp (TScreen).
+// crDefault. Kept here, where controls pick their cursor; TScreen sets it.
 TCursor Screen_Cursor();
+void Screen_CursorStore(TCursor cursor);
 
 // The class layer's own window class, registered once.
 const wchar_t* Control_WindowClass();

@@ -88,36 +88,6 @@ TMenuItem* TMenuItem::Add(const String& name, const String& caption)
 bool TMenuItem::IsShortCut(TShortCut shortCut) { return clickShortCut(fItems, shortCut); }
 
 namespace {
-// The responder's Drive while a real popup menu is up: the menu's own loop
-// dispatches the timer, Drive posts its keys to the menu window, and a second
-// timer, started when Drive returns, ends a menu the test left open.
-std::function<void(HWND)>* gMenuDrive = nullptr;
-UINT_PTR gMenuEndTimer = 0;
-void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD);
-
-void CALLBACK menuDriveTick(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    if (!gMenuDrive || !*gMenuDrive) return;
-    auto drive = std::move(*gMenuDrive);
-    *gMenuDrive = nullptr;
-    try {
-        drive(FindWindowW(L"#32768", nullptr));
-    } catch (...) {
-        Control_HandleException();
-    }
-    gMenuEndTimer = SetTimer(nullptr, 0, 1500, menuEndTick);
-}
-
-void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    gMenuEndTimer = 0;
-    EndMenu();
-}
-}  // namespace
-
-namespace {
 // The visible items in the door's order: a submenu's items follow it, named
 // "Submenu > Item"; the submenu itself cannot be picked.
 void listShown(const std::vector<TMenuItem*>& items, const String& prefix, std::vector<TMenuItem*>& shown, String& list)
@@ -138,7 +108,7 @@ void listShown(const std::vector<TMenuItem*>& items, const String& prefix, std::
 // Builds the platform menu of the visible items; a chosen item comes back as
 // its place in Ids plus one.
 HMENU buildMenu(const std::vector<TMenuItem*>& items, TImageList* images, std::vector<TMenuItem*>& ids,
-                std::vector<HBITMAP>& bitmaps)
+                std::vector<TGdiObject>& bitmaps)
 {
     HMENU menu = CreatePopupMenu();
     for (TMenuItem* item : items) {
@@ -166,7 +136,7 @@ HMENU buildMenu(const std::vector<TMenuItem*>& items, TImageList* images, std::v
         }
         if (images && item->ImageIndex >= 0 && !item->Checked) {
             if (HBITMAP b = images->MakeBitmap(item->ImageIndex)) {
-                bitmaps.push_back(b);
+                bitmaps.emplace_back(b);
                 mi.fMask |= MIIM_BITMAP;
                 mi.hbmpItem = b;
             }
@@ -189,20 +159,18 @@ void TPopupMenu::Popup(int x, int y)
     }
 
     std::vector<TMenuItem*> ids;
-    std::vector<HBITMAP> images;
-    HMENU menu = buildMenu(fItems, Images, ids, images);
+    std::vector<TGdiObject> images;  // the items' bitmaps, freed with the menu
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> owned(buildMenu(fItems, Images, ids, images),
+                                                                            &DestroyMenu);
+    HMENU menu = owned.get();
     HWND owner = PopupComponent && PopupComponent->Handle() ? PopupComponent->Handle() : GetActiveWindow();
-    UINT_PTR driveTimer = 0;
-    if (answer.Drive) {
-        gMenuDrive = &answer.Drive;
-        driveTimer = SetTimer(nullptr, 0, 10, menuDriveTick);
+    UINT cmd;
+    {
+        // The menu's own loop hands the menu window to the responder's Drive.
+        TModalDrive drive(std::move(answer.Drive), [] { return FindWindowW(L"#32768", nullptr); }, [] { EndMenu(); },
+                          1500);
+        cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+        drive.RaiseError();
     }
-    UINT cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
-    if (driveTimer) KillTimer(nullptr, driveTimer);
-    if (gMenuEndTimer) KillTimer(nullptr, gMenuEndTimer);
-    gMenuEndTimer = 0;
-    gMenuDrive = nullptr;
-    DestroyMenu(menu);
-    for (HBITMAP b : images) DeleteObject(b);
     if (cmd >= 1 && cmd <= ids.size()) ids[cmd - 1]->Click();
 }

@@ -41,9 +41,9 @@ private:
     std::vector<TMenuItem*> fItems;
 };
 
-class TPopupMenu : public TComponent {
+class TPopupMenu : public TMenu {
 public:
-    explicit TPopupMenu(TComponent* owner) : TComponent(owner) {}
+    explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
     String ClassName() const override { return L"TPopupMenu"; }
 
     // A new item owned by the menu, appended.
@@ -56,13 +56,13 @@ public:
     TControl* PopupComponent = nullptr;
 
     // Clicks the first enabled item with the shortcut; true when there was one.
-    bool IsShortCut(TShortCut shortCut);
+    bool IsShortCut(TShortCut shortCut) override;
     // Shows the visible items at a screen point and runs the chosen one. The
     // menu goes through the modal door as "TPopupMenu" (Caption: the menu's
     // name, Text: the visible captions one a line, a submenu's items after it
     // as "Submenu > Item"); an answer picks an item by its 1-based place in
     // that list, 0 none.
-    void Popup(int x, int y);
+    void Popup(int x, int y) override;
 
 private:
     std::vector<TMenuItem*> fItems;

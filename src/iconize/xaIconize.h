@@ -63,7 +63,9 @@ int Ico_GetSysIndex(const String& path);
 // Makes List refer to (never own) the shell's small or large system image list.
 void ImageList_AttachSys(TImageList& list, bool small);
 // Replaces List's images by every icon of File; a missing file changes nothing.
-void ImageList_LoadIcoFile(const String& file, TImageList& list);
+// A file whose icon directories do not fit its contents leaves List empty and
+// gives false, after telling the user when TellUser (a file the user chose).
+bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser = false);
 
 // The fixed messages; never translated.
 extern const wchar_t* const Iconize_Msg_NoFolder;
