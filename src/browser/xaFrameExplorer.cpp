@@ -155,40 +155,34 @@ void TFrExplorer::ActFolderMyKompExecute(TObject*) { lvsKey('E', ssAlt); }
 
 // ---- language ---------------------------------------------------------------------
 
-// The generic words may live in a scope of their own; a free function sees
-// them either way without a member of the same name getting in between.
-namespace xaLanguageUni {
-}
-using namespace xaLanguageUni;
-
 void Lng_FrExplorer_Set(TFrExplorer* frame)
 {
     const std::pair<TAction*, const String*> texts[] = {
-        {frame->ActExecute, &Execute},
-        {frame->ActDelete, &Delete},
-        {frame->ActRename, &Rename},
+        {frame->ActExecute, &xaLanguageUni::Execute},
+        {frame->ActDelete, &xaLanguageUni::Delete},
+        {frame->ActRename, &xaLanguageUni::Rename},
         {frame->ActCreateFolder, &lvs_CreateNewFolder},
         {frame->ActCreateTxt, &lvs_CreateNewTxt},
-        {frame->ActCopy, &Copy},
-        {frame->ActCut, &Cut},
-        {frame->ActPaste, &Paste},
-        {frame->ActOpenInExplorer, &OpenInExplorer},
-        {frame->ActRefresh, &Refresh},
-        {frame->ActProperties, &Properties},
-        {frame->ActView_SUB, &View},
+        {frame->ActCopy, &xaLanguageUni::Copy},
+        {frame->ActCut, &xaLanguageUni::Cut},
+        {frame->ActPaste, &xaLanguageUni::Paste},
+        {frame->ActOpenInExplorer, &xaLanguageUni::OpenInExplorer},
+        {frame->ActRefresh, &xaLanguageUni::Refresh},
+        {frame->ActProperties, &xaLanguageUni::Properties},
+        {frame->ActView_SUB, &xaLanguageUni::View},
         {frame->ActStyleTable, &LV_StyleTable},
         {frame->ActStyleIcons, &LV_StyleIcons},
         {frame->ActStyleCols, &LV_StyleCols},
         {frame->ActStyleRows, &LV_StyleRows},
         {frame->ActHideVisible, &lvs_HideVisible},
-        {frame->ActAdvansed_SUB, &Advansed},
+        {frame->ActAdvansed_SUB, &xaLanguageUni::Advansed},
     };
     for (const auto& [action, text] : texts) {
         action->Caption = *text;
         action->Hint = *text;
         action->Change();
     }
-    frame->LVS->Columns[0].SetCaption(Name);
-    frame->LVS->Columns[1].SetCaption(Type);
-    frame->LVS->Columns[2].SetCaption(Size);
+    frame->LVS->Columns[0].SetCaption(xaLanguageUni::Name);
+    frame->LVS->Columns[1].SetCaption(xaLanguageUni::Type);
+    frame->LVS->Columns[2].SetCaption(xaLanguageUni::Size);
 }

@@ -95,11 +95,13 @@ TEST(FrameExplorer, StyleMenuKeysAndWheelKeepTheCheckedActionAndTheButtonInStep)
     TTwoPanes w;
     TFrExplorer& f = *w.pane[0];
     auto inStep = [&](TAction* want) {
-        for (TAction* a : {f.ActStyleTable, f.ActStyleIcons, f.ActStyleCols, f.ActStyleRows})
-            EXPECT_EQ(a->Checked, a == want) << N(a->Name);
+        TAction* styles[] = {f.ActStyleTable, f.ActStyleIcons, f.ActStyleCols, f.ActStyleRows};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(styles[i]->Checked, styles[i] == want) << N(styles[i]->Name);
+            EXPECT_EQ(f.pmStyle->Items(i)->Checked, styles[i] == want) << "the menu shows the check";
+            EXPECT_TRUE(f.pm->Items(11)->Items(i)->RadioItem);
+        }
         EXPECT_EQ(f.tbStyle->ImageIndex(), want->ImageIndex);
-        EXPECT_TRUE(f.pm->Items(11)->Items(0)->RadioItem);
-        EXPECT_EQ(f.pmStyle->Items(want == f.ActStyleRows ? 3 : 0)->Checked, true) << "the menu shows the check";
     };
     inStep(f.ActStyleTable);
     // "Rows" chosen from the drop-down under the style button's arrow.
@@ -117,6 +119,26 @@ TEST(FrameExplorer, StyleMenuKeysAndWheelKeepTheCheckedActionAndTheButtonInStep)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(N(seen[0].Caption + L": " + seen[0].Text), "pmStyle: Table\nIcons\nCols\nRows");
     EXPECT_EQ(f.LVS->ViewStyle(), vsSmallIcon);
+    inStep(f.ActStyleRows);
+    // "Cols" from the context menu's View submenu.
+    {
+        TModalRecorder door(0);
+        SendMessageW(f.LVS->Handle(), WM_CONTEXTMENU, (WPARAM)f.LVS->Handle(), MAKELPARAM(-1, -1));
+        ASSERT_EQ(door.Seen.size(), 1u);
+        EXPECT_NE(door.Seen[0].Text.find(L"\nView > Rows\nView > -\nView > Show Hide\nAdvansed > Path"), String::npos)
+            << N(door.Seen[0].Text);
+    }
+    {
+        TModalResponderScope door([](const TModalRequest&) {
+            TModalAnswer a;
+            a.Result = 14;  // View > Cols
+            return a;
+        });
+        SendMessageW(f.LVS->Handle(), WM_CONTEXTMENU, (WPARAM)f.LVS->Handle(), MAKELPARAM(-1, -1));
+    }
+    EXPECT_EQ(f.LVS->ViewStyle(), vsList);
+    inStep(f.ActStyleCols);
+    f.ActStyleRows->Execute();
     inStep(f.ActStyleRows);
     // The view's own change of style (its keys and wheel call it).
     f.LVS->StyleNext();
@@ -170,6 +192,28 @@ TEST(FrameExplorer, UpButtonClickMiddleClickMenuAndHoverColours)
     SetCursorPos(r.right + 300, r.bottom + 300);
     Ui_MouseLeave(f.btnDirUp->Handle());
     EXPECT_EQ(f.btnDirUp->Color(), before);
+}
+
+TEST(FrameExplorer, ToolBarButtonsRunTheirActionsAndTheCheckButtonFollowsItsAction)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[0];
+    auto click = [&](TToolButton* b) {
+        RECT r = f.TB->ButtonRect(*b);
+        Ui_Click(f.TB->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    click(f.tbHide);
+    EXPECT_TRUE(f.ActHideVisible->Checked);
+    EXPECT_TRUE(f.LVS->ShowHide());
+    EXPECT_TRUE(f.tbHide->Down());
+    f.ActHideVisible->Execute();
+    EXPECT_FALSE(f.tbHide->Down()) << "the button shows its action's state";
+    EXPECT_FALSE(f.LVS->ShowHide());
+    Lng_FrExplorer_Set(&f);
+    w.record();
+    click(f.TB->Buttons(0));
+    EXPECT_EQ(w.take(), "0 ActRename");
+    EXPECT_EQ(f.TB->Buttons(0)->Hint, L"Rename");
 }
 
 TEST(FrameExplorer, PathCopyAndPasteThroughTheClipboard)

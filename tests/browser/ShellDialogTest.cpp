@@ -99,4 +99,10 @@ TEST(ShellDialog, WithoutSettingsItOpensOnTheDrivesWhereOkGivesTheEmptyFolder)
     }
     ASSERT_EQ(got.Count(), 1);
     EXPECT_EQ(got[0], L"");
+    // Answered unseen by a responder, as other windows' tests answer it.
+    for (int answer : {IDCANCEL, IDOK}) {
+        TModalRecorder door(answer);
+        EXPECT_EQ(ShellDialog_SelectList(got, L"Pick", L"*"), answer == IDOK);
+        EXPECT_EQ(got.Count(), answer == IDOK ? 1 : 0);
+    }
 }
