@@ -17,6 +17,8 @@ TEdit* FrExplorer_NewPathEdit(TComponent* owner, TxaShellListView* listView)
 }
 
 TColor FrExplorer_PathEditHotColor(const TEdit& edit) { return static_cast<const TxaEditPath&>(edit).HotColor(); }
+
+void FrExplorer_PathEditLoaded(TEdit& edit) { static_cast<TxaEditPath&>(edit).Loaded(); }
 #endif
 
 TFrExplorer::TFrExplorer(TComponent* owner) : TFrame(owner)
@@ -35,6 +37,7 @@ TFrExplorer::TFrExplorer(TComponent* owner) : TFrame(owner)
 void TFrExplorer::HandleCreated()
 {
     TFrame::HandleCreated();
+    FrExplorer_PathEditLoaded(*ep);
     Control_ShowHint(*btnDirUp);
     Sizing();
 }

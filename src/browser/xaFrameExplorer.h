@@ -117,3 +117,5 @@ void Lng_FrExplorer_Set(TFrExplorer* frame);
 TEdit* FrExplorer_NewPathEdit(TComponent* owner, TxaShellListView* listView);
 // The path box's highlight colour, which the up button takes under the pointer.
 TColor FrExplorer_PathEditHotColor(const TEdit& edit);
+// Once the box has its window: the shell's path completion off.
+void FrExplorer_PathEditLoaded(TEdit& edit);

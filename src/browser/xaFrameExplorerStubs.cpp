@@ -5,6 +5,7 @@
 #if !__has_include("xaEditPath.h")
 TEdit* FrExplorer_NewPathEdit(TComponent* owner, TxaShellListView*) { return new TEdit(owner); }
 TColor FrExplorer_PathEditHotColor(const TEdit&) { return (TColor)0x00FFA851; }
+void FrExplorer_PathEditLoaded(TEdit&) {}
 #endif
 
 void TxaShellListView::KeyDown(WORD&, TShiftState) {}

@@ -2,17 +2,6 @@
 
 #include "Forms.h"
 
-namespace {
-// Switches one style bit of a window (GWL_STYLE or GWL_EXSTYLE) and redraws its frame.
-void setStyleBit(HWND h, int which, LONG_PTR bit, bool on)
-{
-    if (!h) return;
-    LONG_PTR s = GetWindowLongPtrW(h, which);
-    SetWindowLongPtrW(h, which, on ? s | bit : s & ~bit);
-    SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-}  // namespace
-
 // ---- TLabel -----------------------------------------------------------------
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) { SetParentColor(true); }
@@ -80,7 +69,10 @@ void TPanel::SetBevelOuter(TBevelCut bevel)
 void TPanel::SetBorderStyle(TBorderStyle style)
 {
     fBorderStyle = style;
-    setStyleBit(fHandle, GWL_STYLE, WS_BORDER, style == bsSingle);
+    if (!fHandle) return;
+    LONG_PTR s = GetWindowLongPtrW(fHandle, GWL_STYLE);
+    SetWindowLongPtrW(fHandle, GWL_STYLE, style == bsSingle ? s | WS_BORDER : s & ~WS_BORDER);
+    SetWindowPos(fHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -122,14 +114,30 @@ void TEdit::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.ClassName = L"EDIT";
     params.Style |= ES_AUTOHSCROLL;
-    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | (fBorderStyle == bsSingle ? WS_EX_CLIENTEDGE : 0);
+    params.ExStyle &= ~WS_EX_CONTROLPARENT;
+    if (fBorderStyle == bsSingle) {
+        if (fCtl3D)
+            params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            params.Style |= WS_BORDER;
+    }
     if (fReadOnly) params.Style |= ES_READONLY;
 }
 
+// The edit control takes its border into its text layout when it is made, so
+// a new border needs a new window.
 void TEdit::SetBorderStyle(TBorderStyle style)
 {
+    if (style == fBorderStyle) return;
     fBorderStyle = style;
-    setStyleBit(fHandle, GWL_EXSTYLE, WS_EX_CLIENTEDGE, style == bsSingle);
+    RecreateWnd();
+}
+
+void TEdit::SetCtl3D(bool value)
+{
+    if (value == fCtl3D) return;
+    fCtl3D = value;
+    RecreateWnd();
 }
 
 void TEdit::HandleCreated()

@@ -229,6 +229,8 @@ TEST(FrameExplorer, PathCopyAndPasteThroughTheClipboard)
     EXPECT_EQ(f.LVS->Path(), w.dir.Path());
     Ui_Key('C', ssAlt);
     EXPECT_EQ(Clipboard().AsText(), w.dir.Path());
+    // Left as found: under Wine a middle click in an edit pastes the clipboard.
+    Clipboard().Clear();
 }
 
 TEST(FrameExplorer, AddressBarFollowsTheFontForBothBorderStyles)
