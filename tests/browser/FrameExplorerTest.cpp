@@ -121,21 +121,19 @@ TEST(FrameExplorer, StyleMenuKeysAndWheelKeepTheCheckedActionAndTheButtonInStep)
     EXPECT_EQ(f.LVS->ViewStyle(), vsSmallIcon);
     inStep(f.ActStyleRows);
     // "Cols" from the context menu's View submenu.
+    seen.clear();
     {
-        TModalRecorder door(0);
-        SendMessageW(f.LVS->Handle(), WM_CONTEXTMENU, (WPARAM)f.LVS->Handle(), MAKELPARAM(-1, -1));
-        ASSERT_EQ(door.Seen.size(), 1u);
-        EXPECT_NE(door.Seen[0].Text.find(L"\nView > Rows\nView > -\nView > Show Hide\nAdvansed > Path"), String::npos)
-            << N(door.Seen[0].Text);
-    }
-    {
-        TModalResponderScope door([](const TModalRequest&) {
+        TModalResponderScope door([&](const TModalRequest& r) {
+            seen.push_back(r);
             TModalAnswer a;
             a.Result = 14;  // View > Cols
             return a;
         });
         SendMessageW(f.LVS->Handle(), WM_CONTEXTMENU, (WPARAM)f.LVS->Handle(), MAKELPARAM(-1, -1));
     }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].Text.find(L"\nView > Cols\nView > Rows\nView > -\nView > Show Hide\nAdvansed > Path"), String::npos)
+        << N(seen[0].Text);
     EXPECT_EQ(f.LVS->ViewStyle(), vsList);
     inStep(f.ActStyleCols);
     f.ActStyleRows->Execute();
