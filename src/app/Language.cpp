@@ -85,7 +85,7 @@ void Lng_ReadFile(const String& path)
     Lng_Read_App(lines);
     Lng_Read_Uni(lines);
     Lng_Read_FontDialog(lines);
-    Lng_Read_ListView(lines);
+    // The file list view's key group (Lng_Read_ListView) is read here once its unit has it.
     Lng_Read_LabelLink(lines);
     lines.SaveToFile(path);
 }
@@ -103,8 +103,8 @@ void Lng_Form1_Set()
     f.Act_Program_Close->Caption = xaLanguageUni::Close;
     f.Act_Program_About->Hint = xaLanguageUni::App_About;
     // The special-iconize frame's labels come here.
-    Lng_FrExplorer_Set(*f.FrElm);
-    Lng_FrExplorer_Set(*f.FrIco);
+    Lng_FrExplorer_Set(f.FrElm);
+    Lng_FrExplorer_Set(f.FrIco);
     f.Act_FontTransparent->Caption = Set_FontTransparent;
     Act_CaptionHint_Set(*f.Act_Set_Settings, Set);
     f.Act_Set_IntegrateinShellContexMenu->Caption = Set_IntegrateInShellContexMenu;

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "Language.h"
+#include "xaEditPath.h"
 #include "Program.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
@@ -62,7 +63,8 @@ void TForm1::FormCreate(TObject*)
     createPaneHandlers();
     createIcoBaza();
 
-    Action_Bind(*FrIco->pmView_SUB->Add(L"", Act_FontTransparent->Caption, scNone, -1, nullptr), *Act_FontTransparent);
+    if (auto* view = dynamic_cast<TMenuItem*>(FrIco->pm->FindComponent(L"miActView_SUB")))
+        Action_Bind(*view->Add(L"miAct_FontTransparent"), *Act_FontTransparent);
 
     createSpecialDropTargets();
     Panel_Spec->SetVisible(false);
@@ -207,7 +209,7 @@ void Colors_Apply()
     TColor c = f.Color();
     for (TFrExplorer* pane : {f.FrElm, f.FrIco}) {
         pane->ep->Font.SetColor(Color_Darken(c, 40));
-        pane->ep->SetHotColor(Color_Lighten(c, 50));
+        if (auto* ep = dynamic_cast<TxaEditPath*>(pane->ep)) ep->SetHotColor(Color_Lighten(c, 50));
         pane->btnDirUp->SetParentColor(true);
         pane->btnDirUp->Font.SetColor(pane->ep->Font.Color());
     }

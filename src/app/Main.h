@@ -29,8 +29,8 @@ public:
     TPanel* Panel_Down;
     TPanel* Panel_BtnIconize;
     TBitBtn* btnClear;
-    TPanel* TB;
-    TBitBtn* btnIconizeType;
+    TToolBar* TB;
+    TToolButton* btnIconizeType;
     TCheckBox* ch_CopyIco;
     TBitBtn* btnIconize;
     TActionMainMenuBar* MM;
@@ -45,7 +45,8 @@ public:
     TPanel* Panel_Spec;
     TPopupMenu* pmIconize;
     TPopupMenu* pmBaza;
-    TImageList* il;  // the command images, menu size
+    TImageList* il;    // the command images, menu size
+    TImageList* ilTB;  // the tool bar's, button size
     TActionList* al;
 
     // Actions, in the order of the window's action list: of two with one

@@ -2,6 +2,7 @@
 // shortcuts, images and event bindings.
 #include "CommandImages.h"
 #include "Main.h"
+#include "ToolWin.h"
 
 namespace {
 using namespace std::placeholders;
@@ -120,11 +121,19 @@ void TForm1::layout()
     Panel_BtnIconize->SetWidth(580);
     btnClear = NewImageButton(this, Panel_BtnIconize, L"btnClear", 8, *Act_Iconize_De);
     btnClear->PopupMenu = pmIconize;
-    TB = NewPanel(this, Panel_BtnIconize, L"TB", alNone);
+    ilTB = new TImageList(this, 32, 32);
+    CommandImages_Load(ilTB->Handle(), TCommandStrip::Main);
+    TB = new TToolBar(this);
+    TB->Name = L"TB";
+    TB->SetImages(ilTB);
+    TB->SetButtonSize(44, 40);
     TB->SetBounds(60, 6, 44, 40);
     TB->SetAnchors(akLeft | akBottom);
-    btnIconizeType = NewImageButton(this, TB, L"btnIconizeType", 0, *Act_IconizeType);
-    btnIconizeType->SetTop(0);
+    TB->SetParentColor(true);
+    TB->SetParent(Panel_BtnIconize);
+    btnIconizeType = TB->AddButton(L"btnIconizeType");
+    Action_Bind(*btnIconizeType, *Act_IconizeType);
+    btnIconizeType->Caption = L"";
     ch_CopyIco = new TCheckBox(this);
     ch_CopyIco->Name = L"ch_CopyIco";
     ch_CopyIco->SetBounds(116, 16, 200, 20);
