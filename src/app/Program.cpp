@@ -102,19 +102,23 @@ void selectElement(const String& element)
     lvs.Repaint();
 }
 
-// -1 to go on into the message loop, or the exit code in mode 0.
+// The command line's element iconized; a runtime error (an index that is no
+// number for a drive or a type) is told by the default handler.
+bool iconizeElement()
+{
+    bool iconized = false;
+    Application.Guard([&] {
+        iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
+    });
+    return iconized;
+}
+
+// Modes 1, 2 and the others, once the windows are up; -1 goes on into the loop.
 int commandLineHandle()
 {
     if (!CmdLine.Given) return -1;
-    bool iconized = false;
     switch (CmdLine.Mode) {
-    case 0:
-    case 2:
-        Application.Guard([&] {
-            iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
-        });
-        if (CmdLine.Mode == 0) return iconized ? 0 : 1;
-        break;
+    case 2: iconizeElement(); break;
     case 1: selectElement(CmdLine.Element); break;
     default: break;
     }
@@ -163,6 +167,9 @@ int Program_Start(const std::vector<String>& args)
 {
     CmdLine = CommandLine_Parse(args);
     Application.Title = L"Dolv";
+    // Mode 0 shows nothing and writes no settings: the windows, the panes'
+    // listings and the language load would only cost its caller time.
+    if (CmdLine.Given && CmdLine.Mode == 0) return iconizeElement() ? 0 : 1;
     gForm1 = std::make_unique<TForm1>(nullptr);
     Form1 = gForm1.get();
     Application.MainForm = Form1;

@@ -33,7 +33,8 @@ String IcoBaza_Get();
 extern String IcoBaza_Text;
 
 // The start sequence up to the message loop: -1 to go on into the loop, or
-// the exit code of command-line mode 0 (the main window exists either way).
+// the exit code of command-line mode 0, which iconizes before any window is
+// made and ends.
 int Program_Start(const std::vector<String>& args);
 // Frees the windows and the main window's state.
 void Program_End();

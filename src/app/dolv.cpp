@@ -1,6 +1,7 @@
 // The program's entry: OLE and the common controls for the whole run, then
 // the main block.
 #include "ComObj.h"
+#include "Forms.h"
 #include "Program.h"
 
 #include <commctrl.h>
@@ -16,5 +17,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     std::vector<String> args(argv, argv + argc);
     LocalFree(argv);
-    return Program_Main(args);
+    try {
+        return Program_Main(args);
+    } catch (...) {
+        // A window that could not be made, or the like: told, never an abnormal end.
+        Application.HandleException();
+        return 1;
+    }
 }
