@@ -8,7 +8,11 @@
 
 #include "ComCtrls.h"
 #include "ChoiceCtrls.h"
+#include "Handles.h"
 #include "IniFiles.h"
+#include "xaDrop.h"
+
+#include <objidl.h>
 
 #include <deque>
 
@@ -143,6 +147,35 @@ private:
     // the size sort compares these instead of asking the file system again.
     std::deque<int64_t> fRowSizes;
 
+    // ---- keyboard, mouse and commands (xaShellListViewKeys.cpp) ----
+public:
+    // The view's key table; also called by the explorer pane with made-up
+    // keys. Key is left as it is, so the control's own key handling follows.
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    // Over a row only: a middle press selects that row alone, then OnMouseDown.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+    TNotifyEvent OnDblClick;
+    void Execute();
+    void CopyData();
+    void CutData();
+    void PasteData();
+    void Properties();
+    void OpenInExplorer();
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Rename, delete and new items (xaShellListViewEdit.cpp).
+    void Rename();
+    void DeleteSelected();
+    void CreateNewFolder();
+    void CreateNewTxt();
+
+private:
+    TxaDrop* fXaDrop_LVS = nullptr;
+    void WMLButtonDown(int x, int y, WPARAM wp);
+    void WMRButtonDown(int x, int y);
+    bool WMMouseWheel(int delta);
+
     void TxaShellListView_LoadPath(const String& path, bool showHide, String& folder, TShowElements showElements);
     void TxaShellListView_ListDrives();
     bool TxaShellListView_ListFolder(const String& path, bool showHide, TShowElements showElements);
@@ -150,6 +183,12 @@ private:
     void setCursor(TCursor cursor);
     void selectOnly(TListItem* item);
 };
+
+// The shell's Properties sheet of several full paths at once.
+void Shell_ShowFilesProperties(const TStrings& files);
+// The shell's data object of the full paths that exist as files or folders;
+// none when no path is left. Raises EOleSysError.
+void Shell_DataObjectOfFiles(const TStrings& files, TComPtr<IDataObject>& dataObject);
 
 // The stripe of an odd row in report view: Color, or with -1 the canvas
 // brush darkened by 2 per cent.
