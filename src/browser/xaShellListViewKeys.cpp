@@ -132,10 +132,6 @@ LRESULT TxaShellListView::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_RBUTTONDOWN:
         WMRButtonDown(x, y);
         return 0;
-    case WM_RBUTTONUP:
-        // The release ends a right-button wheel gesture: the next press may open the menu.
-        hWheelis = false;
-        break;
     case WM_CONTEXTMENU:
         // The right press has shown the menu already; only the keyboard's menu key remains.
         if (lp != -1) return 0;
@@ -183,6 +179,9 @@ void TxaShellListView::WMLButtonDown(int x, int y, WPARAM wp)
 
 void TxaShellListView::WMRButtonDown(int x, int y)
 {
+    // Every press begins a new gesture: a wheel turned under an earlier one
+    // (released here or elsewhere) must not keep the menu shut for good.
+    hWheelis = false;
     SetFocus();
     TListItem* row = GetItemAt(x, y);
     if (!row) {
@@ -196,9 +195,7 @@ void TxaShellListView::WMRButtonDown(int x, int y)
         row->Focused = true;
         SetFocus();
     }
-    // A press starts a new gesture, also when the last one ended outside the view.
-    bool wheeled = std::exchange(hWheelis, false);
-    if (!PopupMenu || wheeled) return;
+    if (!PopupMenu) return;
     POINT at{x, y};
     ClientToScreen(fHandle, &at);
     PopupMenu->PopupComponent = this;
