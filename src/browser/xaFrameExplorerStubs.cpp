@@ -1,12 +1,6 @@
-// Stand-ins for the list view's commands and the path box until their units
-// are here; each does nothing.
+// Stand-ins for the list view's commands until their units are here; each
+// does nothing.
 #include "xaFrameExplorer.h"
-
-#if !__has_include("xaEditPath.h")
-TEdit* FrExplorer_NewPathEdit(TComponent* owner, TxaShellListView*) { return new TEdit(owner); }
-TColor FrExplorer_PathEditHotColor(const TEdit&) { return (TColor)0x00FFA851; }
-void FrExplorer_PathEditLoaded(TEdit&) {}
-#endif
 
 void TxaShellListView::KeyDown(WORD&, TShiftState) {}
 void TxaShellListView::Execute() {}
