@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -228,12 +229,18 @@ bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
     }
     HINSTANCE self = GetModuleHandleW(nullptr);
     UINT count = (UINT)(UINT_PTR)ExtractIconW(self, file.c_str(), (UINT)-1);
+    // Image i must stay icon i of the file, since callers apply the index the
+    // user picks in the list: an icon that cannot be read takes its place as
+    // an empty (fully transparent) image.
+    TBitmap blank;
+    blank.SetSize(list.Width(), list.Height());
+    std::fill_n(blank.Pixels(), list.Width() * list.Height(), 0u);
+    blank.Changed();
     for (UINT i = 0; i < count; ++i) {
-        HICON icon = ExtractIconW(self, file.c_str(), i);
+        THIcon icon(ExtractIconW(self, file.c_str(), i));
         // 1 is ExtractIcon's answer for "not a file with icons".
-        if (!icon || icon == (HICON)1) continue;
-        list.AddIcon(icon);  // the list keeps its own copy
-        DestroyIcon(icon);
+        if (icon.Get() == (HICON)1) icon.Release();
+        if (!icon || list.AddIcon(icon.Get()) < 0) list.Add(blank);  // the list keeps its own copy
     }
     return true;
 }
