@@ -40,7 +40,12 @@ TFormAbout::TFormAbout(TComponent* owner) : TForm(owner)
     Image1->SetTransparent(true);
     Image1->SetParent(this);
     Image1->SetBounds(24, 50, 200, 200);
-    Image1->SetIcon((HICON)LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 200, 200, 0));
+    // The program's icon, made from its largest image; a system that cannot
+    // read that (compressed) image gets the next one, stretched alike.
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    HICON icon = (HICON)LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, 200, 200, 0);
+    if (!icon) icon = (HICON)LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0);
+    Image1->SetIcon(icon);
     Image1->OnMouseDown = OnMouseDown;
 
     Panel1 = new TPanel(this);
