@@ -3,8 +3,6 @@
 #include "TestSupport.h"
 #include "xaModulFiles.h"
 
-namespace {
-
 TEST(SpecialLines, PathsBecomeDrivesFoldersTypesAndShortcuts)
 {
     TTempDir t;
@@ -16,9 +14,7 @@ TEST(SpecialLines, PathsBecomeDrivesFoldersTypesAndShortcuts)
     Lnk_Create(t / L"Data", t / L"x", L"", L"");         // x\Data.lnk: to a folder
     Lnk_Create(t / L"y\\gone.rtf", t / L"x", L"", L"");  // x\gone.lnk: to nothing, soon
     DeleteFileW((t / L"y\\gone.rtf").c_str());
-    const struct {
-        std::vector<String> src, dest;
-    } cases[] = {
+    const struct { std::vector<String> src, dest; } cases[] = {
         {{t / L"Data", L"D:\\", L"", t / L"x\\readme.TXT", t / L"x\\tool.exe", t / L"x\\a.ico", t / L"x\\b.lnk"},
          {t / L"Data", L"D:\\", L".TXT", L".doc"}},
         {{L"c:", t / L"Data", t / L"DATA", t / L"x\\b.txt", t / L"x\\readme.TXT"}, {L"C:", t / L"Data", L".txt"}},
@@ -32,5 +28,3 @@ TEST(SpecialLines, PathsBecomeDrivesFoldersTypesAndShortcuts)
         EXPECT_EQ(dest.Items(), c.dest) << N(c.src[0]);
     }
 }
-
-}  // namespace

@@ -145,23 +145,16 @@ TEST(IconFileContents, AnIconThatCannotBeReadKeepsItsPlace)
         ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20));
     }
     ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
-    HINSTANCE self = GetModuleHandleW(nullptr);
-    ASSERT_EQ((UINT_PTR)ExtractIconW(self, file.c_str(), (UINT)-1), 3u);
-    THIcon middle(ExtractIconW(self, file.c_str(), 1));
-    if (middle) GTEST_SKIP() << "the platform reads the damaged icon";
+    ASSERT_EQ((UINT_PTR)ExtractIconW(nullptr, file.c_str(), (UINT)-1), 3u);
+    if (THIcon(ExtractIconW(nullptr, file.c_str(), 1))) GTEST_SKIP() << "the platform reads the damaged icon";
     TImageList list(nullptr, 32, 32);
     ASSERT_TRUE(ImageList_LoadIcoFile(file, list));
     ASSERT_EQ(list.Count(), 3);
     TBitmap canvas;
-    canvas.SetSize(96, 32);
+    canvas.SetSize(96, 32);  // white; the empty middle image shows it
+    const COLORREF expected[] = {RGB(0xC0, 0x80, 0x20), RGB(0xFF, 0xFF, 0xFF), RGB(0xC0, 0x80, 0xE0)};
     for (int i = 0; i < 3; ++i) list.Draw(canvas.Canvas(), 32 * i, 0, i);
-    for (int i = 0; i < 3; ++i) {
-        THIcon icon(ExtractIconW(self, file.c_str(), i));
-        TBitmap own;
-        own.SetSize(32, 32);
-        if (icon) DrawIconEx(own.Canvas(), 0, 0, icon.Get(), 32, 32, 0, nullptr, DI_NORMAL);
-        EXPECT_EQ(GetPixel(canvas.Canvas(), 32 * i + 16, 16), GetPixel(own.Canvas(), 16, 16)) << "image " << i;
-    }
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetPixel(canvas.Canvas(), 32 * i + 16, 16), expected[i]) << "image " << i;
 }
 
 }  // namespace
