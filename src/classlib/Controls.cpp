@@ -619,6 +619,11 @@ void TWinControl::Realign()
         if (c->fAlign == alNone) c->anchorTo(cw, ch);
 }
 
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
@@ -629,14 +634,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return r;
     }
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (OnKeyDown) {
-            WORD key = (WORD)wp;
-            OnKeyDown(this, key, KeyboardShiftState());
-            if (!key) return 0;
-            wp = key;
-        }
+    case WM_SYSKEYDOWN: {
+        WORD key = (WORD)wp;
+        KeyDown(key, KeyboardShiftState());
+        if (!key) return 0;
+        wp = key;
         break;
+    }
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (OnKeyUp) {

@@ -223,6 +223,11 @@ public:
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter, OnExit;
 
+    // A key pressed in the control: raises OnKeyDown. A control with a key
+    // table of its own replaces it; Key 0 afterwards keeps the key from the
+    // window's own handling.
+    virtual void KeyDown(WORD& key, TShiftState shift);
+
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Lays out aligned and anchored children to the client size.
     void Realign();

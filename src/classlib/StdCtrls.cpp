@@ -114,8 +114,30 @@ void TEdit::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.ClassName = L"EDIT";
     params.Style |= ES_AUTOHSCROLL;
-    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | WS_EX_CLIENTEDGE;
+    params.ExStyle &= ~WS_EX_CONTROLPARENT;
+    if (fBorderStyle == bsSingle) {
+        if (fCtl3D)
+            params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            params.Style |= WS_BORDER;
+    }
     if (fReadOnly) params.Style |= ES_READONLY;
+}
+
+// The edit control takes its border into its text layout when it is made, so
+// a new border needs a new window.
+void TEdit::SetBorderStyle(TBorderStyle style)
+{
+    if (style == fBorderStyle) return;
+    fBorderStyle = style;
+    RecreateWnd();
+}
+
+void TEdit::SetCtl3D(bool value)
+{
+    if (value == fCtl3D) return;
+    fCtl3D = value;
+    RecreateWnd();
 }
 
 void TEdit::HandleCreated()
