@@ -606,14 +606,18 @@ void TWinControl::Realign()
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient})
         for (TControl* c : fControls) {
             if (c->fAlign != a || !c->fVisible) continue;
-            int w = rest.right - rest.left, h = rest.bottom - rest.top;
+            // The control's share of the rest, margins included.
+            TMargins m = c->AlignWithMargins ? c->Margins : TMargins{0, 0, 0, 0};
+            RECT r = rest;
             switch (a) {
-            case alTop: place(c, rest.left, rest.top, w, c->fHeight); rest.top += c->fHeight; break;
-            case alBottom: place(c, rest.left, rest.bottom - c->fHeight, w, c->fHeight); rest.bottom -= c->fHeight; break;
-            case alLeft: place(c, rest.left, rest.top, c->fWidth, h); rest.left += c->fWidth; break;
-            case alRight: place(c, rest.right - c->fWidth, rest.top, c->fWidth, h); rest.right -= c->fWidth; break;
-            default: place(c, rest.left, rest.top, std::max(0, w), std::max(0, h)); break;
+            case alTop: r.bottom = r.top + c->fHeight + m.Top + m.Bottom; rest.top = r.bottom; break;
+            case alBottom: r.top = r.bottom - c->fHeight - m.Top - m.Bottom; rest.bottom = r.top; break;
+            case alLeft: r.right = r.left + c->fWidth + m.Left + m.Right; rest.left = r.right; break;
+            case alRight: r.left = r.right - c->fWidth - m.Left - m.Right; rest.right = r.left; break;
+            default: break;
             }
+            place(c, r.left + m.Left, r.top + m.Top, std::max(0, (int)(r.right - r.left) - m.Left - m.Right),
+                  std::max(0, (int)(r.bottom - r.top) - m.Top - m.Bottom));
         }
     for (TControl* c : fControls)
         if (c->fAlign == alNone) c->anchorTo(cw, ch);

@@ -59,6 +59,11 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shi
 using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 
+// The space an aligned control keeps around itself when AlignWithMargins is set.
+struct TMargins {
+    int Left = 3, Top = 3, Right = 3, Bottom = 3;
+};
+
 struct TSizeConstraints {
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
 };
@@ -110,6 +115,8 @@ public:
     void SetAlign(TAlign align);
     TAnchors Anchors() const { return fAnchors; }
     void SetAnchors(TAnchors anchors);
+    TMargins Margins;
+    bool AlignWithMargins = false;
     TSizeConstraints Constraints;
 
     TColor Color() const { return fColor; }

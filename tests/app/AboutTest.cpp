@@ -14,6 +14,7 @@ TEST(About, TheSameTextsEachTimeMiddleClickCopiesTheAddressEscCloses)
     int explorer = 0;
     TModalDriver driver(L"TFormAbout", [&](HWND w) {
         ASSERT_EQ(FormAbout ? FormAbout->Handle() : nullptr, w);
+        Ui_Shot(w, L"about");
         seen.push_back(FormAbout->xall_AppNameVer->Caption() + L"|" + FormAbout->xall_Mail->Caption() + L"|" +
                        FormAbout->xall_Mail->Link + L"|" + FormAbout->xall_Sait->Caption() + L"|" +
                        FormAbout->xall_Sait->Link + L"|" + FormAbout->xall_AppNameVer->Hint);
