@@ -94,6 +94,19 @@ public:
     void Reload();
     void DirUp();
 
+    // The key table and the commands (defined by the keys and edit units).
+    void KeyDown(WORD& key, TShiftState shift);
+    void Execute();
+    void CopyData();
+    void CutData();
+    void PasteData();
+    void Properties();
+    void OpenInExplorer();
+    void Rename();
+    void DeleteSelected();
+    void CreateNewFolder();
+    void CreateNewTxt();
+
     String TeloID(int index, const String& folder) const;
     String TeloNameI(const TListItem* item, const String& folder) const;
     String TeloName(int index, const String& folder) const;

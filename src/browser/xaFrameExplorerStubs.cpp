@@ -1,0 +1,15 @@
+// Stand-ins for the list view's commands until their units are here; each
+// does nothing.
+#include "xaFrameExplorer.h"
+
+void TxaShellListView::KeyDown(WORD&, TShiftState) {}
+void TxaShellListView::Execute() {}
+void TxaShellListView::CopyData() {}
+void TxaShellListView::CutData() {}
+void TxaShellListView::PasteData() {}
+void TxaShellListView::Properties() {}
+void TxaShellListView::OpenInExplorer() {}
+void TxaShellListView::Rename() {}
+void TxaShellListView::DeleteSelected() {}
+void TxaShellListView::CreateNewFolder() {}
+void TxaShellListView::CreateNewTxt() {}
