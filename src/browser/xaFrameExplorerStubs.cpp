@@ -2,13 +2,6 @@
 // does nothing.
 #include "xaFrameExplorer.h"
 
-void TxaShellListView::KeyDown(WORD&, TShiftState) {}
-void TxaShellListView::Execute() {}
-void TxaShellListView::CopyData() {}
-void TxaShellListView::CutData() {}
-void TxaShellListView::PasteData() {}
-void TxaShellListView::Properties() {}
-void TxaShellListView::OpenInExplorer() {}
 void TxaShellListView::Rename() {}
 void TxaShellListView::DeleteSelected() {}
 void TxaShellListView::CreateNewFolder() {}

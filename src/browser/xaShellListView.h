@@ -95,6 +95,8 @@ public:
     void DirUp();
 
     // The key table and the commands (defined by the keys and edit units).
+    // KeyDown is also called by the explorer pane with made-up keys; Key is
+    // left as it is, so the control's own key handling follows.
     void KeyDown(WORD& key, TShiftState shift);
     void Execute();
     void CopyData();
@@ -162,26 +164,12 @@ private:
 
     // ---- keyboard, mouse and commands (xaShellListViewKeys.cpp) ----
 public:
-    // The view's key table; also called by the explorer pane with made-up
-    // keys. Key is left as it is, so the control's own key handling follows.
-    virtual void KeyDown(WORD& key, TShiftState shift);
     // Over a row only: a middle press selects that row alone, then OnMouseDown.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void DblClick();
     TNotifyEvent OnDblClick;
-    void Execute();
-    void CopyData();
-    void CutData();
-    void PasteData();
-    void Properties();
-    void OpenInExplorer();
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    // Rename, delete and new items (xaShellListViewEdit.cpp).
-    void Rename();
-    void DeleteSelected();
-    void CreateNewFolder();
-    void CreateNewTxt();
 
 private:
     TxaDrop* fXaDrop_LVS = nullptr;

@@ -198,7 +198,7 @@ void TxaShellListView::WMRButtonDown(int x, int y)
     if (!PopupMenu) return;
     POINT at{x, y};
     ClientToScreen(fHandle, &at);
-    PopupMenu->PopupComponent = this;
+    if (auto* menu = dynamic_cast<TPopupMenu*>(PopupMenu)) menu->PopupComponent = this;
     PopupMenu->Popup(at.x, at.y);
 }
 
