@@ -97,7 +97,7 @@ public:
     // The key table and the commands (defined by the keys and edit units).
     // KeyDown is also called by the explorer pane with made-up keys; Key is
     // left as it is, so the control's own key handling follows.
-    void KeyDown(WORD& key, TShiftState shift);
+    void KeyDown(WORD& key, TShiftState shift) override;
     void Execute();
     void CopyData();
     void CutData();

@@ -48,6 +48,7 @@ void copyFiles(TxaShellListView& view, uint8_t effect)
 
 // ---- keys ------------------------------------------------------------------------
 
+// Takes the place of the inherited handling: OnKeyDown is not raised.
 void TxaShellListView::KeyDown(WORD& key, TShiftState shift)
 {
     using V = TxaShellListView;
@@ -113,14 +114,6 @@ LRESULT TxaShellListView::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     int x = (short)LOWORD(lp), y = (short)HIWORD(lp);
     switch (msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        // The table takes the place of OnKeyDown: the event is not raised.
-        WORD key = (WORD)wp;
-        KeyDown(key, KeyboardShiftState());
-        if (!key) return 0;
-        return TControl::WndProc(msg, key, lp);
-    }
     case WM_LBUTTONDOWN:
         WMLButtonDown(x, y, wp);
         return 0;

@@ -135,6 +135,8 @@ TEST(ShellListViewKeys, KeyTableWithExactModifierSetsAndExecute)
         {L"a.txt", VK_F12, ssAlt, "path=" + N(Prog_Dir()) + " sel="},
         {L"", VK_OEM_3, ssCtrl, "style=1"}, {L"", VK_OEM_3, ssAlt, ""},
     };
+    int raised = 0;
+    v.lv->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++raised; };
     for (auto& r : rows) {
         v.lv->SetShowHide(false);
         v.open(String(r.sel).starts_with(L"C:") ? L"" : v.dir.Path(), r.sel);
@@ -152,6 +154,7 @@ TEST(ShellListViewKeys, KeyTableWithExactModifierSetsAndExecute)
             got.replace(at, v.dir.Path().size(), L"D");
         EXPECT_EQ(N(got), r.want) << N(r.sel) << " key " << r.key << " shift " << r.shift;
     }
+    EXPECT_EQ(raised, 0) << "the table takes the place of OnKeyDown";
     // Cut, into Sub, paste: the file moved on disk and the view shows it.
     v.open(v.dir.Path(), L"a.txt");
     Ui_Key('X', ssCtrl);
