@@ -1,6 +1,10 @@
 #include "Main.h"
 
+#include "About.h"
 #include "Language.h"
+#include "ShellMenuSwitch.h"
+#include "ind.h"
+#include "xaShell.h"
 #include "xaEditPath.h"
 #include "Program.h"
 #include "xaLanguageUni.h"
@@ -161,6 +165,26 @@ void TForm1::Act_Program_MaximizeExecute(TObject*)
 
 void TForm1::Act_Program_CloseExecute(TObject*) { Close(); }
 
+void TForm1::Act_Program_AboutExecute(TObject*)
+{
+    About_Show([this](TObject* sender) { Act_Program_OpenInExplorerExecute(sender); });
+}
+
+void TForm1::Act_Program_HelpExecute(TObject*) { Shell_OpenExpanded(L"help\\dolv.html"); }
+
+void TForm1::Act_Program_SaitExecute(TObject*) { Shell_OpenExpanded(Prog_Sait); }
+
+void TForm1::Act_Program_OpenInExplorerExecute(TObject*) { Explorer_Select(Prog_FullName()); }
+
+void TForm1::Act_Program_OpenSettingsIniExecute(TObject*) { Shell_OpenExpanded(Settings_FileName()); }
+
+void TForm1::Act_Program_OpenLanguageExecute(TObject*) { Shell_Open(Lng_Path); }
+
+void TForm1::Act_Set_IntegrateinShellContexMenuExecute(TObject*)
+{
+    ShellMenu_Switch(Act_Set_IntegrateinShellContexMenu, ShellMenu_Command(), Prog_FullName());
+}
+
 // The commands that their own units fill.
 void TForm1::Act_Iconize_DoExecute(TObject*) {}
 void TForm1::Act_Iconize_DeExecute(TObject*) {}
@@ -174,13 +198,6 @@ void TForm1::Act_IcoBazaForIcoExecute(TObject*) {}
 void TForm1::Act_Baza_OpenNewExecute(TObject*) {}
 void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*) {}
 void TForm1::Act_Set_SettingsExecute(TObject*) {}
-void TForm1::Act_Program_AboutExecute(TObject*) {}
-void TForm1::Act_Program_HelpExecute(TObject*) {}
-void TForm1::Act_Program_SaitExecute(TObject*) {}
-void TForm1::Act_Program_OpenInExplorerExecute(TObject*) {}
-void TForm1::Act_Program_OpenSettingsIniExecute(TObject*) {}
-void TForm1::Act_Program_OpenLanguageExecute(TObject*) {}
-void TForm1::Act_Set_IntegrateinShellContexMenuExecute(TObject*) {}
 
 void Font_Apply(const TFont& font)
 {

@@ -143,12 +143,7 @@ TCommandLine CommandLine_Parse(const std::vector<String>& args)
     return c;
 }
 
-String ShellMenu_Command()
-{
-    wchar_t exe[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH * 4);
-    return L"\"" + String(exe, n) + L"\" \"1\" \"%1\"";
-}
+String ShellMenu_Command() { return L"\"" + Prog_FullName() + L"\" \"1\" \"%1\""; }
 
 String IcoFolder_Get(bool collapse)
 {

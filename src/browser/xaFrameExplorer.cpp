@@ -4,22 +4,6 @@
 #include "xaLanguageUni.h"
 #include "xaModulControls.h"
 
-#if __has_include("xaEditPath.h")
-#include "xaEditPath.h"
-
-TEdit* FrExplorer_NewPathEdit(TComponent* owner, TxaShellListView* listView)
-{
-    auto* edit = new TxaEditPath(owner);
-    edit->SetHotColor((TColor)0x00FFA851);
-    edit->SetHotBevel(0);
-    edit->SetXaShellListView(listView);
-    return edit;
-}
-
-TColor FrExplorer_PathEditHotColor(const TEdit& edit) { return static_cast<const TxaEditPath&>(edit).HotColor(); }
-
-void FrExplorer_PathEditLoaded(TEdit& edit) { static_cast<TxaEditPath&>(edit).Loaded(); }
-#endif
 
 TFrExplorer::TFrExplorer(TComponent* owner) : TFrame(owner)
 {
@@ -37,7 +21,7 @@ TFrExplorer::TFrExplorer(TComponent* owner) : TFrame(owner)
 void TFrExplorer::HandleCreated()
 {
     TFrame::HandleCreated();
-    FrExplorer_PathEditLoaded(*ep);
+    ep->Loaded();
     Control_ShowHint(*btnDirUp);
     Sizing();
 }
@@ -89,7 +73,7 @@ void TFrExplorer::btnDirUpMouseEnter(TObject* sender)
 {
     auto* c = static_cast<TControl*>(sender);
     hBtnDirUpColor = c->Color();
-    c->SetColor(FrExplorer_PathEditHotColor(*ep));
+    c->SetColor(ep->HotColor());
 }
 
 void TFrExplorer::btnDirUpMouseLeave(TObject* sender) { static_cast<TControl*>(sender)->SetColor(hBtnDirUpColor); }

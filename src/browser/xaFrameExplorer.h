@@ -7,6 +7,7 @@
 
 #include "Frames.h"
 #include "ToolWin.h"
+#include "xaEditPath.h"
 #include "xaShellListView.h"
 
 class TFrExplorer : public TFrame {
@@ -16,7 +17,7 @@ public:
 
     TPanel* PanelAdr;
     TPanel* btnDirUp;
-    TEdit* ep;  // the path box (TxaEditPath), bound to LVS
+    TxaEditPath* ep;  // bound to LVS
     TxaShellListView* LVS;
     TToolBar* TB;
     TToolButton* tbHide;
@@ -112,10 +113,3 @@ private:
 
 // The current Language texts on one pane's actions and columns.
 void Lng_FrExplorer_Set(TFrExplorer* frame);
-
-// The path box of a pane: the path-edit unit's box, bound to the list view.
-TEdit* FrExplorer_NewPathEdit(TComponent* owner, TxaShellListView* listView);
-// The path box's highlight colour, which the up button takes under the pointer.
-TColor FrExplorer_PathEditHotColor(const TEdit& edit);
-// Once the box has its window: the shell's path completion off.
-void FrExplorer_PathEditLoaded(TEdit& edit);

@@ -169,7 +169,10 @@ void TFrExplorer::createComponents()
 
     LVS = new TxaShellListView(this);
     LVS->Name = L"LVS";
-    ep = FrExplorer_NewPathEdit(this, LVS);
+    ep = new TxaEditPath(this);
+    ep->SetHotColor((TColor)0x00FFA851);
+    ep->SetHotBevel(0);
+    ep->SetXaShellListView(LVS);
     ep->Name = L"ep";
     ep->SetBorderStyle(bsNone);
     ep->SetBounds(35, 0, 533, 25);

@@ -116,7 +116,11 @@ TxaShellListView::TxaShellListView(TComponent* owner) : TListView(owner)
 
 TxaShellListView::~TxaShellListView() { DestroyHandle(); }
 
-void TxaShellListView::Loaded() { Columns[2].SetAlignment(taRightJustify); }
+void TxaShellListView::Loaded()
+{
+    fXaDrop_LVS = new TxaDrop(this);
+    Columns[2].SetAlignment(taRightJustify);
+}
 
 void TxaShellListView::setCursor(TCursor cursor)
 {
