@@ -18,8 +18,9 @@ TPanel* NewPanel(TComponent* owner, TWinControl* parent, const wchar_t* name, TA
     return p;
 }
 
-// A button that shows its action's picture only.
-TBitBtn* NewImageButton(TForm1* form, TWinControl* parent, const wchar_t* name, int left, TAction& action)
+// A button that shows its action's picture (from Images) only.
+TBitBtn* NewImageButton(TForm1* form, TWinControl* parent, const wchar_t* name, int left, TAction& action,
+                        const TImageList& images)
 {
     auto* b = new TBitBtn(form);
     b->Name = name;
@@ -28,12 +29,10 @@ TBitBtn* NewImageButton(TForm1* form, TWinControl* parent, const wchar_t* name, 
     b->SetParent(parent);
     Action_Bind(*b, action);
     b->SetCaption(L"");
-    TImageList big(nullptr, 32, 32);
-    CommandImages_Load(big.Handle(), TCommandStrip::Main);
     b->Glyph.BeginUpdate();
     b->Glyph.SetSize(32, 32);
     b->Glyph.FillRect(RECT{0, 0, 32, 32}, clBtnFace);
-    big.Draw(b->Glyph.Canvas(), 0, 0, action.ImageIndex);
+    images.Draw(b->Glyph.Canvas(), 0, 0, action.ImageIndex);
     b->Glyph.Changed();
     b->Glyph.EndUpdate();
     return b;
@@ -119,10 +118,10 @@ void TForm1::layout()
     Panel_Down->SetHeight(52);
     Panel_BtnIconize = NewPanel(this, Panel_Down, L"Panel_BtnIconize", alLeft);
     Panel_BtnIconize->SetWidth(580);
-    btnClear = NewImageButton(this, Panel_BtnIconize, L"btnClear", 8, *Act_Iconize_De);
-    btnClear->PopupMenu = pmIconize;
     ilTB = new TImageList(this, 32, 32);
     CommandImages_Load(ilTB->Handle(), TCommandStrip::Main);
+    btnClear = NewImageButton(this, Panel_BtnIconize, L"btnClear", 8, *Act_Iconize_De, *ilTB);
+    btnClear->PopupMenu = pmIconize;
     TB = new TToolBar(this);
     TB->Name = L"TB";
     TB->SetImages(ilTB);
@@ -144,7 +143,7 @@ void TForm1::layout()
     ch_CopyIco->Font.SetColor(clMaroon);
     ch_CopyIco->SetParent(Panel_BtnIconize);
     Action_Bind(*ch_CopyIco, *Act_Iconize_CopyIco);
-    btnIconize = NewImageButton(this, Panel_BtnIconize, L"btnIconize", 328, *Act_Iconize_Do);
+    btnIconize = NewImageButton(this, Panel_BtnIconize, L"btnIconize", 328, *Act_Iconize_Do, *ilTB);
     btnIconize->PopupMenu = pmIconize;
     MM = new TActionMainMenuBar(this);
     MM->Name = L"MM";
