@@ -4,6 +4,7 @@
 #include "Main.h"
 #include "Program.h"
 #include "WindowDriver.h"
+#include "xaIconize.h"
 #include "xaModul.h"
 
 #include <cmath>
@@ -49,27 +50,33 @@ TEST(MainWindow, SettingsFileKeepsAnyText)
     EXPECT_EQ(ReadFileBytes(dir / L"ansi.ini").substr(0, 3), "[a]");
 }
 
-TEST(MainWindow, CommandLineSelectsTheElement)
+TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
 {
     TTempDir dir;
-    CreateDirectoryW((dir / L"2020").c_str(), nullptr);
+    String folder = dir / L"2020", ico = ExtractFilePath(ExcludeTrailingPathDelimiter(Prog_Dir())) + L"icons\\folder.ico";
+    CreateDirectoryW(folder.c_str(), nullptr);
     WriteFileBytes(dir / L"readme", "x");
     struct TCase {
         std::vector<String> Args;
         String Path, Selected;
+        bool Iconized;
     } cases[] = {
-        {{L"dolv", L"1", dir / L"2020"}, dir.Path(), L"2020"},
-        {{L"dolv", L"1", dir / L"readme"}, dir.Path(), L"readme"},
-        {{L"dolv", L"1", dir / L"gone"}, dir.Path(), L"<none>"},
-        {{L"dolv", dir / L"2020"}, dir.Path(), L"2020"},  // a folder dropped onto the program
-        {{L"dolv", L"2", dir / L"2020", L"", L"", L"0"}, L"", L"<none>"},
-        {{L"dolv", L"-1", dir / L"2020"}, L"", L"<none>"},
+        {{L"dolv", L"1", folder}, dir.Path(), L"2020", false},
+        {{L"dolv", L"1", dir / L"readme"}, dir.Path(), L"readme", false},
+        {{L"dolv", L"1", dir / L"gone"}, dir.Path(), L"<none>", false},
+        {{L"dolv", folder}, dir.Path(), L"2020", false},  // a folder dropped onto the program
+        {{L"dolv", L"2", folder, ico, L"0", L"0"}, L"", L"<none>", true},
+        {{L"dolv", L"3", folder, ico, L"0", L"0"}, L"", L"<none>", false},
+        {{L"dolv", L"-1", folder, ico, L"0", L"0"}, L"", L"<none>", false},
     };
     for (const TCase& c : cases) {
         TStart start(nullptr, c.Args);
         EXPECT_EQ(start.Code, -1);
         EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrElm->LVS->Path())), N(c.Path)) << N(c.Args[1]);
         EXPECT_EQ(N(Selected()), N(c.Selected)) << N(c.Args[1]);
+        EXPECT_EQ(FileExists(folder + L"\\Desktop.ini"), c.Iconized) << N(c.Args[1]);
+        EXPECT_TRUE(start.Boxes.Seen.empty()) << N(c.Args[1]);
+        Iconize_Clear_Folder(folder, true);
     }
     TStart drive(nullptr, {L"dolv", L"1", L"C:\\"});
     EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
@@ -99,6 +106,13 @@ TEST(MainWindow, SettingsGiveTheStartValues)
         EXPECT_EQ(Form1->Act_Iconize_CopyIco->Checked, c.CopyIco) << N(what);
         EXPECT_TRUE(start.Boxes.Seen.empty()) << N(what);
     }
+    TStart first(nullptr);
+    EXPECT_EQ(N(Form1->Caption()), "Dolv 2021.11");
+    EXPECT_EQ(N(Form1->Act_Iconize_De->Caption), "Clear ico") << "the built-in English";
+    EXPECT_EQ(Form1->FrElm->LVS->ViewStyle(), vsReport);
+    EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
+    EXPECT_EQ(Form1->FrIco->LVS->ViewStyle(), vsIcon);
+    EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrIco->LVS->Path())), N(ExcludeTrailingPathDelimiter(Prog_Dir())));
     TStart big("[Font]\r\nAll.Size=25\r\n");
     EXPECT_EQ(Form1->Font.Size(), 25);
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
@@ -108,6 +122,7 @@ TEST(MainWindow, CtrlWheelAndFontSizes)
 {
     TStart start("");
     Form1->Show();
+    EXPECT_EQ(GetFocus(), Form1->FrElm->LVS->Handle()) << "the first show";
     auto wheel = [](int delta, bool ctrl) {
         BYTE keys[256];
         GetKeyboardState(keys);
