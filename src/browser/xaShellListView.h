@@ -29,6 +29,8 @@ extern String LV_StyleCols;
 extern String LV_StyleRows;
 // A language file gives the folder type as a word; the marker goes in front.
 void lvs_FolderType_Set(const String& fileValue);
+// The list view's key group of a language file, in the order above.
+void Lng_Read_ListView(TStrings& lines);
 
 enum TShowElements { seAll, seFiles, seFolders };
 
@@ -89,6 +91,18 @@ public:
 
     void Reload();
     void DirUp();
+
+    // ---- commands that change the folder's items (xaShellListViewEdit.cpp) ----
+    // Each works in the folder shown and does nothing in the drive list.
+    void Rename();
+    // Sends the selected rows to the Recycle Bin, then takes them off the view.
+    void DeleteSelected() override;
+    void CreateNewFolder();
+    void CreateNewTxt();
+    // The view's drop target's OnDropFiles (Sender is that target): copies the
+    // dropped items here, moves them with Shift, makes shortcuts with Alt.
+    void TxaShellListView_DropFiles(TObject* sender);
+    // ---- end of the commands that change the folder's items ----
 
     String TeloID(int index, const String& folder) const;
     String TeloNameI(const TListItem* item, const String& folder) const;
