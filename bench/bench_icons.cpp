@@ -1,6 +1,7 @@
 // Loading every icon of a file into an image list, as the special-iconize
 // view does when a file is chosen, against the platform's batch extraction of
-// the same icons into a bare image list. Prints both times and their ratio.
+// the same icons into a bare image list. Prints both times and their ratio
+// (ours / batch).
 //
 //   wine build/bench/bench_icons.exe [FILE] [ROUNDS]
 #include "xaIconize.h"
@@ -58,6 +59,6 @@ int wmain(int argc, wchar_t** argv)
     std::printf("file: %ls\n", file.c_str());
     std::printf("ImageList_LoadIcoFile: %d icons, %.2f ms per load\n", ours, oursMs);
     std::printf("batch ExtractIconExW:  %d icons, %.2f ms per load\n", raw, rawMs);
-    std::printf("ratio (ours / batch):  %.2f\n", rawMs > 0 ? oursMs / rawMs : 0.0);
+    std::printf("ratio icons_load_vs_batch %.2f 1.5\n", rawMs > 0 ? oursMs / rawMs : 0.0);
     return ours == raw ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #include "xaRename.h"
 
 #include "xaModulControls.h"
-#include "xaLanguageUni.h"
+#include "xaLanguageTexts.h"
 #include "xaModulStrings.h"
 
 #include <shlwapi.h>
@@ -21,8 +21,8 @@ void select(TEdit* e, int start, int length)
 void Lng_FormRenamer_Set()
 {
     if (!FormRenamer) return;
-    FormRenamer->btnY->SetCaption(Yes);
-    FormRenamer->btnN->SetCaption(No);
+    FormRenamer->btnY->SetCaption(xaLanguageUni::Yes);
+    FormRenamer->btnN->SetCaption(xaLanguageUni::No);
 }
 
 bool Renamer_Ask(const String& caption, const String& text, String& newText, int selStart, int selLength)
@@ -101,9 +101,3 @@ void TFormRenamer::Edit1KeyDown(TObject*, WORD& key, TShiftState)
         e->SetSelStart(start + 1);
 }
 
-void TFormRenamer::ModalAnswered(const TModalAnswer& answer)
-{
-    ModalResult = answer.Result;
-    Tag = answer.Result == IDOK ? 1 : 0;
-    if (Tag == 1) Edit1->SetText(answer.Text);
-}

@@ -34,7 +34,6 @@ public:
     void pmDeselectClick(TObject* sender);
     void Edit1KeyDown(TObject* sender, WORD& key, TShiftState shift);
     // A responder's IDOK confirms with its Text.
-    void ModalAnswered(const TModalAnswer& answer) override;
 };
 
 // The open rename box while Renamer_Ask runs, else none.

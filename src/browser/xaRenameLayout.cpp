@@ -59,6 +59,7 @@ TFormRenamer::TFormRenamer(TComponent* owner) : TForm(owner)
     btnY->SetBounds(0, 4, 100, 32);
     btnY->SetCaption(L"Ok");
     Glyph_Yes(btnY->Glyph);
+    btnY->ModalResult = mrOk;
     btnY->OnClick = std::bind(&TFormRenamer::pmOkClick, this, _1);
 
     btnN = new TBitBtn(this);
@@ -68,6 +69,7 @@ TFormRenamer::TFormRenamer(TComponent* owner) : TForm(owner)
     btnN->SetBounds(110, 4, 100, 32);
     btnN->SetCaption(L"Cancel");
     Glyph_No(btnN->Glyph);
+    btnN->ModalResult = mrCancel;
     btnN->OnClick = std::bind(&TFormRenamer::pmCancelClick, this, _1);
 
     FormCreate(this);

@@ -55,19 +55,6 @@ String searchFolder(const String& path)
     return path.size() == 1 ? path + L":\\" : IncludeTrailingPathDelimiter(path);
 }
 
-String upper(const String& s)
-{
-    String u = s;
-    if (!u.empty()) CharUpperBuffW(u.data(), (DWORD)u.size());
-    return u;
-}
-
-bool sameText(const String& a, const String& b)
-{
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), (int)a.size(), b.c_str(),
-                          (int)b.size()) == CSTR_EQUAL;
-}
-
 // An identity taken apart: the name and the type text it stands for.
 void splitID(const String& id, String& name, String& type)
 {
@@ -412,7 +399,7 @@ TListItem* TxaShellListView::FindTeloID(const String& id) const
     String name, type;
     splitID(id, name, type);
     for (int i = 0; i < Items.Count(); ++i)
-        if (sameText(Items[i].Caption, name) && sameText(typeOf(Items[i]), type)) return Items.Item(i);
+        if (AnsiSameText(Items[i].Caption, name) && AnsiSameText(typeOf(Items[i]), type)) return Items.Item(i);
     return nullptr;
 }
 
@@ -454,8 +441,8 @@ void TxaShellListView::Sort(int col, int nap)
         TKey& k = keys[i];
         k.folder = LVS_ItemIsFolder(row);
         if (col == 3) continue;
-        k.caption = upper(row.Caption);
-        if (col == 1) k.type = upper(typeOf(row));
+        k.caption = AnsiUpperCase(row.Caption);
+        if (col == 1) k.type = AnsiUpperCase(typeOf(row));
         if (col == 2 && !k.folder)
             k.size = row.Data ? *(const int64_t*)row.Data : File_GetSize(withFolder(fPath, TeloNameI(&row, L"")));
     }

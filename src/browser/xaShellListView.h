@@ -92,6 +92,15 @@ public:
     void Reload();
     void DirUp();
 
+    // The key table and the commands (defined by the keys unit).
+    void KeyDown(WORD& key, TShiftState shift);
+    void Execute();
+    void CopyData();
+    void CutData();
+    void PasteData();
+    void Properties();
+    void OpenInExplorer();
+
     // ---- commands that change the folder's items (xaShellListViewEdit.cpp) ----
     // Each works in the folder shown and does nothing in the drive list.
     void Rename();

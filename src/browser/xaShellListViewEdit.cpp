@@ -6,6 +6,7 @@
 #include "xaDrop.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
+#include "xaLanguageTexts.h"
 #include "xaLanguageUni.h"
 #include "xaModulControls.h"
 #include "xaModulFiles.h"
@@ -46,7 +47,7 @@ void TxaShellListView::Rename()
     String candidate = oldName, typed, newCaption, newType;
     for (;;) {
         typed = candidate;
-        if (!Renamer_Ask(::Rename, candidate, typed, 0, (int)File_NameNoExt(candidate).size())) return;
+        if (!Renamer_Ask(xaLanguageUni::Rename, candidate, typed, 0, (int)File_NameNoExt(candidate).size())) return;
         if (typed == oldName) return;
         candidate = typed;
         if (!isPlainName(typed)) continue;

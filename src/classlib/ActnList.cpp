@@ -25,12 +25,21 @@ TActionList::~TActionList()
 bool TAction::Execute()
 {
     if (!Enabled) return false;
-    if (AutoCheck) {
-        Checked = !Checked;
-        Change();
-    }
+    if (AutoCheck && (!Checked || GroupIndex == 0)) SetChecked(!Checked);
     if (OnExecute) OnExecute(this);
     return true;
+}
+
+void TAction::SetChecked(bool value)
+{
+    Checked = value;
+    if (value && GroupIndex > 0 && fList)
+        for (TAction* a : fList->fActions)
+            if (a != this && a->GroupIndex == GroupIndex && a->Checked) {
+                a->Checked = false;
+                a->Change();
+            }
+    Change();
 }
 
 void TAction::Change()

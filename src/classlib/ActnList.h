@@ -22,14 +22,18 @@ public:
     bool Enabled = true;
     bool Visible = true;
     int ImageIndex = -1;
+    // Actions of one list with the same group (above 0) are checked one at a time.
+    int GroupIndex = 0;
     // Further keys that run the action; only ShortCut is shown.
     std::vector<TShortCut> SecondaryShortCuts;
     TNotifyEvent OnExecute;
     TActionList* ActionList() const { return fList; }
 
-    // Runs the action when enabled (an auto-check action flips Checked first);
-    // true when it ran.
+    // Runs the action when enabled (an auto-check action flips Checked first;
+    // one of a group is only ever checked by it); true when it ran.
     bool Execute();
+    // Sets Checked and shows it; checking one of a group unchecks the others.
+    void SetChecked(bool value);
     // Shows the fields on every control and menu item bound to the action;
     // call it after setting them from outside.
     void Change();
@@ -60,4 +64,12 @@ public:
 private:
     std::vector<TAction*> fActions;
     friend class TAction;
+};
+
+// A list of actions that a window keeps for its buttons and keys; it answers
+// shortcuts as an action list does.
+class TActionManager : public TActionList {
+public:
+    using TActionList::TActionList;
+    String ClassName() const override { return L"TActionManager"; }
 };

@@ -1,5 +1,7 @@
 #include "Classes.h"
 
+#include "Handles.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -205,9 +207,12 @@ String DecodeText(const std::string& bytes, TTextEncoding& encoding)
     if (starts("\xFF\xFE", 2) || starts("\xFE\xFF", 2)) {
         bool be = bytes[0] == '\xFE';
         encoding = be ? TTextEncoding::Utf16BE : TTextEncoding::Utf16LE;
-        String r((bytes.size() - 2) / 2, L'\0');
+        // A file cut in the middle of its last character keeps that byte:
+        // it becomes a whole character, its missing half zero, rather than
+        // vanishing at the next save.
+        String r((bytes.size() - 1) / 2, L'\0');
         for (size_t i = 0; i < r.size(); ++i) {
-            unsigned char a = bytes[2 + 2 * i], b = bytes[3 + 2 * i];
+            unsigned char a = bytes[2 + 2 * i], b = 3 + 2 * i < bytes.size() ? bytes[3 + 2 * i] : 0;
             r[i] = be ? (wchar_t)((a << 8) | b) : (wchar_t)((b << 8) | a);
         }
         return r;
@@ -248,25 +253,17 @@ std::string EncodeText(const String& text, TTextEncoding encoding, bool withBOM)
     }
 }
 
-namespace {
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueFile = std::unique_ptr<void, HandleCloser>;
-}  // namespace
-
 void TStrings::LoadFromFile(const String& fileName)
 {
-    HANDLE h = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         throw EFOpenError(Format(L"Cannot open file \"%s\". %s", fileName.c_str(),
                                  SysErrorMessage(GetLastError()).c_str()));
-    UniqueFile file(h);
     std::string bytes;
     char buf[65536];
     DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+    while (ReadFile(file.Get(), buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
     SetText(DecodeText(bytes, Encoding));
 }
 
@@ -290,19 +287,19 @@ void TStrings::SaveToFile(const String& fileName) const
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(temp.c_str());
     }
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) fail(GetLastError(), false);
     {
-        UniqueFile file(h);
+        TFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) fail(GetLastError(), false);
+        HANDLE h = file.Get();
         DWORD put = 0;
         if (!bytes.empty() && (!WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr) || put != bytes.size())) {
             DWORD code = GetLastError();
-            file.reset();
+            file.Reset();
             fail(code ? code : ERROR_DISK_FULL, true);
         }
         if (!FlushFileBuffers(h)) {
             DWORD code = GetLastError();
-            file.reset();
+            file.Reset();
             fail(code, true);
         }
     }

@@ -1,5 +1,7 @@
 #include "Clipbrd.h"
 
+#include "Handles.h"
+
 EOSError::EOSError(DWORD code)
     : Exception(Format(L"System Error.  Code: %lu.\r\n%s", code, SysErrorMessage(code).c_str())), ErrorCode(code)
 {
@@ -77,15 +79,14 @@ String TClipboard::AsText()
     TClipboardOpen open;
     HANDLE h = GetClipboardData(CF_UNICODETEXT);
     if (!h) return String();
-    const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h));
+    TGlobalLock lock(h);
+    const wchar_t* p = static_cast<const wchar_t*>(lock.Get());
     if (!p) return String();
     // Bounded by the block: a text without its terminating null must not be over-read.
-    size_t max = GlobalSize(h) / sizeof(wchar_t);
+    size_t max = lock.Size() / sizeof(wchar_t);
     size_t n = 0;
     while (n < max && p[n]) ++n;
-    String text(p, n);
-    GlobalUnlock(h);
-    return text;
+    return String(p, n);
 }
 
 void TClipboard::SetAsText(const String& text)
@@ -93,17 +94,14 @@ void TClipboard::SetAsText(const String& text)
     TClipboardOpen open;
     EmptyClipboard();
     size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    THGlobal h(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!h) RaiseLastOSError();
-    void* p = GlobalLock(h);
-    if (!p) {
-        DWORD error = GetLastError();
-        GlobalFree(h);
-        throw EOSError(error);
+    {
+        TGlobalLock lock(h.Get());
+        if (!lock.Get()) RaiseLastOSError();
+        memcpy(lock.Get(), text.c_str(), bytes);
     }
-    memcpy(p, text.c_str(), bytes);
-    GlobalUnlock(h);
-    SetAsHandle(CF_UNICODETEXT, h);
+    SetAsHandle(CF_UNICODETEXT, h.Release());
 }
 
 TClipboard& Clipboard()

@@ -39,5 +39,7 @@ private:
     bool fReadOnly = false;
     TScrollStyle fScrollBars = ssNone;
     TBorderStyle fBorderStyle = bsSingle;
+    HFONT fSentFont = nullptr;  // the font the window was last given
     void applyTextColor();
+    std::string runsAsRtf(const String& text) const;
 };

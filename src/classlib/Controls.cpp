@@ -1,7 +1,5 @@
 #include "Controls.h"
 
-#include "Forms.h"
-#include "Menus.h"
 
 #include <commctrl.h>
 
@@ -110,6 +108,21 @@ LRESULT CALLBACK Control_Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
+void (*Control_ExceptionHandler)() = nullptr;
+
+void Control_HandleException()
+{
+    if (Control_ExceptionHandler) Control_ExceptionHandler();
+}
+
+namespace {
+TCursor gScreenCursor = crDefault;
+}
+
+TCursor Screen_Cursor() { return gScreenCursor; }
+
+void Screen_CursorStore(TCursor cursor) { gScreenCursor = cursor; }
+
 const wchar_t* Control_WindowClass()
 {
     static const wchar_t* name = [] {
@@ -154,7 +167,7 @@ TForm* TControl::ParentForm() const
 {
     const TControl* c = this;
     while (c->fParent) c = c->fParent;
-    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+    return const_cast<TControl*>(c)->AsForm();
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -441,7 +454,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         if ((HWND)wp == fHandle && LOWORD(lp) == HTCLIENT) {
             TCursor cur = Screen_Cursor() != crDefault ? Screen_Cursor() : Cursor;
             if (cur != crDefault) {
-                SetCursor(Cursor_Handle(cur));
+                ::SetCursor(Cursor_Handle(cur));
                 return TRUE;
             }
         }
@@ -593,17 +606,26 @@ void TWinControl::Realign()
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient})
         for (TControl* c : fControls) {
             if (c->fAlign != a || !c->fVisible) continue;
-            int w = rest.right - rest.left, h = rest.bottom - rest.top;
+            // The control's share of the rest, margins included.
+            TMargins m = c->AlignWithMargins ? c->Margins : TMargins{0, 0, 0, 0};
+            RECT r = rest;
             switch (a) {
-            case alTop: place(c, rest.left, rest.top, w, c->fHeight); rest.top += c->fHeight; break;
-            case alBottom: place(c, rest.left, rest.bottom - c->fHeight, w, c->fHeight); rest.bottom -= c->fHeight; break;
-            case alLeft: place(c, rest.left, rest.top, c->fWidth, h); rest.left += c->fWidth; break;
-            case alRight: place(c, rest.right - c->fWidth, rest.top, c->fWidth, h); rest.right -= c->fWidth; break;
-            default: place(c, rest.left, rest.top, std::max(0, w), std::max(0, h)); break;
+            case alTop: r.bottom = r.top + c->fHeight + m.Top + m.Bottom; rest.top = r.bottom; break;
+            case alBottom: r.top = r.bottom - c->fHeight - m.Top - m.Bottom; rest.bottom = r.top; break;
+            case alLeft: r.right = r.left + c->fWidth + m.Left + m.Right; rest.left = r.right; break;
+            case alRight: r.left = r.right - c->fWidth - m.Left - m.Right; rest.right = r.left; break;
+            default: break;
             }
+            place(c, r.left + m.Left, r.top + m.Top, std::max(0, (int)(r.right - r.left) - m.Left - m.Right),
+                  std::max(0, (int)(r.bottom - r.top) - m.Top - m.Bottom));
         }
     for (TControl* c : fControls)
         if (c->fAlign == alNone) c->anchorTo(cw, ch);
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -616,14 +638,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return r;
     }
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (OnKeyDown) {
-            WORD key = (WORD)wp;
-            OnKeyDown(this, key, KeyboardShiftState());
-            if (!key) return 0;
-            wp = key;
-        }
+    case WM_SYSKEYDOWN: {
+        WORD key = (WORD)wp;
+        KeyDown(key, KeyboardShiftState());
+        if (!key) return 0;
+        wp = key;
         break;
+    }
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (OnKeyUp) {

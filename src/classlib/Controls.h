@@ -59,13 +59,27 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shi
 using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 
+// The space an aligned control keeps around itself when AlignWithMargins is set.
+struct TMargins {
+    int Left = 3, Top = 3, Right = 3, Bottom = 3;
+};
+
 struct TSizeConstraints {
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
 };
 
 class TWinControl;
-class TPopupMenu;
 class TForm;
+
+// What a control shows on a right click or the menu key, and whose shortcuts
+// the message loop asks (Menus: TPopupMenu). Controls know menus only so far.
+class TMenu : public TComponent {
+public:
+    using TComponent::TComponent;
+    virtual bool IsShortCut(WORD shortCut) = 0;
+    // Shows the menu at a screen point and runs the chosen item.
+    virtual void Popup(int x, int y) = 0;
+};
 
 class TControl : public TComponent {
 public:
@@ -82,6 +96,8 @@ public:
     virtual void SetParent(TWinControl* parent);
     // The form the control stands on (itself for a form).
     TForm* ParentForm() const;
+    // The control as a form, or none (TForm answers itself).
+    virtual TForm* AsForm() { return nullptr; }
 
     int Left() const { return fLeft; }
     int Top() const { return fTop; }
@@ -99,6 +115,8 @@ public:
     void SetAlign(TAlign align);
     TAnchors Anchors() const { return fAnchors; }
     void SetAnchors(TAnchors anchors);
+    TMargins Margins;
+    bool AlignWithMargins = false;
     TSizeConstraints Constraints;
 
     TColor Color() const { return fColor; }
@@ -111,7 +129,7 @@ public:
 
     TCursor Cursor = crDefault;
     String Hint;
-    TPopupMenu* PopupMenu = nullptr;
+    TMenu* PopupMenu = nullptr;
     TBiDiMode BiDiMode = bdLeftToRight;
 
     bool Visible() const { return fVisible; }
@@ -212,6 +230,11 @@ public:
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter, OnExit;
 
+    // A key pressed in the control: raises OnKeyDown. A control with a key
+    // table of its own replaces it; Key 0 afterwards keeps the key from the
+    // window's own handling.
+    virtual void KeyDown(WORD& key, TShiftState shift);
+
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Lays out aligned and anchored children to the client size.
     void Realign();
@@ -227,12 +250,15 @@ private:
 };
 
 // Hands an exception caught at a window procedure or the message loop to the
-// application's handler. Defined by Forms.cpp.
+// application's handler, which TApplication (Forms) installs: controls stand
+// below forms and must not call up into them. Without one it is dropped.
 void Control_HandleException();
+extern void (*Control_ExceptionHandler)();
 
 // The cursor the whole application shows instead of the controls' own, or
-// crDefault. Defined by Forms.cpp (TScreen).
+// crDefault. Kept here, where controls pick their cursor; TScreen sets it.
 TCursor Screen_Cursor();
+void Screen_CursorStore(TCursor cursor);
 
 // The class layer's own window class, registered once.
 const wchar_t* Control_WindowClass();

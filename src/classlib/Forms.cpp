@@ -7,8 +7,12 @@
 TApplication Application;
 TScreen Screen;
 
+TApplication::TApplication()
+{
+    Control_ExceptionHandler = [] { Application.HandleException(); };
+}
+
 namespace {
-constexpr UINT WM_DOLV_DRIVE = WM_APP + 0x4D1;
 
 // Every window a control may stand on that is a TForm.
 TForm* formOf(HWND hwnd)
@@ -89,14 +93,15 @@ struct TCollect {
 BOOL CALLBACK collectEnabled(HWND h, LPARAM lp)
 {
     auto* c = (TCollect*)lp;
-    if (h != c->Self && IsWindowVisible(h) && IsWindowEnabled(h)) c->Out->push_back(h);
-    return TRUE;
+    try {
+        if (h != c->Self && IsWindowVisible(h) && IsWindowEnabled(h)) c->Out->push_back(h);
+        return TRUE;
+    } catch (...) {  // out of memory: no exception may cross the platform's enumeration
+        return FALSE;
+    }
 }
 }  // namespace
 
-TCursor Screen_Cursor() { return Screen.Cursor(); }
-
-void Control_HandleException() { Application.HandleException(); }
 
 // ---- TForm ------------------------------------------------------------------
 
@@ -289,16 +294,25 @@ void TForm::Close()
     if (Application.MainForm == this) Application.Terminate();
 }
 
+void TForm::answerUnseen(const TModalAnswer& answer)
+{
+    // As a user would: the typed text into the focused edit, then the button
+    // that gives the answer pressed, so that the form's own handlers run.
+    if (auto* edit = dynamic_cast<TEdit*>(ActiveControl()); edit && !answer.Text.empty()) edit->SetText(answer.Text);
+    if (answer.Result != mrNone)
+        if (TButton* b = findButton(this, [&](TButton* c) { return c->ModalResult == answer.Result; })) b->Click();
+    if (ModalResult == mrNone) ModalResult = answer.Result;
+}
+
 int TForm::ShowModal()
 {
     ModalResult = mrNone;
     fModalShown = false;
     TModalAnswer answer;
     if (Modal_Intercept({ClassName(), Caption(), ModalText, ModalColor}, answer) && !answer.Drive) {
-        ModalAnswered(answer);
+        answerUnseen(answer);
         return ModalResult;
     }
-    fDrive = std::move(answer.Drive);
 
     // Every other window of the thread waits while the form is up.
     std::vector<HWND> disabled;
@@ -311,17 +325,21 @@ int TForm::ShowModal()
     fModalShown = true;
     try {
         Show();
-        if (fDrive) PostMessageW(fHandle, WM_DOLV_DRIVE, 0, 0);
+        // A responder that works the real window does it from inside the loop
+        // below, once the window is up; whatever it leaves open is cancelled.
+        TModalDrive drive(std::move(answer.Drive), [this] { return fHandle; }, [this] {
+            if (fModal && ModalResult == mrNone) ModalResult = mrCancel;
+        });
         while (ModalResult == mrNone) {
             if (!Application.HandleMessage()) ModalResult = mrCancel;
         }
+        drive.RaiseError();
     } catch (...) {
         fModal = false;
         for (HWND h : disabled) EnableWindow(h, TRUE);
         throw;
     }
     fModal = false;
-    fDrive = nullptr;
     for (HWND h : disabled) EnableWindow(h, TRUE);
     Hide();
     if (wasActive && IsWindow(wasActive) && wasActive != fHandle) SetActiveWindow(wasActive);
@@ -374,20 +392,6 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             if (OnActivate) OnActivate(this);
         }
         break;
-    case WM_DOLV_DRIVE:
-        if (fDrive) {
-            auto drive = std::move(fDrive);
-            fDrive = nullptr;
-            struct TEnd {
-                TForm* f;
-                ~TEnd()
-                {
-                    if (f->fModal && f->ModalResult == mrNone) f->ModalResult = mrCancel;
-                }
-            } end{this};
-            drive(fHandle);
-        }
-        return 0;
     default:
         break;
     }
@@ -541,7 +545,7 @@ void TApplication::Terminate()
 
 void TScreen::SetCursor(TCursor cursor)
 {
-    fCursor = cursor;
+    Screen_CursorStore(cursor);
     ::SetCursor(Cursor_Handle(cursor == crDefault ? crArrow : cursor));
 }
 

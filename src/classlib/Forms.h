@@ -18,6 +18,7 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
     String ClassName() const override { return L"TForm"; }
+    TForm* AsForm() override { return this; }
 
     TBorderStyle BorderStyle() const { return fBorderStyle; }
     void SetBorderStyle(TBorderStyle style);
@@ -50,8 +51,6 @@ public:
     // What the modal door tells a responder about this window besides its class and caption.
     String ModalText;
     int ModalColor = -1;
-    // A responder answered without the window being shown: take its answer.
-    virtual void ModalAnswered(const TModalAnswer& answer) { ModalResult = answer.Result; }
 
     TNotifyEvent OnShow, OnActivate;
     std::function<void(TObject* sender, bool& canClose)> OnCloseQuery;
@@ -79,7 +78,7 @@ private:
     HWND fLastFocus = nullptr;
     bool fModal = false;
     bool fModalShown = false;
-    std::function<void(HWND)> fDrive;
+    void answerUnseen(const TModalAnswer& answer);
     void styleChanged();
     void applyPosition();
     void focusFirst();
@@ -89,6 +88,8 @@ using TMessageHook = std::function<void(MSG& msg, bool& handled)>;
 
 class TApplication {
 public:
+    // Becomes the handler of the exceptions that the controls catch.
+    TApplication();
     String Title = L"Dolv";
     // The owner window of the program's top-level windows: the one set, or the main form's.
     HWND Handle() const;
@@ -138,15 +139,12 @@ extern TApplication Application;
 
 class TScreen {
 public:
-    TCursor Cursor() const { return fCursor; }
+    TCursor Cursor() const { return Screen_Cursor(); }
     void SetCursor(TCursor cursor);
     // The primary display, in pixels.
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
     TForm* ActiveForm() const;
-
-private:
-    TCursor fCursor = crDefault;
 };
 
 extern TScreen Screen;

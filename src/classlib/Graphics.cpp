@@ -57,7 +57,7 @@ TColor StringToColor(const String& text)
 int Screen_PixelsPerInch()
 {
     static int ppi = [] {
-        HDC dc = GetDC(nullptr);
+        HDC dc = GetDC(nullptr);  // the screen's, given back at once
         int v = GetDeviceCaps(dc, LOGPIXELSY);
         ReleaseDC(nullptr, dc);
         return v > 0 ? v : 96;
@@ -65,10 +65,7 @@ int Screen_PixelsPerInch()
     return ppi;
 }
 
-TFont::~TFont()
-{
-    if (fHandle) DeleteObject(fHandle);
-}
+TFont::~TFont() = default;
 
 void TFont::Assign(const TFont& other)
 {
@@ -81,10 +78,7 @@ void TFont::Assign(const TFont& other)
 
 void TFont::changed()
 {
-    if (fHandle) {
-        DeleteObject(fHandle);
-        fHandle = nullptr;
-    }
+    fHandle.Reset();
     if (OnChange) OnChange();
 }
 
@@ -131,15 +125,14 @@ HFONT TFont::Handle() const
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         lstrcpynW(lf.lfFaceName, fName.c_str(), LF_FACESIZE);
-        fHandle = CreateFontIndirectW(&lf);
+        fHandle.Reset(CreateFontIndirectW(&lf));
     }
-    return fHandle;
+    return (HFONT)fHandle.Get();
 }
 
 TBitmap::~TBitmap()
 {
     freeDC();
-    if (fBitmap) DeleteObject(fBitmap);
 }
 
 void TBitmap::freeDC()
@@ -154,15 +147,14 @@ void TBitmap::freeDC()
 void TBitmap::SetSize(int width, int height)
 {
     freeDC();
-    if (fBitmap) DeleteObject(fBitmap);
-    fBitmap = nullptr;
+    fBitmap.Reset();
     fBits = nullptr;
     fWidth = width > 0 ? width : 0;
     fHeight = height > 0 ? height : 0;
     if (fWidth && fHeight) {
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof(BITMAPINFOHEADER), fWidth, -fHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        fBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &fBits, nullptr, 0);
+        fBitmap.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &fBits, nullptr, 0));
         if (fBits) memset(fBits, 0xFF, (size_t)fWidth * fHeight * 4);
     }
     Changed();
@@ -189,7 +181,7 @@ HDC TBitmap::Canvas()
 {
     if (!fDC && fBitmap) {
         fDC = CreateCompatibleDC(nullptr);
-        fOld = SelectObject(fDC, fBitmap);
+        fOld = SelectObject(fDC, fBitmap.Get());
     }
     return fDC;
 }
@@ -198,13 +190,11 @@ void TBitmap::Rectangle(int left, int top, int right, int bottom, TColor brush)
 {
     HDC dc = Canvas();
     if (!dc) return;
-    HBRUSH b = CreateSolidBrush(ColorToRGB(brush));
-    HGDIOBJ ob = SelectObject(dc, b);
-    HGDIOBJ op = SelectObject(dc, GetStockObject(BLACK_PEN));
-    ::Rectangle(dc, left, top, right, bottom);
-    SelectObject(dc, op);
-    SelectObject(dc, ob);
-    DeleteObject(b);
+    {
+        TGdiObject b(CreateSolidBrush(ColorToRGB(brush)));
+        TSelectScope sb(dc, b.Get()), sp(dc, GetStockObject(BLACK_PEN));
+        ::Rectangle(dc, left, top, right, bottom);
+    }
     GdiFlush();
     Changed();
 }
@@ -213,9 +203,8 @@ void TBitmap::FillRect(const RECT& r, TColor color)
 {
     HDC dc = Canvas();
     if (!dc) return;
-    HBRUSH b = CreateSolidBrush(ColorToRGB(color));
-    ::FillRect(dc, &r, b);
-    DeleteObject(b);
+    TGdiObject b(CreateSolidBrush(ColorToRGB(color)));
+    ::FillRect(dc, &r, (HBRUSH)b.Get());
     GdiFlush();
 }
 
@@ -228,25 +217,20 @@ uint32_t* TBitmap::Pixels()
 HBITMAP TBitmap::ReleaseHandle()
 {
     freeDC();
-    HBITMAP b = fBitmap;
-    fBitmap = nullptr;
+    HBITMAP b = (HBITMAP)fBitmap.Release();
     fBits = nullptr;
     fWidth = fHeight = 0;
     return b;
 }
 
-TBrushCache::~TBrushCache()
-{
-    if (fBrush) DeleteObject(fBrush);
-}
+TBrushCache::~TBrushCache() = default;
 
 HBRUSH TBrushCache::Get(TColor color)
 {
     COLORREF rgb = ColorToRGB(color);
     if (!fBrush || rgb != fFor) {
-        if (fBrush) DeleteObject(fBrush);
-        fBrush = CreateSolidBrush(rgb);
+        fBrush.Reset(CreateSolidBrush(rgb));
         fFor = rgb;
     }
-    return fBrush;
+    return (HBRUSH)fBrush.Get();
 }

@@ -1,6 +1,7 @@
 // Colours, fonts and bitmaps: the drawing half of the class layer.
 #pragma once
 
+#include "Handles.h"
 #include "SysUtils.h"
 
 #include <cstdint>
@@ -92,7 +93,7 @@ private:
     int fHeight = -11;
     TColor fColor = clWindowText;
     TFontStyles fStyle = 0;
-    mutable HFONT fHandle = nullptr;
+    mutable TGdiObject fHandle;
     void changed();
 };
 
@@ -108,7 +109,7 @@ public:
     int Height() const { return fHeight; }
     void SetSize(int width, int height);  // clears to white
     bool Empty() const { return !fBitmap; }
-    HBITMAP Handle() const { return fBitmap; }
+    HBITMAP Handle() const { return (HBITMAP)fBitmap.Get(); }
     // A device context with the bitmap selected; valid until the bitmap changes.
     HDC Canvas();
     // A rectangle in the given brush colour and the default (black) pen.
@@ -133,7 +134,7 @@ public:
     std::function<void()> OnChange;
 
 private:
-    HBITMAP fBitmap = nullptr;
+    TGdiObject fBitmap;
     void* fBits = nullptr;
     HDC fDC = nullptr;
     HGDIOBJ fOld = nullptr;
@@ -150,6 +151,6 @@ public:
     HBRUSH Get(TColor color);
 
 private:
-    HBRUSH fBrush = nullptr;
+    TGdiObject fBrush;
     COLORREF fFor = 0;
 };

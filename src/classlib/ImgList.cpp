@@ -3,7 +3,10 @@
 TImageList::TImageList(TComponent* owner, int width, int height)
     : TComponent(owner), fWidth(width), fHeight(height)
 {
-    fList = ImageList_Create(width, height, ILC_COLOR32, 4, 4);
+    // With a mask as well: icons without an alpha channel (24-bit and
+    // paletted ones) carry their transparency only in their mask, and a list
+    // without one draws black where they are transparent.
+    fList = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
 }
 
 TImageList::~TImageList()

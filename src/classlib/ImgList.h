@@ -1,4 +1,4 @@
-// TImageList: a platform image list of 32-bit images with alpha.
+// TImageList: a platform image list of 32-bit images with alpha and a mask.
 #pragma once
 
 #include "Controls.h"

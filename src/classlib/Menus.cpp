@@ -58,100 +58,119 @@ TMenuItem* TPopupMenu::Add(const String& name, const String& caption, TShortCut 
     return item;
 }
 
-bool TPopupMenu::IsShortCut(TShortCut shortCut)
+namespace {
+// Clicks the first enabled item with the shortcut, looking into enabled submenus.
+bool clickShortCut(const std::vector<TMenuItem*>& items, TShortCut shortCut)
 {
-    for (TMenuItem* item : fItems)
-        if (item->ShortCut == shortCut && item->Enabled) {
+    for (TMenuItem* item : items) {
+        if (!item->Enabled) continue;
+        if (item->Count() && item->IsShortCut(shortCut)) return true;
+        if (!item->Count() && item->ShortCut == shortCut) {
             item->Click();
             return true;
         }
-    return false;
-}
-
-namespace {
-// The responder's Drive while a real popup menu is up: the menu's own loop
-// dispatches the timer, Drive posts its keys to the menu window, and a second
-// timer, started when Drive returns, ends a menu the test left open.
-std::function<void(HWND)>* gMenuDrive = nullptr;
-UINT_PTR gMenuEndTimer = 0;
-void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD);
-
-void CALLBACK menuDriveTick(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    if (!gMenuDrive || !*gMenuDrive) return;
-    auto drive = std::move(*gMenuDrive);
-    *gMenuDrive = nullptr;
-    try {
-        drive(FindWindowW(L"#32768", nullptr));
-    } catch (...) {
-        Control_HandleException();
     }
-    gMenuEndTimer = SetTimer(nullptr, 0, 1500, menuEndTick);
-}
-
-void CALLBACK menuEndTick(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    gMenuEndTimer = 0;
-    EndMenu();
+    return false;
 }
 }  // namespace
 
-void TPopupMenu::Popup(int x, int y)
-{
-    // Through the modal door: the request's text lists the visible items, one
-    // a line; an answer picks one by its 1-based place in that list (0: none).
-    std::vector<size_t> shown;
-    String list;
-    for (size_t i = 0; i < fItems.size(); ++i)
-        if (fItems[i]->Visible) {
-            shown.push_back(i);
-            list += (list.empty() ? L"" : L"\n") + fItems[i]->Caption;
-        }
-    TModalAnswer answer;
-    if (Modal_Intercept({L"TPopupMenu", Name, list}, answer) && !answer.Drive) {
-        if (answer.Result >= 1 && answer.Result <= (int)shown.size()) fItems[shown[answer.Result - 1]]->Click();
-        return;
-    }
+bool TPopupMenu::IsShortCut(TShortCut shortCut) { return clickShortCut(fItems, shortCut); }
 
+TMenuItem* TMenuItem::Add(const String& name, const String& caption)
+{
+    auto* item = new TMenuItem(this);
+    item->Name = name;
+    item->Caption = caption;
+    fItems.push_back(item);
+    return item;
+}
+
+bool TMenuItem::IsShortCut(TShortCut shortCut) { return clickShortCut(fItems, shortCut); }
+
+namespace {
+// The visible items in the door's order: a submenu's items follow it, named
+// "Submenu > Item"; the submenu itself cannot be picked.
+void listShown(const std::vector<TMenuItem*>& items, const String& prefix, std::vector<TMenuItem*>& shown, String& list)
+{
+    for (TMenuItem* item : items) {
+        if (!item->Visible) continue;
+        if (item->Count()) {
+            std::vector<TMenuItem*> sub;
+            for (int i = 0; i < item->Count(); ++i) sub.push_back(item->Items(i));
+            listShown(sub, prefix + item->Caption + L" > ", shown, list);
+            continue;
+        }
+        shown.push_back(item);
+        list += (list.empty() ? L"" : L"\n") + prefix + item->Caption;
+    }
+}
+
+// Builds the platform menu of the visible items; a chosen item comes back as
+// its place in Ids plus one.
+HMENU buildMenu(const std::vector<TMenuItem*>& items, TImageList* images, std::vector<TMenuItem*>& ids,
+                std::vector<TGdiObject>& bitmaps)
+{
     HMENU menu = CreatePopupMenu();
-    std::vector<HBITMAP> images;
-    for (size_t i : shown) {
-        TMenuItem* item = fItems[i];
+    for (TMenuItem* item : items) {
+        if (!item->Visible) continue;
         String text = item->Caption;
         if (item->ShortCut) text += L"\t" + ShortCutToText(item->ShortCut);
         MENUITEMINFOW mi{};
         mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
-        mi.wID = (UINT)(i + 1);
+        mi.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
+        mi.fType = item->RadioItem ? MFT_RADIOCHECK : 0;
         mi.dwTypeData = text.data();
         mi.fState = (item->Enabled ? MFS_ENABLED : MFS_DISABLED) | (item->Checked ? MFS_CHECKED : 0);
+        if (item->Count()) {
+            std::vector<TMenuItem*> sub;
+            for (int i = 0; i < item->Count(); ++i) sub.push_back(item->Items(i));
+            mi.fMask |= MIIM_SUBMENU;
+            mi.hSubMenu = buildMenu(sub, images, ids, bitmaps);  // destroyed with its parent menu
+        } else {
+            ids.push_back(item);
+            mi.wID = (UINT)ids.size();
+        }
         if (item->Caption == L"-") {  // a separator line
             mi.fMask = MIIM_FTYPE;
             mi.fType = MFT_SEPARATOR;
         }
-        if (Images && item->ImageIndex >= 0) {
-            if (HBITMAP b = Images->MakeBitmap(item->ImageIndex)) {
-                images.push_back(b);
+        if (images && item->ImageIndex >= 0 && !item->Checked) {
+            if (HBITMAP b = images->MakeBitmap(item->ImageIndex)) {
+                bitmaps.emplace_back(b);
                 mi.fMask |= MIIM_BITMAP;
                 mi.hbmpItem = b;
             }
         }
         InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mi);
     }
-    HWND owner = PopupComponent && PopupComponent->Handle() ? PopupComponent->Handle() : GetActiveWindow();
-    UINT_PTR driveTimer = 0;
-    if (answer.Drive) {
-        gMenuDrive = &answer.Drive;
-        driveTimer = SetTimer(nullptr, 0, 10, menuDriveTick);
+    return menu;
+}
+}  // namespace
+
+void TPopupMenu::Popup(int x, int y)
+{
+    std::vector<TMenuItem*> shown;
+    String list;
+    listShown(fItems, L"", shown, list);
+    TModalAnswer answer;
+    if (Modal_Intercept({L"TPopupMenu", Name, list}, answer) && !answer.Drive) {
+        if (answer.Result >= 1 && answer.Result <= (int)shown.size()) shown[answer.Result - 1]->Click();
+        return;
     }
-    UINT cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
-    if (driveTimer) KillTimer(nullptr, driveTimer);
-    if (gMenuEndTimer) KillTimer(nullptr, gMenuEndTimer);
-    gMenuEndTimer = 0;
-    gMenuDrive = nullptr;
-    DestroyMenu(menu);
-    for (HBITMAP b : images) DeleteObject(b);
-    if (cmd >= 1 && cmd <= fItems.size()) fItems[cmd - 1]->Click();
+
+    std::vector<TMenuItem*> ids;
+    std::vector<TGdiObject> images;  // the items' bitmaps, freed with the menu
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> owned(buildMenu(fItems, Images, ids, images),
+                                                                            &DestroyMenu);
+    HMENU menu = owned.get();
+    HWND owner = PopupComponent && PopupComponent->Handle() ? PopupComponent->Handle() : GetActiveWindow();
+    UINT cmd;
+    {
+        // The menu's own loop hands the menu window to the responder's Drive.
+        TModalDrive drive(std::move(answer.Drive), [] { return FindWindowW(L"#32768", nullptr); }, [] { EndMenu(); },
+                          1500);
+        cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+        drive.RaiseError();
+    }
+    if (cmd >= 1 && cmd <= ids.size()) ids[cmd - 1]->Click();
 }

@@ -6,6 +6,7 @@
 
 #include "SysUtils.h"
 
+#include <exception>
 #include <functional>
 
 struct TModalRequest {
@@ -45,4 +46,37 @@ public:
 
 private:
     TModalResponder fPrevious;
+};
+
+// Works a real modal window for a responder's Drive. Made just before the
+// caller enters the window's own modal loop (a form's, a popup menu's): the
+// loop dispatches a message posted now, which calls Drive with the window that
+// Window finds (while Window finds none, it asks again every 10 ms; after two
+// seconds Drive runs regardless). When Drive
+// returns and the window is still up, End is called after Grace milliseconds,
+// so that a test can never hang on it. An exception from Drive never leaves
+// the loop's dispatch: it ends the window, and RaiseError, called by the door
+// once the window's loop is over, raises it again.
+class TModalDrive {
+public:
+    TModalDrive(std::function<void(HWND)> drive, std::function<HWND()> window, std::function<void()> end,
+                unsigned graceMs = 0);
+    ~TModalDrive();
+    void RaiseError();
+    TModalDrive(const TModalDrive&) = delete;
+    TModalDrive& operator=(const TModalDrive&) = delete;
+
+private:
+    std::function<void(HWND)> fDrive;
+    std::function<HWND()> fWindow;
+    std::function<void()> fEnd;
+    unsigned fGraceMs;
+    int fWaits = 0;
+    std::exception_ptr fError;
+    UINT_PTR fPosted = 0;
+    UINT_PTR fTimer = 0;
+    void run();
+    static LRESULT CALLBACK postedProc(HWND, UINT, WPARAM, LPARAM);
+    static void CALLBACK driveTick(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK endTick(HWND, UINT, UINT_PTR id, DWORD);
 };

@@ -3,6 +3,7 @@
 // others from the open key, or from the root when none is open.
 #pragma once
 
+#include "Handles.h"
 #include "SysUtils.h"
 
 class ERegistryException : public Exception {
@@ -19,7 +20,7 @@ public:
 
     HKEY RootKey = HKEY_CURRENT_USER;  // setting it closes nothing; set it before opening
     REGSAM Access;
-    HKEY CurrentKey() const { return fCurrentKey; }
+    HKEY CurrentKey() const { return fCurrentKey.Get(); }
     const String& CurrentPath() const { return fCurrentPath; }
 
     // Opens Key (creating it and its parents when CanCreate); false when it fails.
@@ -41,7 +42,7 @@ public:
     void WriteString(const String& name, const String& value);
 
 private:
-    HKEY fCurrentKey = nullptr;
+    THKey fCurrentKey;
     String fCurrentPath;
     HKEY baseFor(const String& key, String& rel) const;
 };

@@ -25,18 +25,20 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         RECT r;
         GetClientRect(fHandle, &r);
         String text = Caption();
-        HGDIOBJ old = SelectObject(dc, Font.Handle());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ColorToRGB(Font.Color()));
-        UINT flags = DrawFlags();
-        if (Layout != tlTop) {  // vertical placement: measure the wrapped text first
-            RECT m = r;
-            DrawTextW(dc, text.c_str(), (int)text.size(), &m, (flags & ~(DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) | DT_CALCRECT);
-            int h = m.bottom - m.top;
-            if (h < r.bottom - r.top) r.top += Layout == tlCenter ? (r.bottom - r.top - h) / 2 : r.bottom - r.top - h;
+        {
+            TSelectScope selected(dc, Font.Handle());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, ColorToRGB(Font.Color()));
+            UINT flags = DrawFlags();
+            if (Layout != tlTop) {  // vertical placement: measure the wrapped text first
+                RECT m = r;
+                DrawTextW(dc, text.c_str(), (int)text.size(), &m,
+                          (flags & ~(DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) | DT_CALCRECT);
+                int h = m.bottom - m.top;
+                if (h < r.bottom - r.top) r.top += Layout == tlCenter ? (r.bottom - r.top - h) / 2 : r.bottom - r.top - h;
+            }
+            DrawTextW(dc, text.c_str(), (int)text.size(), &r, flags);
         }
-        DrawTextW(dc, text.c_str(), (int)text.size(), &r, flags);
-        SelectObject(dc, old);
         EndPaint(fHandle, &ps);
         return 0;
     }
@@ -83,11 +85,10 @@ LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         if (fBevelOuter != bvNone) DrawEdge(dc, &r, fBevelOuter == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
         String text = Caption();
         if (!text.empty()) {
-            HGDIOBJ old = SelectObject(dc, Font.Handle());
+            TSelectScope selected(dc, Font.Handle());
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, ColorToRGB(Font.Color()));
             DrawTextW(dc, text.c_str(), (int)text.size(), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-            SelectObject(dc, old);
         }
         EndPaint(fHandle, &ps);
         return 0;
@@ -113,8 +114,30 @@ void TEdit::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.ClassName = L"EDIT";
     params.Style |= ES_AUTOHSCROLL;
-    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | WS_EX_CLIENTEDGE;
+    params.ExStyle &= ~WS_EX_CONTROLPARENT;
+    if (fBorderStyle == bsSingle) {
+        if (fCtl3D)
+            params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            params.Style |= WS_BORDER;
+    }
     if (fReadOnly) params.Style |= ES_READONLY;
+}
+
+// The edit control takes its border into its text layout when it is made, so
+// a new border needs a new window.
+void TEdit::SetBorderStyle(TBorderStyle style)
+{
+    if (style == fBorderStyle) return;
+    fBorderStyle = style;
+    RecreateWnd();
+}
+
+void TEdit::SetCtl3D(bool value)
+{
+    if (value == fCtl3D) return;
+    fCtl3D = value;
+    RecreateWnd();
 }
 
 void TEdit::HandleCreated()

@@ -63,6 +63,11 @@ public:
     bool AutoSelect = true;
     bool ReadOnly() const { return fReadOnly; }
     void SetReadOnly(bool value);
+    // bsNone or bsSingle; a single border is sunken with Ctl3D, a flat line without.
+    TBorderStyle BorderStyle() const { return fBorderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    bool Ctl3D() const { return fCtl3D; }
+    void SetCtl3D(bool value);
     TNotifyEvent OnChange;
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -73,6 +78,8 @@ protected:
 
 private:
     bool fReadOnly = false;
+    TBorderStyle fBorderStyle = bsSingle;
+    bool fCtl3D = true;
 };
 
 enum TModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };

@@ -252,9 +252,3 @@ void TFormFont::Act_CancelExecute(TObject*)
 }
 
 void TFormFont::Act_SourseFontExecute(TObject*) { ShowFont(_FontSourse); }
-
-void TFormFont::ModalAnswered(const TModalAnswer& answer)
-{
-    TForm::ModalAnswered(answer);
-    _Result = answer.Result == IDOK ? 1 : 0;
-}

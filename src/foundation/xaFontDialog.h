@@ -79,9 +79,6 @@ public:
     void Act_CancelExecute(TObject* sender);
     void Act_SourseFontExecute(TObject* sender);
 
-    // A responder that answers unseen: IDOK is OK, anything else Cancel.
-    void ModalAnswered(const TModalAnswer& answer) override;
-
 private:
     int _Result = 0;  // 0 Cancel, 1 OK, 2 Apply
     TFont _FontSourse;

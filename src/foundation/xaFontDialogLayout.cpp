@@ -152,6 +152,9 @@ TFormFont::TFormFont(TComponent* owner) : TForm(owner)
         b.button->SetAnchors(akRight | akTop);
         Action_Bind(*b.button, *b.action);
     }
+    // An answer given without showing the dialog presses the button it names.
+    btnOK->ModalResult = mrOk;
+    btnCancel->ModalResult = mrCancel;
 
     fExample = new TRichEdit(this);
     fExample->Name = L"fExample";

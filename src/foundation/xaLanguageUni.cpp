@@ -5,82 +5,9 @@
 #include "xaModulPath.h"
 #include "xaY.h"
 
-
 String Lng_Path;
 String Lng_RedLineDelimiter = L"%%%";
 const String Lng_DirectoryUp = L"Directory up";
-
-String Lng = L"Language";
-String Lng_Setuped = L"Language is setuped";
-String Lng_FileAbsent = L"lng file not found!";
-String App = L"Program";
-String App_About = L"About program";
-String App_Mail = L"Send mail to autor";
-String App_Sait = L"Program sait";
-String App_Help = L"Help";
-String App_OpenInExplorer = L"Program folder";
-String App_Close = L"Close porogram";
-String File = L"File";
-String New = L"New";
-String Open = L"Open";
-String Save = L"Save";
-String SaveAs = L"Save as";
-String Import = L"Import";
-String Export = L"Export";
-String Close = L"Close";
-String Information = L"Information";
-String CopyAll = L"Copy all";
-String Copy = L"Copy";
-String Cut = L"Cut";
-String Paste = L"Paste";
-String MoveUp = L"Move Up";
-String MoveDn = L"Move Dn";
-String Prev = L"Previous";
-String Next = L"Next";
-String First = L"First";
-String Last = L"Last";
-String TabPrev = L"Tab Previous";
-String TabNext = L"Tab Next";
-String Expand = L"Expand";
-String Collapse = L"Collapse";
-String Maximize = L"Maximize";
-String Minimize = L"Minimize";
-String FullScreen = L"Full Screen";
-String MinimizeToTray = L"Minimize to Tray";
-String Add = L"Add";
-String Edit = L"Edit";
-String Name = L"Name";
-String Type = L"Type";
-String Size = L"Size";
-String Rename = L"Rename";
-String Delete = L"Delete";
-String Insert = L"Insert";
-String Clear = L"Clear";
-String Date = L"Date";
-String Vizible = L"Vizible";
-String View = L"View";
-String Error = L"Error";
-String Apply = L"Apply";
-String Ok = L"Ok";
-String Yes = L"Yes";
-String No = L"No";
-String Cancel = L"Cancel";
-String Enter = L"Enter";
-String Execute = L"Execute";
-String Refresh = L"Refresh";
-String Properties = L"Properties";
-String Goto = L"Goto";
-String Move = L"Move";
-String Warning = L"Warning";
-String Advansed = L"Advansed";
-String OpenInExplorer = L"Open in explorer";
-String OpenInExternalEditor = L"Open in external editor";
-String Reopen = L"Reopen";
-String Selecting = L"Selecting";
-String Select = L"Select";
-String SelectAll = L"Select All";
-String SelectDe = L"Deselect";
-String SelectInvers = L"Select Invers";
 
 namespace {
 struct TLngKey {
@@ -89,77 +16,77 @@ struct TLngKey {
 };
 
 const TLngKey kUniKeys[] = {
-    {L"Lng", &Lng},
-    {L"Lng_Setuped", &Lng_Setuped},
-    {L"Lng_FileAbsent", &Lng_FileAbsent},
-    {L"App", &App},
-    {L"App_About", &App_About},
-    {L"App_Mail", &App_Mail},
-    {L"App_Sait", &App_Sait},
-    {L"App_Help", &App_Help},
-    {L"App_OpenInExplorer", &App_OpenInExplorer},
-    {L"App_Close", &App_Close},
-    {L"File", &File},
-    {L"New", &New},
-    {L"Open", &Open},
-    {L"Save", &Save},
-    {L"SaveAs", &SaveAs},
-    {L"Import", &Import},
-    {L"Export", &Export},
-    {L"Close", &Close},
-    {L"Information", &Information},
-    {L"CopyAll", &CopyAll},
-    {L"Copy", &Copy},
-    {L"Cut", &Cut},
-    {L"Paste", &Paste},
-    {L"MoveUp", &MoveUp},
-    {L"MoveDn", &MoveDn},
-    {L"Prev", &Prev},
-    {L"Next", &Next},
-    {L"First", &First},
-    {L"Last", &Last},
-    {L"TabPrev", &TabPrev},
-    {L"TabNext", &TabNext},
-    {L"Expand", &Expand},
-    {L"Collapse", &Collapse},
-    {L"Maximize", &Maximize},
-    {L"Minimize", &Minimize},
-    {L"FullScreen", &FullScreen},
-    {L"MinimizeToTray", &MinimizeToTray},
-    {L"Add", &Add},
-    {L"Edit", &Edit},
-    {L"Name", &Name},
-    {L"Type", &Type},
-    {L"Size", &Size},
-    {L"Rename", &Rename},
-    {L"Delete", &Delete},
-    {L"Insert", &Insert},
-    {L"Clear", &Clear},
-    {L"Date", &Date},
-    {L"Vizible", &Vizible},
-    {L"View", &View},
-    {L"Error", &Error},
-    {L"Apply", &Apply},
-    {L"Ok", &Ok},
-    {L"Yes", &Yes},
-    {L"No", &No},
-    {L"Cancel", &Cancel},
-    {L"Enter", &Enter},
-    {L"Execute", &Execute},
-    {L"Refresh", &Refresh},
-    {L"Properties", &Properties},
-    {L"Goto", &Goto},
-    {L"Move", &Move},
-    {L"Warning", &Warning},
-    {L"Advansed", &Advansed},
-    {L"OpenInExplorer", &OpenInExplorer},
-    {L"OpenInExternalEditor", &OpenInExternalEditor},
-    {L"Reopen", &Reopen},
-    {L"Selecting", &Selecting},
-    {L"Select", &Select},
-    {L"SelectAll", &SelectAll},
-    {L"SelectDe", &SelectDe},
-    {L"SelectInvers", &SelectInvers},
+    {L"Lng", &xaLanguageUni::Lng},
+    {L"Lng_Setuped", &xaLanguageUni::Lng_Setuped},
+    {L"Lng_FileAbsent", &xaLanguageUni::Lng_FileAbsent},
+    {L"App", &xaLanguageUni::App},
+    {L"App_About", &xaLanguageUni::App_About},
+    {L"App_Mail", &xaLanguageUni::App_Mail},
+    {L"App_Sait", &xaLanguageUni::App_Sait},
+    {L"App_Help", &xaLanguageUni::App_Help},
+    {L"App_OpenInExplorer", &xaLanguageUni::App_OpenInExplorer},
+    {L"App_Close", &xaLanguageUni::App_Close},
+    {L"File", &xaLanguageUni::File},
+    {L"New", &xaLanguageUni::New},
+    {L"Open", &xaLanguageUni::Open},
+    {L"Save", &xaLanguageUni::Save},
+    {L"SaveAs", &xaLanguageUni::SaveAs},
+    {L"Import", &xaLanguageUni::Import},
+    {L"Export", &xaLanguageUni::Export},
+    {L"Close", &xaLanguageUni::Close},
+    {L"Information", &xaLanguageUni::Information},
+    {L"CopyAll", &xaLanguageUni::CopyAll},
+    {L"Copy", &xaLanguageUni::Copy},
+    {L"Cut", &xaLanguageUni::Cut},
+    {L"Paste", &xaLanguageUni::Paste},
+    {L"MoveUp", &xaLanguageUni::MoveUp},
+    {L"MoveDn", &xaLanguageUni::MoveDn},
+    {L"Prev", &xaLanguageUni::Prev},
+    {L"Next", &xaLanguageUni::Next},
+    {L"First", &xaLanguageUni::First},
+    {L"Last", &xaLanguageUni::Last},
+    {L"TabPrev", &xaLanguageUni::TabPrev},
+    {L"TabNext", &xaLanguageUni::TabNext},
+    {L"Expand", &xaLanguageUni::Expand},
+    {L"Collapse", &xaLanguageUni::Collapse},
+    {L"Maximize", &xaLanguageUni::Maximize},
+    {L"Minimize", &xaLanguageUni::Minimize},
+    {L"FullScreen", &xaLanguageUni::FullScreen},
+    {L"MinimizeToTray", &xaLanguageUni::MinimizeToTray},
+    {L"Add", &xaLanguageUni::Add},
+    {L"Edit", &xaLanguageUni::Edit},
+    {L"Name", &xaLanguageUni::Name},
+    {L"Type", &xaLanguageUni::Type},
+    {L"Size", &xaLanguageUni::Size},
+    {L"Rename", &xaLanguageUni::Rename},
+    {L"Delete", &xaLanguageUni::Delete},
+    {L"Insert", &xaLanguageUni::Insert},
+    {L"Clear", &xaLanguageUni::Clear},
+    {L"Date", &xaLanguageUni::Date},
+    {L"Vizible", &xaLanguageUni::Vizible},
+    {L"View", &xaLanguageUni::View},
+    {L"Error", &xaLanguageUni::Error},
+    {L"Apply", &xaLanguageUni::Apply},
+    {L"Ok", &xaLanguageUni::Ok},
+    {L"Yes", &xaLanguageUni::Yes},
+    {L"No", &xaLanguageUni::No},
+    {L"Cancel", &xaLanguageUni::Cancel},
+    {L"Enter", &xaLanguageUni::Enter},
+    {L"Execute", &xaLanguageUni::Execute},
+    {L"Refresh", &xaLanguageUni::Refresh},
+    {L"Properties", &xaLanguageUni::Properties},
+    {L"Goto", &xaLanguageUni::Goto},
+    {L"Move", &xaLanguageUni::Move},
+    {L"Warning", &xaLanguageUni::Warning},
+    {L"Advansed", &xaLanguageUni::Advansed},
+    {L"OpenInExplorer", &xaLanguageUni::OpenInExplorer},
+    {L"OpenInExternalEditor", &xaLanguageUni::OpenInExternalEditor},
+    {L"Reopen", &xaLanguageUni::Reopen},
+    {L"Selecting", &xaLanguageUni::Selecting},
+    {L"Select", &xaLanguageUni::Select},
+    {L"SelectAll", &xaLanguageUni::SelectAll},
+    {L"SelectDe", &xaLanguageUni::SelectDe},
+    {L"SelectInvers", &xaLanguageUni::SelectInvers},
 };
 
 const TLngKey kFontDialogKeys[] = {
@@ -232,7 +159,7 @@ void Lng_Load(const String& path, const TLngApplyProc& onLoaded)
 {
     String full = Path_Expand(path);
     if (!FileExists(full)) {
-        Y_ShowColor(Lng_FileAbsent + L"\r\n\r\n" + full, clYError);
+        Y_ShowColor(xaLanguageUni::Lng_FileAbsent + L"\r\n\r\n" + full, clYError);
         return;
     }
     if (full != Lng_Path) {

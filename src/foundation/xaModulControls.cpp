@@ -13,10 +13,9 @@ SIZE textExtent(const String& text, const TFont& font)
     TBitmap canvas;
     canvas.SetSize(1, 1);
     HDC dc = canvas.Canvas();
-    HGDIOBJ old = SelectObject(dc, font.Handle());
+    TSelectScope selected(dc, font.Handle());
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
-    SelectObject(dc, old);
     return size;
 }
 }  // namespace
@@ -45,29 +44,6 @@ bool Key_IsDown(int virtualKey)
 bool Key_Ctrl() { return Key_IsDown(VK_CONTROL); }
 bool Key_Shift() { return Key_IsDown(VK_SHIFT); }
 bool Key_Alt() { return Key_IsDown(VK_MENU); }
-
-TColor Color_Lighten(TColor color, int percent)
-{
-    COLORREF rgb = ColorToRGB(color);
-    int out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int c = (rgb >> shift) & 0xFF;
-        int n = (c + MulDiv(255 - c, percent, 100)) & 0xFF;
-        out |= (n <= c ? 255 : n) << shift;
-    }
-    return out;
-}
-
-TColor Color_Darken(TColor color, int percent)
-{
-    COLORREF rgb = ColorToRGB(color);
-    int out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int c = (rgb >> shift) & 0xFF;
-        out |= ((c - MulDiv(c, percent, 100)) & 0xFF) << shift;
-    }
-    return out;
-}
 
 void ListBox_EnsureSelection(TListBox& listBox)
 {

@@ -1,10 +1,11 @@
 // Routines the windows share: text measuring, list selections, the open-file
-// dialog, modifier keys, lighter and darker colours, percentages, a colour
+// dialog, modifier keys, percentages, a colour
 // swatch on a button, fitting a control to its caption, and Ctrl+Del in an edit.
 #pragma once
 
 #include "ComCtrls.h"
 #include "Forms.h"
+#include "xaModulColor.h"
 
 // The size in pixels of Text drawn in Font.
 int Text_Width(const String& text, const TFont& font);
@@ -35,11 +36,6 @@ bool Key_IsDown(int virtualKey);
 bool Key_Ctrl();
 bool Key_Shift();
 bool Key_Alt();
-
-// Each channel moved Percent per cent towards white or black; a system colour
-// is taken at its current RGB value.
-TColor Color_Lighten(TColor color, int percent);
-TColor Color_Darken(TColor color, int percent);
 
 // An unselected multiple-selection list box gets its focused item selected; then it takes the focus.
 void ListBox_EnsureSelection(TListBox& listBox);

@@ -1,5 +1,6 @@
 #include "xaModulFiles.h"
 
+#include "Handles.h"
 #include "xaModulPath.h"
 
 #include <objbase.h>
@@ -13,17 +14,16 @@ bool Dir_HasItems(const String& folder)
     // No folder is not the current drive's root.
     if (folder.empty()) return false;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileExW((IncludeTrailingPathDelimiter(folder) + L"*.*").c_str(), FindExInfoBasic, &fd,
-                                FindExSearchNameMatch, nullptr, 0);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    TFindHandle h(FindFirstFileExW((IncludeTrailingPathDelimiter(folder) + L"*.*").c_str(), FindExInfoBasic, &fd,
+                                   FindExSearchNameMatch, nullptr, 0));
+    if (!h) return false;
     bool any = false;
     do {
         if (wcscmp(fd.cFileName, L".") != 0 && wcscmp(fd.cFileName, L"..") != 0) {
             any = true;
             break;
         }
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(h.Get(), &fd));
     return any;
 }
 
@@ -31,46 +31,29 @@ int64_t File_GetSize(const String& path)
 {
     if (path.empty()) return -1;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileExW(path.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
-    if (h == INVALID_HANDLE_VALUE) return -1;
-    FindClose(h);
+    if (!TFindHandle(FindFirstFileExW(path.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0))) return -1;
     return (int64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
 }
 
 namespace {
-// Releases a COM interface at the end of a scope.
-template <class T>
-class TCom {
-public:
-    TCom() = default;
-    ~TCom()
-    {
-        if (p) p->Release();
-    }
-    TCom(const TCom&) = delete;
-    TCom& operator=(const TCom&) = delete;
-    T* operator->() const { return p; }
-    T* p = nullptr;
-};
-
 void comCheck(HRESULT hr)
 {
     if (FAILED(hr)) throw Exception(SysErrorMessage((DWORD)hr));
 }
 
 // The link object's two interfaces; raises when the link class is missing.
-void makeLink(TCom<IShellLinkW>& link, TCom<IPersistFile>& file)
+void makeLink(TComPtr<IShellLinkW>& link, TComPtr<IPersistFile>& file)
 {
-    comCheck(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link.p));
-    comCheck(link->QueryInterface(IID_IPersistFile, (void**)&file.p));
+    comCheck(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)link.Put()));
+    comCheck(link->QueryInterface(IID_IPersistFile, (void**)file.Put()));
 }
 }  // namespace
 
 String Lnk_GetTarget(const String& lnkPath)
 {
     if (!FileExists(lnkPath)) return String();
-    TCom<IShellLinkW> link;
-    TCom<IPersistFile> file;
+    TComPtr<IShellLinkW> link;
+    TComPtr<IPersistFile> file;
     makeLink(link, file);
     // The shortcut's own path goes to the shell whole, however long: a cut
     // path would load another file.
@@ -87,8 +70,8 @@ String Lnk_GetTarget(const String& lnkPath)
 
 void Lnk_Create(const String& target, const String& folder, const String& description, const String& arguments)
 {
-    TCom<IShellLinkW> link;
-    TCom<IPersistFile> file;
+    TComPtr<IShellLinkW> link;
+    TComPtr<IPersistFile> file;
     makeLink(link, file);
     link->SetArguments(arguments.c_str());
     link->SetDescription(description.c_str());

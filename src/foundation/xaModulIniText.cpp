@@ -5,11 +5,34 @@
 namespace {
 String header(const String& section) { return L"[" + section + L"]"; }
 
-// Any section header while scanning; "[]" is too short to be one.
-bool isHeader(const String& line) { return line.size() > 2 && line.front() == L'[' && line.back() == L']'; }
+// A section header as the platform's profile reader sees one: blanks and tabs
+// before the "[" are skipped and the name ends at the last "]", so trailing
+// blanks and a comment after the header do not hide it. "[]" names nothing
+// and is no header. True and the name when Line is one.
+bool headerName(const String& line, String& name)
+{
+    size_t open = line.find_first_not_of(L" \t");
+    if (open == String::npos || line[open] != L'[') return false;
+    size_t close = line.rfind(L']');
+    if (close == String::npos || close <= open + 1) return false;
+    name = line.substr(open + 1, close - open - 1);
+    return true;
+}
+
+bool isHeader(const String& line)
+{
+    String name;
+    return headerName(line, name);
+}
 
 // Letter case is ignored whatever the list's own CaseSensitive says.
-int headerIndex(const String& section, const TStrings& strs) { return Strs_IndexOf(strs, header(section), false); }
+int headerIndex(const String& section, const TStrings& strs)
+{
+    String name;
+    for (int i = 0; i < strs.Count(); ++i)
+        if (headerName(strs[i], name) && AnsiSameText(name, section)) return i;
+    return -1;
+}
 }  // namespace
 
 int Strs_IndexOfName(const String& name, const TStrings& strs)

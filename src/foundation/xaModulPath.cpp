@@ -147,11 +147,10 @@ String Path_Parent(const String& path, bool withDelimiter)
 
 String SpecialFolder_Path(int csidl)
 {
-    LPITEMIDLIST pidl = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(Application.Handle(), csidl, &pidl)) || !pidl) return String();
+    TCoTaskMem<ITEMIDLIST> pidl;
+    if (FAILED(SHGetSpecialFolderLocation(Application.Handle(), csidl, pidl.Put())) || !pidl.Get()) return String();
     wchar_t buf[MAX_PATH + 1] = {};
-    BOOL ok = SHGetPathFromIDListW(pidl, buf);
-    CoTaskMemFree(pidl);
+    BOOL ok = SHGetPathFromIDListW(pidl.Get(), buf);
     return ok ? String(buf) : String();
 }
 

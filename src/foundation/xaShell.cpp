@@ -2,6 +2,7 @@
 
 #include "Clipbrd.h"
 #include "Forms.h"
+#include "Handles.h"
 #include "Registry.h"
 #include "ShellDoor.h"
 #include "xaModulFiles.h"
@@ -64,51 +65,44 @@ uint8_t readDropEffect()
     return effect;
 }
 
-// Whether a CF_HDROP block holds a list that ends inside it. The platform's
-// reader trusts the header and walks until an empty name: a block from
-// another program with a wild offset or without the final null would be
-// read past its end.
-bool dropBlockSound(HANDLE drop)
+// Reads the names of a CF_HDROP block, each whole however long, up to the
+// empty name that ends the list. The block comes from any program, so it is
+// walked here, inside its size: the platform's reader trusts the header,
+// walks on until an empty name wherever that lies, and takes a list that ends
+// at once for one empty name followed by whatever memory comes after it. A
+// block whose list does not end inside it gives no names at all.
+void readDropFiles(HANDLE drop, TStrings& paths)
 {
-    SIZE_T size = GlobalSize(drop);
-    if (size < sizeof(DROPFILES)) return false;
-    const BYTE* block = static_cast<const BYTE*>(GlobalLock(drop));
-    if (!block) return false;
+    TGlobalLock lock(drop);
+    const BYTE* block = static_cast<const BYTE*>(lock.Get());
+    SIZE_T size = lock.Size();
+    if (size < sizeof(DROPFILES)) return;
     DROPFILES header;
     memcpy(&header, block, sizeof header);
-    SIZE_T unit = header.fWide ? sizeof(wchar_t) : 1;
+    if (header.pFiles < sizeof(DROPFILES) || header.pFiles > size) return;
+    const SIZE_T unit = header.fWide ? sizeof(wchar_t) : 1;
     auto charAt = [&](SIZE_T at) {
         wchar_t c = 0;
         memcpy(&c, block + at, unit);
         return c;
     };
-    bool sound = false;
-    for (SIZE_T at = header.pFiles; at <= size && size - at >= unit;) {
-        if (charAt(at) == 0) {
-            sound = true;  // the empty name that ends the list
-            break;
+    std::vector<String> names;
+    for (SIZE_T at = header.pFiles;;) {
+        SIZE_T end = at;
+        while (size - end >= unit && charAt(end) != 0) end += unit;
+        if (size - end < unit) return;  // no null inside the block: not a list
+        if (end == at) break;           // the empty name that ends the list
+        if (header.fWide)
+            names.emplace_back(reinterpret_cast<const wchar_t*>(block + at), (end - at) / unit);
+        else {
+            // Narrow names are in the system's ANSI code page, as the platform reads them.
+            const char* narrow = reinterpret_cast<const char*>(block + at);
+            String& name = names.emplace_back(end - at, L'\0');
+            name.resize(MultiByteToWideChar(CP_ACP, 0, narrow, (int)(end - at), name.data(), (int)name.size()));
         }
-        while (size - at >= unit && charAt(at) != 0) at += unit;
-        if (size - at < unit) break;  // a name without its null
-        at += unit;
+        at = end + unit;
     }
-    GlobalUnlock(drop);
-    return sound;
-}
-
-// Reads the file names of a CF_HDROP handle, each whole however long; a
-// malformed block gives no names.
-void readDropFiles(HDROP drop, TStrings& paths)
-{
-    if (!dropBlockSound(drop)) return;
-    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<wchar_t> buf;
-    for (UINT i = 0; i < count; ++i) {
-        UINT len = DragQueryFileW(drop, i, nullptr, 0);
-        buf.assign(len + 1, L'\0');
-        UINT got = DragQueryFileW(drop, i, buf.data(), len + 1);
-        paths.Add(String(buf.data(), std::min(got, len)));
-    }
+    for (String& name : names) paths.Add(std::move(name));
 }
 }  // namespace
 
@@ -159,7 +153,7 @@ void Clipboard_PasteFiles(const String& folder)
         TClipboardOpen open;
         HANDLE drop = GetClipboardData(CF_HDROP);
         if (!drop) return;
-        readDropFiles(static_cast<HDROP>(drop), files);
+        readDropFiles(drop, files);
         effect = readDropEffect();
     }
     if (files.Count() == 0) return;
@@ -186,7 +180,7 @@ void Clipboard_GetFiles(TStrings& paths)
 {
     paths.Clear();
     TClipboardOpen open;
-    if (HANDLE drop = GetClipboardData(CF_HDROP)) readDropFiles(static_cast<HDROP>(drop), paths);
+    if (HANDLE drop = GetClipboardData(CF_HDROP)) readDropFiles(drop, paths);
 }
 
 String Clipboard_GetLine()
@@ -333,17 +327,17 @@ void IconLocation_Parse(const String& text, String& file, int& index)
 
 bool User_IsAdmin()
 {
-    HANDLE token = nullptr;
-    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token)) {
+    THandle token;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, token.Put())) {
         if (GetLastError() != ERROR_NO_TOKEN) return false;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return false;
     }
     // Sized by the token: a user in many groups is still found.
     DWORD need = 0;
-    GetTokenInformation(token, TokenGroups, nullptr, 0, &need);
+    GetTokenInformation(token.Get(), TokenGroups, nullptr, 0, &need);
     std::vector<BYTE> buf(std::max<DWORD>(need, sizeof(TOKEN_GROUPS)));
-    BOOL read = GetTokenInformation(token, TokenGroups, buf.data(), (DWORD)buf.size(), &need);
-    CloseHandle(token);
+    BOOL read = GetTokenInformation(token.Get(), TokenGroups, buf.data(), (DWORD)buf.size(), &need);
+    token.Reset();
     if (!read) return false;
 
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;

@@ -1,9 +1,9 @@
 #include "xaY.h"
 
 #include "Clipbrd.h"
-#include "xaModulControls.h"
+#include "xaModulColor.h"
 #include "xaModulForm.h"
-#include "xaLanguageUni.h"
+#include "xaLanguageTexts.h"
 
 #include <memory>
 
@@ -12,10 +12,10 @@ TFormY* FormY = nullptr;
 void Lng_FormY_Set()
 {
     if (!FormY) return;
-    FormY->btnY->SetCaption(Close);
-    FormY->pmCopy->Caption = Copy;
-    FormY->pmSelectAll->Caption = SelectAll;
-    FormY->pmCopyAll->Caption = CopyAll;
+    FormY->btnY->SetCaption(xaLanguageUni::Close);
+    FormY->pmCopy->Caption = xaLanguageUni::Copy;
+    FormY->pmSelectAll->Caption = xaLanguageUni::SelectAll;
+    FormY->pmCopyAll->Caption = xaLanguageUni::CopyAll;
 }
 
 void Y_Show(const String& text, const String& caption, int color, bool rememberPos)
@@ -30,8 +30,10 @@ void Y_Show(const String& text, const String& caption, int color, bool rememberP
     TColor back = color == -1 ? clYDefault : color;
     form->SetColor(back);
     form->SetCaption(caption);
-    form->RichEdit1->SetText(text);
+    // The colour before the text: the text then takes it as it is laid out,
+    // once (a long text costs a layout each time its format changes).
     form->RichEdit1->Font.SetColor(Color_Darken(back, 60));
+    form->RichEdit1->SetText(text);
     HideCaret(form->RichEdit1->Handle());
     form->btnYMouseLeave(form->btnY);
     form->btnY->Font.SetColor(Color_Darken(back, 60));

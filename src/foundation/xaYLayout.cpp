@@ -1,7 +1,6 @@
 // The message box's components, design values and bindings.
 #include "xaY.h"
 
-#include "xaModulControls.h"
 
 #include "CommandImages.h"
 

@@ -1,7 +1,7 @@
 #include "xaYN.h"
 
-#include "xaModulControls.h"
-#include "xaLanguageUni.h"
+#include "xaModulColor.h"
+#include "xaLanguageTexts.h"
 
 #include <memory>
 
@@ -10,8 +10,8 @@ TFormYN* FormYN = nullptr;
 void Lng_FormYN_Set()
 {
     if (!FormYN) return;
-    FormYN->btnY->SetCaption(Yes);
-    FormYN->btnN->SetCaption(No);
+    FormYN->btnY->SetCaption(xaLanguageUni::Yes);
+    FormYN->btnN->SetCaption(xaLanguageUni::No);
 }
 
 bool YN_Ask(const String& text, const String& caption)
@@ -53,12 +53,6 @@ void TFormYN::btnNClick(TObject*)
     Close();
 }
 
-void TFormYN::ModalAnswered(const TModalAnswer& answer)
-{
-    Tag = answer.Result == IDYES ? 1 : 0;
-    ModalResult = answer.Result;
-}
-
 namespace {
 void drawGlyph(TBitmap& glyph, bool yes)
 {
@@ -67,20 +61,20 @@ void drawGlyph(TBitmap& glyph, bool yes)
     RECT all{0, 0, 20, 20};
     glyph.FillRect(all, clBtnFace);
     HDC dc = glyph.Canvas();
-    HPEN pen = CreatePen(PS_SOLID, 3, yes ? RGB(20, 140, 40) : RGB(200, 30, 30));
-    HGDIOBJ old = SelectObject(dc, pen);
-    if (yes) {
-        MoveToEx(dc, 3, 10, nullptr);
-        LineTo(dc, 8, 15);
-        LineTo(dc, 17, 4);
-    } else {
-        MoveToEx(dc, 4, 4, nullptr);
-        LineTo(dc, 16, 16);
-        MoveToEx(dc, 16, 4, nullptr);
-        LineTo(dc, 4, 16);
+    TGdiObject pen(CreatePen(PS_SOLID, 3, yes ? RGB(20, 140, 40) : RGB(200, 30, 30)));
+    {
+        TSelectScope selected(dc, pen.Get());
+        if (yes) {
+            MoveToEx(dc, 3, 10, nullptr);
+            LineTo(dc, 8, 15);
+            LineTo(dc, 17, 4);
+        } else {
+            MoveToEx(dc, 4, 4, nullptr);
+            LineTo(dc, 16, 16);
+            MoveToEx(dc, 16, 4, nullptr);
+            LineTo(dc, 4, 16);
+        }
     }
-    SelectObject(dc, old);
-    DeleteObject(pen);
     uint32_t* px = glyph.Pixels();
     for (int i = 0; i < 20 * 20; ++i) px[i] |= 0xFF000000;  // opaque
     glyph.Changed();

@@ -22,7 +22,6 @@ public:
     void btnYClick(TObject* sender);
     void btnNClick(TObject* sender);
     // A responder's IDYES answers Yes.
-    void ModalAnswered(const TModalAnswer& answer) override;
 };
 
 extern TFormYN* FormYN;

@@ -51,6 +51,7 @@ TFormYN::TFormYN(TComponent* owner) : TForm(owner)
     btnY->SetBounds(0, 4, 120, 34);
     btnY->SetCaption(L"&Yes");
     Glyph_Yes(btnY->Glyph);
+    btnY->ModalResult = mrYes;
     btnY->OnClick = std::bind(&TFormYN::btnYClick, this, _1);
     btnY->OnKeyDown = std::bind(&TFormYN::FormKeyDown, this, _1, _2, _3);
 
@@ -58,6 +59,7 @@ TFormYN::TFormYN(TComponent* owner) : TForm(owner)
     btnN->Name = L"btnN";
     btnN->Cursor = crHandPoint;
     btnN->Cancel = true;
+    btnN->ModalResult = mrNo;
     btnN->SetParent(Panel1);
     btnN->SetBounds(130, 4, 120, 34);
     btnN->SetCaption(L"&No");

@@ -1,7 +1,15 @@
 // The shell's system image list and the icons inside an icon file.
 #include "xaIconize.h"
 
+#include "Handles.h"
+#include "xaY.h"
+
 #include <shellapi.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
 
 int Ico_GetSysIndex(const String& path)
 {
@@ -18,17 +26,219 @@ void ImageList_AttachSys(TImageList& list, bool small)
     if (handle) list.SetHandle(handle, true);
 }
 
-void ImageList_LoadIcoFile(const String& file, TImageList& list)
+namespace {
+
+// The platform's icon extraction trusts an icon file's directories: a count
+// or an offset that lies makes it read past the file and the process dies.
+// Every directory is therefore walked here first, inside the file's bytes.
+class TIconFileCheck {
+public:
+    explicit TIconFileCheck(const std::string& bytes) : f(bytes) {}
+
+    bool Sound() const
+    {
+        if (has(0, 64) && f[0] == 'M' && f[1] == 'Z') {
+            uint64_t header = u32(0x3C);
+            if (has(header, 4) && f.compare(header, 4, std::string("PE\0\0", 4)) == 0) return peSound(header);
+            if (has(header, 2) && f.compare(header, 2, "NE") == 0) return neSound(header);
+            return true;  // a DOS program: no icons, nothing the platform walks
+        }
+        if (has(0, 4) && u16(0) == 0 && u16(2) == 1) return icoSound();
+        return true;  // not an icon container: the platform gives no icons
+    }
+
+private:
+    const std::string& f;
+
+    bool has(uint64_t at, uint64_t n) const { return at <= f.size() && n <= f.size() - at; }
+    uint32_t u16(uint64_t at) const { return (uint8_t)f[at] | (uint8_t)f[at + 1] << 8; }
+    uint32_t u32(uint64_t at) const { return u16(at) | u16(at + 2) << 16; }
+
+    // One image of an icon: a PNG, or a bitmap header whose colours and
+    // pixels lie inside Size bytes and whose mask lies inside the file.
+    bool imageSound(uint64_t at, uint64_t size) const
+    {
+        if (!has(at, size) || size < 8) return false;
+        if (f.compare(at, 8, "\x89PNG\r\n\x1A\n") == 0) return true;  // the PNG reader checks its own chunks
+        if (size < 40) return false;
+        uint64_t headerSize = u32(at), width = u32(at + 4), height2 = u32(at + 8), bits = u16(at + 14);
+        uint64_t compression = u32(at + 16), used = u32(at + 32);
+        if (headerSize < 40 || width == 0 || width > 4096 || height2 < 2 || height2 > 8192 || used > 256) return false;
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+        if (compression != BI_RGB && compression != BI_BITFIELDS) return false;
+        uint64_t colours = used ? used : bits <= 8 ? 1u << bits : 0;
+        uint64_t height = height2 / 2;
+        uint64_t pixels = headerSize + colours * 4 + (compression == BI_BITFIELDS ? 12 : 0) +
+                          (width * bits + 31) / 32 * 4 * height;
+        uint64_t mask = (width + 31) / 32 * 4 * height;
+        return pixels <= size && has(at, pixels + mask);
+    }
+
+    bool icoSound() const
+    {
+        uint64_t count = u16(4), entries = 6 + 16 * count;
+        if (count == 0 || !has(0, entries)) return false;
+        for (uint64_t e = 6; e < entries; e += 16) {
+            uint64_t at = u32(e + 12);
+            if (at < entries || !imageSound(at, u32(e + 8))) return false;
+        }
+        return true;
+    }
+
+    // A group (an icon with its sizes) names its images by resource number;
+    // each must be there.
+    bool groupSound(uint64_t at, uint64_t size, const std::set<uint32_t>& icons) const
+    {
+        if (!has(at, size) || size < 6 || u16(at) != 0 || u16(at + 2) != 1) return false;
+        uint64_t count = u16(at + 4);
+        if (count == 0 || 6 + 14 * count > size) return false;
+        for (uint64_t e = at + 6; e < at + 6 + 14 * count; e += 14)
+            if (!icons.count(u16(e + 12))) return false;
+        return true;
+    }
+
+    bool peSound(uint64_t pe) const
+    {
+        if (!has(pe, 24)) return false;
+        uint64_t sections = u16(pe + 6), optSize = u16(pe + 20), opt = pe + 24;
+        if (!has(opt, optSize) || optSize < 2) return false;
+        uint64_t magic = u16(opt), dirs = magic == 0x20B ? opt + 112 : opt + 96;
+        if (magic != 0x10B && magic != 0x20B) return false;
+        if (dirs + 24 > opt + optSize || u32(dirs - 4) < 3) return true;  // no resource directory
+        uint64_t rva = u32(dirs + 16);
+        if (rva == 0) return true;
+        uint64_t table = opt + optSize;
+        if (!has(table, 40 * sections)) return false;
+        // The resources are read through the section that holds their root.
+        for (uint64_t s = table; s < table + 40 * sections; s += 40) {
+            uint64_t va = u32(s + 12), raw = u32(s + 16), start = u32(s + 20);
+            if (rva < va || rva - va >= raw) continue;
+            if (!has(start, raw)) raw = start < f.size() ? f.size() - start : 0;
+            return resourcesSound(start, raw, va, rva - va);
+        }
+        return false;
+    }
+
+    // The resource tree: types, names, languages. Every number in it is
+    // checked against the section before it is followed.
+    bool resourcesSound(uint64_t start, uint64_t raw, uint64_t va, uint64_t root) const
+    {
+        auto inside = [&](uint64_t off, uint64_t n) { return off <= raw && n <= raw - off; };
+        auto entries = [&](uint64_t dir, uint64_t& first, uint64_t& count) {
+            if (!inside(dir, 16)) return false;
+            first = start + dir + 16;
+            count = (uint64_t)u16(start + dir + 12) + u16(start + dir + 14);
+            return inside(dir + 16, 8 * count);
+        };
+        std::set<uint32_t> icons;
+        std::vector<std::pair<uint64_t, uint64_t>> groups;
+        uint64_t types, typeCount;
+        if (!entries(root, types, typeCount)) return false;
+        for (uint64_t t = types; t < types + 8 * typeCount; t += 8) {
+            uint32_t type = u32(t);
+            if (type != 3 && type != 14) continue;  // RT_ICON, RT_GROUP_ICON
+            uint64_t names, nameCount;
+            if (!(u32(t + 4) & 0x80000000) || !entries(root + (u32(t + 4) & 0x7FFFFFFF), names, nameCount)) return false;
+            for (uint64_t n = names; n < names + 8 * nameCount; n += 8) {
+                uint64_t langs, langCount;
+                if (!(u32(n + 4) & 0x80000000) || !entries(root + (u32(n + 4) & 0x7FFFFFFF), langs, langCount))
+                    return false;
+                for (uint64_t l = langs; l < langs + 8 * langCount; l += 8) {
+                    uint64_t data = root + u32(l + 4);
+                    if ((u32(l + 4) & 0x80000000) || !inside(data, 16)) return false;
+                    uint64_t dataRva = u32(start + data), size = u32(start + data + 4);
+                    if (dataRva < va || !inside(dataRva - va, size)) return false;
+                    uint64_t at = start + dataRva - va;
+                    if (type == 14)
+                        groups.emplace_back(at, size);
+                    else if (!imageSound(at, size))
+                        return false;
+                    else if (!(u32(n) & 0x80000000))
+                        icons.insert(u32(n));
+                }
+            }
+        }
+        for (auto [at, size] : groups)
+            if (!groupSound(at, size, icons)) return false;
+        return true;
+    }
+
+    // A 16-bit module (an .icl icon library): its resource table lists
+    // types, each with its resources' offsets and lengths in units of 2^shift.
+    bool neSound(uint64_t ne) const
+    {
+        if (!has(ne, 0x28)) return false;
+        uint64_t table = ne + u16(ne + 0x24);
+        if (!has(table, 2)) return false;
+        uint32_t shift = u16(table);
+        if (shift > 16) return false;
+        std::set<uint32_t> icons;
+        std::vector<std::pair<uint64_t, uint64_t>> groups;
+        for (uint64_t t = table + 2;;) {
+            if (!has(t, 2)) return false;
+            uint32_t type = u16(t);
+            if (type == 0) break;
+            if (!has(t, 8)) return false;
+            uint64_t count = u16(t + 2), names = t + 8;
+            if (!has(names, 12 * count)) return false;
+            for (uint64_t n = names; n < names + 12 * count; n += 12) {
+                uint64_t at = (uint64_t)u16(n) << shift, length = (uint64_t)u16(n + 2) << shift;
+                if (type != 0x8003 && type != 0x800E) continue;
+                if (at >= f.size()) return false;
+                length = std::min<uint64_t>(length, f.size() - at);  // the last one may lack its padding
+                if (type == 0x800E)
+                    groups.emplace_back(at, length);
+                else if (!imageSound(at, length))
+                    return false;
+                else
+                    icons.insert(u16(n + 6) & 0x7FFF);
+            }
+            t = names + 12 * count;
+        }
+        for (auto [at, size] : groups)
+            if (!groupSound(at, size, icons)) return false;
+        return true;
+    }
+};
+
+// The whole file, or false when it cannot be read.
+bool readWhole(const String& file, std::string& bytes)
 {
-    if (!FileExists(file)) return;
+    TFileHandle h(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!h || !GetFileSizeEx(h.Get(), &size) || size.QuadPart > 0x40000000) return false;
+    bytes.resize((size_t)size.QuadPart);
+    DWORD got = 0;
+    return bytes.empty() || (ReadFile(h.Get(), bytes.data(), (DWORD)bytes.size(), &got, nullptr) && got == bytes.size());
+}
+
+}  // namespace
+
+bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
+{
+    if (!FileExists(file)) return true;
+    std::string bytes;
+    bool sound = readWhole(file, bytes) && TIconFileCheck(bytes).Sound();
+    list.Clear();
+    if (!sound) {
+        if (tellUser)
+            Y_ShowColor(L"The icon file cannot be read or is damaged (its icon directory does not match its "
+                        L"contents); no icons were taken from it:\r\n" + file, clYError);
+        return false;
+    }
     HINSTANCE self = GetModuleHandleW(nullptr);
     UINT count = (UINT)(UINT_PTR)ExtractIconW(self, file.c_str(), (UINT)-1);
-    list.Clear();
+    // Image i must stay icon i of the file, since callers apply the index the
+    // user picks in the list: an icon that cannot be read takes its place as
+    // an empty one (its mask all transparent).
+    std::vector<BYTE> andMask((list.Width() + 15) / 16 * 2 * list.Height(), 0xFF), xorMask(andMask.size(), 0);
+    THIcon blank(CreateIcon(nullptr, list.Width(), list.Height(), 1, 1, andMask.data(), xorMask.data()));
     for (UINT i = 0; i < count; ++i) {
-        HICON icon = ExtractIconW(self, file.c_str(), i);
+        THIcon icon(ExtractIconW(self, file.c_str(), i));
         // 1 is ExtractIcon's answer for "not a file with icons".
-        if (!icon || icon == (HICON)1) continue;
-        list.AddIcon(icon);  // the list keeps its own copy
-        DestroyIcon(icon);
+        if (icon.Get() == (HICON)1) icon.Release();
+        if (!icon || list.AddIcon(icon.Get()) < 0) list.AddIcon(blank.Get());  // the list keeps its own copy
     }
+    return true;
 }

@@ -73,9 +73,9 @@ TEST(Rename, ArrowsCollapseASelectionToItsEnds)
 
 TEST(Rename, EnterCtrlEnterAndYesConfirmEscCloseAndNoCancel)
 {
-    const String yes = Yes, no = No;
-    Yes = L"Da";  // the buttons show the language's words
-    No = L"Net";
+    const String yes = xaLanguageUni::Yes, no = xaLanguageUni::No;
+    xaLanguageUni::Yes = L"Da";  // the buttons show the language's words
+    xaLanguageUni::No = L"Net";
     const struct { const char* way; int start, length; std::function<void()> steps; bool result; const wchar_t* newText; } cases[] = {
         {"Enter", -1, -1, [] { Ui_Type(L"new.txt"); Ui_Key(VK_RETURN); }, true, L"new.txt"},
         {"Ctrl+Enter", 0, 3, [] { Ui_Type(L"older"); Ui_Key(VK_RETURN, ssCtrl); }, true, L"older.txt"},
@@ -97,8 +97,8 @@ TEST(Rename, EnterCtrlEnterAndYesConfirmEscCloseAndNoCancel)
         EXPECT_EQ(a.Result, c.result) << c.way;
         EXPECT_EQ(a.NewText, c.newText) << c.way;
     }
-    Yes = yes;
-    No = no;
+    xaLanguageUni::Yes = yes;
+    xaLanguageUni::No = no;
 }
 
 TEST(Rename, ResizedBoxKeepsItsEditAndButtons)

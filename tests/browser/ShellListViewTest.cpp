@@ -300,7 +300,7 @@ TEST(ShellListView, Screenshots)
     };
     for (const wchar_t* n : {L"Documents", L"Music", L"Pictures"}) v.folder(n);
     v.form.SetCaption(L"Dolv");
-    const String* captions[] = {&::Name, &::Type, &::Size};
+    const String* captions[] = {&xaLanguageUni::Name, &xaLanguageUni::Type, &xaLanguageUni::Size};
     for (int c = 0; c < 3; ++c) v.lv->Columns[c].SetCaption(*captions[c]);
     int64_t size = 700;
     for (const wchar_t* n : {L"notes.txt", L"setup.exe", L"archive.zip", L"readme", L"photo.bmp", L"page.html"})

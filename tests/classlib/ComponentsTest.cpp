@@ -26,10 +26,7 @@ TEST(Components, OwnerFreesWhatItOwnsAndForgetsWhatIsFreedEarly)
     EXPECT_EQ(owner->FindComponent(L"first"), a);
     delete owner;
     EXPECT_EQ(alive, 0);
-}
-
-TEST(Components, FormFreesItsControlsWithTheirWindows)
-{
+    // A form frees its controls with their windows.
     auto form = std::make_unique<TForm>(nullptr);
     auto* edit = new TEdit(form.get());
     edit->SetParent(form.get());
@@ -56,20 +53,14 @@ TEST(Colors, NamesAndHexTextBothWays)
         EXPECT_EQ(ColorToString(c.color), c.text);
         EXPECT_EQ(StringToColor(c.text), c.color) << N(c.text);
     }
+    for (auto [text, color] : {std::pair{L"CLRED", clRed}, {L"0x00FF00", clLime}, {L"255", clRed}}) {
+        TColor v = 0;
+        EXPECT_TRUE(TryStringToColor(text, v) && v == color) << N(text);
+    }
     TColor v = 0;
-    EXPECT_TRUE(TryStringToColor(L"CLRED", v));
-    EXPECT_EQ(v, clRed);
-    EXPECT_TRUE(TryStringToColor(L"0x00FF00", v));
-    EXPECT_EQ(v, clLime);
-    EXPECT_TRUE(TryStringToColor(L"255", v));
-    EXPECT_EQ(v, clRed);
     EXPECT_FALSE(TryStringToColor(L"reddish", v));
     EXPECT_THROW(StringToColor(L"reddish"), EConvertError);
-    EXPECT_EQ((int)(sizeof ColorNames / sizeof ColorNames[0]), 52);
-}
-
-TEST(Colors, SystemColoursBecomeTheirCurrentRgb)
-{
+    // System colours become their current RGB value.
     EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);

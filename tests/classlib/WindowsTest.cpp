@@ -67,19 +67,33 @@ TEST(Windows, ModalFormWalkedWithTabTypedIntoAndConfirmedWithEnter)
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
-TEST(Windows, TheDoorCancelsAWindowLeftOpenAndAnswersOneUnseen)
+TEST(Windows, TheDoorCancelsAWindowLeftOpenAndAnswersOneUnseenAsAUserWould)
 {
     {
         TModalDriver driver(L"TAskForm", [](HWND) {});
         TAskForm form(nullptr);
         EXPECT_EQ(form.ShowModal(), mrCancel);
     }
-    TModalRecorder recorder(IDOK);  // an answer without Drive: the window is never shown
-    TAskForm form(nullptr);
-    EXPECT_EQ(form.ShowModal(), mrOk);
-    EXPECT_FALSE(IsWindowVisible(form.Handle()));
-    ASSERT_EQ(recorder.Seen.size(), 1u);
-    EXPECT_EQ(recorder.Seen[0].Kind, L"TAskForm");
+    // An answer without Drive: the window is never shown, the text goes into
+    // the focused edit and the button that gives the answer is pressed.
+    for (int answer : {IDOK, IDCANCEL, IDRETRY}) {
+        std::vector<String> seen;
+        TModalResponderScope scope([&](const TModalRequest& r) {
+            seen.push_back(r.Kind);
+            TModalAnswer a;
+            a.Result = answer;
+            a.Text = L"typed";
+            return a;
+        });
+        TAskForm form(nullptr);
+        int pressed = 0;
+        form.Ok->OnClick = form.Cancel->OnClick = [&](TObject*) { ++pressed; };
+        EXPECT_EQ(form.ShowModal(), answer);
+        EXPECT_EQ(pressed, answer == IDRETRY ? 0 : 1) << answer;
+        EXPECT_EQ(form.Edit->Text(), L"typed");
+        EXPECT_FALSE(IsWindowVisible(form.Handle()));
+        EXPECT_EQ(seen, (std::vector<String>{L"TAskForm"}));
+    }
 }
 
 TEST(Windows, AnchorsAndAlignFollowAResize)
@@ -107,7 +121,7 @@ TEST(Windows, AnchorsAndAlignFollowAResize)
     form.Hide();
 }
 
-TEST(Windows, HiddenPopupMenuAndActionListsAnswerShortcuts)
+TEST(Windows, HooksThenHiddenPopupMenuAndActionListsAnswerShortcuts)
 {
     int selectAll = 0, copyAll = 0, off = 0;
     std::vector<String> ran;
@@ -130,7 +144,13 @@ TEST(Windows, HiddenPopupMenuAndActionListsAnswerShortcuts)
     TAction* toggle = nullptr;
     toggle = action(ShortCut('T', ssCtrl), [&] { return toggle->Checked ? L"on" : L"off"; });
     toggle->AutoCheck = true;
+    // The application's message hooks see each message first.
+    int hooked = 0;
+    int id = Application.HookMainWindow([&](MSG& m, bool& handled) {
+        if (m.message == WM_KEYDOWN && m.wParam == VK_RETURN) handled = ++hooked > 0;  // the default button never sees it
+    });
     TModalDriver driver(L"TAskForm", [&](HWND) {
+        Ui_Key(VK_RETURN);
         for (auto [key, shift] : {std::pair{'A', ssCtrl}, {'C', ssAlt}, {'C', ssAlt}, {'Q', ssCtrl}})
             Ui_Key(key, shift);
         EXPECT_EQ(form.Edit->Text(), L"");  // the shortcut keys typed nothing
@@ -142,30 +162,13 @@ TEST(Windows, HiddenPopupMenuAndActionListsAnswerShortcuts)
         Ui_Key('T', ssCtrl);
         Ui_Key(VK_ESCAPE);
     });
-    form.ShowModal();
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    Application.UnhookMainWindow(id);
+    EXPECT_EQ(hooked, 1);
     EXPECT_EQ(selectAll, 1);
     EXPECT_EQ(copyAll, 2);
     EXPECT_EQ(off, 0);
     EXPECT_EQ(ran, (std::vector<String>{L"first", L"on", L"off"}));
-}
-
-TEST(Windows, MessageHooksSeeMessagesFirst)
-{
-    int seen = 0;
-    int id = Application.HookMainWindow([&](MSG& m, bool& handled) {
-        if (m.message == WM_KEYDOWN && m.wParam == VK_RETURN) {
-            ++seen;
-            handled = true;  // Enter no longer reaches the default button
-        }
-    });
-    TModalDriver driver(L"TAskForm", [&](HWND) {
-        Ui_Key(VK_RETURN);
-        Ui_Key(VK_ESCAPE);  // presses the Cancel button
-    });
-    TAskForm form(nullptr);
-    EXPECT_EQ(form.ShowModal(), mrCancel);
-    Application.UnhookMainWindow(id);
-    EXPECT_EQ(seen, 1);
 }
 
 TEST(Windows, AnExceptionInAHandlerIsShownNotPropagated)
@@ -226,7 +229,6 @@ TEST(Windows, RichEditKeepsColoursAndSelection)
     EXPECT_GT(changes, 0);
     EXPECT_TRUE(GetWindowLongPtrW(r->Handle(), GWL_STYLE) & ES_READONLY);
     EXPECT_FALSE(GetWindowLongPtrW(r->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    EXPECT_EQ(r->Text(), L"one two three");
     r->SelectAll();
     EXPECT_GE(r->SelLength(), 13);  // the control counts its closing paragraph mark too
     // A text longer than the box scrolls vertically.
@@ -296,7 +298,7 @@ TEST_F(PopupMenus, RightClickMenuThroughTheDoor)
     EXPECT_EQ(Form.Clicked.size(), 1u);
 }
 
-TEST_F(PopupMenus, RealPopupMenuIsWorkedWithKeys)
+TEST_F(PopupMenus, RealPopupMenuIsWorkedWithKeysOrClosedWhenLeftOpen)
 {
     HWND menuWindow = nullptr;
     TModalDriver driver(L"TPopupMenu", [&](HWND menu) {
@@ -309,13 +311,10 @@ TEST_F(PopupMenus, RealPopupMenuIsWorkedWithKeys)
     RightClick();
     EXPECT_NE(menuWindow, nullptr);
     EXPECT_EQ(Form.Clicked, (std::vector<String>{L"Three"}));
-}
 
-TEST_F(PopupMenus, RealPopupMenuLeftOpenIsClosed)
-{
-    TModalDriver driver(L"TPopupMenu", [](HWND) {});
+    TModalDriver idle(L"TPopupMenu", [](HWND) {});
     DWORD start = GetTickCount();
     RightClick();
     EXPECT_LT(GetTickCount() - start, 8000u);
-    EXPECT_TRUE(Form.Clicked.empty());
+    EXPECT_EQ(Form.Clicked.size(), 1u);
 }

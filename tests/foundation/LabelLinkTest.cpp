@@ -77,7 +77,7 @@ TEST(LabelLink, FirstRightClickMakesOneMenuThatCopiesAndKeepsItsCaption)
         return a;
     });
     Ui_Click(f.H(), 3, 3, true);
-    TPopupMenu* first = f.Label->PopupMenu;
+    TMenu* first = f.Label->PopupMenu;
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(Clipboard().AsText(), L"https://dolv.example/");
     EXPECT_EQ(f.Label->Font.Color(), (TColor)0xFF0000) << "the label's own font once the menu is gone";

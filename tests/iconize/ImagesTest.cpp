@@ -1,4 +1,5 @@
 // The shell's system image list and the icons inside icon files.
+#include "Handles.h"
 #include "IconizeTestSupport.h"
 
 #include <shellapi.h>
@@ -7,13 +8,12 @@ namespace {
 
 String Shell32() { return SystemFile(L"shell32.dll"); }
 
-TEST(SystemImageList, AttachesSmallAndLargeWithoutOwningThem)
+TEST(SystemImageList, AttachedWithoutOwningAndRowIndexesAreTheShells)
 {
     SHFILEINFOW info{};
     auto small = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     auto large = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX);
-    ASSERT_NE(small, nullptr);
-    ASSERT_NE(large, nullptr);
+    ASSERT_TRUE(small && large);
     {
         TImageList a(nullptr), b(nullptr);
         ImageList_AttachSys(a, true);
@@ -21,64 +21,140 @@ TEST(SystemImageList, AttachesSmallAndLargeWithoutOwningThem)
         EXPECT_EQ(a.Handle(), small);
         EXPECT_EQ(b.Handle(), large);
         EXPECT_EQ(a.Width(), GetSystemMetrics(SM_CXSMICON));
-        EXPECT_EQ(b.Width(), GetSystemMetrics(SM_CXICON));
-        EXPECT_TRUE(a.ShareImages());
-        // Attaching again, or the other size, keeps referring without owning.
-        ImageList_AttachSys(a, false);
+        ImageList_AttachSys(a, false);  // the other size, still only referred to
         EXPECT_EQ(a.Handle(), large);
     }
-    // The components are gone; the shell's lists must still be alive.
     int cx = 0, cy = 0;
     EXPECT_TRUE(ImageList_GetIconSize(small, &cx, &cy)) << "the system list was destroyed with a component";
     EXPECT_GT(ImageList_GetImageCount(large), 0);
-}
 
-TEST(SystemImageList, RowIndexesAreTheShellsOwn)
-{
     TTempDir dir;
     WriteFileBytes(dir / L"a.txt", "x");
     for (const String& p : {dir.Path(), dir / L"a.txt", Shell32()}) {
-        SHFILEINFOW info{};
         SHGetFileInfoW(p.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
         EXPECT_EQ(Ico_GetSysIndex(p), info.iIcon) << N(p);
-        EXPECT_GE(Ico_GetSysIndex(p), 0) << N(p);
     }
     EXPECT_NE(Ico_GetSysIndex(dir.Path()), Ico_GetSysIndex(dir / L"a.txt"));
 }
 
-TEST(IconFileContents, LoadsEveryIconOrNothing)
+constexpr COLORREF kInk = RGB(200, 30, 30);
+
+// A 32 by 32 icon of Bits per pixel: a square of kInk in the middle, the
+// border transparent by its mask, or for 32 bits by its alpha alone.
+std::string MakeIco(int bits)
 {
-    TImageList list(nullptr, 32, 32);
-    UINT expected = (UINT)(UINT_PTR)ExtractIconW(GetModuleHandleW(nullptr), Shell32().c_str(), (UINT)-1);
-    ASSERT_GT(expected, 1u);
-    ImageList_LoadIcoFile(Shell32(), list);
-    EXPECT_EQ((UINT)list.Count(), expected);
+    std::string s;
+    auto put = [&](unsigned v, int bytes) { for (; bytes > 0; --bytes, v >>= 8) s += (char)(v & 0xFF); };
+    auto inside = [](int x, int y) { return x >= 8 && x < 24 && y >= 8 && y < 24; };
+    const unsigned ink = GetBValue(kInk) | GetGValue(kInk) << 8 | GetRValue(kInk) << 16;  // as files store it
+    const unsigned colours = bits == 8 ? 256 : 0, row = 32 * bits / 8;  // already a multiple of 4
+    put(0, 2), put(1, 2), put(1, 2), put(32 | 32 << 8, 4), put(1, 2), put(bits, 2);
+    put(40 + colours * 4 + row * 32 + 4 * 32, 4), put(22, 4);
+    put(40, 4), put(32, 4), put(64, 4), put(1, 2), put(bits, 2), put(0, 16), put(colours, 4), put(0, 4);
+    for (unsigned i = 0; i < colours; ++i) put(i == 1 ? ink : 0, 4);
+    for (int y = 31; y >= 0; --y)
+        for (int x = 0; x < 32; ++x) put(bits == 8 ? inside(x, y) : inside(x, y) ? ink | 0xFF000000 : 0, bits / 8);
+    for (int y = 31; y >= 0; --y)  // the mask: 1 is transparent
+        for (int b = 0; b < 4; ++b) put(bits == 32 || inside(b * 8, y) ? 0 : 0xFF, 1);
+    return s;
+}
 
+TEST(IconFileContents, DrawnWithTheirTransparency)
+{
     TTempDir dir;
-    WriteFileBytes(dir / L"one.ico", TinyIco());
-    ImageList_LoadIcoFile(dir / L"one.ico", list);
-    EXPECT_EQ(list.Count(), 1) << "loading replaces the list's icons";
+    for (int bits : {24, 8, 32}) {
+        String file = dir / (L"i" + IntToStr(bits) + L".ico");
+        WriteFileBytes(file, MakeIco(bits));
+        TImageList list(nullptr, 32, 32);
+        ASSERT_TRUE(ImageList_LoadIcoFile(file, list));
+        ASSERT_EQ(list.Count(), 1) << bits;
+        TBitmap canvas;
+        canvas.SetSize(32, 32);
+        TGdiObject back(CreateSolidBrush(RGB(0, 128, 255)));
+        RECT all{0, 0, 32, 32};
+        FillRect(canvas.Canvas(), &all, (HBRUSH)back.Get());
+        list.Draw(canvas.Canvas(), 0, 0, 0);
+        EXPECT_EQ(GetPixel(canvas.Canvas(), 2, 2), RGB(0, 128, 255)) << bits << "-bit icon: the background shows";
+        EXPECT_EQ(GetPixel(canvas.Canvas(), 16, 16), kInk) << bits << "-bit icon: its own colour";
+    }
+}
 
-    ImageList_LoadIcoFile(dir / L"missing.ico", list);
-    EXPECT_EQ(list.Count(), 1) << "a missing file changes nothing";
-
-    // A real module without icon resources (the test programs carry the
-    // program's resources, so a system library serves).
-    String noIcons;
-    for (const wchar_t* name : {L"ntdll.dll", L"kernel32.dll", L"advapi32.dll"}) {
-        String p = SystemFile(name);
-        if (FileExists(p) && ExtractIconW(GetModuleHandleW(nullptr), p.c_str(), (UINT)-1) == nullptr) {
-            noIcons = p;
-            break;
+TEST(IconFileContents, EveryIconOfASoundFileNoneOfABrokenOne)
+{
+    TTempDir dir;
+    std::string lots = TinyIco();
+    lots[4] = lots[5] = '\xFF';  // 65,535 entries in a small file
+    lots.resize(2048, '\0');
+    std::string farOffset = TinyIco(), bigSize = TinyIco(), tall = TinyIco();
+    farOffset.replace(18, 4, "\xF0\xFF\xFF\x7F", 4);
+    bigSize.replace(14, 4, "\x00\x00\x00\x10", 4);
+    tall.replace(22 + 8, 4, "\x00\x10\x00\x00", 4);  // 2048 rows in a 16-row image
+    std::string dll = ReadFileBytes(Shell32());
+    const int inShell32 = (int)(UINT_PTR)ExtractIconW(GetModuleHandleW(nullptr), Shell32().c_str(), (UINT)-1);
+    ASSERT_GT(inShell32, 1);
+    const struct {
+        String file;
+        std::string bytes;  // written first unless empty
+        int count;          // the list held one icon before
+        bool sound;
+    } cases[] = {
+        {Shell32(), "", inShell32, true},
+        {dir / L"one.ico", TinyIco(0x80), 1, true},
+        {dir / L"missing.ico", "", 1, true},
+        // A module without icon resources (the test programs carry the program's).
+        {SystemFile(L"ntdll.dll"), "", 0, true},
+        {dir / L"text.txt", "not an icon", 0, true},
+        {dir / L"lots.ico", lots, 0, false},
+        {dir / L"far.ico", farOffset, 0, false},
+        {dir / L"big.ico", bigSize, 0, false},
+        {dir / L"tall.ico", tall, 0, false},
+        {dir / L"cut.dll", dll.substr(0, dll.size() / 2), 0, false},
+    };
+    WriteFileBytes(dir / L"tiny.ico", TinyIco());
+    for (const auto& c : cases) {
+        if (!c.bytes.empty()) WriteFileBytes(c.file, c.bytes);
+        TImageList list(nullptr, 32, 32);
+        ImageList_LoadIcoFile(dir / L"tiny.ico", list);
+        TModalRecorder told;
+        EXPECT_EQ(ImageList_LoadIcoFile(c.file, list, true), c.sound) << N(c.file);
+        EXPECT_EQ(list.Count(), c.count) << N(c.file);
+        ASSERT_EQ(told.Seen.size(), c.sound ? 0u : 1u) << N(c.file);
+        if (!c.sound) {
+            EXPECT_NE(told.Seen[0].Text.find(c.file), String::npos) << N(told.Seen[0].Text);
+            EXPECT_EQ(told.Seen[0].Color, 0xC4D1F4);
         }
     }
-    ASSERT_FALSE(noIcons.empty()) << "no system library without icons found";
-    ImageList_LoadIcoFile(noIcons, list);
-    EXPECT_EQ(list.Count(), 0);
+}
 
-    WriteFileBytes(dir / L"text.txt", "not an icon");
-    ImageList_LoadIcoFile(dir / L"text.txt", list);
-    EXPECT_EQ(list.Count(), 0);
+TEST(IconFileContents, AnIconThatCannotBeReadKeepsItsPlace)
+{
+    // A module of three icons whose middle one is damaged inside its image
+    // (its directories all fit): images 0 and 2 must stay icons 0 and 2.
+    TTempDir dir;
+    String file = dir / L"three.dll";
+    ASSERT_TRUE(CopyFileW(SystemFile(L"ntdll.dll").c_str(), file.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceW(file.c_str(), TRUE);
+    ASSERT_NE(update, nullptr);
+    const std::string images[] = {TinyIco(0x20).substr(22), std::string("\x89PNG\r\n\x1A\nbroken", 14),
+                                  TinyIco(0xE0).substr(22)};
+    for (WORD id = 1; id <= 3; ++id) {
+        std::string image = images[id - 1], group("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+        for (unsigned v : {(unsigned)image.size(), (unsigned)id}) group += std::string((const char*)&v, 4);
+        group.resize(20);
+        ASSERT_TRUE(UpdateResourceW(update, RT_ICON, MAKEINTRESOURCEW(id), 0, image.data(), (DWORD)image.size()));
+        ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20));
+    }
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    ASSERT_EQ((UINT_PTR)ExtractIconW(nullptr, file.c_str(), (UINT)-1), 3u);
+    if (THIcon(ExtractIconW(nullptr, file.c_str(), 1))) GTEST_SKIP() << "the platform reads the damaged icon";
+    TImageList list(nullptr, 32, 32);
+    ASSERT_TRUE(ImageList_LoadIcoFile(file, list));
+    ASSERT_EQ(list.Count(), 3);
+    TBitmap canvas;
+    canvas.SetSize(96, 32);  // white; the empty middle image shows it
+    const COLORREF expected[] = {RGB(0xC0, 0x80, 0x20), RGB(0xFF, 0xFF, 0xFF), RGB(0xC0, 0x80, 0xE0)};
+    for (int i = 0; i < 3; ++i) list.Draw(canvas.Canvas(), 32 * i, 0, i);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetPixel(canvas.Canvas(), 32 * i + 16, 16), expected[i]) << "image " << i;
 }
 
 }  // namespace

@@ -1,0 +1,283 @@
+// The explorer pane on real windows: two panes sharing their keys, the style
+// menu and button in step with the view, the up button, the address bar's
+// layout and the language texts.
+#include "Clipbrd.h"
+#include "CommandImages.h"
+#include "WindowDriver.h"
+#include "xaFrameExplorer.h"
+#include "xaLanguageUni.h"
+#include "xaModulControls.h"
+
+namespace {
+// A window with two panes side by side, as the main window holds them.
+struct TTwoPanes {
+    TForm form{nullptr};
+    TFrExplorer* pane[2];
+    std::vector<String> ran;  // "0 ActRename": which pane's action ran
+    TTempDir dir;
+    TTwoPanes()
+    {
+        form.SetBounds(20, 20, 1000, 460);
+        for (int i = 0; i < 2; ++i) {
+            pane[i] = new TFrExplorer(&form);
+            pane[i]->SetBounds(i * 490, 0, 480, 420);
+            pane[i]->SetParent(&form);
+        }
+        form.Show();
+    }
+    // Every action of both panes records itself instead of acting.
+    void record()
+    {
+        for (int i = 0; i < 2; ++i)
+            for (int a = 0; a < pane[i]->al->ActionCount(); ++a) {
+                TAction* act = pane[i]->al->Actions(a);
+                act->OnExecute = [this, i, act](TObject*) { ran.push_back(IntToStr(i) + L" " + act->Name); };
+            }
+    }
+    std::string take()
+    {
+        String s;
+        for (const String& r : ran) s += (s.empty() ? L"" : L", ") + r;
+        ran.clear();
+        return N(s);
+    }
+};
+}  // namespace
+
+TEST(FrameExplorer, ShortcutsAnswerOnlyInThePaneWhoseListHasTheFocus)
+{
+    TTwoPanes w;
+    w.record();
+    const struct {
+        WORD key;
+        TShiftState shift;
+        const char* action;
+    } keys[] = {{VK_F2, 0, "ActRename"},        {VK_DELETE, 0, "ActDelete"},       {'C', ssCtrl, "ActCopy"},
+                {'X', ssCtrl, "ActCut"},         {'V', ssCtrl, "ActPaste"},         {VK_F7, 0, "ActCreateFolder"},
+                {VK_F6, 0, "ActCreateTxt"},      {'H', ssCtrl, "ActHideVisible"},   {'O', ssAlt, "ActOpenInExplorer"},
+                {VK_F5, 0, "ActRefresh"},        {VK_F1, ssCtrl, "ActProperties"},  {'A', ssAlt, "ActPathActivate"},
+                {'C', ssAlt, "ActPathCopy"},     {'V', ssAlt, "ActPathPaste"},      {'C', ssShift | ssCtrl, "ActCopySelectedFullPaths"},
+                {'C', ssCtrl | ssAlt, "ActCopySelectedNamesExts"}, {VK_F12, ssAlt, "ActFolderApplication"},
+                {'D', ssAlt, "ActFolderDesktop"}, {'E', ssAlt, "ActFolderMyKomp"}, {VK_RETURN, 0, "ActExecute"}};
+    for (int p : {1, 0}) {
+        for (const auto& k : keys) {
+            w.pane[p]->LVS->SetFocus();
+            Ui_Key(k.key, k.shift);
+            EXPECT_EQ(w.take(), std::to_string(p) + " " + k.action) << "pane " << p << ", key " << k.action;
+        }
+    }
+    // In the path box neither pane's shortcuts answer.
+    for (const auto& k : keys) {
+        w.pane[0]->ep->SetFocus();
+        Ui_Key(k.key, k.shift);
+        EXPECT_EQ(w.take(), "") << k.action;
+    }
+}
+
+TEST(FrameExplorer, EnterAndF5InThePathBoxAreTheBoxsOwn)
+{
+    TTwoPanes w;
+    if (w.pane[0]->ep->ClassName() != L"TxaEditPath") GTEST_SKIP() << "the path box's unit is not in this build";
+    CreateDirectoryW((w.dir / L"Sub").c_str(), nullptr);
+    w.record();
+    for (WORD key : {VK_RETURN, VK_F5}) {
+        w.pane[0]->LVS->SetPath(L"");
+        w.pane[0]->ep->SetFocus();
+        w.pane[0]->ep->SetText(w.dir / L"Sub");
+        Ui_Key(key);
+        EXPECT_EQ(w.pane[0]->LVS->Path(), w.dir / L"Sub");
+        EXPECT_EQ(w.take(), "");
+    }
+}
+
+TEST(FrameExplorer, StyleMenuKeysAndWheelKeepTheCheckedActionAndTheButtonInStep)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[0];
+    auto inStep = [&](TAction* want) {
+        TAction* styles[] = {f.ActStyleTable, f.ActStyleIcons, f.ActStyleCols, f.ActStyleRows};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(styles[i]->Checked, styles[i] == want) << N(styles[i]->Name);
+            EXPECT_EQ(f.pmStyle->Items(i)->Checked, styles[i] == want) << "the menu shows the check";
+            EXPECT_TRUE(f.pm->Items(11)->Items(i)->RadioItem);
+        }
+        EXPECT_EQ(f.tbStyle->ImageIndex(), want->ImageIndex);
+    };
+    inStep(f.ActStyleTable);
+    // "Rows" chosen from the drop-down under the style button's arrow.
+    std::vector<TModalRequest> seen;
+    {
+        TModalResponderScope door([&](const TModalRequest& r) {
+            seen.push_back(r);
+            TModalAnswer a;
+            a.Result = 4;
+            return a;
+        });
+        RECT r = f.TB->ButtonRect(*f.tbStyle);
+        Ui_Click(f.TB->Handle(), r.right - 4, (r.top + r.bottom) / 2);
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(N(seen[0].Caption + L": " + seen[0].Text), "pmStyle: Table\nIcons\nCols\nRows");
+    EXPECT_EQ(f.LVS->ViewStyle(), vsSmallIcon);
+    inStep(f.ActStyleRows);
+    // "Cols" from the context menu's View submenu.
+    seen.clear();
+    {
+        TModalResponderScope door([&](const TModalRequest& r) {
+            seen.push_back(r);
+            TModalAnswer a;
+            a.Result = 14;  // View > Cols
+            return a;
+        });
+        SendMessageW(f.LVS->Handle(), WM_CONTEXTMENU, (WPARAM)f.LVS->Handle(), MAKELPARAM(-1, -1));
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].Text.find(L"\nView > Cols\nView > Rows\nView > -\nView > Show Hide\nAdvansed > Path"), String::npos)
+        << N(seen[0].Text);
+    EXPECT_EQ(f.LVS->ViewStyle(), vsList);
+    inStep(f.ActStyleCols);
+    f.ActStyleRows->Execute();
+    inStep(f.ActStyleRows);
+    // The view's own change of style (its keys and wheel call it).
+    f.LVS->StyleNext();
+    inStep(f.ActStyleTable);
+
+    // The keys: Ctrl with the key left of 1; the wheel turned with the right button held.
+    f.LVS->SetFocus();
+    Ui_Key(VK_OEM_3, ssCtrl);
+    if (f.LVS->ViewStyle() == vsReport) GTEST_SKIP() << "the list view's key table is not in this build";
+    inStep(f.ActStyleIcons);
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_RBUTTON] = 0x80;
+    SetKeyboardState(state);
+    SendMessageW(f.LVS->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_RBUTTON, WHEEL_DELTA), MAKELPARAM(100, 100));
+    state[VK_RBUTTON] = 0;
+    SetKeyboardState(state);
+    EXPECT_EQ(f.LVS->ViewStyle(), vsList);
+    inStep(f.ActStyleCols);
+}
+
+TEST(FrameExplorer, UpButtonClickMiddleClickMenuAndHoverColours)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[0];
+    CreateDirectoryW((w.dir / L"Sub").c_str(), nullptr);
+    f.LVS->SetPath(w.dir / L"Sub");
+    Ui_Click(f.btnDirUp->Handle());
+    EXPECT_EQ(f.LVS->Path(), w.dir.Path());
+    PostMessageW(f.btnDirUp->Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(4, 4));
+    Application.ProcessMessages();
+    EXPECT_EQ(f.LVS->Path(), L"") << "no fixed root: the drive list";
+
+    TModalRecorder menus(0);
+    SendMessageW(f.btnDirUp->Handle(), WM_CONTEXTMENU, (WPARAM)f.btnDirUp->Handle(), MAKELPARAM(50, 50));
+    ASSERT_EQ(menus.Seen.size(), 1u);
+    EXPECT_EQ(N(menus.Seen[0].Caption + L": " + menus.Seen[0].Text),
+              "pmFavorit: Folder Desktop\nFolder My Komp\nFolder Application\n-\nOpen in explorer\n-\n"
+              "Path \xd1\x81opy\nPath paste\nPath activate");
+
+    // The pointer really over the button: the platform ends hovering where it is not.
+    RECT r;
+    GetWindowRect(f.btnDirUp->Handle(), &r);
+    SetCursorPos(r.right + 300, r.bottom + 300);
+    Ui_MouseLeave(f.btnDirUp->Handle());
+    TColor before = f.btnDirUp->Color();
+    EXPECT_EQ(before, f.PanelAdr->Color());
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Ui_MouseEnter(f.btnDirUp->Handle());
+    EXPECT_EQ(f.btnDirUp->Color(), (TColor)0x00FFA851);
+    SetCursorPos(r.right + 300, r.bottom + 300);
+    Ui_MouseLeave(f.btnDirUp->Handle());
+    EXPECT_EQ(f.btnDirUp->Color(), before);
+}
+
+TEST(FrameExplorer, ToolBarButtonsRunTheirActionsAndTheCheckButtonFollowsItsAction)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[0];
+    auto click = [&](TToolButton* b) {
+        RECT r = f.TB->ButtonRect(*b);
+        Ui_Click(f.TB->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    click(f.tbHide);
+    EXPECT_TRUE(f.ActHideVisible->Checked);
+    EXPECT_TRUE(f.LVS->ShowHide());
+    EXPECT_TRUE(f.tbHide->Down());
+    f.ActHideVisible->Execute();
+    EXPECT_FALSE(f.tbHide->Down()) << "the button shows its action's state";
+    EXPECT_FALSE(f.LVS->ShowHide());
+    Lng_FrExplorer_Set(&f);
+    w.record();
+    click(f.TB->Buttons(0));
+    EXPECT_EQ(w.take(), "0 ActRename");
+    EXPECT_EQ(f.TB->Buttons(0)->Hint, L"Rename");
+}
+
+TEST(FrameExplorer, PathCopyAndPasteThroughTheClipboard)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[1];
+    f.LVS->SetFocus();
+    Clipboard().SetAsText(L"something");
+    Ui_Key('C', ssAlt);
+    EXPECT_EQ(Clipboard().AsText(), L"") << "the drive list has no folder";
+    Clipboard().SetAsText(w.dir.Path());
+    Ui_Key('V', ssAlt);
+    EXPECT_EQ(f.LVS->Path(), w.dir.Path());
+    Ui_Key('C', ssAlt);
+    EXPECT_EQ(Clipboard().AsText(), w.dir.Path());
+    // Left as found: under Wine a middle click in an edit pastes the clipboard.
+    Clipboard().Clear();
+}
+
+TEST(FrameExplorer, AddressBarFollowsTheFontForBothBorderStyles)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[0];
+    for (int height : {-11, -24})
+        for (TBorderStyle border : {bsNone, bsSingle}) {
+            f.ep->Font.SetHeight(height);
+            f.ep->SetBorderStyle(border);
+            f.Sizing();
+            int h = Text_Height(L"C\\A:BCDEFG!!@%$", f.ep->Font);
+            SCOPED_TRACE(testing::Message() << "font " << height << (border == bsNone ? " no border" : " border"));
+            EXPECT_EQ(f.PanelAdr->Height(), h + (border == bsNone ? 6 : 5));
+            EXPECT_EQ(f.btnDirUp->Height(), border == bsNone ? h + 2 : h + 6);
+            EXPECT_EQ(f.ep->Left(), border == bsNone ? 35 : 34);
+            EXPECT_EQ(f.ep->Left() + f.ep->Width(), f.PanelAdr->Width());
+            EXPECT_EQ(f.LVS->Top(), f.PanelAdr->Height()) << "the list view starts under the bar";
+        }
+}
+
+TEST(FrameExplorer, LanguageTextsZebraRowsAndToolBarSwitch)
+{
+    TTwoPanes w;
+    TFrExplorer& f = *w.pane[0];
+    String saved = lvs_HideVisible;
+    lvs_HideVisible = L"Versteckte";
+    Lng_FrExplorer_Set(&f);
+    lvs_HideVisible = saved;
+    EXPECT_EQ(f.ActHideVisible->Caption, L"Versteckte");
+    EXPECT_EQ(f.ActHideVisible->Hint, L"Versteckte");
+    EXPECT_EQ(f.pm->Items(11)->Items(5)->Caption, L"Versteckte") << "the menu item follows its action";
+    EXPECT_EQ(f.LVS->Columns[2].Caption(), L"Size");
+    EXPECT_EQ(f.ActPathActivate->Caption, L"Path activate") << "not a translated action";
+
+    for (const wchar_t* name : {L"a.txt", L"b.txt"}) WriteFileBytes(w.dir / name, "");
+    f.LVS->SetPath(w.dir.Path());
+    bool draw = true;
+    f.LVS->Canvas.Brush.Color = clWhite;
+    f.LVS->OnCustomDrawItem(f.LVS, f.LVS->Items.Item(1), 0, draw);
+    EXPECT_EQ(f.LVS->Canvas.Brush.Color, (TColor)0xFAFAFA) << "odd rows striped";
+
+    int below = f.LVS->Top() + f.LVS->Height();
+    f.ActPanelButtons->Execute();
+    EXPECT_FALSE(f.TB->Visible());
+    EXPECT_EQ(f.LVS->Top() + f.LVS->Height(), f.ClientHeight()) << "no margin without the tool bar";
+    f.ActPanelButtons->Execute();
+    EXPECT_TRUE(f.TB->Visible());
+    EXPECT_EQ(f.LVS->Top() + f.LVS->Height(), below);
+    EXPECT_EQ(f.TB->Top() - below, 6 + 8);
+    Ui_Shot(f.Handle(), L"pane");
+}
