@@ -90,14 +90,16 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
 
 TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDriveList)
 {
-    const struct { TShiftState keys; int shell; const char *from, *here, *seen; } cases[] = {
+    const struct { TShiftState keys; int shell; const char *from, *here, *seen; bool own = false; } cases[] = {
         {0, IDNO, "ab", "aold", "Y:LVS Drop|"},  // the shell asks about b.txt
         {ssShift, IDCANCEL, "-b", "aold", "YN:b.txt\r\n\r\nFil|"},  // asked here: the shell may not
-        {ssAlt, IDCANCEL, "ab", "-old", ""}, {ssShift | ssAlt, IDCANCEL, "ab", "-old", ""}};
+        {ssAlt, IDCANCEL, "ab", "-old", ""}, {ssShift | ssAlt, IDCANCEL, "ab", "-old", ""},
+        {0, IDYES, "ab", "ab.t", "", true}};  // into the items' own folder: Wine's shell asks, and loses nothing
     for (auto& c : cases) {
         TEditView v{"a.txt", "b.txt"};
-        TTempDir here;
-        WriteFileBytes(here / L"b.txt", "old");
+        TTempDir other;
+        const TTempDir& here = c.own ? v.dir : other;
+        WriteFileBytes(other / L"b.txt", "old");
         int dropped = 0;
         auto* drop = new TxaDrop(v.lv);
         drop->OnDropFiles = [&](TObject* s) { v.lv->TxaShellListView_DropFiles(s); };
@@ -121,7 +123,7 @@ TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDrive
         }
         auto held = [](const String& f, size_t n) { return FileExists(f) ? ReadFileBytes(f).substr(0, n) : "-"; };
         EXPECT_EQ(held(v.dir / L"a.txt", 1) + held(v.dir / L"b.txt", 1), c.from) << c.keys;
-        EXPECT_EQ(held(here / L"a.txt", 1) + held(here / L"b.txt", 3), c.here) << c.keys;
+        EXPECT_EQ(held(here / L"a.txt", 1) + held(here / L"b.txt", 3), c.here) << c.keys << c.own;
         EXPECT_EQ(FileExists(here / L"a.lnk") + FileExists(here / L"b.lnk"), c.keys == ssAlt ? 2 : 0);
         EXPECT_EQ(N(v.seen), c.seen) << "the drive list raised OnDrop and nothing else";
         EXPECT_EQ(dropped, 2);
