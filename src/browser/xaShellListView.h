@@ -8,7 +8,11 @@
 
 #include "ComCtrls.h"
 #include "ChoiceCtrls.h"
+#include "Handles.h"
 #include "IniFiles.h"
+#include "xaDrop.h"
+
+#include <objidl.h>
 
 #include <deque>
 
@@ -93,7 +97,9 @@ public:
     void DirUp();
 
     // The key table and the commands (defined by the keys unit).
-    void KeyDown(WORD& key, TShiftState shift);
+    // KeyDown is also called by the explorer pane with made-up keys; Key is
+    // left as it is, so the control's own key handling follows.
+    void KeyDown(WORD& key, TShiftState shift) override;
     void Execute();
     void CopyData();
     void CutData();
@@ -166,6 +172,21 @@ private:
     // the size sort compares these instead of asking the file system again.
     std::deque<int64_t> fRowSizes;
 
+    // ---- keyboard, mouse and commands (xaShellListViewKeys.cpp) ----
+public:
+    // Over a row only: a middle press selects that row alone, then OnMouseDown.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+    TNotifyEvent OnDblClick;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    TxaDrop* fXaDrop_LVS = nullptr;
+    void WMLButtonDown(int x, int y, WPARAM wp);
+    void WMRButtonDown(int x, int y);
+    bool WMMouseWheel(int delta);
+
     void TxaShellListView_LoadPath(const String& path, bool showHide, String& folder, TShowElements showElements);
     void TxaShellListView_ListDrives();
     bool TxaShellListView_ListFolder(const String& path, bool showHide, TShowElements showElements);
@@ -173,6 +194,12 @@ private:
     void setCursor(TCursor cursor);
     void selectOnly(TListItem* item);
 };
+
+// The shell's Properties sheet of several full paths at once.
+void Shell_ShowFilesProperties(const TStrings& files);
+// The shell's data object of the full paths that exist as files or folders;
+// none when no path is left. Raises EOleSysError.
+void Shell_DataObjectOfFiles(const TStrings& files, TComPtr<IDataObject>& dataObject);
 
 // The stripe of an odd row in report view: Color, or with -1 the canvas
 // brush darkened by 2 per cent.

@@ -31,6 +31,7 @@ struct TEditView {
     TEditView(std::initializer_list<const char*> items)
     {
         lv->Name = L"LVS";
+        lv->Loaded();
         for (const char* s : items) {
             String n(s, s + strlen(s));
             n.back() == L'\\' ? (void)CreateDirectoryW((dir / n).c_str(), nullptr) : WriteFileBytes(dir / n, s);
@@ -101,9 +102,7 @@ TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDrive
         const TTempDir& here = c.own ? v.dir : other;
         WriteFileBytes(other / L"b.txt", "old");
         int dropped = 0;
-        auto* drop = new TxaDrop(v.lv);
-        drop->OnDropFiles = [&](TObject* s) { v.lv->TxaShellListView_DropFiles(s); };
-        v.lv->OnDrop = [&](TObject* s) { dropped += s == drop; };
+        v.lv->OnDrop = [&](TObject* s) { dropped += dynamic_cast<TxaDrop*>(s) && ((TxaDrop*)s)->Owner() == v.lv; };
         BYTE keys[256] = {}, saved[256];
         GetKeyboardState(saved);
         keys[VK_SHIFT] = c.keys & ssShift ? 0x80 : 0, keys[VK_MENU] = c.keys & ssAlt ? 0x80 : 0;
