@@ -119,6 +119,7 @@ TxaShellListView::~TxaShellListView() { DestroyHandle(); }
 void TxaShellListView::Loaded()
 {
     fXaDrop_LVS = new TxaDrop(this);
+    fXaDrop_LVS->OnDropFiles = [this](TObject* sender) { TxaShellListView_DropFiles(sender); };
     Columns[2].SetAlignment(taRightJustify);
 }
 

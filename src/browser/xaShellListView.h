@@ -33,6 +33,8 @@ extern String LV_StyleCols;
 extern String LV_StyleRows;
 // A language file gives the folder type as a word; the marker goes in front.
 void lvs_FolderType_Set(const String& fileValue);
+// The list view's key group of a language file, in the order above.
+void Lng_Read_ListView(TStrings& lines);
 
 enum TShowElements { seAll, seFiles, seFolders };
 
@@ -94,7 +96,7 @@ public:
     void Reload();
     void DirUp();
 
-    // The key table and the commands (defined by the keys and edit units).
+    // The key table and the commands (defined by the keys unit).
     // KeyDown is also called by the explorer pane with made-up keys; Key is
     // left as it is, so the control's own key handling follows.
     void KeyDown(WORD& key, TShiftState shift) override;
@@ -104,10 +106,18 @@ public:
     void PasteData();
     void Properties();
     void OpenInExplorer();
+
+    // ---- commands that change the folder's items (xaShellListViewEdit.cpp) ----
+    // Each works in the folder shown and does nothing in the drive list.
     void Rename();
-    void DeleteSelected();
+    // Sends the selected rows to the Recycle Bin, then takes them off the view.
+    void DeleteSelected() override;
     void CreateNewFolder();
     void CreateNewTxt();
+    // The view's drop target's OnDropFiles (Sender is that target): copies the
+    // dropped items here, moves them with Shift, makes shortcuts with Alt.
+    void TxaShellListView_DropFiles(TObject* sender);
+    // ---- end of the commands that change the folder's items ----
 
     String TeloID(int index, const String& folder) const;
     String TeloNameI(const TListItem* item, const String& folder) const;
