@@ -85,7 +85,7 @@ void Lng_ReadFile(const String& path)
     Lng_Read_App(lines);
     Lng_Read_Uni(lines);
     Lng_Read_FontDialog(lines);
-    // The file list view's key group (Lng_Read_ListView) is read here once its unit has it.
+    Lng_Read_ListView(lines);
     Lng_Read_LabelLink(lines);
     lines.SaveToFile(path);
 }

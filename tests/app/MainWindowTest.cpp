@@ -1,6 +1,7 @@
 // The main window driven in this process: the program's start with command
 // lines and settings.ini files in the test program's folder (the program
 // folder here), then the window worked with the wheel, the splitter and fonts.
+#include "Language.h"
 #include "Main.h"
 #include "Program.h"
 #include "WindowDriver.h"
@@ -48,6 +49,23 @@ TEST(MainWindow, SettingsFileKeepsAnyText)
     WriteFileBytes(dir / L"ansi.ini", "[a]\r\nb=1\r\n");
     TIniFile(dir / L"ansi.ini").WriteString(L"a", L"c", L"2");
     EXPECT_EQ(ReadFileBytes(dir / L"ansi.ini").substr(0, 3), "[a]");
+}
+
+// The program's keys are read in their order; those missing, shown or not,
+// head the Untranslated section the file gains.
+TEST(MainWindow, LanguageFileGivesTheProgramsTexts)
+{
+    TTempDir dir;
+    WriteFileBytes(dir / L"ru.lng", "\xEF\xBB\xBFIconize_De=\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C\r\n");
+    String before = Language::Iconize_De;
+    Lng_ReadFile(dir / L"ru.lng");
+    EXPECT_EQ(N(Language::Iconize_De), "\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C");
+    Language::Iconize_De = before;
+    std::string text = ReadFileBytes(dir / L"ru.lng");
+    EXPECT_NE(text.find("[Untranslated]\r\nSet=\r\nSet_Font=\r\nSet_ColorForm=\r\nSet_ColorList=\r\nSet_ResetToDefault=\r\n"
+                        "Set_Associate=\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Iconize_CopyIco=\r\nIconize_Type=\r\nElm_NotSelect_OnIconize="), std::string::npos);
+    EXPECT_NE(text.find("Ico_CopyToFolder=\r\nico_Index=\r\n"), std::string::npos);
 }
 
 TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
