@@ -93,22 +93,26 @@ void TForm1::FormShow(TObject*)
 void TForm1::FormCloseQuery(TObject*, bool&)
 {
     // Written in this order, every key at once; the file is made by the first
-    // write when it is not there.
-    TIniFile ini(Settings_FileName());
-    ini.WriteInteger(L"Settings", L"FontSize", Font.Size());
-    ini.WriteInteger(L"Settings", L"SplitMain", SplitMain);
-    ini.WriteInteger(L"Settings", L"SplitSpec", SplitSpec);
-    ini.WriteBool(L"Settings", L"IconizeCopyIco", Act_Iconize_CopyIco->Checked);
-    ini.WriteBool(L"Settings", L"FontTransparent", Act_FontTransparent->Checked);
-    ini.WriteBool(L"Settings", L"ExecuteByDblClick", Act_Set_ExecuteByDblClick->Checked);
-    ini.WriteString(L"Settings", L"IcoBaza", IcoBaza_Text);
-    Font_Save(&ini, L"Font", L"All", FrElm->LVS->Font);
-    ini.WriteInteger(L"Colors", L"Form1", (int)Color());
-    ini.WriteInteger(L"Colors", L"List", (int)FrElm->LVS->Color());
-    Form_PosSave(this, &ini, L"");
-    formSettingsPosSave(ini);
-    FrElm->LVS->iniSave(L"elmLVS", &ini);
-    FrIco->LVS->iniSave(L"icoLVS", &ini);
+    // write when it is not there. A write that fails is told, and the window
+    // still closes: a settings file that cannot be written must not keep the
+    // user from ending the program.
+    Application.Guard([this] {
+        TIniFile ini(Settings_FileName());
+        ini.WriteInteger(L"Settings", L"FontSize", Font.Size());
+        ini.WriteInteger(L"Settings", L"SplitMain", SplitMain);
+        ini.WriteInteger(L"Settings", L"SplitSpec", SplitSpec);
+        ini.WriteBool(L"Settings", L"IconizeCopyIco", Act_Iconize_CopyIco->Checked);
+        ini.WriteBool(L"Settings", L"FontTransparent", Act_FontTransparent->Checked);
+        ini.WriteBool(L"Settings", L"ExecuteByDblClick", Act_Set_ExecuteByDblClick->Checked);
+        ini.WriteString(L"Settings", L"IcoBaza", IcoBaza_Text);
+        Font_Save(&ini, L"Font", L"All", FrElm->LVS->Font);
+        ini.WriteInteger(L"Colors", L"Form1", (int)Color());
+        ini.WriteInteger(L"Colors", L"List", (int)FrElm->LVS->Color());
+        Form_PosSave(this, &ini, L"");
+        formSettingsPosSave(ini);
+        FrElm->LVS->iniSave(L"elmLVS", &ini);
+        FrIco->LVS->iniSave(L"icoLVS", &ini);
+    });
 }
 
 void TForm1::FormResize(TObject*)

@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace {
 
 String DolvExe()
@@ -32,6 +34,7 @@ struct TProgFolder {
 struct TSeen {
     DWORD Pid;
     HWND Found = nullptr;
+    std::vector<HWND> Closed;  // asked to close already
 };
 
 BOOL CALLBACK findShown(HWND w, LPARAM p)
@@ -39,7 +42,8 @@ BOOL CALLBACK findShown(HWND w, LPARAM p)
     auto* s = (TSeen*)p;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    if (pid == s->Pid && IsWindowVisible(w)) s->Found = w;
+    if (pid == s->Pid && IsWindowVisible(w) && std::find(s->Closed.begin(), s->Closed.end(), w) == s->Closed.end())
+        s->Found = w;
     return !s->Found;
 }
 
@@ -81,7 +85,7 @@ TRunResult RunDolv(const TProgFolder& prog, const String& args,
         r.Windows.push_back(text);
         if (onWindow) onWindow(seen.Found);
         PostMessageW(seen.Found, WM_CLOSE, 0, 0);
-        WaitForSingleObject(pi.hProcess, 5000);
+        seen.Closed.push_back(seen.Found);
     }
     GetExitCodeProcess(pi.hProcess, &r.Code);
     return r;
@@ -181,6 +185,15 @@ TEST(Program, StartsClosesAndSurvivesSettings)
     EXPECT_LT(text.find(L"FontSize="), text.find(L"IcoBaza=")) << "written in the close's order";
     r = RunDolv(prog, L"", [&](HWND w) { maximized = IsZoomed(w); });
     EXPECT_TRUE(maximized) << "the second start restores the placement";
+
+    // A settings file that cannot be written (a folder of that name): told
+    // once, and the program still ends.
+    DeleteFileW(prog.Settings().c_str());
+    CreateDirectoryW(prog.Settings().c_str(), nullptr);
+    r = RunDolv(prog, L"");
+    RemoveDirectoryW(prog.Settings().c_str());
+    EXPECT_EQ(r.Code, 0u);
+    EXPECT_EQ(r.Windows.size(), 2u) << "the main window, then the write error";
 
     for (const char* settings : {"", "[Settings]\r\nSplitMain=x\r\nSplitSpec=\r\nFontSize=q\r\nIconizeCopyIco=yes\r\n"
                                      "FontTransparent=-\r\nLanguage=Language\\none.lng\r\n[Font]\r\nAll.Size=z\r\n"
