@@ -32,7 +32,7 @@ struct TProgFolder {
 };
 
 struct TSeen {
-    DWORD Pid;
+    DWORD Pid = 0;
     HWND Found = nullptr;
     std::vector<HWND> Closed;  // asked to close already
 };
