@@ -67,7 +67,8 @@ TRunResult RunDolv(const TProgFolder& prog, const String& args,
         return r;
     }
     THandle process(pi.hProcess), thread(pi.hThread);
-    TSeen seen{pi.dwProcessId};
+    TSeen seen;
+    seen.Pid = pi.dwProcessId;
     DWORD start = GetTickCount();
     while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
         if (GetTickCount() - start > 30000) {
