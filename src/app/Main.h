@@ -110,6 +110,12 @@ public:
     void Act_Program_OpenLanguageExecute(TObject* sender);
     void Act_Set_IntegrateinShellContexMenuExecute(TObject* sender);
 
+    // The panes' middle clicks and paste actions (MainIconize.cpp).
+    void frElmLVSMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void frIcoLVSMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FrElmActPasteExecute(TObject* sender);
+    void FrIcoActPasteExecute(TObject* sender);
+
 private:
     bool fFirstShow = true;
     void layout();
@@ -122,6 +128,20 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The normal view's commands (MainIconize.cpp). Iconize gives the element
+// pane's selected rows the icon of the icon pane's selected row; Clear takes
+// their icons away. Both tell the user when a pane has nothing selected.
+void Form1_Iconize();
+void Form1_Clear();
+// Pastes the clipboard's files into Target's folder; after a cut, the rows of
+// the moved files leave Other's view first.
+void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
+// Row Index of List shows the picture of the icon pane's selected row; the
+// picture's position in the list, or -1 when it could not be had.
+int LVS_ItemIcoSet(TxaShellListView& list, int index);
+// The rows of List whose type text is exactly Ext show their type's present picture.
+void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 
 // Spreads Font over the windows when its size lies in 8..20; otherwise nothing changes.
 void Font_Apply(const TFont& font);
