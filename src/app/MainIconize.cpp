@@ -89,6 +89,7 @@ void Form1_Iconize()
     if (!Iconize_Get_Element(ico.TeloNameI(ico.Selected(), ico.Path()), file, index))
         return Y_Show(Language::Ico_NotSelect, L"", -1, true);
     if (file.empty()) return;
+    TIconizeNoticeBatch notices;
 
     // Every row shows the same new picture: it joins the system image list
     // once per command, not once per row (those pictures stay for the run).

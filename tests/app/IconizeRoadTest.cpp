@@ -57,6 +57,7 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
     TRoad::Pick(*r.Elm, r.Dir / L"elm", {L"a.*dir", L"b.*dir", L"c.*dir"});
     int before = r.Image(L"a.*dir");
     r.Key(*r.Elm, VK_RETURN, ssCtrl);
+    EXPECT_EQ(r.Marks.Seen().size(), 11u) << "the shell told once for the command";
     for (const wchar_t* d : {L"a", L"b", L"c"}) {
         String folder = r.Dir / L"elm\\" + d;
         EXPECT_EQ(N(IniValue(folder + L"\\Desktop.ini", L".ShellClassInfo", L"IconFile")), "Desktop.ico") << N(d);
