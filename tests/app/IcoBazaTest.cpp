@@ -17,7 +17,7 @@ TEST(IcoBaza, GoneBaseThenKeysInBothPanesStarClicksAndTheStoredForm)
     String pick, seen;  // where the chooser goes before OK (empty: Esc); what the door saw
     TModalResponderScope door([&](const TModalRequest& r) {
         seen += r.Caption + L"|";
-        if (r.Kind == L"TFormY") EXPECT_NE(r.Text.find(prog / L"gone"), String::npos) << N(r.Text);
+        EXPECT_TRUE(r.Kind != L"TFormY" || r.Text.find(prog / L"gone") != String::npos) << N(r.Text);
         TModalAnswer a{3, L"", nullptr};  // the star's menu: its third entry
         if (r.Kind == L"TFormXaShellDialog") a.Drive = [&](HWND) {
             FormXaShellDialog->fre->LVS->SetPath(pick);
