@@ -62,7 +62,8 @@ bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex);
 int Ico_GetSysIndex(const String& path);
 // Makes List refer to (never own) the shell's small or large system image list.
 void ImageList_AttachSys(TImageList& list, bool small);
-// Replaces List's images by every icon of File; a missing file changes nothing.
+// Replaces List's images by every icon of File, image i being icon i (one that
+// cannot be read is an empty image); a missing file changes nothing.
 // A file whose icon directories do not fit its contents leaves List empty and
 // gives false, after telling the user when TellUser (a file the user chose).
 bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser = false);

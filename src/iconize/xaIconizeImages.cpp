@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 int Ico_GetSysIndex(const String& path)
 {
@@ -228,12 +229,16 @@ bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
     }
     HINSTANCE self = GetModuleHandleW(nullptr);
     UINT count = (UINT)(UINT_PTR)ExtractIconW(self, file.c_str(), (UINT)-1);
+    // Image i must stay icon i of the file, since callers apply the index the
+    // user picks in the list: an icon that cannot be read takes its place as
+    // an empty one (its mask all transparent).
+    std::vector<BYTE> andMask((list.Width() + 15) / 16 * 2 * list.Height(), 0xFF), xorMask(andMask.size(), 0);
+    THIcon blank(CreateIcon(nullptr, list.Width(), list.Height(), 1, 1, andMask.data(), xorMask.data()));
     for (UINT i = 0; i < count; ++i) {
-        HICON icon = ExtractIconW(self, file.c_str(), i);
+        THIcon icon(ExtractIconW(self, file.c_str(), i));
         // 1 is ExtractIcon's answer for "not a file with icons".
-        if (!icon || icon == (HICON)1) continue;
-        list.AddIcon(icon);  // the list keeps its own copy
-        DestroyIcon(icon);
+        if (icon.Get() == (HICON)1) icon.Release();
+        if (!icon || list.AddIcon(icon.Get()) < 0) list.AddIcon(blank.Get());  // the list keeps its own copy
     }
     return true;
 }

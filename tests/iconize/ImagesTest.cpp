@@ -126,4 +126,35 @@ TEST(IconFileContents, EveryIconOfASoundFileNoneOfABrokenOne)
     }
 }
 
+TEST(IconFileContents, AnIconThatCannotBeReadKeepsItsPlace)
+{
+    // A module of three icons whose middle one is damaged inside its image
+    // (its directories all fit): images 0 and 2 must stay icons 0 and 2.
+    TTempDir dir;
+    String file = dir / L"three.dll";
+    ASSERT_TRUE(CopyFileW(SystemFile(L"ntdll.dll").c_str(), file.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceW(file.c_str(), TRUE);
+    ASSERT_NE(update, nullptr);
+    const std::string images[] = {TinyIco(0x20).substr(22), std::string("\x89PNG\r\n\x1A\nbroken", 14),
+                                  TinyIco(0xE0).substr(22)};
+    for (WORD id = 1; id <= 3; ++id) {
+        std::string image = images[id - 1], group("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+        for (unsigned v : {(unsigned)image.size(), (unsigned)id}) group += std::string((const char*)&v, 4);
+        group.resize(20);
+        ASSERT_TRUE(UpdateResourceW(update, RT_ICON, MAKEINTRESOURCEW(id), 0, image.data(), (DWORD)image.size()));
+        ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20));
+    }
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    ASSERT_EQ((UINT_PTR)ExtractIconW(nullptr, file.c_str(), (UINT)-1), 3u);
+    if (THIcon(ExtractIconW(nullptr, file.c_str(), 1))) GTEST_SKIP() << "the platform reads the damaged icon";
+    TImageList list(nullptr, 32, 32);
+    ASSERT_TRUE(ImageList_LoadIcoFile(file, list));
+    ASSERT_EQ(list.Count(), 3);
+    TBitmap canvas;
+    canvas.SetSize(96, 32);  // white; the empty middle image shows it
+    const COLORREF expected[] = {RGB(0xC0, 0x80, 0x20), RGB(0xFF, 0xFF, 0xFF), RGB(0xC0, 0x80, 0xE0)};
+    for (int i = 0; i < 3; ++i) list.Draw(canvas.Canvas(), 32 * i, 0, i);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetPixel(canvas.Canvas(), 32 * i + 16, 16), expected[i]) << "image " << i;
+}
+
 }  // namespace
