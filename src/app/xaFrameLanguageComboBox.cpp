@@ -123,4 +123,8 @@ void TFrLanguageComboBox::klbClick(TObject*)
 
 void TFrLanguageComboBox::pmReloadClick(TObject*) { LoadLangs(Lng_Path); }
 
-void TFrLanguageComboBox::pmOpenFolderClick(TObject*) { Explorer_Select(Lng_Path); }
+void TFrLanguageComboBox::pmOpenFolderClick(TObject*)
+{
+    // With the built-in English there is no file to point at: the folder is shown instead.
+    Explorer_Select(Lng_Path.empty() ? ExcludeTrailingPathDelimiter(Lng_Folder()) : Lng_Path);
+}

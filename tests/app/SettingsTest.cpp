@@ -96,6 +96,7 @@ TEST_F(SettingsFixture, ChooserListsTheFolderAndLoadsOnlyANewLanguageFile)
 TEST_F(SettingsFixture, ColoursResetAndOptionsActOnTheMainWindow)
 {
     settings->Show();
+    Ui_Shot(settings->Handle(), L"settings");
     EXPECT_EQ(settings->btnColor_Form1->SymbolColor(), clRed);
     EXPECT_EQ(settings->btnColor_List->SymbolColor(), clBlue);
     TModalResponderScope door([](const TModalRequest&) { return TModalAnswer{IDOK, L"$00123456", {}}; });
