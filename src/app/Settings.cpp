@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "Program.h"
 #include "xaFontDialog.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
@@ -16,6 +17,8 @@ void TFormSettings::FormCreate(TObject*)
 {
     using namespace std::placeholders;
     Form_PosLoad(this);
+    // Ctrl+wheel sizes the font here as over the main window.
+    if (fMain.Form) OnMouseWheel = fMain.Form->OnMouseWheel;
     // At this point no language file is loaded yet: the start selects it in
     // the chooser once it has loaded it.
     FrLang->LoadLangs(Lng_Path);
@@ -28,6 +31,9 @@ void TFormSettings::FormCreate(TObject*)
     if (fMain.BazaOpenNew) Action_Bind(*btnBaza, *fMain.BazaOpenNew);
     if (fMain.Form) btnColor_Form1->SetSymbolColor(fMain.Form->Color());
     if (fMain.IcoList) btnColor_List->SetSymbolColor(fMain.IcoList->Color());
+    // The box shows the icons base the program uses, and a change typed into it is used at once.
+    OnShow = [this](TObject*) { edBaza->SetText(IcoBaza_Text); };
+    edBaza->OnChange = [this](TObject*) { IcoBaza_Text = edBaza->Text(); };
 }
 
 void TFormSettings::btnFontClick(TObject*)

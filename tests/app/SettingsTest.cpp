@@ -1,6 +1,8 @@
 // The settings window and its language chooser on real windows, in a program
 // folder of their own with a copy of the shipped Language folder.
 #include "IniFiles.h"
+#include "Main.h"
+#include "Program.h"
 #include "Settings.h"
 #include "WindowDriver.h"
 #include "xaLanguageUni.h"
@@ -128,4 +130,69 @@ TEST_F(SettingsFixture, EscClosesAndThePlacementComesFromSettingsIni)
     TModalDriver esc(L"TFormSettings", [](HWND) { Ui_Key(VK_ESCAPE); });
     EXPECT_EQ(placed.ShowModal(), mrCancel);
     EXPECT_FALSE(IsWindowVisible(placed.Handle()));
+}
+
+namespace {
+// The language load changes texts of the whole process: the start, the
+// choice and the checks run in a process of their own.
+void chooseRussianInTheRealWindows()
+{
+    const std::string shipped = ReadFileBytes(Prog_Dir() + L"..\\Language\\Russian.lng");
+    TTempDir dir;
+    TProgDirOverride prog{dir.Path() + L"\\"};
+    CreateDirectoryW((dir / L"Language").c_str(), nullptr);
+    const String lng = dir / L"Language\\Russian.lng";
+    // One key left out: the rewrite lists it, and its text stays English.
+    size_t at = shipped.find("Set_Font="), end = shipped.find("\r\n", at) + 2;
+    const std::string lacking = shipped.substr(0, at) + shipped.substr(end);
+    WriteFileBytes(lng, lacking);
+    TModalRecorder boxes;
+    ASSERT_LT(Program_Start({L"dolv.exe"}), 0);
+    TComboBox& cb = *FormSettings->FrLang->cb;
+    auto choose = [&](const String& entry) {
+        cb.SetItemIndex(cb.IndexOf(entry));
+        SendMessageW(GetParent(cb.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(cb.Handle()), CBN_SELCHANGE),
+                     (LPARAM)cb.Handle());
+    };
+    choose(L"Russian");
+    EXPECT_EQ(N(Form1->Act_Set_Settings->Caption), N(L"Настройки"));
+    EXPECT_EQ(N(FormSettings->Caption()), N(L"Настройки"));
+    EXPECT_EQ(N(FormSettings->labBaza->Caption()), N(L"База иконок:"));
+    EXPECT_EQ(N(FormSettings->ch_SetExecuteByDblClick->Caption()), N(L"Открывать файлы двойным щелчком мыши"));
+    EXPECT_EQ(N(FormSettings->btnFont->Caption()), "Font");
+    EXPECT_EQ(ReadFileBytes(lng), lacking + "[Untranslated]\r\nSet_Font=\r\n");
+    // A file that may not be written stays as it is, and its texts still apply.
+    choose(LngComboBox_BuiltIn);
+    WriteFileBytes(lng, shipped);
+    SetFileAttributesW(lng.c_str(), FILE_ATTRIBUTE_READONLY);
+    Form1->Act_Set_Settings->Caption = L"x";
+    choose(L"Russian");
+    EXPECT_EQ(N(Form1->Act_Set_Settings->Caption), N(L"Настройки"));
+    EXPECT_EQ(ReadFileBytes(lng), shipped);
+    EXPECT_TRUE(boxes.Seen.empty());
+    SetFileAttributesW(lng.c_str(), FILE_ATTRIBUTE_NORMAL);
+    FormSettings->Show();
+    bool transparent = Form1->Act_FontTransparent->Checked;
+    Ui_Click(FormSettings->chTFontTransparent->Handle());
+    EXPECT_NE(Form1->Act_FontTransparent->Checked, transparent);
+    // The main window's close keeps the settings window's placement.
+    FormSettings->SetBounds(50, 60, 700, 600);
+    bool canClose = true;
+    Form1->FormCloseQuery(Form1, canClose);
+    EXPECT_EQ(TIniFile(Settings_FileName()).ReadInteger(L"FormSettings", L"Left", 0), 50);
+    Program_End();
+}
+}  // namespace
+
+TEST(SettingsWindowDeathTest, RussianTranslatesBothWindowsAtOnceAndRewritesItsFile)
+{
+    EXPECT_EXIT(
+        {
+            chooseRussianInTheRealWindows();
+            // The child's failures reach the parent as its error output.
+            const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
+            for (int i = 0; i < result.total_part_count(); ++i) fputs(result.GetTestPartResult(i).message(), stderr);
+            exit(result.Failed() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
