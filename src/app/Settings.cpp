@@ -88,6 +88,11 @@ void TFormSettings::Font_Take(const TFont& font)
     Font.SetName(font.Name());
     Font.SetHeight(font.Height());
     Font.SetStyle(font.Style());
+    // The grey italic labels keep their colour and style, and take name and size.
+    for (TLabel* label : {labCtrlWheel, labBaza}) {
+        label->Font.SetName(font.Name());
+        label->Font.SetHeight(font.Height());
+    }
     FrLang->Font_Set();
 }
 

@@ -172,6 +172,7 @@ void chooseRussianInTheRealWindows()
     EXPECT_TRUE(boxes.Seen.empty());
     SetFileAttributesW(lng.c_str(), FILE_ATTRIBUTE_NORMAL);
     FormSettings->Show();
+    Ui_Shot(FormSettings->Handle(), L"settings-russian");
     bool transparent = Form1->Act_FontTransparent->Checked;
     Ui_Click(FormSettings->chTFontTransparent->Handle());
     EXPECT_NE(Form1->Act_FontTransparent->Checked, transparent);
