@@ -29,11 +29,21 @@ void TFormSettings::FormCreate(TObject*)
     for (auto [box, action] : options)
         if (action) Action_Bind(*box, *action);
     if (fMain.BazaOpenNew) Action_Bind(*btnBaza, *fMain.BazaOpenNew);
+    showColors();
+    // The start reads the stored colours and icons base after this window is
+    // made: each show puts what the program uses now in the swatches and the
+    // box, and a change typed into the box is used at once.
+    OnShow = [this](TObject*) {
+        showColors();
+        edBaza->SetText(IcoBaza_Text);
+    };
+    edBaza->OnChange = [this](TObject*) { IcoBaza_Text = edBaza->Text(); };
+}
+
+void TFormSettings::showColors()
+{
     if (fMain.Form) btnColor_Form1->SetSymbolColor(fMain.Form->Color());
     if (fMain.IcoList) btnColor_List->SetSymbolColor(fMain.IcoList->Color());
-    // The box shows the icons base the program uses, and a change typed into it is used at once.
-    OnShow = [this](TObject*) { edBaza->SetText(IcoBaza_Text); };
-    edBaza->OnChange = [this](TObject*) { IcoBaza_Text = edBaza->Text(); };
 }
 
 void TFormSettings::btnFontClick(TObject*)
@@ -70,8 +80,7 @@ void TFormSettings::btnResetToDefaultClick(TObject*)
     if (fMain.Form) fMain.Form->SetColor((TColor)0x86B6D2);
     for (TListView* list : {fMain.IcoList, fMain.ElmList})
         if (list) list->SetColor((TColor)0xF7FCFD);
-    if (fMain.Form) btnColor_Form1->SetSymbolColor(fMain.Form->Color());
-    if (fMain.IcoList) btnColor_List->SetSymbolColor(fMain.IcoList->Color());
+    showColors();
     if (fMain.ColorsApply) fMain.ColorsApply();
 }
 

@@ -65,6 +65,7 @@ public:
 private:
     TSettingsMain fMain;
     void layout();
+    void showColors();
 };
 
 // Made once after the main window; lives for the whole run.

@@ -109,7 +109,9 @@ TEST(SettingsWindow, ColoursAndResetChangeTheMainWindowEscCloses)
     TSettingsStart s;
     TFormSettings& f = *FormSettings;
     TForm1& m = *Form1;
+    m.SetColor((TColor)0x445566);  // as a stored colour comes after the window is made
     f.Show();
+    EXPECT_EQ(f.btnColor_Form1->SymbolColor(), (TColor)0x445566);
     {
         TModalResponderScope door([](const TModalRequest&) { return TModalAnswer{IDOK, L"$00123456", {}}; });
         Ui_Click(f.btnColor_Form1->Handle());
