@@ -83,10 +83,11 @@ void chooseLanguages()
     bool transparent = Form1->Act_FontTransparent->Checked;
     Ui_Click(f.chTFontTransparent->Handle());
     EXPECT_NE(Form1->Act_FontTransparent->Checked, transparent);
-    // The main window's close keeps the settings window's placement.
+    // The restart link closes the main window, which keeps the settings window's placement.
     f.SetBounds(50, 60, 700, 600);
-    bool canClose = true;
-    Form1->FormCloseQuery(Form1, canClose);
+    s.choose(LngComboBox_BuiltIn);
+    Ui_Click(f.FrLang->klb->Handle());
+    EXPECT_TRUE(Application.Terminated());
     EXPECT_EQ(TIniFile(Settings_FileName()).ReadInteger(L"FormSettings", L"Left", 0), 50);
 }
 }  // namespace
