@@ -2,6 +2,7 @@
 
 #include "Language.h"
 #include "Main.h"
+#include "Settings.h"
 #include "ind.h"
 #include "xaIconize.h"
 #include "xaLanguageUni.h"
@@ -14,7 +15,7 @@
 TCommandLine CmdLine;
 
 namespace {
-// The icons base text until the settings window's edit box holds it.
+// The icons base text while there is no settings window, whose edit box holds it.
 String IcoBaza_Text;
 
 // A dot and an extension alone name a file type; expanded, it would become a
@@ -26,8 +27,26 @@ bool isFileType(const String& s)
 
 String expandElement(const String& s) { return isFileType(s) ? s : Path_Expand(s); }
 
-// The steps the settings window adds to the start: it is made after the main window.
-void formSettingsCreate() {}
+std::unique_ptr<TFormSettings> gFormSettings;
+
+// The settings window is made after the main window, whose parts it changes.
+void formSettingsCreate()
+{
+    TForm1& f = *Form1;
+    TSettingsMain m;
+    m.Form = &f;
+    m.ElmList = f.FrElm->LVS;
+    m.IcoList = f.FrIco->LVS;
+    m.ExplorerContexMenu = f.Act_Set_IntegrateinShellContexMenu;
+    m.ExecuteByDblClick = f.Act_Set_ExecuteByDblClick;
+    m.FontTransparent = f.Act_FontTransparent;
+    m.BazaOpenNew = f.Act_Baza_OpenNew;
+    m.FontApply = Font_Apply;
+    m.ColorsApply = Colors_Apply;
+    m.LanguageApply = Lng_LoadAndSet;
+    gFormSettings = std::make_unique<TFormSettings>(nullptr, m);
+    FormSettings = gFormSettings.get();
+}
 
 void startWithoutSettings()
 {
@@ -154,9 +173,15 @@ String IcoFolder_Get(bool collapse)
     return collapse ? Path_Collapse(path, L"%exe") : path;
 }
 
-String IcoBaza_Text_Get() { return IcoBaza_Text; }
+String IcoBaza_Text_Get() { return FormSettings ? FormSettings->edBaza->Text() : IcoBaza_Text; }
 
-void IcoBaza_Text_Set(const String& text) { IcoBaza_Text = text; }
+void IcoBaza_Text_Set(const String& text)
+{
+    if (FormSettings)
+        FormSettings->edBaza->SetText(text);
+    else
+        IcoBaza_Text = text;
+}
 
 String IcoBaza_Get() { return Path_Expand(IcoBaza_Text_Get()); }
 
@@ -202,6 +227,8 @@ int Program_Start(const std::vector<String>& args)
 void Program_End()
 {
     Application.MainForm = nullptr;
+    FormSettings = nullptr;
+    gFormSettings.reset();
     Form1 = nullptr;
     gForm1.reset();
 }
