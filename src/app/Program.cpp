@@ -2,6 +2,7 @@
 
 #include "Language.h"
 #include "Main.h"
+#include "Settings.h"
 #include "ind.h"
 #include "xaIconize.h"
 #include "xaLanguageUni.h"
@@ -12,9 +13,11 @@
 #include <memory>
 
 TCommandLine CmdLine;
-String IcoBaza_Text;
 
 namespace {
+// The icons base text while there is no settings window, whose edit box holds it.
+String IcoBaza_Text;
+
 // A dot and an extension alone name a file type; expanded, it would become a
 // file of that name in the program's folder that nobody meant.
 bool isFileType(const String& s)
@@ -24,8 +27,26 @@ bool isFileType(const String& s)
 
 String expandElement(const String& s) { return isFileType(s) ? s : Path_Expand(s); }
 
-// The steps the settings window adds to the start: it is made after the main window.
-void formSettingsCreate() {}
+std::unique_ptr<TFormSettings> gFormSettings;
+
+// The settings window is made after the main window, whose parts it changes.
+void formSettingsCreate()
+{
+    TForm1& f = *Form1;
+    TSettingsMain m;
+    m.Form = &f;
+    m.ElmList = f.FrElm->LVS;
+    m.IcoList = f.FrIco->LVS;
+    m.ExplorerContexMenu = f.Act_Set_IntegrateinShellContexMenu;
+    m.ExecuteByDblClick = f.Act_Set_ExecuteByDblClick;
+    m.FontTransparent = f.Act_FontTransparent;
+    m.BazaOpenNew = f.Act_Baza_OpenNew;
+    m.FontApply = Font_Apply;
+    m.ColorsApply = Colors_Apply;
+    m.LanguageApply = Lng_LoadAndSet;
+    gFormSettings = std::make_unique<TFormSettings>(nullptr, m);
+    FormSettings = gFormSettings.get();
+}
 
 void startWithoutSettings()
 {
@@ -59,12 +80,12 @@ void startFromSettings()
     Font_Apply(f.Font);
     Colors_Apply();
 
-    IcoBaza_Text = Path_Collapse(ini.ReadString(L"Settings", L"IcoBaza", IcoFolder_Get(false)), L"%exe");
+    IcoBaza_Text_Set(Path_Collapse(ini.ReadString(L"Settings", L"IcoBaza", IcoFolder_Get(false)), L"%exe"));
     String baza = IcoBaza_Get();
     if (!DirectoryExists(baza)) {
         Y_Show(L"Отсутвует папка \"Избранные иконки\":\r\n" + baza + L"\r\nУстановите её в настройках заново", L"", -1,
                true);
-        IcoBaza_Text = IcoFolder_Get(true);
+        IcoBaza_Text_Set(IcoFolder_Get(true));
     }
 
     f.Act_Iconize_CopyIco->Checked = ini.ReadBool(L"Settings", L"IconizeCopyIco", true);
@@ -152,7 +173,17 @@ String IcoFolder_Get(bool collapse)
     return collapse ? Path_Collapse(path, L"%exe") : path;
 }
 
-String IcoBaza_Get() { return Path_Expand(IcoBaza_Text); }
+String IcoBaza_Text_Get() { return FormSettings ? FormSettings->edBaza->Text() : IcoBaza_Text; }
+
+void IcoBaza_Text_Set(const String& text)
+{
+    if (FormSettings)
+        FormSettings->edBaza->SetText(text);
+    else
+        IcoBaza_Text = text;
+}
+
+String IcoBaza_Get() { return Path_Expand(IcoBaza_Text_Get()); }
 
 namespace {
 std::unique_ptr<TForm1> gForm1;
@@ -174,7 +205,7 @@ int Program_Start(const std::vector<String>& args)
     Form1->FrElm->LVS->SetViewStyle(vsReport);
     Form1->FrIco->LVS->SetPath(IcoFolder_Get(false));
     Form1->FrIco->LVS->SetViewStyle(vsIcon);
-    IcoBaza_Text = IcoFolder_Get(true);
+    IcoBaza_Text_Set(IcoFolder_Get(true));
 
     // A failing step is told by the default handler; the start goes on.
     Application.Guard([] {
@@ -196,6 +227,8 @@ int Program_Start(const std::vector<String>& args)
 void Program_End()
 {
     Application.MainForm = nullptr;
+    FormSettings = nullptr;
+    gFormSettings.reset();
     Form1 = nullptr;
     gForm1.reset();
 }
