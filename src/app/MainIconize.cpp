@@ -50,16 +50,15 @@ int LVS_ItemIcoSet(TxaShellListView& list, int index)
     TxaShellListView& ico = *Form1->FrIco->LVS;
     TListItem* source = ico.Selected();
     if (!source || index < 0 || index >= list.Items.Count()) return -1;
+    if (!ico.SmallImages() || !ico.LargeImages() || !list.SmallImages() || !list.LargeImages()) return -1;
     int image = source->ImageIndex();
-    int appended = -1;
-    for (bool small : {true, false}) {
-        TImageList* from = small ? ico.SmallImages() : ico.LargeImages();
-        TImageList* to = small ? list.SmallImages() : list.LargeImages();
-        if (!from || !to) return -1;
-        THIcon picture(ImageList_GetIcon(from->Handle(), image, ILD_NORMAL));
-        if (!picture) return -1;
-        appended = to->AddIcon(picture.Get());
-    }
+    // Both pictures are had before either is added, so that the small and
+    // the large list never fall out of step.
+    THIcon smallIcon(ImageList_GetIcon(ico.SmallImages()->Handle(), image, ILD_NORMAL));
+    THIcon largeIcon(ImageList_GetIcon(ico.LargeImages()->Handle(), image, ILD_NORMAL));
+    if (!smallIcon || !largeIcon) return -1;
+    list.SmallImages()->AddIcon(smallIcon.Get());
+    int appended = list.LargeImages()->AddIcon(largeIcon.Get());
     if (appended >= 0) list.Items[index].SetImageIndex(appended);
     return appended;
 }
