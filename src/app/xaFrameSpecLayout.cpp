@@ -128,6 +128,7 @@ void TFrSpec::createComponents()
     icoList->Name = L"icoList";
     icoList->ReadOnly = true;
     icoList->HideSelection = false;
+    icoList->IconOptions.AutoArrange = true;  // rows of icons in index order
     icoList->SetLargeImages(ImageList32);
     icoList->SetSmallImages(ImageList16);
     icoList->SetColor(kBoxColor);

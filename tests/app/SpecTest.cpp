@@ -81,15 +81,15 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
     const struct {
         String path, box;
         int items;
-        bool index, picture;
+        bool list, index, picture;
         const char* apply;  // the index that Iconize Do would apply, or "" for none
     } cases[] = {
-        {shell32, shell32, iconCount(shell32), true, true, "0"},
-        {w.dir / L"x.dolvtest1", w.dir / L"lib.cpl", iconCount(shell32), true, true, "4"},
-        {w.dir / L"gone.ico", L"", 0, false, false, ""},
-        {L"", L"", 0, false, false, ""},
-        {ico, ico, 0, false, true, "0"},
-        {noIcons, noIcons, 0, false, false, ""},
+        {shell32, shell32, iconCount(shell32), true, true, true, "0"},
+        {w.dir / L"x.dolvtest1", w.dir / L"lib.cpl", iconCount(shell32), true, true, true, "4"},
+        {w.dir / L"gone.ico", L"", 0, false, false, false, ""},
+        {L"", L"", 0, false, false, false, ""},
+        {ico, ico, 0, false, false, true, "0"},
+        {noIcons, noIcons, 0, true, false, false, ""},
     };
     for (const auto& c : cases) {
         if (c.path.empty() && &c == &std::end(cases)[-1]) continue;  // no library without icons in this prefix
@@ -97,7 +97,7 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
         f.icoListRefresh(c.path, 0);
         EXPECT_EQ(f.edIcoPath->Text(), c.box);
         EXPECT_EQ(f.icoList->Items.Count(), c.items);
-        EXPECT_EQ(f.icoList->Visible(), !c.box.empty());
+        EXPECT_EQ(f.icoList->Visible(), c.list);
         EXPECT_EQ(f.SpinIcoIndex->Visible(), c.index);
         EXPECT_EQ(f.labIndex->Visible(), c.index);
         EXPECT_EQ(f.Image32->Visible() && f.Image32->Icon(), c.picture);
@@ -106,7 +106,8 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
     }
     // Icon 4 chosen in the list, then an index beyond the last typed in.
     f.icoListRefresh(shell32, 0);
-    RECT r{LVIR_ICON};
+    RECT r{};
+    r.left = LVIR_ICON;
     SendMessageW(f.icoList->Handle(), LVM_GETITEMRECT, 4, (LPARAM)&r);
     Ui_Click(f.icoList->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_EQ(f.SpinIcoIndex->Value(), 4);
@@ -194,7 +195,8 @@ TEST(Spec, CommandsRefuseWithoutElementsOrIconThenApplyAndClearEveryLine)
     w.setLines({folder, L".dolvtest2"});
     EXPECT_EQ(run(true), "refused: " + N(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe)"));
     EXPECT_EQ(N(iniIcon() + L"|" + typeIcon()), ",|<none>");
-    f.icoListRefresh(shell32, 4);
+    f.icoListRefresh(shell32, 0);
+    f.SpinIcoIndex->SetValue(4);
     EXPECT_EQ(run(true), "ran: " + N(L"Иконка успешно назначена!"));
     EXPECT_EQ(N(iniIcon() + L"|" + typeIcon()), N(shell32 + L",4|" + shell32 + L",4"));
     w.setLines({L".dolvtest2"});
