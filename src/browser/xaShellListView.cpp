@@ -116,7 +116,12 @@ TxaShellListView::TxaShellListView(TComponent* owner) : TListView(owner)
 
 TxaShellListView::~TxaShellListView() { DestroyHandle(); }
 
-void TxaShellListView::Loaded() { Columns[2].SetAlignment(taRightJustify); }
+void TxaShellListView::Loaded()
+{
+    fXaDrop_LVS = new TxaDrop(this);
+    fXaDrop_LVS->OnDropFiles = [this](TObject* sender) { TxaShellListView_DropFiles(sender); };
+    Columns[2].SetAlignment(taRightJustify);
+}
 
 void TxaShellListView::setCursor(TCursor cursor)
 {

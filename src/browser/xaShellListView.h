@@ -8,7 +8,11 @@
 
 #include "ComCtrls.h"
 #include "ChoiceCtrls.h"
+#include "Handles.h"
 #include "IniFiles.h"
+#include "xaDrop.h"
+
+#include <objidl.h>
 
 #include <deque>
 
@@ -29,6 +33,8 @@ extern String LV_StyleCols;
 extern String LV_StyleRows;
 // A language file gives the folder type as a word; the marker goes in front.
 void lvs_FolderType_Set(const String& fileValue);
+// The list view's key group of a language file, in the order above.
+void Lng_Read_ListView(TStrings& lines);
 
 enum TShowElements { seAll, seFiles, seFolders };
 
@@ -90,18 +96,28 @@ public:
     void Reload();
     void DirUp();
 
-    // The key table and the commands (defined by the keys and edit units).
-    void KeyDown(WORD& key, TShiftState shift);
+    // The key table and the commands (defined by the keys unit).
+    // KeyDown is also called by the explorer pane with made-up keys; Key is
+    // left as it is, so the control's own key handling follows.
+    void KeyDown(WORD& key, TShiftState shift) override;
     void Execute();
     void CopyData();
     void CutData();
     void PasteData();
     void Properties();
     void OpenInExplorer();
+
+    // ---- commands that change the folder's items (xaShellListViewEdit.cpp) ----
+    // Each works in the folder shown and does nothing in the drive list.
     void Rename();
-    void DeleteSelected();
+    // Sends the selected rows to the Recycle Bin, then takes them off the view.
+    void DeleteSelected() override;
     void CreateNewFolder();
     void CreateNewTxt();
+    // The view's drop target's OnDropFiles (Sender is that target): copies the
+    // dropped items here, moves them with Shift, makes shortcuts with Alt.
+    void TxaShellListView_DropFiles(TObject* sender);
+    // ---- end of the commands that change the folder's items ----
 
     String TeloID(int index, const String& folder) const;
     String TeloNameI(const TListItem* item, const String& folder) const;
@@ -156,6 +172,21 @@ private:
     // the size sort compares these instead of asking the file system again.
     std::deque<int64_t> fRowSizes;
 
+    // ---- keyboard, mouse and commands (xaShellListViewKeys.cpp) ----
+public:
+    // Over a row only: a middle press selects that row alone, then OnMouseDown.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+    TNotifyEvent OnDblClick;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    TxaDrop* fXaDrop_LVS = nullptr;
+    void WMLButtonDown(int x, int y, WPARAM wp);
+    void WMRButtonDown(int x, int y);
+    bool WMMouseWheel(int delta);
+
     void TxaShellListView_LoadPath(const String& path, bool showHide, String& folder, TShowElements showElements);
     void TxaShellListView_ListDrives();
     bool TxaShellListView_ListFolder(const String& path, bool showHide, TShowElements showElements);
@@ -163,6 +194,12 @@ private:
     void setCursor(TCursor cursor);
     void selectOnly(TListItem* item);
 };
+
+// The shell's Properties sheet of several full paths at once.
+void Shell_ShowFilesProperties(const TStrings& files);
+// The shell's data object of the full paths that exist as files or folders;
+// none when no path is left. Raises EOleSysError.
+void Shell_DataObjectOfFiles(const TStrings& files, TComPtr<IDataObject>& dataObject);
 
 // The stripe of an odd row in report view: Color, or with -1 the canvas
 // brush darkened by 2 per cent.

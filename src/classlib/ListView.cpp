@@ -286,6 +286,15 @@ void TListView::ClearSelection()
     setItemState(-1, 0, LVIS_SELECTED);
 }
 
+void TListView::DeleteSelected()
+{
+    std::vector<int> rows;
+    for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0 && i < Items.Count(); i = GetNextItem(i, LVNI_SELECTED))
+        rows.push_back(i);
+    // From the bottom up, so that the indexes still to go stay valid.
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) Items.Delete(*it);
+}
+
 TListItem* TListView::GetItemAt(int x, int y) const
 {
     if (!fHandle) return nullptr;

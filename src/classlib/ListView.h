@@ -192,6 +192,8 @@ public:
     TListItem* ItemFocused() const;
     void SelectAll();
     void ClearSelection();
+    // Removes the selected rows from the view; what they stand for is left alone.
+    virtual void DeleteSelected();
     TListItem* GetItemAt(int x, int y) const;
     void Scroll(int dx, int dy);
 

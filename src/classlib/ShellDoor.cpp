@@ -1,6 +1,7 @@
 #include "ShellDoor.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace {
 TShellDoor& door()
@@ -14,6 +15,7 @@ const wchar_t* orNull(const String& s) { return s.empty() ? nullptr : s.c_str();
 
 bool ShellDoor_Platform(const TShellExecuteRequest& r)
 {
+    if (r.Data) return SUCCEEDED(SHMultiFileProperties(r.Data, 0));
     if (!r.Ex) {
         HINSTANCE h = ShellExecuteW(r.Window, orNull(r.Verb), r.File.c_str(), orNull(r.Parameters),
                                     orNull(r.Directory), r.Show);

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+struct IDataObject;
+
 struct TShellExecuteRequest {
     bool Ex = false;         // ShellExecuteExW (with Mask) rather than ShellExecuteW
     HWND Window = nullptr;   // owner of any window the shell shows
@@ -18,6 +20,9 @@ struct TShellExecuteRequest {
     String Directory;
     int Show = SW_SHOWNORMAL;
     ULONG Mask = 0;          // SHELLEXECUTEINFOW.fMask, for Ex only
+    // The items of one Properties sheet for several files (SHMultiFileProperties);
+    // File then lists their paths as a double-null list.
+    IDataObject* Data = nullptr;
 };
 
 // True when the shell reports that it started the request.

@@ -1,0 +1,144 @@
+// The list view's rename, delete, new items, drops and texts over real
+// folders; the program's boxes answered through the modal door, the shell's
+// dialogs by a thread that presses their buttons.
+#include "../foundation/ShellOpSupport.h"
+#include "WindowDriver.h"
+#include "xaDrag.h"
+#include "xaDrop.h"
+#include "xaModulStrings.h"
+#include "xaShellListView.h"
+
+namespace {
+TModalAnswer ok(const String& text, int button = IDOK)
+{
+    TModalAnswer a;
+    a.Result = button, a.Text = text;
+    return a;
+}
+const TModalAnswer yes = ok(L"", IDYES), no = ok(L"", IDNO), cancel = ok(L"", IDCANCEL), done = ok(L"");
+
+// A view on a fresh folder; the program's boxes answered in turn and recorded as "Kind:Text" (12 characters).
+struct TEditView {
+    TForm form{nullptr};
+    TxaShellListView* lv = Ui_Add<TxaShellListView>(&form, 0, 0, 600, 400);
+    TTempDir dir;
+    std::vector<TModalAnswer> answers;
+    String seen;
+    TModalResponderScope door{[this](const TModalRequest& r) {
+        seen += r.Kind.substr(5) + L":" + r.Text.substr(0, 12) + L"|";
+        return answers.empty() ? cancel : std::exchange(answers, {answers.begin() + 1, answers.end()})[0];
+    }};
+    TEditView(std::initializer_list<const char*> items)
+    {
+        lv->Name = L"LVS";
+        lv->Loaded();
+        for (const char* s : items) {
+            String n(s, s + strlen(s));
+            n.back() == L'\\' ? (void)CreateDirectoryW((dir / n).c_str(), nullptr) : WriteFileBytes(dir / n, s);
+        }
+        form.Show();
+        lv->SetPath(dir.Path());
+    }
+    std::string ids() const
+    {
+        String s;
+        for (int i = 0; i < lv->Items.Count(); ++i) s += lv->TeloID(i, L"") + (lv->Items[i].Selected ? L"* " : L" ");
+        return N(s);
+    }
+};
+}  // namespace
+
+TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
+{
+    TEditView v{"readme.txt", "other.txt", "readme", "1.txt", "Docs\\", "Music\\"};
+    using C = void (TxaShellListView::*)();
+    C ren = &TxaShellListView::Rename, dir = &TxaShellListView::CreateNewFolder, txt = &TxaShellListView::CreateNewTxt;
+    const struct { C command; const wchar_t* select; std::vector<TModalAnswer> answers; int shell; const char *seen, *ids; } cases[] = {
+        {ren, L"readme.", {ok(L"readme.md")}, 0, "Renamer:readme|", "Docs.*dir Music.*dir readme.md* 1.txt other.txt readme.txt "},
+        {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs|Y:Folder with |Renamer:Music|", nullptr},
+        {ren, L"readme.txt", {ok(L"Docs\\x.txt")}, 0, "Renamer:readme.txt|Renamer:Docs\\x.txt|", nullptr},  // asked again
+        {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes}, 0,  // Yes takes the other row away
+         "Renamer:readme.txt|YN:File with su|Renamer:other.txt|YN:File with su|", "Docs.*dir Music.*dir readme.md 1.txt {readme.txt|other.txt}* "},
+        {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
+         "Renamer:Docs|Y:Music\r\n\r\nFol|Renamer:Music|Y:Can not to c|Renamer:Music|", "Docs.*dir Music.*dir New.*dir* "},
+        {dir, nullptr, {}, 0, "Renamer:New Folder|", nullptr},
+        {txt, L"Docs.*dir", {ok(L"1.txt"), no}, 0, "Renamer:1.txt|YN:Файл с таким|", nullptr},
+        {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir readme.md 1.txt* "},
+        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir readme.md 1.txt* "},
+        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDYES, "", "Docs.*dir Music.*dir New.*dir readme.md other.txt "},
+        {ren, L"readme.md", {ok(L"README.md")}, 0, "Renamer:readme.md|", "Docs.*dir Music.*dir New.*dir {readme|README}.md* "},
+    };
+    for (auto& c : cases) {
+        v.answers = c.answers, v.seen.clear();
+        v.lv->ClearSelection();
+        if (c.select) v.lv->FindTeloID(c.select)->Selected = true;
+        TDialogAnswerer shell(c.shell ? c.shell : IDCANCEL);
+        (v.lv->*c.command)();
+        EXPECT_EQ(shell.Answered(), c.shell != 0);
+        EXPECT_EQ(N(v.seen), c.seen);
+        // {Wine|Windows}: Wine's shell renames neither onto another file nor by letter case alone.
+        std::string want = c.ids ? c.ids : "";
+        if (size_t a = want.find('{'), b = want.find('|', a), e = want.find('}', a); a != want.npos)
+            want = want.substr(0, a) + (UnderWine() ? want.substr(a + 1, b - a - 1) : want.substr(b + 1, e - b - 1)) +
+                   want.substr(e + 1);
+        EXPECT_EQ(v.ids().substr(0, want.size()), want) << c.seen;
+    }
+    // On disk: nothing went into Docs; the user's files kept or replaced only after Yes.
+    EXPECT_FALSE(FileExists(v.dir / L"Docs\\x.txt") || FileExists(v.dir / L"1.txt"));
+    std::string other = ReadFileBytes(v.dir / L"readme.txt") + "|" + ReadFileBytes(v.dir / L"other.txt");
+    EXPECT_TRUE(other == "readme.txt|other.txt" || other == "|readme.txt") << other;
+}
+
+TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDriveList)
+{
+    const struct { TShiftState keys; int shell; const char *from, *here, *seen; bool own = false; } cases[] = {
+        {0, IDNO, "ab", "aold", "Y:LVS Drop|"},  // the shell asks about b.txt
+        {ssShift, IDCANCEL, "-b", "aold", "YN:b.txt\r\n\r\nFil|"},  // asked here: the shell may not
+        {ssAlt, IDCANCEL, "ab", "-old", ""}, {ssShift | ssAlt, IDCANCEL, "ab", "-old", ""},
+        {0, IDYES, "ab", "ab.t", "", true}};  // into the items' own folder: Wine's shell asks, and loses nothing
+    for (auto& c : cases) {
+        TEditView v{"a.txt", "b.txt"};
+        TTempDir other;
+        const TTempDir& here = c.own ? v.dir : other;
+        WriteFileBytes(other / L"b.txt", "old");
+        int dropped = 0;
+        v.lv->OnDrop = [&](TObject* s) { dropped += dynamic_cast<TxaDrop*>(s) && ((TxaDrop*)s)->Owner() == v.lv; };
+        BYTE keys[256] = {}, saved[256];
+        GetKeyboardState(saved);
+        keys[VK_SHIFT] = c.keys & ssShift ? 0x80 : 0, keys[VK_MENU] = c.keys & ssAlt ? 0x80 : 0;
+        TStringList names;
+        names.SetText(L"a.txt\nb.txt");
+        FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM blocks[2] = {};
+        for (STGMEDIUM& m : blocks) ASSERT_EQ(Drag_DataObject(v.dir.Path(), names)->GetData(&format, &m), S_OK);
+        for (const STGMEDIUM& medium : blocks) {
+            v.lv->SetPath(&medium == blocks ? here.Path() : String());
+            SetKeyboardState(keys);
+            TDialogAnswerer shell(c.shell, 5000);
+            v.answers = {no};
+            PostMessageW(v.lv->Handle(), WM_DROPFILES, (WPARAM)medium.hGlobal, 0);
+            Application.ProcessMessages();
+            SetKeyboardState(saved);
+        }
+        auto held = [](const String& f, size_t n) { return FileExists(f) ? ReadFileBytes(f).substr(0, n) : "-"; };
+        EXPECT_EQ(held(v.dir / L"a.txt", 1) + held(v.dir / L"b.txt", 1), c.from) << c.keys;
+        EXPECT_EQ(held(here / L"a.txt", 1) + held(here / L"b.txt", 3), c.here) << c.keys << c.own;
+        EXPECT_EQ(FileExists(here / L"a.lnk") + FileExists(here / L"b.lnk"), c.keys == ssAlt ? 2 : 0);
+        EXPECT_EQ(N(v.seen), c.seen) << "the drive list raised OnDrop and nothing else";
+        EXPECT_EQ(dropped, 2);
+    }
+}
+
+TEST(ShellListViewEdit, LanguageFileGivesTheFolderTypeOneBackslashAndListsMissingKeys)
+{
+    for (const wchar_t* file : {L"lvs_FolderType=Ordner", L"lvs_FolderType=Ordner", L"LV_Style=Stil"}) {
+        TStringList lines;
+        lines.Add(file);
+        Lng_Read_ListView(lines);
+        EXPECT_EQ(lvs_FolderType, L"\\Ordner");
+        EXPECT_EQ(lines.Count(), 15) << "the line, [Untranslated] and the thirteen keys the file lacks";
+        EXPECT_EQ(lines[2], String(file).starts_with(L"lvs") ? L"lvs_NewFolderName=" : L"lvs_FolderType=");
+    }
+    lvs_FolderType_Set(L"Folder");
+    LV_Style = L"Style";
+}
