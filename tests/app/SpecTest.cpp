@@ -26,6 +26,13 @@ std::string tinyIco()
 }
 int iconCount(const String& file) { return (int)(UINT_PTR)ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), (UINT)-1); }
 
+String linesOf(const TFrSpec& f)
+{
+    String s;
+    for (int i = 0; i < f.elmList->Count(); ++i) s += (i ? L"|" : L"") + f.elmList->Items(i);
+    return s;
+}
+
 // The test's own file types, gone from the registry afterwards.
 struct TTestTypes {
     ~TTestTypes()
@@ -47,12 +54,7 @@ struct TSpecWindow {
         f->SetAlign(alClient);
         form.Show();
     }
-    String lines() const
-    {
-        String s;
-        for (int i = 0; i < f->elmList->Count(); ++i) s += (i ? L"|" : L"") + f->elmList->Items(i);
-        return s;
-    }
+    String lines() const { return linesOf(*f); }
     void setLines(std::initializer_list<String> lines)
     {
         f->elmList->Clear();
