@@ -596,6 +596,10 @@ void TWinControl::Realign()
     RECT rest;
     GetClientRect(fHandle, &rest);
     int cw = rest.right, ch = rest.bottom;
+    rest.left += Padding.Left;
+    rest.top += Padding.Top;
+    rest.right = std::max(rest.left, rest.right - Padding.Right);
+    rest.bottom = std::max(rest.top, rest.bottom - Padding.Bottom);
     auto place = [](TControl* c, int l, int t, int w, int h) {
         c->fLeft = l;
         c->fTop = t;

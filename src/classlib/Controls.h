@@ -68,6 +68,11 @@ struct TSizeConstraints {
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
 };
 
+// Room kept free inside a control's client area for its aligned children.
+struct TPadding {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
 class TWinControl;
 class TForm;
 
@@ -229,6 +234,8 @@ public:
     TKeyEvent OnKeyDown, OnKeyUp;
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter, OnExit;
+    // Call Realign after changing it.
+    TPadding Padding;
 
     // A key pressed in the control: raises OnKeyDown. A control with a key
     // table of its own replaces it; Key 0 afterwards keeps the key from the
@@ -236,7 +243,7 @@ public:
     virtual void KeyDown(WORD& key, TShiftState shift);
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    // Lays out aligned and anchored children to the client size.
+    // Lays out aligned and anchored children to the client size, less the padding.
     void Realign();
 
 protected:

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 TApplication Application;
 TScreen Screen;
@@ -498,12 +499,29 @@ void TApplication::Dispatch(MSG& msg)
             TMessageHook hook = fHooks[i].second;  // a hook may unhook itself
             hook(msg, handled);
         }
-        if (handled || isKeyMsg(msg)) return;
+        if (handled || isKeyMsg(msg) || isFormWheel(msg)) return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {
         HandleException();
     }
+}
+
+bool TApplication::isFormWheel(MSG& msg)
+{
+    if (msg.message != WM_MOUSEWHEEL) return false;
+    TControl* c = TControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+    TForm* form = c ? c->AsForm() : nullptr;
+    if (!form || !form->OnMouseWheel) return false;
+    bool handled = false;
+    TShiftState shift = KeyboardShiftState();
+    WORD keys = GET_KEYSTATE_WPARAM(msg.wParam);
+    if (keys & MK_LBUTTON) shift |= ssLeft;
+    if (keys & MK_RBUTTON) shift |= ssRight;
+    if (keys & MK_MBUTTON) shift |= ssMiddle;
+    form->OnMouseWheel(form, shift, GET_WHEEL_DELTA_WPARAM(msg.wParam),
+                       POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)}, handled);
+    return handled;
 }
 
 void TApplication::ProcessMessages()

@@ -53,6 +53,10 @@ public:
     int ModalColor = -1;
 
     TNotifyEvent OnShow, OnActivate;
+    // The wheel turned over any control of the form (before the control sees it);
+    // a handled turn goes no further.
+    std::function<void(TObject* sender, TShiftState shift, int wheelDelta, POINT mousePos, bool& handled)>
+        OnMouseWheel;
     std::function<void(TObject* sender, bool& canClose)> OnCloseQuery;
     std::function<void(TObject* sender, TCloseAction& action)> OnClose;
 
@@ -133,6 +137,7 @@ private:
     int fNextHook = 1;
     std::vector<std::pair<int, TMessageHook>> fHooks;
     bool isKeyMsg(MSG& msg);
+    bool isFormWheel(MSG& msg);
 };
 
 extern TApplication Application;

@@ -1,5 +1,7 @@
 #include "IniFiles.h"
 
+#include "Handles.h"
+
 #include <vector>
 
 namespace {
@@ -19,8 +21,23 @@ String TIniFile::ReadString(const String& section, const String& ident, const St
     return String(buf, n);
 }
 
+void TIniFile::createUnicode()
+{
+    // The profile functions make a missing file in the ANSI code page, which
+    // loses every character outside it (a folder path, a language file name).
+    // An empty file with the UTF-16 mark makes them write UTF-16. A file that
+    // exists already is never touched.
+    if (fCreated) return;
+    fCreated = true;
+    TFileHandle file(CreateFileW(fFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;  // there already, or not to be made: the write itself reports that
+    DWORD written = 0;
+    WriteFile(file.Get(), "\xFF\xFE", 2, &written, nullptr);
+}
+
 void TIniFile::WriteString(const String& section, const String& ident, const String& value)
 {
+    createUnicode();
     if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), value.c_str(), fFileName.c_str()))
         writeError();
 }
@@ -112,6 +129,7 @@ void TIniFile::DeleteKey(const String& section, const String& ident)
 
 void TIniFile::EraseSection(const String& section)
 {
+    createUnicode();
     if (!WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, fFileName.c_str())) writeError();
 }
 

@@ -1,5 +1,6 @@
 // TIniFile: profile (INI) files through the platform's profile functions, so
-// every write is on disk at once and other programs see it immediately.
+// every write is on disk at once and other programs see it immediately. A
+// file the first write makes is UTF-16, so that any text survives.
 #pragma once
 
 #include "Classes.h"
@@ -37,6 +38,8 @@ public:
 
 private:
     String fFileName;
+    bool fCreated = false;  // the file was made sure of before the first write
+    void createUnicode();
     String readList(const wchar_t* section) const;  // double-null list from the profile API
     [[noreturn]] void writeError() const;
 };

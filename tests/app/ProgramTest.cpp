@@ -1,9 +1,13 @@
-// The built dolv.exe: its resources as Windows reads them, and a clean start
-// and end.
+// The built dolv.exe: its resources as Windows reads them, and the program
+// started from a copy of its folder with command lines and settings.ini
+// files, its windows seen and closed from outside, its results on disk.
 #include "Handles.h"
 #include "TestSupport.h"
+#include "xaIconize.h"
 
 #include <shellapi.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +17,79 @@ String DolvExe()
     GetModuleFileNameW(nullptr, me, MAX_PATH);
     String dir = ExtractFilePath(me);  // ...\build\tests\ -> ...\build\dolv.exe
     return ExtractFilePath(ExcludeTrailingPathDelimiter(dir)) + L"dolv.exe";
+}
+
+// The program's folder as a user has it: dolv.exe, an icon, a folder "test".
+struct TProgFolder {
+    TTempDir Dir;
+    TProgFolder()
+    {
+        CopyFileW(DolvExe().c_str(), (Dir / L"dolv.exe").c_str(), FALSE);
+        CopyFileW((ExtractFilePath(DolvExe()) + L"icons\\folder.ico").c_str(), (Dir / L"a.ico").c_str(), FALSE);
+        CreateDirectoryW((Dir / L"test").c_str(), nullptr);
+    }
+    String Settings() const { return Dir / L"settings.ini"; }
+};
+
+struct TSeen {
+    DWORD Pid = 0;
+    HWND Found = nullptr;
+    std::vector<HWND> Closed;  // asked to close already
+};
+
+BOOL CALLBACK findShown(HWND w, LPARAM p)
+{
+    auto* s = (TSeen*)p;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == s->Pid && IsWindowVisible(w) && std::find(s->Closed.begin(), s->Closed.end(), w) == s->Closed.end())
+        s->Found = w;
+    return !s->Found;
+}
+
+struct TRunResult {
+    DWORD Code = 99;
+    std::vector<String> Windows;  // captions of the windows it showed, in order
+};
+
+// Runs dolv.exe with Args; every window it shows is recorded, handed to
+// OnWindow and closed. Ends it (a failure) when it runs past 30 s.
+TRunResult RunDolv(const TProgFolder& prog, const String& args,
+                   const std::function<void(HWND)>& onWindow = nullptr)
+{
+    String exe = prog.Dir / L"dolv.exe", cmd = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    TRunResult r;
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << N(exe);
+        return r;
+    }
+    THandle process(pi.hProcess), thread(pi.hThread);
+    TSeen seen;
+    seen.Pid = pi.dwProcessId;
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > 30000) {
+            TerminateProcess(pi.hProcess, 99);
+            ADD_FAILURE() << "dolv.exe " << N(args) << " did not end within 30 s";
+            break;
+        }
+        seen.Found = nullptr;
+        EnumWindows(findShown, (LPARAM)&seen);
+        if (!seen.Found) continue;
+        DWORD_PTR idle;
+        SendMessageTimeoutW(seen.Found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &idle);
+        wchar_t text[256] = L"";
+        GetWindowTextW(seen.Found, text, 256);
+        r.Windows.push_back(text);
+        if (onWindow) onWindow(seen.Found);
+        PostMessageW(seen.Found, WM_CLOSE, 0, 0);
+        seen.Closed.push_back(seen.Found);
+    }
+    GetExitCodeProcess(pi.hProcess, &r.Code);
+    return r;
 }
 
 TEST(Program, CarriesVersionManifestAndIcon)
@@ -40,19 +117,95 @@ TEST(Program, CarriesVersionManifestAndIcon)
     EXPECT_GE((UINT_PTR)ExtractIconW(GetModuleHandleW(nullptr), exe.c_str(), (UINT)-1), 1u);
 }
 
-TEST(Program, StartsAndEndsCleanly)
+// Mode 0 never shows the main window and never writes settings.ini; its exit
+// code tells a script whether the element was iconized.
+TEST(Program, ModeZeroIconizesWithoutWindow)
 {
-    String exe = DolvExe(), cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    THandle process(pi.hProcess), thread(pi.hThread);
-    DWORD waited = WaitForSingleObject(pi.hProcess, 30000), code = 0;
-    if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
-    GetExitCodeProcess(pi.hProcess, &code);
-    ASSERT_EQ(waited, WAIT_OBJECT_0) << "dolv.exe did not end within 30 s";
-    EXPECT_EQ(code, 0u);
+    struct TCase {
+        const wchar_t* Args;  // %d: the program's folder
+        DWORD Code;
+        const wchar_t* IconFile;  // in test\Desktop.ini; empty: none
+    } cases[] = {
+        {L"0 \"%d\\test\" \"%d\\a.ico\" 0 0", 0, L"a.ico"},
+        {L"0 \"%d\\test\" \"%d\\a.ico\" 0", 0, L"Desktop.ico"},
+        {L"0 \"%%exe\\test\" a.ico 0 0", 0, L"a.ico"},
+        {L"0 test a.ico 0 0", 0, L"a.ico"},
+        {L"0 missing a.ico 0 0", 1, L""},
+    };
+    for (const TCase& c : cases) {
+        TProgFolder prog;
+        String args = c.Args;
+        for (size_t at; (at = args.find(L"%d")) != String::npos;) args.replace(at, 2, prog.Dir.Path());
+        if (size_t at = args.find(L"%%"); at != String::npos) args.erase(at, 1);
+        TRunResult r = RunDolv(prog, args);
+        EXPECT_EQ(r.Code, c.Code) << N(args);
+        EXPECT_TRUE(r.Windows.empty()) << N(args) << ": " << N(r.Windows.empty() ? L"" : r.Windows[0]);
+        wchar_t icon[MAX_PATH] = L"";
+        GetPrivateProfileStringW(L".ShellClassInfo", L"IconFile", L"", icon, MAX_PATH, (prog.Dir / L"test\\Desktop.ini").c_str());
+        EXPECT_EQ(N(icon), N(c.IconFile)) << N(args);
+        EXPECT_FALSE(FileExists(prog.Settings())) << N(args);
+    }
+}
+
+// A type named as the element is taken as the type; an index that is no
+// number is told and reported to the caller, never a crash.
+TEST(Program, ModeZeroFileTypeAndBadIndex)
+{
+    TProgFolder prog;
+    String ico = prog.Dir / L"a.ico";
+    TRunResult r = RunDolv(prog, L"0 .dolvtest \"" + ico + L"\" 0 0");
+    EXPECT_EQ(r.Code, 0u);
+    String file;
+    int index = -5;
+    EXPECT_TRUE(Iconize_Get_Ext(L"dolvtest", file, index));
+    EXPECT_EQ(N(file), N(ico));
+    r = RunDolv(prog, L"0 .dolvtest \"" + ico + L"\" abc 0");
+    EXPECT_EQ(r.Code, 1u);
+    EXPECT_EQ(r.Windows.size(), 1u) << "the conversion error is shown once";
+    Iconize_Clear_Ext(L"dolvtest");
+}
+
+// The window's own runs: a first start, the close list, a second start, and
+// settings.ini files a user or another program may have left.
+TEST(Program, StartsClosesAndSurvivesSettings)
+{
+    TProgFolder prog;
+    bool maximized = false;
+    TRunResult r = RunDolv(prog, L"", [&](HWND w) { maximized = IsZoomed(w); });
+    EXPECT_EQ(r.Code, 0u);
+    ASSERT_EQ(r.Windows.size(), 1u);
+    EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
+    EXPECT_TRUE(maximized) << "first start without settings.ini";
+    std::string ini = ReadFileBytes(prog.Settings());
+    EXPECT_EQ(ini.substr(0, 2), "\xFF\xFE") << "settings.ini is made as UTF-16";
+    String text((const wchar_t*)ini.data() + 1, ini.size() / 2 - 1);
+    for (const wchar_t* key : {L"FontSize=", L"SplitMain=", L"SplitSpec=", L"IconizeCopyIco=", L"FontTransparent=",
+                               L"ExecuteByDblClick=", L"IcoBaza=", L"All.Name=", L"All.Strike=", L"[Colors]",
+                               L"Form1=", L"List=", L"[Form1]", L"[elmLVS]", L"[icoLVS]"})
+        EXPECT_NE(text.find(key), String::npos) << N(key);
+    EXPECT_LT(text.find(L"FontSize="), text.find(L"IcoBaza=")) << "written in the close's order";
+    r = RunDolv(prog, L"", [&](HWND w) { maximized = IsZoomed(w); });
+    EXPECT_TRUE(maximized) << "the second start restores the placement";
+
+    // A settings file that cannot be written (a folder of that name): told
+    // once, and the program still ends.
+    DeleteFileW(prog.Settings().c_str());
+    CreateDirectoryW(prog.Settings().c_str(), nullptr);
+    r = RunDolv(prog, L"");
+    RemoveDirectoryW(prog.Settings().c_str());
+    EXPECT_EQ(r.Code, 0u);
+    EXPECT_EQ(r.Windows.size(), 2u) << "the main window, then the write error";
+
+    for (const char* settings : {"", "[Settings]\r\nSplitMain=x\r\nSplitSpec=\r\nFontSize=q\r\nIconizeCopyIco=yes\r\n"
+                                     "FontTransparent=-\r\nLanguage=Language\\none.lng\r\n[Font]\r\nAll.Size=z\r\n"
+                                     "All.Color=nocolor\r\nAll.Name=\r\n[Colors]\r\nForm1=red\r\nList=%\r\n"
+                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n"}) {
+        WriteFileBytes(prog.Settings(), settings);
+        r = RunDolv(prog, L"");
+        EXPECT_EQ(r.Code, 0u);
+        ASSERT_EQ(r.Windows.size(), 1u) << "no message or exception box: " << settings;
+        EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
+    }
 }
 
 }  // namespace

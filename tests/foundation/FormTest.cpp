@@ -40,7 +40,8 @@ TEST(FormPos, MaximizedWindowSavesItsNormalRectangleInAGivenIniAndComesBackSo)
         Form_PosSave(&f, &ini, L"Elsewhere");
         f.Hide();
     }
-    EXPECT_EQ(ReadFileBytes(s.Dir / L"other.ini"),
+    TTextEncoding utf16;
+    EXPECT_EQ(N(DecodeText(ReadFileBytes(s.Dir / L"other.ini"), utf16)),
               "[Elsewhere]\r\nMaximized=1\r\nTop=130\r\nLeft=120\r\nHeight=310\r\nWidth=410\r\n");
     EXPECT_FALSE(FileExists(s.Ini()));
     TIniFile ini(s.Dir / L"other.ini");
@@ -185,7 +186,8 @@ TEST(FontIni, SaveWritesSevenKeysWithColourTexts)
     f.SetColor(clWindowText);
     f.SetStyle(fsUnderline);
     Font_Save(&ini, L"Font", L"All", f);
-    EXPECT_EQ(ReadFileBytes(s.Ini()), "[Font]\r\nAll.Name=Tahoma\r\nAll.Size=10\r\nAll.Color=clWindowText\r\nAll.Bold=0\r\n"
+    TTextEncoding utf16;
+    EXPECT_EQ(N(DecodeText(ReadFileBytes(s.Ini()), utf16)), "[Font]\r\nAll.Name=Tahoma\r\nAll.Size=10\r\nAll.Color=clWindowText\r\nAll.Bold=0\r\n"
                                       "All.Italic=0\r\nAll.Uderline=1\r\nAll.Strike=0\r\n");
     f.SetColor(0xC4D1F4);
     Font_Save(&ini, L"Font", L"All", f);

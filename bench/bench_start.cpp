@@ -1,0 +1,163 @@
+// The program's start against an empty window of the same toolchain, side by
+// side in one run: from process start until the main window is shown and
+// answers messages (both panes listed: the drive list, and a 2,000-icon
+// folder in icon view), and command-line mode 0 iconizing one folder from
+// process start to exit against the empty program started and ended.
+// The icons folder is made beforehand by bench/start_setup.sh.
+//
+//   wine bench_start.exe ICONS_FOLDER
+#include "Handles.h"
+#include "SysUtils.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+String here()
+{
+    wchar_t me[MAX_PATH];
+    GetModuleFileNameW(nullptr, me, MAX_PATH);
+    return ExtractFilePath(me);
+}
+
+struct TRun {
+    THandle Process;
+    Clock::time_point Start;
+};
+
+TRun launch(const String& exe, const String& args)
+{
+    String cmd = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    TRun run{THandle(nullptr), Clock::now()};
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::printf("cannot start %ls\n", exe.c_str());
+        std::exit(1);
+    }
+    CloseHandle(pi.hThread);
+    run.Process = THandle(pi.hProcess);
+    return run;
+}
+
+double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+
+struct TFind {
+    DWORD Pid;
+    const wchar_t* Caption;
+    HWND Found;
+};
+
+BOOL CALLBACK findShown(HWND w, LPARAM p)
+{
+    auto* f = (TFind*)p;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t text[64];
+    GetWindowTextW(w, text, 64);
+    if (pid == f->Pid && IsWindowVisible(w) && String(text) == f->Caption) f->Found = w;
+    return !f->Found;
+}
+
+// Milliseconds from process start until its window Caption is visible and
+// has answered a message; the window is then closed.
+double untilShown(const String& exe, const String& args, const wchar_t* caption)
+{
+    TRun run = launch(exe, args);
+    TFind f{GetProcessId(run.Process.Get()), caption, nullptr};
+    while (!f.Found) {
+        EnumWindows(findShown, (LPARAM)&f);
+        if (!f.Found) {
+            if (WaitForSingleObject(run.Process.Get(), 1) == WAIT_OBJECT_0 || msSince(run.Start) > 60000) {
+                std::printf("no window from %ls\n", exe.c_str());
+                std::exit(1);
+            }
+        }
+    }
+    DWORD_PTR answer;
+    SendMessageTimeoutW(f.Found, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+    double ms = msSince(run.Start);
+    PostMessageW(f.Found, WM_CLOSE, 0, 0);
+    WaitForSingleObject(run.Process.Get(), 60000);
+    return ms;
+}
+
+double untilEnd(const String& exe, const String& args)
+{
+    TRun run = launch(exe, args);
+    WaitForSingleObject(run.Process.Get(), 60000);
+    double ms = msSince(run.Start);
+    DWORD code = 1;
+    GetExitCodeProcess(run.Process.Get(), &code);
+    if (code != 0) {
+        std::printf("%ls %ls ended with %lu\n", exe.c_str(), args.c_str(), code);
+        std::exit(1);
+    }
+    return ms;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void writeUtf16(const String& path, const String& text)
+{
+    TFileHandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD n;
+    WriteFile(f.Get(), "\xFF\xFE", 2, &n, nullptr);
+    WriteFile(f.Get(), text.data(), (DWORD)(text.size() * 2), &n, nullptr);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2) {
+        std::printf("usage: bench_start.exe ICONS_FOLDER\n");
+        return 2;
+    }
+    String icons = ExcludeTrailingPathDelimiter(argv[1]);
+    String bench = here(), build = ExtractFilePath(ExcludeTrailingPathDelimiter(bench));
+    // The program in a folder of its own, with settings.ini that lists the icons folder.
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    String prog = String(tmp) + L"dolv_bench_start\\";
+    CreateDirectoryW(prog.c_str(), nullptr);
+    CopyFileW((build + L"dolv.exe").c_str(), (prog + L"dolv.exe").c_str(), FALSE);
+    String settings = L"[Settings]\r\nIcoBaza=" + icons + L"\r\n[elmLVS]\r\nStyle=0\r\nPath=\r\n[icoLVS]\r\nStyle=1\r\nPath=" +
+                      icons + L"\r\n";
+    String target = prog + L"target";
+    CreateDirectoryW(target.c_str(), nullptr);
+    String mode0 = L"0 \"" + target + L"\" \"" + icons + L"\\icon0.ico\" 0 0";
+    String dolv = prog + L"dolv.exe", empty = bench + L"start_empty.exe";
+
+    std::vector<double> shownDolv, shownEmpty, endDolv, endEmpty;
+    untilShown(empty, L"", L"Empty");  // warm the file cache for both
+    writeUtf16(prog + L"settings.ini", settings);
+    untilShown(dolv, L"", L"Dolv 2021.11");
+    for (int round = 0; round < 5; ++round) {
+        writeUtf16(prog + L"settings.ini", settings);
+        shownDolv.push_back(untilShown(dolv, L"", L"Dolv 2021.11"));
+        shownEmpty.push_back(untilShown(empty, L"", L"Empty"));
+        endDolv.push_back(untilEnd(dolv, mode0));
+        endEmpty.push_back(untilEnd(empty, L"exit"));
+    }
+    double sd = median(shownDolv), se = median(shownEmpty), ed = median(endDolv), ee = median(endEmpty);
+    std::printf("%-44s %10s\n", "median of 5 rounds", "ms");
+    std::printf("%-44s %10.1f\n", "dolv.exe: main window shown and idle", sd);
+    std::printf("%-44s %10.1f\n", "empty window: shown and idle", se);
+    std::printf("%-44s %10.1f\n", "dolv.exe mode 0: one folder, start to exit", ed);
+    std::printf("%-44s %10.1f\n", "empty window: start to exit", ee);
+    std::printf("ratio start_shown %.2f 2\n", sd / se);
+    std::printf("ratio start_mode0 %.2f 1.5\n", ed / ee);
+    return 0;
+}

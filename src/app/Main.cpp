@@ -1,0 +1,242 @@
+#include "Main.h"
+
+#include "About.h"
+#include "Language.h"
+#include "ShellMenuSwitch.h"
+#include "ind.h"
+#include "xaShell.h"
+#include "xaEditPath.h"
+#include "Program.h"
+#include "xaLanguageUni.h"
+#include "xaModul.h"
+
+#include <cmath>
+
+uint8_t SplitMain = 50;
+TForm1* Form1 = nullptr;
+
+namespace {
+// Name, size and style of Source; the colour stays.
+void Font_AssignShape(TFont& target, const TFont& source)
+{
+    target.SetName(source.Name());
+    target.SetHeight(source.Height());
+    target.SetStyle(source.Style());
+}
+}  // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner)
+{
+    layout();
+    FormCreate(this);
+}
+
+void TForm1::paneTreat(TFrExplorer& pane)
+{
+    // Checked and executed: the action flips to unchecked, which hides the
+    // pane's tool bar and takes away the list view's bottom margin.
+    pane.ActPanelButtons->Checked = true;
+    pane.ActPanelButtons->Execute();
+    pane.btnDirUp->SetBevelOuter(bvNone);
+    pane.btnDirUp->SetBorderStyle(bsNone);
+    pane.btnDirUp->SetParentColor(true);
+    pane.ep->SetCtl3D(false);
+    pane.ep->SetBorderStyle(bsNone);
+    pane.ep->SetParentColor(true);
+    pane.ep->SetTabStop(false);
+}
+
+void TForm1::FormCreate(TObject*)
+{
+    Form_PosLoad(this, nullptr, L"", true);
+    MM->SetParentColor(true);
+
+    paneTreat(*FrElm);
+    FrElm->TB->SetVisible(false);
+    FrElm->LVS->SetPath(L"");
+    TListColumns& cols = FrElm->LVS->Columns;
+    cols[1].SetWidth(80);
+    cols[2].SetWidth(80);
+    cols[0].SetWidth(FrElm->LVS->Width() - cols[1].Width() - cols[2].Width() - 20);
+
+    paneTreat(*FrIco);
+    FrIco->LVS->OnCustomDrawItem = std::bind(&TForm1::frIcoLVSCustomDrawItem, this, std::placeholders::_1,
+                                             std::placeholders::_2, std::placeholders::_3, std::placeholders::_4);
+    FrIco->TB->SetVisible(false);
+    createPaneHandlers();
+    createIcoBaza();
+
+    if (auto* view = dynamic_cast<TMenuItem*>(FrIco->pm->FindComponent(L"miActView_SUB")))
+        Action_Bind(*view->Add(L"miAct_FontTransparent"), *Act_FontTransparent);
+
+    createSpecialDropTargets();
+    Panel_Spec->SetVisible(false);
+    Panel_Norm->SetVisible(true);
+}
+
+void TForm1::createPaneHandlers() {}
+
+void TForm1::createIcoBaza() {}
+
+void TForm1::formSettingsPosSave(TIniFile&) {}
+
+void TForm1::FormShow(TObject*)
+{
+    if (!fFirstShow) return;
+    FrElm->LVS->SetFocus();
+    fFirstShow = false;
+}
+
+void TForm1::FormCloseQuery(TObject*, bool&)
+{
+    // Written in this order, every key at once; the file is made by the first
+    // write when it is not there. A write that fails is told, and the window
+    // still closes: a settings file that cannot be written must not keep the
+    // user from ending the program.
+    Application.Guard([this] {
+        TIniFile ini(Settings_FileName());
+        ini.WriteInteger(L"Settings", L"FontSize", Font.Size());
+        ini.WriteInteger(L"Settings", L"SplitMain", SplitMain);
+        ini.WriteInteger(L"Settings", L"SplitSpec", SplitSpec);
+        ini.WriteBool(L"Settings", L"IconizeCopyIco", Act_Iconize_CopyIco->Checked);
+        ini.WriteBool(L"Settings", L"FontTransparent", Act_FontTransparent->Checked);
+        ini.WriteBool(L"Settings", L"ExecuteByDblClick", Act_Set_ExecuteByDblClick->Checked);
+        ini.WriteString(L"Settings", L"IcoBaza", IcoBaza_Text);
+        Font_Save(&ini, L"Font", L"All", FrElm->LVS->Font);
+        ini.WriteInteger(L"Colors", L"Form1", (int)Color());
+        ini.WriteInteger(L"Colors", L"List", (int)FrElm->LVS->Color());
+        Form_PosSave(this, &ini, L"");
+        formSettingsPosSave(ini);
+        FrElm->LVS->iniSave(L"elmLVS", &ini);
+        FrIco->LVS->iniSave(L"icoLVS", &ini);
+    });
+}
+
+void TForm1::FormResize(TObject*)
+{
+    int room = Panel_Norm->Width() - Panel_Norm->Padding.Left - Panel_Norm->Padding.Right - Split->Width();
+    Panel_L->SetWidth(Int_Percent(SplitMain, room, Split->MinSize));
+}
+
+void TForm1::SplitMoved(TObject*)
+{
+    // The splitter's left edge includes the left padding and its width is not
+    // taken off, unlike FormResize: a resize after a move may shift a little.
+    int room = Panel_Norm->Width() - Panel_Norm->Padding.Left - Panel_Norm->Padding.Right;
+    if (room > 0) SplitMain = (uint8_t)(int)std::nearbyint(100.0 / room * Split->Left());
+    Panel_Norm->Repaint();
+}
+
+void TForm1::FormMouseWheel(TObject*, TShiftState, int wheelDelta, POINT, bool& handled)
+{
+    if (!Key_Ctrl()) return;
+    handled = true;
+    int size = Font.Size();
+    if (wheelDelta < 0) {
+        if (size <= 8) return;
+        Font.SetSize(size - 1);
+    } else {
+        if (size >= 20) return;
+        Font.SetSize(size + 1);
+    }
+    Font_Apply(Font);
+}
+
+void TForm1::Act_FontTransparentExecute(TObject*) { FrIco->LVS->Invalidate(); }
+
+void TForm1::frIcoLVSCustomDrawItem(TListView* sender, TListItem* item, TCustomDrawState state, bool& defaultDraw)
+{
+    FrIco->LVSCustomDrawItem(sender, item, state, defaultDraw);
+    if (!Act_FontTransparent->Checked)
+        sender->Canvas.Font.Color = FrElm->LVS->Font.Color();
+    else if (!LVS_ItemIsFolder(*item))
+        sender->Canvas.Font.Color = FrIco->LVS->Color();  // only the icon shows
+}
+
+void TForm1::Act_Set_ExecuteByDblClickExecute(TObject*)
+{
+    FrIco->LVS->SetExecuteFile(Act_Set_ExecuteByDblClick->Checked);
+    FrElm->LVS->SetExecuteFile(Act_Set_ExecuteByDblClick->Checked);
+}
+
+void TForm1::Act_Program_MaximizeExecute(TObject*)
+{
+    SetWindowState(WindowState() == wsMaximized ? wsNormal : wsMaximized);
+}
+
+void TForm1::Act_Program_CloseExecute(TObject*) { Close(); }
+
+void TForm1::Act_Program_AboutExecute(TObject*)
+{
+    About_Show([this](TObject* sender) { Act_Program_OpenInExplorerExecute(sender); });
+}
+
+void TForm1::Act_Program_HelpExecute(TObject*) { Shell_OpenExpanded(L"help\\dolv.html"); }
+
+void TForm1::Act_Program_SaitExecute(TObject*) { Shell_OpenExpanded(Prog_Sait); }
+
+void TForm1::Act_Program_OpenInExplorerExecute(TObject*) { Explorer_Select(Prog_FullName()); }
+
+void TForm1::Act_Program_OpenSettingsIniExecute(TObject*) { Shell_OpenExpanded(Settings_FileName()); }
+
+void TForm1::Act_Program_OpenLanguageExecute(TObject*) { Shell_Open(Lng_Path); }
+
+void TForm1::Act_Set_IntegrateinShellContexMenuExecute(TObject*)
+{
+    ShellMenu_Switch(Act_Set_IntegrateinShellContexMenu, ShellMenu_Command(), Prog_FullName());
+}
+
+// The commands that their own units fill.
+void TForm1::Act_Iconize_DoExecute(TObject*)
+{
+    if (Panel_Spec->Visible()) Form1_IconizeSpecial(this, true);
+}
+void TForm1::Act_Iconize_DeExecute(TObject*)
+{
+    if (Panel_Spec->Visible()) Form1_ClearSpecial(this, true);
+}
+void TForm1::Act_Iconize_CopyIcoExecute(TObject*) {}  // the state is read where it is needed
+void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) {}
+void TForm1::Act_IcoAdrLikeElmExecute(TObject*) {}
+void TForm1::ActTempExecute(TObject*) {}
+void TForm1::Act_IcoBazaForElmExecute(TObject*) {}
+void TForm1::Act_IcoBazaForIcoExecute(TObject*) {}
+void TForm1::Act_Baza_OpenNewExecute(TObject*) {}
+void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*) {}
+void TForm1::Act_Set_SettingsExecute(TObject*) {}
+
+void Font_Apply(const TFont& font)
+{
+    if (font.Size() < 8 || font.Size() > 20) return;
+    TForm1& f = *Form1;
+    f.Font.Assign(font);
+    Font_AssignShape(f.MM->Font, font);
+    Font_AssignShape(f.ch_CopyIco->Font, font);
+    Control_FitToCaption(*f.ch_CopyIco);
+    for (TFrExplorer* pane : {f.FrElm, f.FrIco}) {
+        pane->LVS->Font.Assign(font);
+        Font_AssignShape(pane->ep->Font, font);
+        Font_AssignShape(pane->btnDirUp->Font, font);
+    }
+    f.FrSpec1->FontApply(font);
+    // The settings window takes the font here.
+    f.FrElm->Sizing();
+    f.FrIco->Sizing();
+    f.MM->FitToItems();
+    f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
+    f.FrSpec1->FontApplied();
+    // The settings window follows the new layout here.
+}
+
+void Colors_Apply()
+{
+    TForm1& f = *Form1;
+    TColor c = f.Color();
+    for (TFrExplorer* pane : {f.FrElm, f.FrIco}) {
+        pane->ep->Font.SetColor(Color_Darken(c, 40));
+        if (auto* ep = dynamic_cast<TxaEditPath*>(pane->ep)) ep->SetHotColor(Color_Lighten(c, 50));
+        pane->btnDirUp->SetParentColor(true);
+        pane->btnDirUp->Font.SetColor(pane->ep->Font.Color());
+    }
+    f.ch_CopyIco->Font.SetColor((TColor)0x0000FF);
+}

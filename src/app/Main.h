@@ -1,0 +1,140 @@
+// Unit Main: the main window. The element pane (what gets an icon) on the
+// left, the icon pane (where icons are picked) on the right, a splitter
+// between them; below, the iconize buttons, the copy option and the program
+// menu. The special-iconize view takes the panes' place when switched on.
+#pragma once
+
+#include "ActnLink.h"
+#include "ActnMenus.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "xaDrop.h"
+#include "xaFrameExplorer.h"
+#include "xaFrameSpec.h"
+
+#include <cstdint>
+
+// Width of the element pane in percent of the panes' room; one byte, so a
+// stored 300 becomes 44.
+extern uint8_t SplitMain;
+
+class TForm1 : public TForm {
+public:
+    // Builds the layout, then runs FormCreate.
+    explicit TForm1(TComponent* owner);
+    String ClassName() const override { return L"TForm1"; }
+
+    // Layout (MainLayout.cpp).
+    TPanel* Panel_All;
+    TPanel* Panel_Down;
+    TPanel* Panel_BtnIconize;
+    TBitBtn* btnClear;
+    TToolBar* TB;
+    TToolButton* btnIconizeType;
+    TCheckBox* ch_CopyIco;
+    TBitBtn* btnIconize;
+    TActionMainMenuBar* MM;
+    TPopupMenu* pmProgram;  // the menu bar's one menu, "&Dolv"
+    TPanel* Panel_Type;
+    TPanel* Panel_Norm;
+    TPanel* Panel_L;
+    TFrExplorer* FrElm;
+    TSplitter* Split;
+    TPanel* Panel_R;
+    TFrExplorer* FrIco;
+    TPanel* Panel_Spec;
+    TFrSpec* FrSpec1;
+    TPopupMenu* pmIconize;
+    TPopupMenu* pmBaza;
+    TImageList* il;    // the command images, menu size
+    TImageList* ilTB;  // the tool bar's, button size
+    TActionList* al;
+
+    // Actions, in the order of the window's action list: of two with one
+    // shortcut the earlier one runs.
+    TAction* Act_Iconize_Do;
+    TAction* Act_Iconize_De;
+    TAction* Act_Iconize_CopyIco;
+    TAction* Act_IconizeType;
+    TAction* Act_ElmAdrLikeIco;
+    TAction* Act_IcoAdrLikeElm;
+    TAction* ActTemp;
+    TAction* Act_FontTransparent;
+    TAction* Act_IcoBazaForElm;
+    TAction* Act_IcoBazaForIco;
+    TAction* Act_Baza_OpenNew;
+    TAction* Act_Baza_CurrentPathAsBaza;
+    TAction* Act_Set_Settings;
+    TAction* Act_Program_About;
+    TAction* Act_Program_Help;
+    TAction* Act_Program_Sait;
+    TAction* Act_Program_OpenInExplorer;
+    TAction* Act_Program_Maximize;
+    TAction* Act_Program_Close;
+    TAction* Act_Program_OpenSettingsIni;
+    TAction* Act_Program_OpenLanguage;
+    TAction* Act_Set_ExecuteByDblClick;
+    TAction* Act_Set_IntegrateinShellContexMenu;
+
+    // Events of the window itself.
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormCloseQuery(TObject* sender, bool& canClose);
+    void FormResize(TObject* sender);
+    void SplitMoved(TObject* sender);
+    void FormMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, POINT mousePos, bool& handled);
+    void frIcoLVSCustomDrawItem(TListView* sender, TListItem* item, TCustomDrawState state, bool& defaultDraw);
+    void Act_FontTransparentExecute(TObject* sender);
+    void Act_Set_ExecuteByDblClickExecute(TObject* sender);
+
+    // The commands of the two panes and of iconizing, the special view, the
+    // icons base and the program menu: filled by their own units.
+    void Act_Iconize_DoExecute(TObject* sender);
+    void Act_Iconize_DeExecute(TObject* sender);
+    void Act_Iconize_CopyIcoExecute(TObject* sender);
+    void Act_IconizeTypeExecute(TObject* sender);
+    void Act_ElmAdrLikeIcoExecute(TObject* sender);
+    void Act_IcoAdrLikeElmExecute(TObject* sender);
+    void ActTempExecute(TObject* sender);
+    void Act_IcoBazaForElmExecute(TObject* sender);
+    void Act_IcoBazaForIcoExecute(TObject* sender);
+    void Act_Baza_OpenNewExecute(TObject* sender);
+    void Act_Baza_CurrentPathAsBazaExecute(TObject* sender);
+    void Act_Set_SettingsExecute(TObject* sender);
+    void Act_Program_AboutExecute(TObject* sender);
+    void Act_Program_HelpExecute(TObject* sender);
+    void Act_Program_SaitExecute(TObject* sender);
+    void Act_Program_OpenInExplorerExecute(TObject* sender);
+    void Act_Program_MaximizeExecute(TObject* sender);
+    void Act_Program_CloseExecute(TObject* sender);
+    void Act_Program_OpenSettingsIniExecute(TObject* sender);
+    void Act_Program_OpenLanguageExecute(TObject* sender);
+    void Act_Set_IntegrateinShellContexMenuExecute(TObject* sender);
+    void xaDropElmDropFiles(TObject* sender);
+    void xaDropIcoDropFiles(TObject* sender);
+
+private:
+    bool fFirstShow = true;
+    void layout();
+    void paneTreat(TFrExplorer& pane);
+    // The steps other units add to the window's creation, in their place.
+    void createPaneHandlers();     // the panes' mouse-down and paste handlers
+    void createIcoBaza();          // the icons-base menu entries and button
+    void createSpecialDropTargets();  // the special-iconize frame's drop targets
+    void formSettingsPosSave(TIniFile& ini);  // the settings window's placement, on close
+    TxaDrop* xaDropElm = nullptr;  // owned by the frame's element panel
+    TxaDrop* xaDropIco = nullptr;  // owned by the frame's icon panel
+};
+
+extern TForm1* Form1;
+
+// The special view: the frame filled (List may be none) and shown.
+void FrSpec_Load(const TStrings* list, const String& iconPath);
+// The special commands over every line of the frame's list; true when they ran.
+bool Form1_IconizeSpecial(TForm1* self, bool showMsg);
+bool Form1_ClearSpecial(TForm1* self, bool showMsg);
+
+// Spreads Font over the windows when its size lies in 8..20; otherwise nothing changes.
+void Font_Apply(const TFont& font);
+// Derives the secondary colours from the main window's colour.
+void Colors_Apply();

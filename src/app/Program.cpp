@@ -1,0 +1,212 @@
+#include "Program.h"
+
+#include "Language.h"
+#include "Main.h"
+#include "ind.h"
+#include "xaIconize.h"
+#include "xaLanguageUni.h"
+#include "xaModul.h"
+#include "xaShell.h"
+#include "xaY.h"
+
+#include <memory>
+
+TCommandLine CmdLine;
+String IcoBaza_Text;
+
+namespace {
+// A dot and an extension alone name a file type; expanded, it would become a
+// file of that name in the program's folder that nobody meant.
+bool isFileType(const String& s)
+{
+    return s.size() > 1 && s[0] == L'.' && s.find_first_of(L"\\/:") == String::npos;
+}
+
+String expandElement(const String& s) { return isFileType(s) ? s : Path_Expand(s); }
+
+// The steps the settings window adds to the start: it is made after the main window.
+void formSettingsCreate() {}
+
+void startWithoutSettings()
+{
+    Lng_App_Set();
+    Font_Apply(Form1->Font);
+    // Set to the opposite and executed: each ends in its design state with its handler run once.
+    for (TAction* a : {Form1->Act_FontTransparent, Form1->Act_Set_ExecuteByDblClick}) {
+        a->Checked = !a->Checked;
+        a->Execute();
+    }
+}
+
+void startFromSettings()
+{
+    TIniFile ini(Settings_FileName());
+    TForm1& f = *Form1;
+    f.FrElm->LVS->iniLoad(L"elmLVS", &ini, L"*");
+    f.FrIco->LVS->iniLoad(L"icoLVS", &ini, L"*");
+
+    String language = Path_Expand(ini.ReadString(L"Settings", L"Language", L""));
+    if (!language.empty() && FileExists(language))
+        Lng_Load(language, Lng_LoadAndSet);
+    else
+        Lng_App_Set();
+
+    Font_Load(&ini, L"Font", L"All", f.Font);
+    f.SetColor((TColor)ini.ReadInteger(L"Colors", L"Form1", (int)f.Color()));
+    TColor list = (TColor)ini.ReadInteger(L"Colors", L"List", (int)f.FrElm->LVS->Color());
+    f.FrElm->LVS->SetColor(list);
+    f.FrIco->LVS->SetColor(list);
+    Font_Apply(f.Font);
+    Colors_Apply();
+
+    IcoBaza_Text = Path_Collapse(ini.ReadString(L"Settings", L"IcoBaza", IcoFolder_Get(false)), L"%exe");
+    String baza = IcoBaza_Get();
+    if (!DirectoryExists(baza)) {
+        Y_Show(L"Отсутвует папка \"Избранные иконки\":\r\n" + baza + L"\r\nУстановите её в настройках заново", L"", -1,
+               true);
+        IcoBaza_Text = IcoFolder_Get(true);
+    }
+
+    f.Act_Iconize_CopyIco->Checked = ini.ReadBool(L"Settings", L"IconizeCopyIco", true);
+    f.Act_Iconize_CopyIco->Change();
+    SplitMain = (uint8_t)ini.ReadInteger(L"Settings", L"SplitMain", 42);
+    SplitSpec = ini.ReadInteger(L"Settings", L"SplitSpec", 50);
+
+    TAction& hidden = *f.FrElm->ActHideVisible;
+    hidden.Checked = !ini.ReadBool(L"elmLVS", L"HideVisible", true);
+    hidden.Execute();
+    for (auto [action, key] : {std::pair{f.Act_FontTransparent, L"FontTransparent"},
+                               std::pair{f.Act_Set_ExecuteByDblClick, L"ExecuteByDblClick"}}) {
+        action->Checked = !ini.ReadBool(L"Settings", key, action->Checked);
+        action->Execute();
+    }
+}
+
+// Mode 1: the element pane opens at the element's folder with the element selected.
+void selectElement(const String& element)
+{
+    TxaShellListView& lvs = *Form1->FrElm->LVS;
+    String name;
+    String folder = Path_Split(element, name, false);
+    lvs.SetPath(folder);
+    TListItem* row = nullptr;
+    if (DirectoryExists(element))
+        row = lvs.FindTeloID(name + L".*dir");
+    else if (FileExists(element))
+        row = lvs.FindTeloID(name);
+    lvs.ClearSelection();
+    if (row) {
+        row->Selected = true;
+        row->Focused = true;
+    }
+    lvs.Repaint();
+}
+
+// The command line's element iconized; a runtime error (an index that is no
+// number for a drive or a type) is told by the default handler.
+bool iconizeElement()
+{
+    bool iconized = false;
+    Application.Guard([&] {
+        iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
+    });
+    return iconized;
+}
+
+// Modes 1, 2 and the others, once the windows are up; -1 goes on into the loop.
+int commandLineHandle()
+{
+    if (!CmdLine.Given) return -1;
+    switch (CmdLine.Mode) {
+    case 2: iconizeElement(); break;
+    case 1: selectElement(CmdLine.Element); break;
+    default: break;
+    }
+    return -1;
+}
+}  // namespace
+
+TCommandLine CommandLine_Parse(const std::vector<String>& args)
+{
+    TCommandLine c;
+    auto arg = [&](size_t i) { return i < args.size() ? args[i] : String(); };
+    c.Given = args.size() > 1;
+    if (!c.Given) return c;
+    c.Element = expandElement(arg(2));
+    c.IcoFile = Path_Expand(arg(3));
+    c.IcoIndex = arg(4);
+    c.CopyIco = arg(5) != L"0";
+    if (!TryStrToInt(arg(1), c.Mode)) {
+        c.Mode = 1;
+        c.Element = expandElement(arg(1));
+    }
+    return c;
+}
+
+String ShellMenu_Command() { return L"\"" + Prog_FullName() + L"\" \"1\" \"%1\""; }
+
+String IcoFolder_Get(bool collapse)
+{
+    String path = Prog_Dir() + L"icons";
+    if (!DirectoryExists(path)) path = Prog_Dir();
+    return collapse ? Path_Collapse(path, L"%exe") : path;
+}
+
+String IcoBaza_Get() { return Path_Expand(IcoBaza_Text); }
+
+namespace {
+std::unique_ptr<TForm1> gForm1;
+}
+
+int Program_Start(const std::vector<String>& args)
+{
+    CmdLine = CommandLine_Parse(args);
+    Application.Title = L"Dolv";
+    // Mode 0 shows nothing and writes no settings: the windows, the panes'
+    // listings and the language load would only cost its caller time.
+    if (CmdLine.Given && CmdLine.Mode == 0) return iconizeElement() ? 0 : 1;
+    gForm1 = std::make_unique<TForm1>(nullptr);
+    Form1 = gForm1.get();
+    Application.MainForm = Form1;
+    formSettingsCreate();
+
+    Form1->FrElm->LVS->SetPath(L"");
+    Form1->FrElm->LVS->SetViewStyle(vsReport);
+    Form1->FrIco->LVS->SetPath(IcoFolder_Get(false));
+    Form1->FrIco->LVS->SetViewStyle(vsIcon);
+    IcoBaza_Text = IcoFolder_Get(true);
+
+    // A failing step is told by the default handler; the start goes on.
+    Application.Guard([] {
+        if (!FileExists(Settings_FileName()))
+            startWithoutSettings();
+        else
+            startFromSettings();
+    });
+
+    Application.Guard([] {
+        TAction& menu = *Form1->Act_Set_IntegrateinShellContexMenu;
+        menu.Checked = Shell_VerbExists(L"Folder", Prog_Name, ShellMenu_Command());
+        menu.Change();
+    });
+
+    return commandLineHandle();
+}
+
+void Program_End()
+{
+    Application.MainForm = nullptr;
+    Form1 = nullptr;
+    gForm1.reset();
+}
+
+int Program_Main(const std::vector<String>& args)
+{
+    int code = Program_Start(args);
+    if (code < 0) {
+        Application.Run();
+        code = 0;
+    }
+    Program_End();
+    return code;
+}

@@ -1,0 +1,44 @@
+// The program's main block: the start sequence, the command line and the end.
+#pragma once
+
+#include "IniFiles.h"
+
+#include <vector>
+
+// The command line's values, taken once at start for the whole run.
+struct TCommandLine {
+    bool Given = false;  // any argument at all
+    int Mode = 0;
+    String Element;      // argument 2, expanded; a file type (".txt") as written
+    String IcoFile;      // argument 3, expanded
+    String IcoIndex;     // argument 4 as written
+    bool CopyIco = false;  // off exactly when argument 5 is "0"
+};
+extern TCommandLine CmdLine;
+
+// Takes the arguments (Args[0], the program, is not used). A first argument
+// that is not a whole number is taken as what Explorer passes for a file
+// dropped onto the program: mode 1 with it as the element.
+TCommandLine CommandLine_Parse(const std::vector<String>& args);
+// The command line of the Explorer context-menu entry: "<exe>" "1" "%1".
+String ShellMenu_Command();
+
+// The default icons base: the icons folder beside the program, or the
+// program's folder without one; with Collapse in its "%exe" form.
+String IcoFolder_Get(bool collapse);
+// The icons base, expanded.
+String IcoBaza_Get();
+// The icons base as the user set it ("%exe" form). The settings window's
+// edit box holds it once that window exists.
+extern String IcoBaza_Text;
+
+// The start sequence up to the message loop: -1 to go on into the loop, or
+// the exit code of command-line mode 0, which iconizes before any window is
+// made and ends.
+int Program_Start(const std::vector<String>& args);
+// Frees the windows and the main window's state.
+void Program_End();
+// Runs the program; the process's exit code. Command-line mode 0 gives 0 when
+// the element was iconized and 1 when not, so that a calling script sees a
+// failure.
+int Program_Main(const std::vector<String>& args);

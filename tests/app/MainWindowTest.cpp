@@ -1,0 +1,203 @@
+// The main window driven in this process: the program's start with command
+// lines and settings.ini files in the test program's folder (the program
+// folder here), then the window worked with the wheel, the splitter and fonts.
+#include "Language.h"
+#include "Main.h"
+#include "Program.h"
+#include "WindowDriver.h"
+#include "xaIconize.h"
+#include "xaModul.h"
+
+#include <cmath>
+
+namespace {
+
+// settings.ini beside the test program for one start, removed afterwards;
+// the main window is freed with it.
+struct TStart {
+    explicit TStart(const char* settings, std::vector<String> args = {L"dolv.exe"})
+    {
+        DeleteFileW(Settings_FileName().c_str());
+        if (settings) WriteFileBytes(Settings_FileName(), settings);
+        Code = Program_Start(args);
+    }
+    ~TStart()
+    {
+        Program_End();
+        DeleteFileW(Settings_FileName().c_str());
+    }
+    int Code;
+    TModalRecorder Boxes;
+};
+
+String Selected()
+{
+    TListItem* row = Form1->FrElm->LVS->Selected();
+    return row ? row->Caption : L"<none>";
+}
+
+// A path outside the ANSI code page (a pane's folder, the language file)
+// survives in a settings file the program makes; one that exists is not remade.
+TEST(MainWindow, SettingsFileKeepsAnyText)
+{
+    TTempDir dir;
+    const String path = L"C:\\Фото\\日本";
+    TIniFile made(dir / L"made.ini");
+    made.WriteString(L"elmLVS", L"Path", path);
+    EXPECT_EQ(N(made.ReadString(L"elmLVS", L"Path", L"")), N(path));
+    EXPECT_EQ(ReadFileBytes(dir / L"made.ini").substr(0, 2), "\xFF\xFE");
+    WriteFileBytes(dir / L"ansi.ini", "[a]\r\nb=1\r\n");
+    TIniFile(dir / L"ansi.ini").WriteString(L"a", L"c", L"2");
+    EXPECT_EQ(ReadFileBytes(dir / L"ansi.ini").substr(0, 3), "[a]");
+}
+
+// The program's keys are read in their order; those missing, shown or not,
+// head the Untranslated section the file gains.
+TEST(MainWindow, LanguageFileGivesTheProgramsTexts)
+{
+    TTempDir dir;
+    WriteFileBytes(dir / L"ru.lng", "\xEF\xBB\xBFIconize_De=\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C\r\n");
+    String before = Language::Iconize_De;
+    Lng_ReadFile(dir / L"ru.lng");
+    EXPECT_EQ(N(Language::Iconize_De), "\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C");
+    Language::Iconize_De = before;
+    std::string text = ReadFileBytes(dir / L"ru.lng");
+    EXPECT_NE(text.find("[Untranslated]\r\nSet=\r\nSet_Font=\r\nSet_ColorForm=\r\nSet_ColorList=\r\nSet_ResetToDefault=\r\n"
+                        "Set_Associate=\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Iconize_CopyIco=\r\nIconize_Type=\r\nElm_NotSelect_OnIconize="), std::string::npos);
+    EXPECT_NE(text.find("Ico_CopyToFolder=\r\nico_Index=\r\n"), std::string::npos);
+}
+
+TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
+{
+    TTempDir dir;
+    String folder = dir / L"2020", ico = ExtractFilePath(ExcludeTrailingPathDelimiter(Prog_Dir())) + L"icons\\folder.ico";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFileBytes(dir / L"readme", "x");
+    struct TCase {
+        std::vector<String> Args;
+        String Path, Selected;
+        bool Iconized;
+    } cases[] = {
+        {{L"dolv", L"1", folder}, dir.Path(), L"2020", false},
+        {{L"dolv", L"1", dir / L"readme"}, dir.Path(), L"readme", false},
+        {{L"dolv", L"1", dir / L"gone"}, dir.Path(), L"<none>", false},
+        {{L"dolv", folder}, dir.Path(), L"2020", false},  // a folder dropped onto the program
+        {{L"dolv", L"2", folder, ico, L"0", L"0"}, L"", L"<none>", true},
+        {{L"dolv", L"3", folder, ico, L"0", L"0"}, L"", L"<none>", false},
+        {{L"dolv", L"-1", folder, ico, L"0", L"0"}, L"", L"<none>", false},
+    };
+    for (const TCase& c : cases) {
+        TStart start(nullptr, c.Args);
+        EXPECT_EQ(start.Code, -1);
+        EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrElm->LVS->Path())), N(c.Path)) << N(c.Args[1]);
+        EXPECT_EQ(N(Selected()), N(c.Selected)) << N(c.Args[1]);
+        EXPECT_EQ(FileExists(folder + L"\\Desktop.ini"), c.Iconized) << N(c.Args[1]);
+        EXPECT_TRUE(start.Boxes.Seen.empty()) << N(c.Args[1]);
+        Iconize_Clear_Folder(folder, true);
+    }
+    TStart drive(nullptr, {L"dolv", L"1", L"C:\\"});
+    EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
+    EXPECT_NE(Selected().find(L"C:"), String::npos) << N(Selected());
+}
+
+TEST(MainWindow, SettingsGiveTheStartValues)
+{
+    struct TCase {
+        const char* Settings;
+        int SplitMain, FontSize;
+        bool Transparent, CopyIco;
+    } cases[] = {
+        {nullptr, 50, 11, true, true},
+        {"", 42, 11, true, true},
+        {"[Settings]\r\nSplitMain=300\r\nIconizeCopyIco=0\r\n", 44, 11, true, false},
+        {"[Settings]\r\nFontSize=14\r\n[Font]\r\nAll.Size=10\r\n", 42, 10, true, true},
+        {"[Settings]\r\nFontTransparent=0\r\n", 42, 11, false, true},
+    };
+    for (const TCase& c : cases) {
+        TStart start(c.Settings);
+        String what = c.Settings ? FromUtf8(c.Settings) : L"no settings.ini";
+        EXPECT_EQ(SplitMain, c.SplitMain) << N(what);
+        EXPECT_EQ(Form1->Font.Size(), c.FontSize) << N(what);
+        EXPECT_EQ(Form1->FrIco->LVS->Font.Size(), c.FontSize) << N(what);
+        EXPECT_EQ(Form1->Act_FontTransparent->Checked, c.Transparent) << N(what);
+        EXPECT_EQ(Form1->Act_Iconize_CopyIco->Checked, c.CopyIco) << N(what);
+        EXPECT_TRUE(start.Boxes.Seen.empty()) << N(what);
+    }
+    TStart first(nullptr);
+    EXPECT_EQ(N(Form1->Caption()), "Dolv 2021.11");
+    EXPECT_EQ(N(Form1->Act_Iconize_De->Caption), "Clear ico") << "the built-in English";
+    EXPECT_EQ(Form1->FrElm->LVS->ViewStyle(), vsReport);
+    EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
+    EXPECT_EQ(Form1->FrIco->LVS->ViewStyle(), vsIcon);
+    EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrIco->LVS->Path())), N(ExcludeTrailingPathDelimiter(Prog_Dir())));
+    TStart big("[Font]\r\nAll.Size=25\r\n");
+    EXPECT_EQ(Form1->Font.Size(), 25);
+    EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
+}
+
+TEST(MainWindow, CtrlWheelAndFontSizes)
+{
+    TStart start("");
+    Form1->Show();
+    EXPECT_EQ(GetFocus(), Form1->FrElm->LVS->Handle()) << "the first show";
+    auto wheel = [](int delta, bool ctrl) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(Form1->FrElm->LVS->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(ctrl ? MK_CONTROL : 0, delta), 0);
+        Application.ProcessMessages();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return Form1->Font.Size();
+    };
+    struct TCase {
+        int From, Delta;
+        bool Ctrl;
+        int To;
+    } cases[] = {{20, 120, true, 20}, {20, -120, true, 19}, {8, -120, true, 8}, {8, 120, true, 9}, {12, 120, false, 12}};
+    for (const TCase& c : cases) {
+        TFont f;
+        f.Assign(Form1->Font);
+        f.SetSize(c.From);
+        Font_Apply(f);
+        EXPECT_EQ(wheel(c.Delta, c.Ctrl), c.To) << c.From << " " << c.Delta;
+        EXPECT_EQ(Form1->FrElm->LVS->Font.Size(), c.To) << "spread to the panes";
+    }
+    for (int size : {7, 21}) {
+        TFont f;
+        f.Assign(Form1->Font);
+        f.SetSize(size);
+        Font_Apply(f);
+        EXPECT_EQ(Form1->Font.Size(), 12) << size;
+        EXPECT_EQ(Form1->FrIco->ep->Font.Size(), 12) << size;
+    }
+}
+
+TEST(MainWindow, SplitterFollowsDragAndResize)
+{
+    TStart start("");
+    Form1->SetWindowState(wsNormal);
+    Form1->SetClientSize(684, 460);
+    Form1->Show();
+    ASSERT_TRUE(Ui_WaitFor([] { return IsWindowVisible(Form1->Handle()); }));
+    EXPECT_EQ(Form1->Panel_L->Width(), Int_Percent(42, Form1->Panel_Norm->Width() - 16 - 10, 100));
+    int before = Form1->Panel_L->Width();
+    HWND split = Form1->Split->Handle();
+    SendMessageW(split, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(split, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65, 5));
+    SendMessageW(split, WM_LBUTTONUP, 0, MAKELPARAM(65, 5));
+    EXPECT_EQ(Form1->Panel_L->Width(), before + 60);
+    int room = Form1->Panel_Norm->Width() - 16;
+    EXPECT_EQ(SplitMain, (int)std::nearbyint(100.0 / room * Form1->Split->Left()));
+    Form1->SetClientSize(900, 460);
+    ASSERT_TRUE(Ui_WaitFor([] { return Form1->Panel_Norm->Width() == 900; }));
+    EXPECT_EQ(Form1->Panel_L->Width(), Int_Percent(SplitMain, 900 - 16 - 10, 100));
+    SendMessageW(split, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(split, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-2000, 5));
+    SendMessageW(split, WM_LBUTTONUP, 0, MAKELPARAM(-2000, 5));
+    EXPECT_EQ(Form1->Panel_L->Width(), 100) << "the splitter's minimum";
+}
+
+}  // namespace
