@@ -1,10 +1,12 @@
-// Special iconize on the real frame: the icon panel for the kinds of icon
-// source, the element buttons through the modal door, and the two commands
-// on real folders and the prefix's registry.
+// Special iconize: the frame's icon panel for each kind of icon source, then
+// the main window's special view worked with its keys, buttons and drops,
+// its results checked on real folders and in the prefix's registry.
+#include "Main.h"
+#include "Program.h"
 #include "Registry.h"
 #include "WindowDriver.h"
-#include "xaFrameSpec.h"
-#include "xaModulPath.h"
+#include "xaIconize.h"
+#include "xaModul.h"
 #include "xaShellDialog.h"
 #include "xaY.h"
 
@@ -42,39 +44,50 @@ struct TTestTypes {
     }
 };
 
-struct TSpecWindow {
-    TTempDir prog, dir;
-    TProgDirOverride over{prog.Path() + L"\\"};
-    TForm form{nullptr};
-    TFrSpec* f = new TFrSpec(&form);
-    TSpecWindow()
+// The program started without settings.ini for one test, and ended with it.
+struct TSpecRun {
+    TTempDir dir;
+    TTestTypes types;
+    TSpecRun()
     {
-        form.SetBounds(30, 30, 600, 520);
-        f->SetParent(&form);
-        f->SetAlign(alClient);
-        form.Show();
+        DeleteFileW(Settings_FileName().c_str());
+        Program_Start({L"dolv.exe"});
     }
-    String lines() const { return linesOf(*f); }
-    void setLines(std::initializer_list<String> lines)
+    ~TSpecRun()
     {
-        f->elmList->Clear();
-        for (const String& l : lines) f->elmList->AddItem(l);
+        Program_End();
+        DeleteFileW(Settings_FileName().c_str());
     }
 };
+
+// Drops Paths onto a control as the shell does: a DROPFILES block with a wide list.
+void dropFiles(TWinControl* onto, std::initializer_list<String> paths)
+{
+    DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    String list;
+    for (const String& p : paths) list += p + L'\0';
+    HGLOBAL h = GlobalAlloc(GHND, sizeof head + (list.size() + 1) * sizeof(wchar_t));
+    memcpy(TGlobalLock(h).Get(), &head, sizeof head);
+    memcpy((char*)TGlobalLock(h).Get() + sizeof head, list.data(), list.size() * sizeof(wchar_t));
+    PostMessageW(onto->Handle(), WM_DROPFILES, (WPARAM)h, 0);
+    Application.ProcessMessages();
+}
+
+void selectLines(TListBox& list, std::initializer_list<int> lines)
+{
+    for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, std::find(lines.begin(), lines.end(), i) != lines.end());
+}
 }  // namespace
 
 TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
 {
-    TSpecWindow w;
-    TFrSpec& f = *w.f;
-    String shell32 = systemFile(L"shell32.dll"), ico = w.dir / L"a.ico", noIcons;
-    for (const wchar_t* name : {L"version.dll", L"kernel32.dll", L"user32.dll"})
-        if (noIcons.empty() && iconCount(systemFile(name)) == 0) noIcons = systemFile(name);
+    TSpecRun w;
+    TFrSpec& f = *Form1->FrSpec1;
+    String shell32 = systemFile(L"shell32.dll"), ico = w.dir / L"a.ico", noIcons = systemFile(L"version.dll");
     // A type whose icon lies in a library of another extension, at index 4.
     CopyFileW(shell32.c_str(), (w.dir / L"lib.cpl").c_str(), FALSE);
     WriteFileBytes(ico, tinyIco());
     WriteFileBytes(w.dir / L"x.dolvtest1", "x");
-    TTestTypes types;
     TRegistry reg;
     reg.RootKey = HKEY_CLASSES_ROOT;
     ASSERT_TRUE(reg.OpenKey(L".dolvtest1\\DefaultIcon", true));
@@ -83,7 +96,7 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
     const struct {
         String path, box;
         int items;
-        bool list, index, picture;
+        bool list, index, picture;  // shown
         const char* apply;  // the index that Iconize Do would apply, or "" for none
     } cases[] = {
         {shell32, shell32, iconCount(shell32), true, true, true, "0"},
@@ -94,27 +107,24 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
         {noIcons, noIcons, 0, true, false, false, ""},
     };
     for (const auto& c : cases) {
-        if (c.path.empty() && &c == &std::end(cases)[-1]) continue;  // no library without icons in this prefix
+        if (c.path == noIcons && iconCount(noIcons)) continue;  // not a library without icons in this prefix
         SCOPED_TRACE(N(c.path));
         f.icoListRefresh(c.path, 0);
         EXPECT_EQ(f.edIcoPath->Text(), c.box);
         EXPECT_EQ(f.icoList->Items.Count(), c.items);
         EXPECT_EQ(f.icoList->Visible(), c.list);
-        EXPECT_EQ(f.SpinIcoIndex->Visible(), c.index);
-        EXPECT_EQ(f.labIndex->Visible(), c.index);
+        EXPECT_EQ(f.SpinIcoIndex->Visible() && f.labIndex->Visible(), c.index);
         EXPECT_EQ(f.Image32->Visible() && f.Image32->Icon(), c.picture);
         String file, index;
         EXPECT_EQ(f.ChosenIcon(file, index) ? N(index) : "", c.apply);
     }
     // Icon 4 chosen in the list, then an index beyond the last typed in.
-    f.icoListRefresh(shell32, 0);
-    RECT r{};
-    r.left = LVIR_ICON;
-    SendMessageW(f.icoList->Handle(), LVM_GETITEMRECT, 4, (LPARAM)&r);
-    Ui_Click(f.icoList->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    FrSpec_Load(nullptr, shell32);
+    f.icoList->SetFocus();
+    for (int i = 0; i < 4; ++i) Ui_Key(VK_RIGHT);
     EXPECT_EQ(f.SpinIcoIndex->Value(), 4);
     EXPECT_TRUE(f.Image32->Icon());
-    Ui_Shot(w.form.Handle(), L"special");
+    Ui_Shot(Form1->Handle(), L"special");
     f.SpinIcoIndex->SetFocus();
     f.SpinIcoIndex->SelectAll();
     Ui_Type(L"100000");
@@ -131,80 +141,114 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
     EXPECT_EQ(N(file + L"," + index), N(w.dir / L"copy.dll,0"));
 }
 
-TEST(Spec, ElementListAddedFromTheChooserEditedAndDeleted)
+TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKeys)
 {
-    TSpecWindow w;
-    TFrSpec& f = *w.f;
+    TSpecRun run;
+    TTempDir &dir = run.dir, docs, icons;
+    TForm1& m = *Form1;
+    TFrSpec& f = *m.FrSpec1;
+    String data = dir / L"Data", iconned = docs / L"Iconned", lib = icons / L"lib.dll";
+    for (const String& d : {data, iconned}) CreateDirectoryW(d.c_str(), nullptr);
+    for (const wchar_t* name : {L"readme.TXT", L"tool.exe", L"a.ico"}) WriteFileBytes(dir / name, "x");
+    for (const wchar_t* name : {L"b.doc", L"x.dolvtest2"}) WriteFileBytes(docs / name, "x");
+    Lnk_Create(docs / L"b.doc", dir.Path(), L"", L"");
+    CopyFileW(systemFile(L"shell32.dll").c_str(), lib.c_str(), FALSE);
+    ASSERT_TRUE(Iconize_Folder(iconned, lib, L"7", false));
+
+    // The element pane's mixed selection and the icon pane's library.
+    m.FrElm->LVS->SetPath(dir.Path());
+    m.FrElm->LVS->SelectAll();
+    m.FrIco->LVS->SetPath(icons.Path());
+    m.FrIco->LVS->SelectAll();
+    m.FrElm->LVS->SetFocus();
+    Ui_Key(VK_TAB, ssCtrl);
+    ASSERT_TRUE(m.Panel_Spec->Visible() && !m.Panel_Norm->Visible());
+    EXPECT_EQ(N(linesOf(f)), N(L".doc|.TXT|" + data));
+    EXPECT_EQ(N(f.edIcoPath->Text()), N(lib));
+    EXPECT_EQ(f.icoList->Items.Count(), iconCount(lib));
+    dropFiles(f.PanelElm, {L"D:\\", data, dir / L"README.txt"});
+    EXPECT_EQ(N(linesOf(f)), N(L".doc|.TXT|" + data + L"|D:\\"));
+    dropFiles(f.PanelIco, {iconned, lib});
+    EXPECT_EQ(N(f.edIcoPath->Text() + L"," + IntToStr(f.SpinIcoIndex->Value())), N(lib + L",7"));
+
+    // Edited, deleted, and added from the chooser.
+    std::vector<String> asked;
+    for (auto [line, typed] : {std::pair{1, L"JPG"}, {2, L"C:\\Data2"}}) {
+        TModalResponderScope door([&, typed = typed](const TModalRequest& r) {
+            asked.push_back(r.Caption + L":" + r.Text);
+            return TModalAnswer{IDOK, typed, nullptr};
+        });
+        selectLines(*f.elmList, {line});
+        Ui_Click(f.btnElmEdit->Handle());
+    }
+    EXPECT_EQ(N(asked[0] + L"|" + asked[1]), N(L"Редактирование:TXT|Редактирование:" + data));
+    EXPECT_EQ(N(linesOf(f)), N(L".doc|.jpg|C:\\Data2|D:\\"));
+    selectLines(*f.elmList, {0, 1, 2, 3});
+    Ui_Click(f.btnElmDelete->Handle());
     ShellDialog_Free();
-    CreateDirectoryW((w.dir / L"Data").c_str(), nullptr);
-    for (const wchar_t* name : {L"readme.TXT", L"tool.exe"}) WriteFileBytes(w.dir / name, "x");
     TModalDriver chooser(L"TFormXaShellDialog", [&](HWND) {
         TxaShellListView& lv = *FormXaShellDialog->fre->LVS;
-        lv.SetPath(w.dir.Path());
+        lv.SetPath(docs.Path());
         lv.SetFocus();
         lv.SelectAll();
         Ui_Key(VK_RETURN, ssCtrl);
     });
     Ui_Click(f.btnElmAdd->Handle());
-    ASSERT_EQ(chooser.Seen.size(), 1u);
-    EXPECT_EQ(chooser.Seen[0].Caption, L"Выберите файлы и папки, которым хотите назначить новую иконку");
-    EXPECT_EQ(N(w.lines()), N(L".TXT|" + w.dir / L"Data"));
-    std::vector<String> asked;
-    for (auto [line, typed, want] : {std::tuple{0, L"JPG", L".jpg|"}, {1, L"C:\\Data2", L".jpg|C:\\Data2"}}) {
-        TModalResponderScope door([&, typed = typed](const TModalRequest& r) {
-            asked.push_back(r.Caption + L":" + r.Text);
-            return TModalAnswer{IDOK, typed, nullptr};
-        });
-        for (int i = 0; i < f.elmList->Count(); ++i) f.elmList->SetSelected(i, i == line);
-        Ui_Click(f.btnElmEdit->Handle());
-        EXPECT_EQ(N(w.lines()).substr(0, strlen(N(want).c_str())), N(want));
-    }
-    EXPECT_EQ(N(asked[0] + L"|" + asked[1]), N(L"Редактирование:TXT|Редактирование:" + w.dir / L"Data"));
-    f.elmList->SetSelected(1, false);
-    f.elmList->SetSelected(0, true);
-    Ui_Click(f.btnElmDelete->Handle());
-    EXPECT_EQ(N(w.lines()), "C:\\Data2");
+    EXPECT_EQ(N(chooser.Seen.at(0).Caption), N(L"Выберите файлы и папки, которым хотите назначить новую иконку"));
+    EXPECT_EQ(N(linesOf(f)), N(L".doc|.dolvtest2|" + iconned));
     ShellDialog_Free();
-}
 
-TEST(Spec, CommandsRefuseWithoutElementsOrIconThenApplyAndClearEveryLine)
-{
-    TSpecWindow w;
-    TFrSpec& f = *w.f;
-    TTestTypes types;
-    String folder = w.dir / L"Data", shell32 = systemFile(L"shell32.dll"), ini = folder + L"\\Desktop.ini";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    auto iniIcon = [&] {
-        wchar_t file[MAX_PATH] = L"", index[16] = L"";
-        GetPrivateProfileStringW(L".ShellClassInfo", L"IconFile", L"", file, MAX_PATH, ini.c_str());
-        GetPrivateProfileStringW(L".ShellClassInfo", L"IconIndex", L"", index, 16, ini.c_str());
-        return String(file) + L"," + index;
-    };
+    // The commands on Ctrl+Enter and Shift+Enter, with their messages.
     auto typeIcon = [] {
         TRegistry reg(KEY_READ);
         reg.RootKey = HKEY_CLASSES_ROOT;
         return reg.OpenKeyReadOnly(L".dolvtest2\\DefaultIcon") ? reg.ReadString(L"") : L"<none>";
     };
-    auto run = [&](bool iconize) {
-        TModalRecorder door;
-        bool ran = iconize ? FrSpec_Iconize(f, false, true) : FrSpec_Clear(f, true);
-        EXPECT_EQ(door.Seen.size(), 1u);
-        return (ran ? "ran: " : "refused: ") + (door.Seen.empty() ? "" : N(door.Seen[0].Text)) +
-               (door.Seen.empty() || door.Seen[0].Color == (ran ? clYSuccess : clYError) ? "" : " (colour)");
+    auto key = [&](TShiftState shift) {
+        TModalRecorder boxes;
+        f.elmList->SetFocus();
+        Ui_Key(VK_RETURN, shift);
+        if (boxes.Seen.size() != 1) return std::string("boxes: ") + std::to_string(boxes.Seen.size());
+        int c = boxes.Seen[0].Color;
+        return N(boxes.Seen[0].Text) + (c == clYSuccess ? " green" : c == clYError ? " red" : " other");
     };
-    EXPECT_EQ(run(true), "refused: " + N(L"нет элементов для иконизации"));
-    EXPECT_EQ(run(false), "refused: " + N(L"Не выделено элементов для сброса иконок"));
-    w.setLines({folder, L".dolvtest2"});
-    EXPECT_EQ(run(true), "refused: " + N(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe)"));
-    EXPECT_EQ(N(iniIcon() + L"|" + typeIcon()), ",|<none>");
-    f.icoListRefresh(shell32, 0);
+    selectLines(*f.elmList, {0});
+    Ui_Click(f.btnElmDelete->Handle());
     f.SpinIcoIndex->SetValue(4);
-    EXPECT_EQ(run(true), "ran: " + N(L"Иконка успешно назначена!"));
-    EXPECT_EQ(N(iniIcon() + L"|" + typeIcon()), N(shell32 + L",4|" + shell32 + L",4"));
-    w.setLines({L".dolvtest2"});
-    EXPECT_EQ(run(false), "ran: " + N(L"Иконка успешно сброшена!"));
-    EXPECT_EQ(N(typeIcon()), N(shell32 + L",4")) << "file types are not cleared";
-    w.setLines({folder});
-    EXPECT_EQ(run(false), "ran: " + N(L"Иконка успешно сброшена!"));
-    EXPECT_EQ(N(iniIcon()), ",");
+    EXPECT_EQ(key(ssCtrl), N(L"Иконка успешно назначена! green"));
+    String file;
+    int index = 0;
+    EXPECT_TRUE(Iconize_Get_Folder(iconned, file, index));
+    EXPECT_EQ(N(file + L"," + IntToStr(index) + L"|" + typeIcon()), N(iconned + L"\\Desktop.ico,4|" + lib + L",4")) << "copied, as the option is on";
+    selectLines(*f.elmList, {1});
+    Ui_Click(f.btnElmDelete->Handle());
+    EXPECT_EQ(key(ssShift), N(L"Иконка успешно сброшена! green"));
+    EXPECT_EQ(N(typeIcon()), N(lib + L",4")) << "file types are not cleared";
+    f.edIcoPath->SetText(L"");
+    EXPECT_EQ(key(ssCtrl), N(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe) red"));
+    selectLines(*f.elmList, {0});
+    Ui_Click(f.btnElmDelete->Handle());
+    EXPECT_EQ(key(ssCtrl), N(L"нет элементов для иконизации red"));
+    EXPECT_EQ(key(ssShift), N(L"Не выделено элементов для сброса иконок red"));
+
+    // The splitter moved: the element panel keeps its new share in a resized window.
+    m.SetWindowState(wsNormal);
+    m.SetBounds(0, 0, 800, 900);
+    for (UINT msg : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
+        SendMessageW(f.Split->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(4, msg == WM_LBUTTONDOWN ? 4 : 84));
+    EXPECT_GT(SplitSpec, 55);
+    m.SetHeight(820);
+    EXPECT_NEAR(100.0 * f.PanelElm->Height() / (f.PanelMid->Height() - f.Split->Height()), SplitSpec, 2);
+
+    // The frame's share of a font spread; Ctrl+Tab back to the panes.
+    TFont font;
+    font.Assign(m.Font);
+    font.SetName(L"Arial");
+    font.SetSize(14);
+    Font_Apply(font);
+    EXPECT_EQ(N(f.lbElm->Font.Name() + f.edIcoPath->Font.Name()), "ArialArial");
+    EXPECT_EQ(f.lbIco->Font.Color(), (TColor)0x6D9EBC) << "the headings keep their colour";
+    EXPECT_EQ(f.btnIcoOpen->Height(), f.edIcoPath->Height());
+    Ui_Key(VK_TAB, ssCtrl);
+    EXPECT_TRUE(m.Panel_Norm->Visible() && !m.Panel_Spec->Visible() && m.FrIco->LVS->Focused());
 }
