@@ -22,19 +22,10 @@ String linesOf(const TFrSpec& f)
     return s;
 }
 
-// The test's own file types, gone from the registry afterwards.
-struct TTestTypes {
-    ~TTestTypes()
-    {
-        for (const wchar_t* key : {L".dolvtest1", L"dolvtest1file", L".dolvtest2", L"dolvtest2file"})
-            Reg_DeleteTree(HKEY_CLASSES_ROOT, key);
-    }
-};
-
-// The program started without settings.ini for one test, and ended with it.
+// The program started without settings.ini for one test, and ended with it;
+// the test's own file types are gone from the registry afterwards.
 struct TSpecRun {
     TTempDir dir;
-    TTestTypes types;
     TSpecRun()
     {
         DeleteFileW(Settings_FileName().c_str());
@@ -44,6 +35,8 @@ struct TSpecRun {
     {
         Program_End();
         DeleteFileW(Settings_FileName().c_str());
+        for (const wchar_t* key : {L".dolvtest1", L"dolvtest1file", L".dolvtest2", L"dolvtest2file"})
+            Reg_DeleteTree(HKEY_CLASSES_ROOT, key);
     }
 };
 
@@ -60,9 +53,12 @@ void dropFiles(TWinControl* onto, std::initializer_list<String> paths)
     Application.ProcessMessages();
 }
 
-void selectLines(TListBox& list, std::initializer_list<int> lines)
+// Selects the lines, then clicks the button.
+void onLines(TFrSpec& f, std::initializer_list<int> lines, TSpeedButton* button)
 {
-    for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, std::find(lines.begin(), lines.end(), i) != lines.end());
+    for (int i = 0; i < f.elmList->Count(); ++i)
+        f.elmList->SetSelected(i, std::find(lines.begin(), lines.end(), i) != lines.end());
+    Ui_Click(button->Handle());
 }
 }  // namespace
 
@@ -75,11 +71,9 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
     // A type whose icon lies in a library of another extension, at index 4.
     CopyFileW(shell32.c_str(), (w.dir / L"lib.cpl").c_str(), FALSE);
     WriteFileBytes(w.dir / L"x.dolvtest1", "x");
-    TRegistry reg;
-    reg.RootKey = HKEY_CLASSES_ROOT;
-    ASSERT_TRUE(reg.OpenKey(L".dolvtest1\\DefaultIcon", true));
-    reg.WriteString(L"", w.dir / L"lib.cpl,4");
-    reg.CloseKey();
+    String value = w.dir / L"lib.cpl,4";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".dolvtest1\\DefaultIcon", nullptr, REG_SZ, value.c_str(),
+                              (DWORD)(value.size() + 1) * 2), ERROR_SUCCESS);
     const struct {
         String path, box;
         int items;
@@ -159,27 +153,26 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     EXPECT_EQ(N(f.edIcoPath->Text() + L"," + IntToStr(f.SpinIcoIndex->Value())), N(lib + L",7"));
 
     // Lines edited and deleted.
-    std::vector<String> asked;
+    String asked;
     for (auto [line, typed] : {std::pair{1, L"JPG"}, {2, L"C:\\Data2"}}) {
         TModalResponderScope door([&, typed = typed](const TModalRequest& r) {
-            asked.push_back(r.Caption + L":" + r.Text);
+            asked += r.Caption + L":" + r.Text + L"|";
             return TModalAnswer{IDOK, typed, nullptr};
         });
-        selectLines(*f.elmList, {line});
-        Ui_Click(f.btnElmEdit->Handle());
+        onLines(f, {line}, f.btnElmEdit);
     }
-    EXPECT_EQ(N(asked[0] + L"|" + asked[1]), N(L"Редактирование:TXT|Редактирование:" + data));
+    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|Редактирование:" + data + L"|"));
     EXPECT_EQ(N(linesOf(f)), N(L".doc|.jpg|C:\\Data2|D:\\"));
-    selectLines(*f.elmList, {1, 2, 3});
-    Ui_Click(f.btnElmDelete->Handle());
+    onLines(f, {1, 2, 3}, f.btnElmDelete);
     dropFiles(f.PanelElm, {docs / L"x.dolvtest2", iconned});
     EXPECT_EQ(N(linesOf(f)), N(L".doc|.dolvtest2|" + iconned));
 
     // The commands on Ctrl+Enter and Shift+Enter, with their messages.
     auto typeIcon = [] {
-        TRegistry reg(KEY_READ);
-        reg.RootKey = HKEY_CLASSES_ROOT;
-        return reg.OpenKeyReadOnly(L".dolvtest2\\DefaultIcon") ? reg.ReadString(L"") : L"<none>";
+        wchar_t v[MAX_PATH] = L"<none>";
+        DWORD n = sizeof v;
+        RegGetValueW(HKEY_CLASSES_ROOT, L".dolvtest2\\DefaultIcon", nullptr, RRF_RT_REG_SZ, nullptr, v, &n);
+        return String(v);
     };
     auto key = [&](TShiftState shift) {
         TModalRecorder boxes;
@@ -189,22 +182,19 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
         int c = boxes.Seen[0].Color;
         return N(boxes.Seen[0].Text) + (c == clYSuccess ? " green" : c == clYError ? " red" : " other");
     };
-    selectLines(*f.elmList, {0});
-    Ui_Click(f.btnElmDelete->Handle());
+    onLines(f, {0}, f.btnElmDelete);
     f.SpinIcoIndex->SetValue(4);
     EXPECT_EQ(key(ssCtrl), N(L"Иконка успешно назначена! green"));
     String file;
     int index = 0;
     EXPECT_TRUE(Iconize_Get_Folder(iconned, file, index));
     EXPECT_EQ(N(file + L"," + IntToStr(index) + L"|" + typeIcon()), N(iconned + L"\\Desktop.ico,4|" + lib + L",4")) << "copied, as the option is on";
-    selectLines(*f.elmList, {1});
-    Ui_Click(f.btnElmDelete->Handle());
+    onLines(f, {1}, f.btnElmDelete);
     EXPECT_EQ(key(ssShift), N(L"Иконка успешно сброшена! green"));
     EXPECT_EQ(N(typeIcon()), N(lib + L",4")) << "file types are not cleared";
     f.edIcoPath->SetText(L"");
     EXPECT_EQ(key(ssCtrl), N(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe) red"));
-    selectLines(*f.elmList, {0});
-    Ui_Click(f.btnElmDelete->Handle());
+    onLines(f, {0}, f.btnElmDelete);
     EXPECT_EQ(key(ssCtrl), N(L"нет элементов для иконизации red"));
     EXPECT_EQ(key(ssShift), N(L"Не выделено элементов для сброса иконок red"));
 
