@@ -62,51 +62,46 @@ void TFrSpec::Load(const TStrings* list, const String& iconPath)
     icoListRefresh(iconPath, 0);
 }
 
-void TFrSpec::showIndexWidgets(bool visible)
+void TFrSpec::showSource(bool list, bool index, bool picture)
 {
-    SpinIcoIndex->SetVisible(visible);
-    labIndex->SetVisible(visible);
+    icoList->SetVisible(list);
+    SpinIcoIndex->SetVisible(index);
+    labIndex->SetVisible(index);
+    Image32->SetVisible(picture);
 }
 
 void TFrSpec::icoListRefresh(const String& path, int icoIndex)
 {
-    TFlagScope syncing(fSyncing);
-    icoList->Items.Clear();
-    ImageList32->Clear();
-    fListedFile.clear();
-    String file;
-    int index = icoIndex;
-    // An icon file that is not there cannot be shown, nor applied: it counts
-    // as no icon source at all.
-    bool found = !path.empty() && Iconize_Get_Element(path, file, index) && FileExists(file);
-    if (!found) {
-        edIcoPath->SetText(L"");
-        showIndexWidgets(false);
-        icoList->SetVisible(false);
+    {
+        TFlagScope syncing(fSyncing);  // the list and the spin box are refilled together
+        icoList->Items.Clear();
+        ImageList32->Clear();
         Image32->SetIcon(nullptr);
-        Image32->SetVisible(false);
-        return;
+        fListedFile.clear();
+        String file;
+        int index = icoIndex;
+        // An icon file that is not there can be neither shown nor applied: no icon source at all.
+        if (path.empty() || !Iconize_Get_Element(path, file, index) || !FileExists(file)) {
+            edIcoPath->SetText(L"");
+            showSource(false, false, false);
+            return;
+        }
+        edIcoPath->SetText(file);
+        if (isIcoFile(file)) {
+            Image32->SetIcon((HICON)LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+            showSource(false, false, true);
+            return;
+        }
+        ImageList_LoadIcoFile(file, *ImageList32, true);
+        int count = ImageList32->Count();
+        icoList->Items.BeginUpdate();
+        for (int i = 0; i < count; ++i) icoList->Items.Add()->SetImageIndex(i);
+        icoList->Items.EndUpdate();
+        fListedFile = file;
+        // A file without icons offers no index to choose and no picture.
+        showSource(true, count > 0, count > 0);
+        SpinIcoIndex->SetValue(index);
     }
-    edIcoPath->SetText(file);
-    if (isIcoFile(file)) {
-        Image32->SetIcon((HICON)LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
-        Image32->SetVisible(true);
-        showIndexWidgets(false);
-        icoList->SetVisible(false);
-        return;
-    }
-    ImageList_LoadIcoFile(file, *ImageList32, true);
-    int count = ImageList32->Count();
-    icoList->Items.BeginUpdate();
-    for (int i = 0; i < count; ++i) icoList->Items.Add()->SetImageIndex(i);
-    icoList->Items.EndUpdate();
-    fListedFile = file;
-    icoList->SetVisible(true);
-    // A file without icons offers no index to choose and no picture.
-    showIndexWidgets(count > 0);
-    Image32->SetVisible(count > 0);
-    SpinIcoIndex->SetValue(index);
-    fSyncing = false;
     SpinIcoIndexChange(SpinIcoIndex);
 }
 

@@ -73,7 +73,7 @@ private:
     String fListedFile;
     bool fSyncing = false;  // the spin box and the list follow each other
     void createComponents();  // xaFrameSpecLayout.cpp
-    void showIndexWidgets(bool visible);
+    void showSource(bool list, bool index, bool picture);
 };
 
 // The two commands over every line of the frame's list. True when they ran

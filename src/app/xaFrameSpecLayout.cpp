@@ -77,7 +77,6 @@ void TFrSpec::createComponents()
     int top = 6;
     for (TSpeedButton* b : {btnElmAdd, btnElmDelete, btnElmEdit}) {
         b->SetBounds(12, top, 70, 28);
-        b->SetParentFont(false);
         b->Font.SetName(L"Tahoma");
         b->Font.SetStyle(fsBold);
         b->Font.SetColor((TColor)0x5191B3);
@@ -112,7 +111,6 @@ void TFrSpec::createComponents()
     edIcoPath->Name = L"edIcoPath";
     edIcoPath->SetBorderStyle(bsNone);
     edIcoPath->SetColor(kBoxColor);
-    edIcoPath->SetParentFont(false);
     edIcoPath->Font.SetName(L"Tahoma");
     edIcoPath->Font.SetHeight(-15);
     edIcoPath->SetParent(PanelIcoPath);
