@@ -30,6 +30,9 @@ struct TSpecRun {
     {
         DeleteFileW(Settings_FileName().c_str());
         Program_Start({L"dolv.exe"});
+        Form1->SetWindowState(wsNormal);
+        Form1->SetBounds(20, 20, 900, 760);
+        Form1->Show();
     }
     ~TSpecRun()
     {
