@@ -31,7 +31,7 @@ struct TSpecRun {
         DeleteFileW(Settings_FileName().c_str());
         Program_Start({L"dolv.exe"});
         Form1->SetWindowState(wsNormal);
-        Form1->SetBounds(20, 20, 900, 760);
+        Form1->SetBounds(0, 0, 900, 900);
         Form1->Show();
     }
     ~TSpecRun()
@@ -191,8 +191,6 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     EXPECT_EQ(key(ssShift), N(L"Не выделено элементов для сброса иконок red"));
 
     // The splitter moved: the element panel keeps its new share in a resized window.
-    m.SetWindowState(wsNormal);
-    m.SetBounds(0, 0, 800, 900);
     for (UINT msg : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
         SendMessageW(f.Split->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(4, msg == WM_LBUTTONDOWN ? 4 : 84));
     EXPECT_GT(SplitSpec, 55);
