@@ -46,6 +46,7 @@ public:
     TFrSpec* FrSpec1;
     TPopupMenu* pmIconize;
     TPopupMenu* pmBaza;
+    TPanel* btnIcoBaza;  // the star on the icon pane's address bar, made by FormCreate
     TImageList* il;    // the command images, menu size
     TImageList* ilTB;  // the tool bar's, button size
     TActionList* al;
@@ -100,6 +101,7 @@ public:
     void Act_IcoBazaForIcoExecute(TObject* sender);
     void Act_Baza_OpenNewExecute(TObject* sender);
     void Act_Baza_CurrentPathAsBazaExecute(TObject* sender);
+    void btnIcoBazaMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Act_Set_SettingsExecute(TObject* sender);
     void Act_Program_AboutExecute(TObject* sender);
     void Act_Program_HelpExecute(TObject* sender);
