@@ -15,7 +15,6 @@
 #include <cmath>
 
 uint8_t SplitMain = 50;
-int SplitSpec = 50;
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -155,8 +154,6 @@ void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*)
     IcoBaza_Text_Set(Path_Collapse(FrIco->LVS->Path(), L"%exe"));
 }
 
-void TForm1::createSpecialDropTargets() {}
-
 void TForm1::formSettingsPosSave(TIniFile& ini)
 {
     if (FormSettings) Form_PosSave(FormSettings, &ini);
@@ -269,10 +266,21 @@ void TForm1::Act_Set_IntegrateinShellContexMenuExecute(TObject*)
 }
 
 // The commands that their own units fill.
-void TForm1::Act_Iconize_DoExecute(TObject*) { Form1_Iconize(); }
-void TForm1::Act_Iconize_DeExecute(TObject*) { Form1_Clear(); }
+void TForm1::Act_Iconize_DoExecute(TObject*)
+{
+    if (Panel_Spec->Visible())
+        Form1_IconizeSpecial(this, true);
+    else
+        Form1_Iconize();
+}
+void TForm1::Act_Iconize_DeExecute(TObject*)
+{
+    if (Panel_Spec->Visible())
+        Form1_ClearSpecial(this, true);
+    else
+        Form1_Clear();
+}
 void TForm1::Act_Iconize_CopyIcoExecute(TObject*) {}  // the state is read where it is needed
-void TForm1::Act_IconizeTypeExecute(TObject*) {}
 void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) { FrElm->LVS->SetPath(FrIco->LVS->Path()); }
 void TForm1::Act_IcoAdrLikeElmExecute(TObject*) { FrIco->LVS->SetPath(FrElm->LVS->Path()); }
 void TForm1::ActTempExecute(TObject*) { FrElm->LVS->ClearSelection(); }
@@ -291,13 +299,13 @@ void Font_Apply(const TFont& font)
         Font_AssignShape(pane->ep->Font, font);
         Font_AssignShape(pane->btnDirUp->Font, font);
     }
-    // The special-iconize frame takes the font here.
+    f.FrSpec1->FontApply(font);
     if (FormSettings) FormSettings->Font_Take(font);
     f.FrElm->Sizing();
     f.FrIco->Sizing();
     f.MM->FitToItems();
     f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
-    // The special-iconize frame follows the new layout here.
+    f.FrSpec1->FontApplied();
     if (FormSettings) FormSettings->Font_Fit();
 }
 
