@@ -126,6 +126,7 @@ void Form1_Clear()
     {
         TScreenCursor hourglass;
         if (elm.SelCount() == 0) return Y_Show(Language::Elm_NotSelect_OnClear, L"", -1, true);
+        TIconizeNoticeBatch notices;
         for (int row : selectedRows(elm)) {
             String full = elm.TeloName(row, elm.Path());
             if (drives) {
