@@ -9,6 +9,7 @@
 #include "xaShellListView.h"
 
 #include <set>
+#include <tuple>
 
 namespace {
 struct TView {
@@ -154,6 +155,72 @@ TEST(ShellListView, RowsFiltersAndIdentities)
     EXPECT_EQ(v.ids(), "Docs.*dir HiddenDir.*dir");
     v.lv->SetShowElements(seFiles);
     EXPECT_EQ(v.ids(), "readme. archive.tar.gz hidden.txt system.txt");
+}
+
+TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
+{
+    TView v;
+    // Icon files of one 16x16 image in 32 bits: each shows its own icon.
+    std::string ico(6 + 16 + 40 + 16 * 16 * 4 + 16 * 4, '\0');
+    auto put = [&](size_t at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) ico[at + i] = char(value >> 8 * i);
+    };
+    for (auto [at, value, bytes] : {std::tuple{2, 1u, 2}, {4, 1, 2}, {6, 16, 1}, {7, 16, 1}, {10, 1, 2}, {12, 32, 2},
+                                    {14, 40 + 1024 + 64, 4}, {18, 22, 4}, {22, 40, 4}, {26, 16, 4}, {30, 32, 4},
+                                    {34, 1, 2}, {36, 32, 2}})
+        put(at, value, bytes);
+    for (size_t at = 62; at < 62 + 1024; at += 4) put(at, 0xFF2080C0, 4);
+    // The test prefix has no icon file type: a type of the test's own whose
+    // icon is the file's, as the shell registers .ico.
+    struct TType {
+        TType()
+        {
+            RegSetValueW(HKEY_CLASSES_ROOT, L".dlvi", REG_SZ, L"dlvifile", 8);
+            RegSetValueW(HKEY_CLASSES_ROOT, L"dlvifile\\DefaultIcon", REG_SZ, L"%1", 2);
+        }
+        ~TType()
+        {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".dlvi");
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L"dlvifile");
+        }
+    } type;
+    for (const wchar_t* name : {L"own.dlvi", L"read.dlvi", L"own.ico"}) WriteFileBytes(v.dir / name, ico);
+    v.file(L"plain.txt");
+    v.file(L"noext");
+    v.folder(L"Plain");
+    v.folder(L"Marked", FILE_ATTRIBUTE_SYSTEM);
+    Application.ProcessMessages();  // the window on screen, ready to draw rows
+    v.lv->SetShowHide(true);        // the system folder is listed
+    v.lv->SetPath(v.dir.Path());
+    UpdateWindow(v.lv->Handle());
+    auto drawn = [&](TListItem* row) {
+        LVITEMW it{};
+        it.mask = LVIF_IMAGE;
+        it.iItem = row->Index();
+        ListView_GetItem(v.lv->Handle(), &it);
+        return it.iImage;
+    };
+    struct {
+        const wchar_t *id, *path;
+        bool standIn;
+    } rows[] = {{L"Marked.*dir", L"Marked", true}, {L"Plain.*dir", L"Plain", false}, {L"noext.", L"noext", false},
+                {L"plain.txt", L"plain.txt", false}, {L"own.ico", L"own.ico", true},
+                {L"own.dlvi", L"own.dlvi", true}, {L"read.dlvi", L"read.dlvi", true}};
+    for (auto& r : rows) {
+        TListItem* row = v.lv->FindTeloID(r.id);
+        ASSERT_TRUE(row && row->ImageResolved()) << N(r.id);
+        EXPECT_EQ(row->ImageStandIn(), r.standIn) << N(r.id);
+        EXPECT_EQ(drawn(row), Ico_GetTypeSysIndex(r.path, r.id[0] < L'a')) << N(r.id) << ": first its type's icon";
+    }
+    TListItem* read = v.lv->FindTeloID(L"read.dlvi");
+    EXPECT_EQ(read->ImageIndex(), Ico_GetSysIndex(v.dir / L"read.dlvi")) << "a read resolves at once";
+    EXPECT_NE(read->ImageIndex(), Ico_GetTypeSysIndex(L"read.dlvi", false));
+    EXPECT_TRUE(Ui_WaitFor([&] {
+        for (auto& r : rows)
+            if (v.lv->FindTeloID(r.id)->ImageStandIn()) return false;
+        return true;
+    }));
+    for (auto& r : rows) EXPECT_EQ(drawn(v.lv->FindTeloID(r.id)), Ico_GetSysIndex(v.dir / r.path)) << N(r.id);
 }
 
 TEST(ShellListView, ReloadKeepsTheSelectionOfRowsStillThere)
