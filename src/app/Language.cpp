@@ -1,6 +1,7 @@
 #include "Language.h"
 
 #include "Main.h"
+#include "Settings.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 
@@ -87,7 +88,14 @@ void Lng_ReadFile(const String& path)
     Lng_Read_FontDialog(lines);
     Lng_Read_ListView(lines);
     Lng_Read_LabelLink(lines);
-    lines.SaveToFile(path);
+    // The rewrite only refreshes the list of untranslated keys for the
+    // translator. A file or folder that may not be written keeps the file
+    // exactly as it is (the save replaces it only once the new text is
+    // wholly on disk), and the texts just read still apply.
+    try {
+        lines.SaveToFile(path);
+    } catch (const EFCreateError&) {
+    }
 }
 
 void Lng_Form1_Set()
@@ -127,12 +135,24 @@ void Lng_Form1_Set()
     f.btnClear->SetCaption(L"");
 }
 
-void Lng_FormSettings_Set() {}
+void Lng_FormSettings_Set()
+{
+    using namespace Language;
+    TFormSettings& s = *FormSettings;
+    s.SetCaption(Set);
+    s.labCtrlWheel->SetCaption(Set_CtrlWhellForFontSize);
+    s.btnFont->SetCaption(Set_Font);
+    s.btnColor_Form1->SetCaption(Set_ColorForm);
+    s.btnColor_List->SetCaption(Set_ColorList);
+    s.btnResetToDefault->SetCaption(Set_ResetToDefault);
+    s.btnBaza->SetCaption(L"");
+    s.labBaza->SetCaption(Baza + L":");
+}
 
 void Lng_App_Set()
 {
     Lng_Form1_Set();
-    Lng_FormSettings_Set();
+    if (FormSettings) Lng_FormSettings_Set();
     Control_FitToCaption(*Form1->ch_CopyIco);
 }
 
@@ -140,5 +160,5 @@ void Lng_LoadAndSet()
 {
     Lng_ReadFile(Lng_Path);
     Lng_App_Set();
-    // The settings window's language chooser shows Lng_Path here.
+    if (FormSettings) FormSettings->FrLang->SelectLngWithoutTranslate(Lng_Path);
 }

@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Language.h"
+#include "Settings.h"
 #include "ShellMenuSwitch.h"
 #include "ind.h"
 #include "xaShell.h"
@@ -81,7 +82,10 @@ void TForm1::createIcoBaza() {}
 
 void TForm1::createSpecialDropTargets() {}
 
-void TForm1::formSettingsPosSave(TIniFile&) {}
+void TForm1::formSettingsPosSave(TIniFile& ini)
+{
+    if (FormSettings) Form_PosSave(FormSettings, &ini);
+}
 
 void TForm1::FormShow(TObject*)
 {
@@ -201,7 +205,7 @@ void TForm1::Act_IcoBazaForElmExecute(TObject*) {}
 void TForm1::Act_IcoBazaForIcoExecute(TObject*) {}
 void TForm1::Act_Baza_OpenNewExecute(TObject*) {}
 void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*) {}
-void TForm1::Act_Set_SettingsExecute(TObject*) {}
+void TForm1::Act_Set_SettingsExecute(TObject*) { FormSettings->ShowModal(); }
 
 void Font_Apply(const TFont& font)
 {
@@ -216,12 +220,14 @@ void Font_Apply(const TFont& font)
         Font_AssignShape(pane->ep->Font, font);
         Font_AssignShape(pane->btnDirUp->Font, font);
     }
-    // The special-iconize frame and the settings window take the font here.
+    // The special-iconize frame takes the font here.
+    if (FormSettings) FormSettings->Font_Take(font);
     f.FrElm->Sizing();
     f.FrIco->Sizing();
     f.MM->FitToItems();
     f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
-    // The special-iconize frame and the settings window follow the new layout here.
+    // The special-iconize frame follows the new layout here.
+    if (FormSettings) FormSettings->Font_Fit();
 }
 
 void Colors_Apply()

@@ -2,6 +2,7 @@
 
 #include "Language.h"
 #include "Main.h"
+#include "Settings.h"
 #include "ind.h"
 #include "xaIconize.h"
 #include "xaLanguageUni.h"
@@ -24,8 +25,26 @@ bool isFileType(const String& s)
 
 String expandElement(const String& s) { return isFileType(s) ? s : Path_Expand(s); }
 
-// The steps the settings window adds to the start: it is made after the main window.
-void formSettingsCreate() {}
+std::unique_ptr<TFormSettings> gFormSettings;
+
+// The settings window is made after the main window, whose parts it changes.
+void formSettingsCreate()
+{
+    TForm1& f = *Form1;
+    TSettingsMain m;
+    m.Form = &f;
+    m.ElmList = f.FrElm->LVS;
+    m.IcoList = f.FrIco->LVS;
+    m.ExplorerContexMenu = f.Act_Set_IntegrateinShellContexMenu;
+    m.ExecuteByDblClick = f.Act_Set_ExecuteByDblClick;
+    m.FontTransparent = f.Act_FontTransparent;
+    m.BazaOpenNew = f.Act_Baza_OpenNew;
+    m.FontApply = Font_Apply;
+    m.ColorsApply = Colors_Apply;
+    m.LanguageApply = Lng_LoadAndSet;
+    gFormSettings = std::make_unique<TFormSettings>(nullptr, m);
+    FormSettings = gFormSettings.get();
+}
 
 void startWithoutSettings()
 {
@@ -196,6 +215,8 @@ int Program_Start(const std::vector<String>& args)
 void Program_End()
 {
     Application.MainForm = nullptr;
+    FormSettings = nullptr;
+    gFormSettings.reset();
     Form1 = nullptr;
     gForm1.reset();
 }

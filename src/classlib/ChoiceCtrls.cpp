@@ -62,7 +62,7 @@ void TComboBox::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
     params.ClassName = L"COMBOBOX";
-    params.Style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+    params.Style |= (DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) | WS_VSCROLL;
     params.ExStyle &= ~WS_EX_CONTROLPARENT;
 }
 
@@ -101,6 +101,11 @@ void TComboBox::SetItems(const TStrings& items)
 int TComboBox::AddItem(const String& text)
 {
     return fHandle ? (int)SendMessageW(fHandle, CB_ADDSTRING, 0, (LPARAM)text.c_str()) : -1;
+}
+
+void TComboBox::InsertItem(int index, const String& text)
+{
+    if (fHandle) SendMessageW(fHandle, CB_INSERTSTRING, index, (LPARAM)text.c_str());
 }
 
 void TComboBox::Clear()

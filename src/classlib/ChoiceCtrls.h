@@ -31,10 +31,13 @@ public:
     String ClassName() const override { return L"TComboBox"; }
     // Lines the drop-down shows without scrolling.
     int DropDownCount = 8;
+    // A list to choose from, without an edit field; decided when the window is made.
+    bool DropDownList = false;
     int Count() const;
     String Items(int index) const;
     void SetItems(const TStrings& items);
     int AddItem(const String& text);
+    void InsertItem(int index, const String& text);
     void Clear();
     // Item changes between BeginUpdate and EndUpdate are drawn once, at the end.
     void BeginUpdate();

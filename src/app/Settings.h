@@ -1,0 +1,72 @@
+// Unit Settings: the settings window. It changes the running program at
+// once: the language, the lists' font, the main window's and the lists'
+// colours, three options of the main window and the icons base. Only the
+// language is written to settings.ini here; the rest is saved with the main
+// window.
+#pragma once
+
+#include "ActnLink.h"
+#include "ButtonColor.h"
+#include "Forms.h"
+#include "ListView.h"
+#include "xaFrameLanguageComboBox.h"
+
+// What the settings window works on in the main window.
+struct TSettingsMain {
+    TForm* Form = nullptr;  // its Color is the main window's colour
+    TListView* ElmList = nullptr;  // its Font is the lists' font
+    TListView* IcoList = nullptr;
+    TAction* ExplorerContexMenu = nullptr;
+    TAction* ExecuteByDblClick = nullptr;
+    TAction* FontTransparent = nullptr;
+    TAction* BazaOpenNew = nullptr;
+    // Spreads a font over the windows (sizes outside 8..20 change nothing).
+    std::function<void(const TFont&)> FontApply;
+    // Derives the secondary colours from the main window's colour.
+    std::function<void()> ColorsApply;
+    // Reads the language file just selected and puts its texts on the windows.
+    std::function<void()> LanguageApply;
+};
+
+class TFormSettings : public TForm {
+public:
+    // Builds the layout (SettingsLayout.cpp), then runs FormCreate.
+    TFormSettings(TComponent* owner, const TSettingsMain& main);
+    String ClassName() const override { return L"TFormSettings"; }
+
+    TFrLanguageComboBox* FrLang;
+    TCheckBox* ch_ExplorerContexMenu;
+    TCheckBox* ch_SetExecuteByDblClick;
+    TCheckBox* chTFontTransparent;
+    TButton* btnFont;
+    TLabel* labCtrlWheel;
+    TButtonColor* btnColor_Form1;
+    TButtonColor* btnColor_List;
+    TButton* btnResetToDefault;
+    TLabel* labBaza;
+    TEdit* edBaza;
+    TBitBtn* btnBaza;
+    TPopupMenu* pmSet;
+    TMenuItem* pmSet_Close;
+
+    void FormCreate(TObject* sender);
+    void btnFontClick(TObject* sender);
+    void btnColorFormClick(TObject* sender);
+    void btnColorListClick(TObject* sender);
+    void btnResetToDefaultClick(TObject* sender);
+    void FrLangcbSelect(TObject* sender);
+    void pmSet_CloseClick(TObject* sender);
+
+    // The main window's font spreading reaches this window twice: first it
+    // takes the font's shape, then it fits its controls to it.
+    void Font_Take(const TFont& font);
+    void Font_Fit();
+
+private:
+    TSettingsMain fMain;
+    void layout();
+    void showColors();
+};
+
+// Made once after the main window; lives for the whole run.
+extern TFormSettings* FormSettings;
