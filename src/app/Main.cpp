@@ -10,11 +10,11 @@
 #include "Program.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
+#include "xaShellDialog.h"
 
 #include <cmath>
 
 uint8_t SplitMain = 50;
-int SplitSpec = 50;
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -76,11 +76,83 @@ void TForm1::FormCreate(TObject*)
     Panel_Norm->SetVisible(true);
 }
 
-void TForm1::createPaneHandlers() {}
+void TForm1::createPaneHandlers()
+{
+    using namespace std::placeholders;
+    FrElm->LVS->OnMouseDown = std::bind(&TForm1::frElmLVSMouseDown, this, _1, _2, _3, _4, _5);
+    FrElm->ActPaste->OnExecute = std::bind(&TForm1::FrElmActPasteExecute, this, _1);
+    FrIco->LVS->OnMouseDown = std::bind(&TForm1::frIcoLVSMouseDown, this, _1, _2, _3, _4, _5);
+    FrIco->ActPaste->OnExecute = std::bind(&TForm1::FrIcoActPasteExecute, this, _1);
+}
 
-void TForm1::createIcoBaza() {}
+void TForm1::createIcoBaza()
+{
+    using namespace std::placeholders;
+    // Each pane reaches the base from its Advanced submenu's end and its favourites' top.
+    for (auto [pane, action] : {std::pair{FrElm, Act_IcoBazaForElm}, std::pair{FrIco, Act_IcoBazaForIco}}) {
+        if (auto* advanced = dynamic_cast<TMenuItem*>(pane->pm->FindComponent(L"miActAdvansed_SUB")))
+            Action_Bind(*advanced->Add(L"mi" + action->Name), *action);
+        Action_Bind(*pane->pmFavorit->Insert(0, L"mi" + action->Name, L""), *action);
+    }
 
-void TForm1::createSpecialDropTargets() {}
+    TPanel* up = FrIco->btnDirUp;
+    btnIcoBaza = new TPanel(this);
+    btnIcoBaza->Name = L"btnIcoBaza";
+    btnIcoBaza->SetCaption(L"\u2605");
+    btnIcoBaza->Cursor = crHandPoint;
+    btnIcoBaza->Hint = L"База иконок";
+    btnIcoBaza->PopupMenu = pmBaza;
+    btnIcoBaza->SetParentColor(false);
+    btnIcoBaza->SetColor(FrIco->Color());
+    btnIcoBaza->SetParentFont(false);
+    btnIcoBaza->Font.Assign(FrIco->ep->Font);
+    btnIcoBaza->SetBevelOuter(bvNone);
+    btnIcoBaza->SetBorderStyle(bsNone);
+    btnIcoBaza->SetBounds(0, 0, up->Width(), up->Height());
+    btnIcoBaza->Margins = {0, up->Top(), 0, up->Top()};
+    btnIcoBaza->AlignWithMargins = true;
+    btnIcoBaza->SetParent(FrIco->PanelAdr);
+    btnIcoBaza->SetAlign(alRight);
+    btnIcoBaza->OnMouseEnter = std::bind(&TFrExplorer::btnDirUpMouseEnter, FrIco, _1);
+    btnIcoBaza->OnMouseLeave = std::bind(&TFrExplorer::btnDirUpMouseLeave, FrIco, _1);
+    btnIcoBaza->OnMouseDown = std::bind(&TForm1::btnIcoBazaMouseDown, this, _1, _2, _3, _4, _5);
+    Control_ShowHint(*btnIcoBaza);
+    // The bar's layout gives the path box the whole width; the star stays above its right end.
+    SetWindowPos(btnIcoBaza->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FrIco->Sizing();
+}
+
+void TForm1::btnIcoBazaMouseDown(TObject*, TMouseButton button, TShiftState, int, int)
+{
+    // The right button opens pmBaza, the star's own menu.
+    if (button == mbLeft)
+        Act_IcoBazaForIco->Execute();
+    else if (button == mbMiddle)
+        Act_Baza_OpenNew->Execute();
+}
+
+// An empty base lists the drives.
+void TForm1::Act_IcoBazaForElmExecute(TObject*) { FrElm->LVS->SetPath(IcoBaza_Get()); }
+
+void TForm1::Act_IcoBazaForIcoExecute(TObject*) { FrIco->LVS->SetPath(IcoBaza_Get()); }
+
+// The new base counts from its next use and reaches settings.ini when the window closes.
+void TForm1::Act_Baza_OpenNewExecute(TObject*)
+{
+    String path;
+    if (!ShellDialog_SelectPath(path, Language::Baza_OpenNew, IcoBaza_Text_Get())) return;
+    if (FileExists(path)) {
+        // A file stands for its folder; a drive's root keeps its backslash.
+        path = ExtractFilePath(path);
+        if (path.size() > 1 && path[path.size() - 2] != L':') path = ExcludeTrailingPathDelimiter(path);
+    }
+    IcoBaza_Text_Set(Path_Collapse(path, L"%exe"));
+}
+
+void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*)
+{
+    IcoBaza_Text_Set(Path_Collapse(FrIco->LVS->Path(), L"%exe"));
+}
 
 void TForm1::formSettingsPosSave(TIniFile& ini)
 {
@@ -108,7 +180,7 @@ void TForm1::FormCloseQuery(TObject*, bool&)
         ini.WriteBool(L"Settings", L"IconizeCopyIco", Act_Iconize_CopyIco->Checked);
         ini.WriteBool(L"Settings", L"FontTransparent", Act_FontTransparent->Checked);
         ini.WriteBool(L"Settings", L"ExecuteByDblClick", Act_Set_ExecuteByDblClick->Checked);
-        ini.WriteString(L"Settings", L"IcoBaza", IcoBaza_Text);
+        ini.WriteString(L"Settings", L"IcoBaza", IcoBaza_Text_Get());
         Font_Save(&ini, L"Font", L"All", FrElm->LVS->Font);
         ini.WriteInteger(L"Colors", L"Form1", (int)Color());
         ini.WriteInteger(L"Colors", L"List", (int)FrElm->LVS->Color());
@@ -194,17 +266,24 @@ void TForm1::Act_Set_IntegrateinShellContexMenuExecute(TObject*)
 }
 
 // The commands that their own units fill.
-void TForm1::Act_Iconize_DoExecute(TObject*) {}
-void TForm1::Act_Iconize_DeExecute(TObject*) {}
+void TForm1::Act_Iconize_DoExecute(TObject*)
+{
+    if (Panel_Spec->Visible())
+        Form1_IconizeSpecial(this, true);
+    else
+        Form1_Iconize();
+}
+void TForm1::Act_Iconize_DeExecute(TObject*)
+{
+    if (Panel_Spec->Visible())
+        Form1_ClearSpecial(this, true);
+    else
+        Form1_Clear();
+}
 void TForm1::Act_Iconize_CopyIcoExecute(TObject*) {}  // the state is read where it is needed
-void TForm1::Act_IconizeTypeExecute(TObject*) {}
-void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) {}
-void TForm1::Act_IcoAdrLikeElmExecute(TObject*) {}
-void TForm1::ActTempExecute(TObject*) {}
-void TForm1::Act_IcoBazaForElmExecute(TObject*) {}
-void TForm1::Act_IcoBazaForIcoExecute(TObject*) {}
-void TForm1::Act_Baza_OpenNewExecute(TObject*) {}
-void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*) {}
+void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) { FrElm->LVS->SetPath(FrIco->LVS->Path()); }
+void TForm1::Act_IcoAdrLikeElmExecute(TObject*) { FrIco->LVS->SetPath(FrElm->LVS->Path()); }
+void TForm1::ActTempExecute(TObject*) { FrElm->LVS->ClearSelection(); }
 void TForm1::Act_Set_SettingsExecute(TObject*) { FormSettings->ShowModal(); }
 
 void Font_Apply(const TFont& font)
@@ -220,13 +299,13 @@ void Font_Apply(const TFont& font)
         Font_AssignShape(pane->ep->Font, font);
         Font_AssignShape(pane->btnDirUp->Font, font);
     }
-    // The special-iconize frame takes the font here.
+    f.FrSpec1->FontApply(font);
     if (FormSettings) FormSettings->Font_Take(font);
     f.FrElm->Sizing();
     f.FrIco->Sizing();
     f.MM->FitToItems();
     f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
-    // The special-iconize frame follows the new layout here.
+    f.FrSpec1->FontApplied();
     if (FormSettings) FormSettings->Font_Fit();
 }
 

@@ -8,15 +8,15 @@
 #include "ActnMenus.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "xaDrop.h"
 #include "xaFrameExplorer.h"
+#include "xaFrameSpec.h"
 
 #include <cstdint>
 
 // Width of the element pane in percent of the panes' room; one byte, so a
 // stored 300 becomes 44.
 extern uint8_t SplitMain;
-// The special-iconize frame's split in percent.
-extern int SplitSpec;
 
 class TForm1 : public TForm {
 public:
@@ -43,8 +43,10 @@ public:
     TPanel* Panel_R;
     TFrExplorer* FrIco;
     TPanel* Panel_Spec;
+    TFrSpec* FrSpec1;
     TPopupMenu* pmIconize;
     TPopupMenu* pmBaza;
+    TPanel* btnIcoBaza;  // the star on the icon pane's address bar, made by FormCreate
     TImageList* il;    // the command images, menu size
     TImageList* ilTB;  // the tool bar's, button size
     TActionList* al;
@@ -99,6 +101,7 @@ public:
     void Act_IcoBazaForIcoExecute(TObject* sender);
     void Act_Baza_OpenNewExecute(TObject* sender);
     void Act_Baza_CurrentPathAsBazaExecute(TObject* sender);
+    void btnIcoBazaMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Act_Set_SettingsExecute(TObject* sender);
     void Act_Program_AboutExecute(TObject* sender);
     void Act_Program_HelpExecute(TObject* sender);
@@ -109,6 +112,14 @@ public:
     void Act_Program_OpenSettingsIniExecute(TObject* sender);
     void Act_Program_OpenLanguageExecute(TObject* sender);
     void Act_Set_IntegrateinShellContexMenuExecute(TObject* sender);
+    void xaDropElmDropFiles(TObject* sender);
+    void xaDropIcoDropFiles(TObject* sender);
+
+    // The panes' middle clicks and paste actions (MainIconize.cpp).
+    void frElmLVSMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void frIcoLVSMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FrElmActPasteExecute(TObject* sender);
+    void FrIcoActPasteExecute(TObject* sender);
 
 private:
     bool fFirstShow = true;
@@ -119,9 +130,30 @@ private:
     void createIcoBaza();          // the icons-base menu entries and button
     void createSpecialDropTargets();  // the special-iconize frame's drop targets
     void formSettingsPosSave(TIniFile& ini);  // the settings window's placement, on close
+    TxaDrop* xaDropElm = nullptr;  // owned by the frame's element panel
+    TxaDrop* xaDropIco = nullptr;  // owned by the frame's icon panel
 };
 
 extern TForm1* Form1;
+
+// The normal view's commands (MainIconize.cpp). Iconize gives the element
+// pane's selected rows the icon of the icon pane's selected row; Clear takes
+// their icons away. Both tell the user when a pane has nothing selected.
+void Form1_Iconize();
+void Form1_Clear();
+// Pastes the clipboard's files into Target's folder; after a cut, the rows of
+// the moved files leave Other's view first.
+void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
+// Row Index of List shows the picture of the icon pane's selected row; the
+// picture's position in the list, or -1 when it could not be had.
+int LVS_ItemIcoSet(TxaShellListView& list, int index);
+// The rows of List whose type text is exactly Ext show their type's present picture.
+void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
+// The special view: the frame filled (List may be none) and shown.
+void FrSpec_Load(const TStrings* list, const String& iconPath);
+// The special commands over every line of the frame's list; true when they ran.
+bool Form1_IconizeSpecial(TForm1* self, bool showMsg);
+bool Form1_ClearSpecial(TForm1* self, bool showMsg);
 
 // Spreads Font over the windows when its size lies in 8..20; otherwise nothing changes.
 void Font_Apply(const TFont& font);

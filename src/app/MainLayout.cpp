@@ -180,7 +180,10 @@ void TForm1::layout()
     FrIco->SetAlign(alClient);
     Panel_Spec = NewPanel(this, Panel_Type, L"Panel_Spec", alClient);
     Panel_Spec->SetColor((TColor)0x8CB5CC);
-    Panel_Spec->Padding.Left = Panel_Spec->Padding.Top = Panel_Spec->Padding.Right = 8;
+    FrSpec1 = new TFrSpec(this);  // keeps its own padding
+    FrSpec1->Name = L"FrSpec1";
+    FrSpec1->SetParent(Panel_Spec);
+    FrSpec1->SetAlign(alClient);
 
     OnShow = std::bind(&TForm1::FormShow, this, _1);
     OnCloseQuery = std::bind(&TForm1::FormCloseQuery, this, _1, _2);

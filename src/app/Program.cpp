@@ -13,9 +13,11 @@
 #include <memory>
 
 TCommandLine CmdLine;
-String IcoBaza_Text;
 
 namespace {
+// The icons base text while there is no settings window, whose edit box holds it.
+String IcoBaza_Text;
+
 // A dot and an extension alone name a file type; expanded, it would become a
 // file of that name in the program's folder that nobody meant.
 bool isFileType(const String& s)
@@ -78,12 +80,12 @@ void startFromSettings()
     Font_Apply(f.Font);
     Colors_Apply();
 
-    IcoBaza_Text = Path_Collapse(ini.ReadString(L"Settings", L"IcoBaza", IcoFolder_Get(false)), L"%exe");
+    IcoBaza_Text_Set(Path_Collapse(ini.ReadString(L"Settings", L"IcoBaza", IcoFolder_Get(false)), L"%exe"));
     String baza = IcoBaza_Get();
     if (!DirectoryExists(baza)) {
         Y_Show(L"Отсутвует папка \"Избранные иконки\":\r\n" + baza + L"\r\nУстановите её в настройках заново", L"", -1,
                true);
-        IcoBaza_Text = IcoFolder_Get(true);
+        IcoBaza_Text_Set(IcoFolder_Get(true));
     }
 
     f.Act_Iconize_CopyIco->Checked = ini.ReadBool(L"Settings", L"IconizeCopyIco", true);
@@ -171,7 +173,17 @@ String IcoFolder_Get(bool collapse)
     return collapse ? Path_Collapse(path, L"%exe") : path;
 }
 
-String IcoBaza_Get() { return Path_Expand(IcoBaza_Text); }
+String IcoBaza_Text_Get() { return FormSettings ? FormSettings->edBaza->Text() : IcoBaza_Text; }
+
+void IcoBaza_Text_Set(const String& text)
+{
+    if (FormSettings)
+        FormSettings->edBaza->SetText(text);
+    else
+        IcoBaza_Text = text;
+}
+
+String IcoBaza_Get() { return Path_Expand(IcoBaza_Text_Get()); }
 
 namespace {
 std::unique_ptr<TForm1> gForm1;
@@ -193,7 +205,7 @@ int Program_Start(const std::vector<String>& args)
     Form1->FrElm->LVS->SetViewStyle(vsReport);
     Form1->FrIco->LVS->SetPath(IcoFolder_Get(false));
     Form1->FrIco->LVS->SetViewStyle(vsIcon);
-    IcoBaza_Text = IcoFolder_Get(true);
+    IcoBaza_Text_Set(IcoFolder_Get(true));
 
     // A failing step is told by the default handler; the start goes on.
     Application.Guard([] {

@@ -1,6 +1,5 @@
 #include "Settings.h"
 
-#include "Program.h"
 #include "xaFontDialog.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
@@ -30,14 +29,10 @@ void TFormSettings::FormCreate(TObject*)
         if (action) Action_Bind(*box, *action);
     if (fMain.BazaOpenNew) Action_Bind(*btnBaza, *fMain.BazaOpenNew);
     showColors();
-    // The start reads the stored colours and icons base after this window is
-    // made: each show puts what the program uses now in the swatches and the
-    // box, and a change typed into the box is used at once.
-    OnShow = [this](TObject*) {
-        showColors();
-        edBaza->SetText(IcoBaza_Text);
-    };
-    edBaza->OnChange = [this](TObject*) { IcoBaza_Text = edBaza->Text(); };
+    // The start reads the stored colours after this window is made: each show
+    // puts what the program uses now in the swatches. The box edBaza is the
+    // icons base itself (IcoBaza_Text_Get), so what is typed there counts at once.
+    OnShow = [this](TObject*) { showColors(); };
 }
 
 void TFormSettings::showColors()

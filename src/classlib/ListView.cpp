@@ -476,6 +476,14 @@ bool TListView::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         case LVN_GETDISPINFOW: getDispInfo(*(NMLVDISPINFOW*)lp); result = 0; return true;
         case NM_CUSTOMDRAW: result = customDraw(*(NMLVCUSTOMDRAW*)lp); return true;
         case LVN_ODFINDITEMW: result = findItem(*(NMLVFINDITEMW*)lp); return true;
+        case LVN_ITEMCHANGED: {
+            auto* nm = (NMLISTVIEW*)lp;
+            if (OnSelectItem && (nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED))
+                OnSelectItem(this, nm->iItem >= 0 && nm->iItem < Items.Count() ? Items.Item(nm->iItem) : nullptr,
+                             (nm->uNewState & LVIS_SELECTED) != 0);
+            result = 0;
+            return true;
+        }
         case LVN_COLUMNCLICK: {
             int c = ((NMLISTVIEW*)lp)->iSubItem;
             if (c >= 0 && c < Columns.Count()) ColClick(Columns[c]);

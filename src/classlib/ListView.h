@@ -168,6 +168,8 @@ struct TIconOptions {
     bool AutoArrange = false;
 };
 
+// A row's selection changed: Item is none when the change was to every row at once.
+using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
 using TLVCustomDrawItemEvent =
     std::function<void(TListView* sender, TListItem* item, TCustomDrawState state, bool& defaultDraw)>;
 
@@ -215,6 +217,7 @@ public:
     // Valid inside OnCustomDrawItem.
     TListViewCanvas Canvas;
     TLVCustomDrawItemEvent OnCustomDrawItem;
+    TLVSelectItemEvent OnSelectItem;
 
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

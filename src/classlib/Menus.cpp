@@ -3,6 +3,8 @@
 #include "ImgList.h"
 #include "ModalHook.h"
 
+#include <algorithm>
+
 TShortCut ShortCut(WORD key, TShiftState shift)
 {
     TShortCut s = key & 0xFF;
@@ -55,6 +57,14 @@ TMenuItem* TPopupMenu::Add(const String& name, const String& caption, TShortCut 
     item->ImageIndex = imageIndex;
     item->OnClick = std::move(onClick);
     fItems.push_back(item);
+    return item;
+}
+
+TMenuItem* TPopupMenu::Insert(int index, const String& name, const String& caption)
+{
+    TMenuItem* item = Add(name, caption, scNone, -1, nullptr);
+    fItems.pop_back();
+    fItems.insert(fItems.begin() + std::clamp(index, 0, (int)fItems.size()), item);
     return item;
 }
 

@@ -49,6 +49,8 @@ public:
     // A new item owned by the menu, appended.
     TMenuItem* Add(const String& name, const String& caption, TShortCut shortCut, int imageIndex,
                    TNotifyEvent onClick);
+    // A new item owned by the menu, placed at Index (clamped to the item count).
+    TMenuItem* Insert(int index, const String& name, const String& caption);
     int Count() const { return (int)fItems.size(); }
     TMenuItem* Items(int index) const { return fItems.at(index); }
     TImageList* Images = nullptr;

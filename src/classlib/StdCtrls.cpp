@@ -266,8 +266,9 @@ void TListBox::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
     params.ClassName = L"LISTBOX";
-    params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | (MultiSelect ? LBS_EXTENDEDSEL : 0);
-    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | WS_EX_CLIENTEDGE;
+    params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | (MultiSelect ? LBS_EXTENDEDSEL : 0) |
+                    (Sorted ? LBS_SORT : 0);
+    params.ExStyle = (params.ExStyle & ~WS_EX_CONTROLPARENT) | (BorderStyle == bsNone ? 0 : WS_EX_CLIENTEDGE);
 }
 
 int TListBox::Count() const { return fHandle ? (int)SendMessageW(fHandle, LB_GETCOUNT, 0, 0) : 0; }
@@ -275,6 +276,20 @@ int TListBox::Count() const { return fHandle ? (int)SendMessageW(fHandle, LB_GET
 int TListBox::AddItem(const String& text)
 {
     return fHandle ? (int)SendMessageW(fHandle, LB_ADDSTRING, 0, (LPARAM)text.c_str()) : -1;
+}
+
+void TListBox::Delete(int index)
+{
+    if (fHandle) SendMessageW(fHandle, LB_DELETESTRING, index, 0);
+}
+
+void TListBox::SetItem(int index, const String& text)
+{
+    if (!fHandle || index < 0 || index >= Count()) return;
+    bool selected = Selected(index);
+    SendMessageW(fHandle, LB_DELETESTRING, index, 0);
+    SendMessageW(fHandle, LB_INSERTSTRING, index, (LPARAM)text.c_str());
+    SetSelected(index, selected);
 }
 
 void TListBox::Clear()

@@ -118,8 +118,14 @@ public:
     explicit TListBox(TComponent* owner);
     String ClassName() const override { return L"TListBox"; }
     bool MultiSelect = false;  // decided when the window is made
+    // Added items take their place in order (letter case ignored); decided when the window is made.
+    bool Sorted = false;
+    TBorderStyle BorderStyle = bsSingle;  // bsNone or bsSingle; decided when the window is made
     int Count() const;
     int AddItem(const String& text);
+    void Delete(int index);
+    // Replaces an item's text where it stands, even in a sorted list.
+    void SetItem(int index, const String& text);
     void Clear();
     String Items(int index) const;
     bool Selected(int index) const;

@@ -1,0 +1,66 @@
+// The main window's side of special iconize: the switch between the two
+// views, the two commands over the frame's list, and the frame's drop targets.
+#include "Main.h"
+#include "SpecialLines.h"
+#include "xaIconize.h"
+#include "xaDrop.h"
+
+void FrSpec_Load(const TStrings* list, const String& iconPath)
+{
+    Form1->FrSpec1->Load(list, iconPath);
+    Form1->Panel_Spec->SetVisible(true);
+    Form1->Panel_Norm->SetVisible(false);
+}
+
+// Each command tells the shell of its folders once, not once per line.
+bool Form1_IconizeSpecial(TForm1* self, bool showMsg)
+{
+    TIconizeNoticeBatch notices;
+    return FrSpec_Iconize(*self->FrSpec1, self->Act_Iconize_CopyIco->Checked, showMsg);
+}
+
+bool Form1_ClearSpecial(TForm1* self, bool showMsg)
+{
+    TIconizeNoticeBatch notices;
+    return FrSpec_Clear(*self->FrSpec1, showMsg);
+}
+
+void TForm1::Act_IconizeTypeExecute(TObject*)
+{
+    if (Panel_Spec->Visible()) {
+        Panel_Spec->SetVisible(false);
+        Panel_Norm->SetVisible(true);
+        FrIco->LVS->SetFocus();
+        return;
+    }
+    // Each visit starts from the panes' selections, never from the last list.
+    TStringList lines;
+    TxaShellListView& elm = *FrElm->LVS;
+    if (elm.Selected()) {
+        elm.SelectedList(*elm.qSelectedList, elm.Path());
+        Strs_ForSpecial(*elm.qSelectedList, lines);
+    }
+    String icon;
+    if (TListItem* row = FrIco->LVS->Selected()) icon = FrIco->LVS->TeloName(row->Index(), FrIco->LVS->Path());
+    FrSpec_Load(&lines, icon);
+    // Shown anew, so that the frame is laid out for the window's size.
+    Panel_Spec->SetVisible(false);
+    Panel_Spec->SetVisible(true);
+}
+
+void TForm1::createSpecialDropTargets()
+{
+    using namespace std::placeholders;
+    xaDropElm = new TxaDrop(FrSpec1->PanelElm);
+    xaDropElm->OnDropFiles = std::bind(&TForm1::xaDropElmDropFiles, this, _1);
+    xaDropIco = new TxaDrop(FrSpec1->PanelIco);
+    xaDropIco->OnDropFiles = std::bind(&TForm1::xaDropIcoDropFiles, this, _1);
+}
+
+void TForm1::xaDropElmDropFiles(TObject*) { FrSpec1->AddElements(xaDropElm->Files); }
+
+void TForm1::xaDropIcoDropFiles(TObject*)
+{
+    // One icon source at a time: the first dropped path.
+    if (xaDropIco->Files.Count() > 0) FrSpec1->icoListRefresh(xaDropIco->Files[0], 0);
+}
