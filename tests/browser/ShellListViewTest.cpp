@@ -9,7 +9,6 @@
 #include "xaShellListView.h"
 
 #include <set>
-#include <tuple>
 
 namespace {
 struct TView {
@@ -160,30 +159,21 @@ TEST(ShellListView, RowsFiltersAndIdentities)
 TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
 {
     TView v;
-    // Icon files of one 16x16 image in 32 bits: each shows its own icon.
-    std::string ico(6 + 16 + 40 + 16 * 16 * 4 + 16 * 4, '\0');
-    auto put = [&](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) ico[at + i] = char(value >> 8 * i);
-    };
-    for (auto [at, value, bytes] : {std::tuple{2, 1u, 2}, {4, 1, 2}, {6, 16, 1}, {7, 16, 1}, {10, 1, 2}, {12, 32, 2},
-                                    {14, 40 + 1024 + 64, 4}, {18, 22, 4}, {22, 40, 4}, {26, 16, 4}, {30, 32, 4},
-                                    {34, 1, 2}, {36, 32, 2}})
-        put(at, value, bytes);
-    for (size_t at = 62; at < 62 + 1024; at += 4) put(at, 0xFF2080C0, 4);
-    // The test prefix has no icon file type: a type of the test's own whose
+    // An icon file of one 16x16 image in 32 bits (1128 bytes from offset 22).
+    std::string ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0\x28\0\0\0\x10\0\0\0\x20\0\0\0\1\0\x20\0", 38);
+    ico.resize(22 + 40, '\0');
+    ico.append(16 * 16 * 4, '\x80').append(16 * 4, '\0');
+    // The test prefix has no icon file type: one of the test's own, whose
     // icon is the file's, as the shell registers .ico.
-    struct TType {
-        TType()
-        {
-            RegSetValueW(HKEY_CLASSES_ROOT, L".dlvi", REG_SZ, L"dlvifile", 8);
-            RegSetValueW(HKEY_CLASSES_ROOT, L"dlvifile\\DefaultIcon", REG_SZ, L"%1", 2);
-        }
-        ~TType()
+    RegSetValueW(HKEY_CLASSES_ROOT, L".dlvi", REG_SZ, L"dlvifile", 8);
+    RegSetValueW(HKEY_CLASSES_ROOT, L"dlvifile\\DefaultIcon", REG_SZ, L"%1", 2);
+    struct TTypeGone {
+        ~TTypeGone()
         {
             RegDeleteTreeW(HKEY_CLASSES_ROOT, L".dlvi");
             RegDeleteTreeW(HKEY_CLASSES_ROOT, L"dlvifile");
         }
-    } type;
+    } typeGone;
     for (const wchar_t* name : {L"own.dlvi", L"read.dlvi", L"own.ico"}) WriteFileBytes(v.dir / name, ico);
     v.file(L"plain.txt");
     v.file(L"noext");
