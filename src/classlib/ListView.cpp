@@ -25,11 +25,13 @@ void TListItem::SetImageIndex(int index)
 
 void TListItem::MakeVisible(bool partialOK)
 {
+    fOwner->arrangePending();
     if (HWND h = fOwner->Handle()) ListView_EnsureVisible(h, fIndex, partialOK);
 }
 
 POINT TListItem::Position() const
 {
+    fOwner->arrangePending();
     POINT p{0, 0};
     if (HWND h = fOwner->Handle()) ListView_GetItemPosition(h, fIndex, &p);
     return p;
@@ -75,6 +77,11 @@ void TListItems::EndUpdate()
     if (fUpdating == 0 || --fUpdating > 0) return;
     if (fCountChanged) countChanged();
     if (HWND h = fOwner->Handle()) {
+        // Arranged while drawing is off, the icons are placed without each
+        // being invalidated on its own, which costs far more with thousands of
+        // rows; turning drawing on then finds them in place.
+        if (fOwner->arrangesIcons()) SendMessageW(h, LVM_ARRANGE, LVA_DEFAULT, 0);
+        fOwner->fArrangePending = false;
         SendMessageW(h, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(h, nullptr, TRUE);
     }
@@ -306,6 +313,7 @@ void TListView::DeleteSelected()
 TListItem* TListView::GetItemAt(int x, int y) const
 {
     if (!fHandle) return nullptr;
+    arrangePending();
     LVHITTESTINFO hit{};
     hit.pt = {x, y};
     int i = ListView_HitTest(fHandle, &hit);
@@ -314,6 +322,7 @@ TListItem* TListView::GetItemAt(int x, int y) const
 
 void TListView::Scroll(int dx, int dy)
 {
+    arrangePending();
     if (fHandle) ListView_Scroll(fHandle, dx, dy);
 }
 
@@ -363,6 +372,8 @@ namespace {
 constexpr UINT_PTR kStandInTimer = 0x444C;
 // A step of the timer stops after this long, or as soon as input waits.
 constexpr DWORD kStandInStepMs = 30;
+// Arranges the icons once the sizes of a layout pass have settled.
+constexpr UINT kArrangeMessage = WM_APP + 0x4D4;
 }  // namespace
 
 int TListView::drawnImageIndex(TListItem& row)
@@ -412,7 +423,46 @@ LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         resolveStandIns();
         return 0;
     }
+    if (msg == kArrangeMessage) {
+        arrangePending();
+        return 0;
+    }
+    if (msg == WM_WINDOWPOSCHANGED && !(((WINDOWPOS*)lp)->flags & SWP_NOSIZE)) return sizeChanged(msg, wp, lp);
     return TWinControl::WndProc(msg, wp, lp);
+}
+
+bool TListView::arrangesIcons() const
+{
+    if (!fHandle) return false;
+    LONG_PTR style = GetWindowLongPtrW(fHandle, GWL_STYLE);
+    DWORD view = style & LVS_TYPEMASK;
+    return (style & LVS_AUTOARRANGE) && (view == LVS_ICON || view == LVS_SMALLICON) && Items.Count() > 0;
+}
+
+// An auto-arranged icon view arranges and invalidates every row on each size
+// change, and a layout pass (a window shown maximized, a pane's splitter)
+// sizes it several times: drawing stays off through the pass, and the icons
+// are arranged once after it.
+LRESULT TListView::sizeChanged(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (!fArrangePending && !Items.Updating() && arrangesIcons()) {
+        fArrangePending = true;
+        lvCall(WM_SETREDRAW, FALSE, 0);
+        PostMessageW(fHandle, kArrangeMessage, 0, 0);
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+// Rows' positions are read after the arrange a size change left waiting.
+void TListView::arrangePending() const
+{
+    if (!fArrangePending || !fHandle) return;
+    fArrangePending = false;
+    lvCall(LVM_ARRANGE, LVA_DEFAULT, 0);
+    // An update under way turns drawing on when it ends.
+    if (Items.Updating()) return;
+    lvCall(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(fHandle, nullptr, TRUE);
 }
 
 void TListView::ColClick(TListColumn&) {}

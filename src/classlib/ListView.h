@@ -240,6 +240,8 @@ private:
     TImageList* fLargeImages = nullptr;
     // Rows drawn with a stand-in, in the order they were drawn.
     std::vector<TListItem*> fStandIns;
+    // A size change's arrange of the icons, posted until the layout settles.
+    mutable bool fArrangePending = false;
     friend class TListItem;
     friend class TListItems;
     friend class TListColumn;
@@ -248,6 +250,9 @@ private:
     void getDispInfo(NMLVDISPINFOW& info);
     int drawnImageIndex(TListItem& row);
     void forgetStandIn(TListItem* row);
+    LRESULT sizeChanged(UINT msg, WPARAM wp, LPARAM lp);
+    void arrangePending() const;
+    bool arrangesIcons() const;
     void resolveStandIns();
     LRESULT customDraw(NMLVCUSTOMDRAW& cd);
     int findItem(const NMLVFINDITEMW& find) const;
