@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
 #include <string>
 
@@ -155,17 +154,6 @@ bool TRichEdit::plainlyOverflows(const String& text) const
     return lines > need;
 }
 
-// Whether the end of the laid-out text lies below the control's bottom.
-bool TRichEdit::beyondBottom() const
-{
-    int last = GetWindowTextLengthW(fHandle);
-    POINTL end{0, 0};
-    SendMessageW(fHandle, EM_POSFROMCHAR, (WPARAM)&end, last);
-    RECT r{};
-    GetClientRect(fHandle, &r);
-    return end.y + std::abs(Font.Height()) > r.bottom;
-}
-
 void TRichEdit::SetCaption(const String& text)
 {
     fCaption = text;
@@ -173,15 +161,13 @@ void TRichEdit::SetCaption(const String& text)
     // The control wraps its whole text again when its scroll bar comes (the
     // width to wrap at shrinks), which doubles the cost of a long text: one
     // that plainly needs the bar gets it before it goes in, and is laid out
-    // once. (The control's own EM_SHOWSCROLLBAR lays the text out too.)
-    bool barFirst = (fScrollBars == ssVertical || fScrollBars == ssBoth) && plainlyOverflows(text);
-    if (barFirst) ShowScrollBar(fHandle, SB_VERT, TRUE);
+    // once. (The control's own EM_SHOWSCROLLBAR lays the text out too.) When
+    // the guess is wrong, the control takes the bar away again itself.
+    if ((fScrollBars == ssVertical || fScrollBars == ssBoth) && plainlyOverflows(text))
+        ShowScrollBar(fHandle, SB_VERT, TRUE);
     std::string rtf = runsAsRtf(text);
     SETTEXTEX how{ST_DEFAULT, CP_ACP};
     SendMessageW(fHandle, EM_SETTEXTEX, (WPARAM)&how, (LPARAM)rtf.c_str());
-    // The control hides a bar it did not show itself only when its text
-    // shrinks later: if the guess was wrong, the bar goes now.
-    if (barFirst && !beyondBottom()) ShowScrollBar(fHandle, SB_VERT, FALSE);
     Invalidate();
 }
 

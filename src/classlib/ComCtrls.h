@@ -43,5 +43,4 @@ private:
     void applyTextColor();
     std::string runsAsRtf(const String& text) const;
     bool plainlyOverflows(const String& text) const;
-    bool beyondBottom() const;
 };
