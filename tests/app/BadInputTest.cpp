@@ -187,3 +187,34 @@ TEST(BadInput, BrokenIconFiles)
 }
 
 }  // namespace
+
+namespace {
+BOOL CALLBACK findText(HWND w, LPARAM p)
+{
+    wchar_t t[64] = L"";
+    GetWindowTextW(w, t, 64);
+    if (String(t) == L"Kopie") *(bool*)p = true;
+    return TRUE;
+}
+
+// A settings.ini that may not be written (another program holds it, or the
+// user keeps it read-only) still gives its language; only the close tells.
+TEST(BadInput, UnwritableSettingsKeepTheirLanguage)
+{
+    TProgFolder prog;
+    WriteFileBytes(prog.Dir / L"x.lng", "Iconize_CopyIco=Kopie\r\n");
+    WriteFileBytes(prog.Settings(), "[Settings]\r\nLanguage=x.lng\r\n");
+    bool translated = false;
+    TRunResult r;
+    {
+        TFileHandle held(CreateFileW(prog.Settings().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        r = RunDolv(prog, L"", [&](HWND w) { EnumChildWindows(w, findText, (LPARAM)&translated); });
+    }
+    EXPECT_EQ(r.Code, 0u);
+    EXPECT_TRUE(translated);
+    ASSERT_EQ(r.Windows.size(), 2u) << "the main window, then the close's write error";
+    EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
+}
+
+}  // namespace
