@@ -76,7 +76,14 @@ void TForm1::FormCreate(TObject*)
     Panel_Norm->SetVisible(true);
 }
 
-void TForm1::createPaneHandlers() {}
+void TForm1::createPaneHandlers()
+{
+    using namespace std::placeholders;
+    FrElm->LVS->OnMouseDown = std::bind(&TForm1::frElmLVSMouseDown, this, _1, _2, _3, _4, _5);
+    FrElm->ActPaste->OnExecute = std::bind(&TForm1::FrElmActPasteExecute, this, _1);
+    FrIco->LVS->OnMouseDown = std::bind(&TForm1::frIcoLVSMouseDown, this, _1, _2, _3, _4, _5);
+    FrIco->ActPaste->OnExecute = std::bind(&TForm1::FrIcoActPasteExecute, this, _1);
+}
 
 void TForm1::createIcoBaza()
 {
@@ -261,16 +268,22 @@ void TForm1::Act_Set_IntegrateinShellContexMenuExecute(TObject*)
 // The commands that their own units fill.
 void TForm1::Act_Iconize_DoExecute(TObject*)
 {
-    if (Panel_Spec->Visible()) Form1_IconizeSpecial(this, true);
+    if (Panel_Spec->Visible())
+        Form1_IconizeSpecial(this, true);
+    else
+        Form1_Iconize();
 }
 void TForm1::Act_Iconize_DeExecute(TObject*)
 {
-    if (Panel_Spec->Visible()) Form1_ClearSpecial(this, true);
+    if (Panel_Spec->Visible())
+        Form1_ClearSpecial(this, true);
+    else
+        Form1_Clear();
 }
 void TForm1::Act_Iconize_CopyIcoExecute(TObject*) {}  // the state is read where it is needed
-void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) {}
-void TForm1::Act_IcoAdrLikeElmExecute(TObject*) {}
-void TForm1::ActTempExecute(TObject*) {}
+void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) { FrElm->LVS->SetPath(FrIco->LVS->Path()); }
+void TForm1::Act_IcoAdrLikeElmExecute(TObject*) { FrIco->LVS->SetPath(FrElm->LVS->Path()); }
+void TForm1::ActTempExecute(TObject*) { FrElm->LVS->ClearSelection(); }
 void TForm1::Act_Set_SettingsExecute(TObject*) { FormSettings->ShowModal(); }
 
 void Font_Apply(const TFont& font)

@@ -115,6 +115,12 @@ public:
     void xaDropElmDropFiles(TObject* sender);
     void xaDropIcoDropFiles(TObject* sender);
 
+    // The panes' middle clicks and paste actions (MainIconize.cpp).
+    void frElmLVSMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void frIcoLVSMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FrElmActPasteExecute(TObject* sender);
+    void FrIcoActPasteExecute(TObject* sender);
+
 private:
     bool fFirstShow = true;
     void layout();
@@ -130,6 +136,19 @@ private:
 
 extern TForm1* Form1;
 
+// The normal view's commands (MainIconize.cpp). Iconize gives the element
+// pane's selected rows the icon of the icon pane's selected row; Clear takes
+// their icons away. Both tell the user when a pane has nothing selected.
+void Form1_Iconize();
+void Form1_Clear();
+// Pastes the clipboard's files into Target's folder; after a cut, the rows of
+// the moved files leave Other's view first.
+void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
+// Row Index of List shows the picture of the icon pane's selected row; the
+// picture's position in the list, or -1 when it could not be had.
+int LVS_ItemIcoSet(TxaShellListView& list, int index);
+// The rows of List whose type text is exactly Ext show their type's present picture.
+void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 // The special view: the frame filled (List may be none) and shown.
 void FrSpec_Load(const TStrings* list, const String& iconPath);
 // The special commands over every line of the frame's list; true when they ran.

@@ -129,8 +129,15 @@ wchar_t driveRootLetter(const String& element)
     return 0;
 }
 
+int gBatchDepth = 0;
+bool gBatchPending = false;
+
 void notifyFolderChange()
 {
+    if (gBatchDepth > 0) {
+        gBatchPending = true;
+        return;
+    }
     static const wchar_t c[] = L"C";
     Iconize_ChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSH | SHCNF_FLUSHNOWAIT, nullptr, nullptr);
     Iconize_ChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD, nullptr, nullptr);
@@ -156,6 +163,15 @@ String resolveIconFile(const String& folder, const String& value)
 }
 
 }  // namespace
+
+TIconizeNoticeBatch::TIconizeNoticeBatch() { ++gBatchDepth; }
+
+TIconizeNoticeBatch::~TIconizeNoticeBatch()
+{
+    if (--gBatchDepth > 0 || !gBatchPending) return;
+    gBatchPending = false;
+    notifyFolderChange();
+}
 
 bool Iconize_Get_Folder(const String& folderGiven, String& iconFile, int& iconIndex)
 {
@@ -191,12 +207,16 @@ bool Iconize_Folder(const String& folderGiven, const String& iconGiven, const St
 
     String name = copyIco ? String(L"Desktop.ico") : ExtractFileName(source);
     String target = IncludeTrailingPathDelimiter(folder) + name;
-    bool inFolder = File_SameIdentity(ExtractFilePath(source), IncludeTrailingPathDelimiter(folder));
+    // Only a folder holding a file of the source's name can be the source's
+    // own; asked first, it spares most folders the two opens of the identity test.
+    String sameName = IncludeTrailingPathDelimiter(folder) + ExtractFileName(source);
+    bool inFolder = GetFileAttributesW(sameName.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                    File_SameIdentity(ExtractFilePath(source), IncludeTrailingPathDelimiter(folder));
     bool copying = copyExtension(name), stage = false;
     String presentCopy = ourCopy(folder, iconValue(ini, nullptr));
     if (copying) {
         DWORD a = GetFileAttributesW(target.c_str());
-        if (File_SameIdentity(source, target)) {
+        if (a != INVALID_FILE_ATTRIBUTES && File_SameIdentity(source, target)) {
             // The icon already lies there (however its path was written): it
             // is neither copied onto itself nor marked as a copy.
         } else if (a != INVALID_FILE_ATTRIBUTES && ourCopy(folder, name).empty()) {

@@ -29,6 +29,17 @@ bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco);
 bool Iconize_Clear_Element(const String& element, bool deleteCopy);
 
+// While one lives, the folder routines' shell notices wait and go once, when
+// the outermost one ends: every folder sends the same series, which names no
+// folder, so a command over many folders tells the shell once, not per folder.
+class TIconizeNoticeBatch {
+public:
+    TIconizeNoticeBatch();
+    ~TIconizeNoticeBatch();
+    TIconizeNoticeBatch(const TIconizeNoticeBatch&) = delete;
+    TIconizeNoticeBatch& operator=(const TIconizeNoticeBatch&) = delete;
+};
+
 // Drives and file types ------------------------------------------------------
 
 void Iconize_Drive(const String& letter, const String& iconFile, int index);

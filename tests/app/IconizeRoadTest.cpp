@@ -1,0 +1,125 @@
+// The main road in the running main window: rows selected in the two panes,
+// then the keys and clicks a user gives; results on disk, in the prefix's
+// registry and in the rows.
+#include "IconizeTestSupport.h"
+#include "Main.h"
+#include "Program.h"
+#include "WindowDriver.h"
+#include "xaModul.h"
+
+namespace {
+
+// The window started without settings.ini; elm holds folders a, b, c (a with
+// a file of the user's) and files of several types, ico an icon x.ico.
+struct TRoad {
+    TTempDir Dir;
+    TModalRecorder Boxes;
+    TNoticeRecorder Marks;
+    TRoad()
+    {
+        for (const wchar_t* d : {L"elm", L"elm\\a", L"elm\\b", L"elm\\c", L"ico", L"ico\\src"})
+            CreateDirectoryW((Dir / d).c_str(), nullptr);
+        for (const wchar_t* f : {L"elm\\a\\notes.txt", L"elm\\Readme.DOLVTST", L"elm\\low.dolvtst", L"elm\\p.ico",
+                                 L"elm\\p.exe", L"elm\\p.lnk", L"ico\\f.txt"})
+            WriteFileBytes(Dir / f, "x");
+        WriteFileBytes(Dir / L"ico\\x.ico", TinyIco());
+        DeleteFileW(Settings_FileName().c_str());
+        Program_Start({L"dolv.exe"});
+        Form1->Show();
+    }
+    ~TRoad()
+    {
+        Program_End();
+        DeleteFileW(Settings_FileName().c_str());
+    }
+    // The pane lists Dir\Sub ("*" the drives) with the rows Ids selected, then gets the key.
+    TxaShellListView& Pick(TFrExplorer* pane, const String& sub, std::vector<String> ids, WORD key = 0,
+                           TShiftState shift = 0)
+    {
+        TxaShellListView& lv = *pane->LVS;
+        if (String path = sub == L"*" ? L"" : Dir / sub; lv.Path() != path) lv.SetPath(path);
+        lv.ClearSelection();
+        for (const String& id : ids) lv.FindTeloID(id)->Selected = true;
+        lv.SetFocus();
+        if (key) Ui_Key(key, shift);
+        return lv;
+    }
+    int Image(const String& id) { return Form1->FrElm->LVS->FindTeloID(id)->ImageIndex(); }
+};
+
+// Nothing selected in a pane is told and changes nothing; then three folders.
+TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
+{
+    TRoad r;
+    for (auto [elm, ico, shift, text] :
+         {std::tuple{L"", L"x.ico", ssCtrl, "No elements selected for iconize"},
+          {L"a.*dir", L"", ssCtrl, "ico not select"}, {L"", L"x.ico", ssShift, "No elements selected for clear"}}) {
+        r.Pick(Form1->FrIco, L"ico", *ico ? std::vector<String>{ico} : std::vector<String>{});
+        r.Pick(Form1->FrElm, L"elm", *elm ? std::vector<String>{elm} : std::vector<String>{}, VK_RETURN, shift);
+        EXPECT_EQ(N(r.Boxes.Seen.empty() ? L"" : r.Boxes.Seen.back().Text), text);
+    }
+    EXPECT_FALSE(FileExists(r.Dir / L"elm\\a\\Desktop.ini"));
+    r.Boxes.Seen.clear();
+    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+    r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir", L"c.*dir"}, VK_RETURN, ssCtrl);
+    EXPECT_EQ(r.Marks.Seen().size(), 11u) << "the shell told once for the command";
+    for (const wchar_t* d : {L"a", L"b", L"c"}) {
+        String folder = r.Dir / L"elm\\" + d;
+        EXPECT_EQ(N(IniValue(folder + L"\\Desktop.ini", L".ShellClassInfo", L"IconFile")), "Desktop.ico") << N(d);
+        EXPECT_EQ(r.Marks.Marks(folder + L"\\Desktop.ico"), DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+        EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+        EXPECT_NE(r.Image(String(d) + L".*dir"), Ico_GetSysIndex(folder)) << "the new picture at once";
+    }
+    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir"}, VK_RETURN, ssShift);
+    POINT c = elm.FindTeloID(L"c.*dir")->Position();
+    SendMessageW(elm.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(c.x + 8, c.y + 8));
+    for (const wchar_t* d : {L"a", L"b", L"c"}) {
+        String folder = r.Dir / L"elm\\" + d;
+        EXPECT_FALSE(FileExists(folder + L"\\Desktop.ini") || FileExists(folder + L"\\Desktop.ico")) << N(d);
+        EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, 0u) << N(d);
+    }
+    EXPECT_TRUE(FileExists(r.Dir / L"elm\\a\\notes.txt") && r.Boxes.Seen.empty());
+}
+
+// Drives and types get the file alone for its first icon and the index for
+// any other; .ico, .exe and .lnk rows are passed over.
+TEST(IconizeRoad, DrivesAndTypes)
+{
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {L"Applications\\Explorer.exe", L"Applications\\Explorer.exe\\Drives",
+                                          L".dolvtst", L"dolvtstfile"});
+    TRoad r;
+    String shell32 = SystemFile(L"shell32.dll"), drive = L"Applications\\Explorer.exe\\Drives\\C\\DefaultIcon";
+    ASSERT_TRUE(Iconize_Folder(r.Dir / L"ico\\src", shell32, L"4", false));
+    for (auto [source, value] : {std::pair{L"x.ico", r.Dir / L"ico\\x.ico"}, {L"src.*dir", shell32 + L",4"}}) {
+        r.Pick(Form1->FrIco, L"ico", {source});
+        r.Pick(Form1->FrElm, L"*", {L"C:.*dir"}, VK_RETURN, ssCtrl);
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive)), N(value));
+        r.Pick(Form1->FrElm, L"*", {L"C:.*dir"}, VK_RETURN, ssShift);
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive)), "<none>");
+        int low = r.Pick(Form1->FrElm, L"elm", {}).FindTeloID(L"low.dolvtst")->ImageIndex();
+        r.Marks.Seen().clear();
+        r.Pick(Form1->FrElm, L"elm", {L"Readme.DOLVTST", L"p.ico", L"p.exe", L"p.lnk"}, VK_RETURN, ssCtrl);
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, L".dolvtst\\DefaultIcon")), N(value));
+        EXPECT_EQ(r.Marks.Seen().size(), 1u) << "one type told to the shell";
+        EXPECT_NE(r.Image(L"low.dolvtst"), low) << "the shell's new picture of the type";
+        r.Pick(Form1->FrElm, L"elm", {L"low.dolvtst"}, VK_RETURN, ssShift);
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, L".dolvtst\\DefaultIcon")), "<none>");
+    }
+    EXPECT_TRUE(r.Boxes.Seen.empty());
+}
+
+// Ctrl+C or Ctrl+X in the icon pane, Ctrl+V in the element pane (or in the drive list).
+TEST(IconizeRoad, PasteFromTheOtherPane)
+{
+    TRoad r;
+    for (auto [key, to, moved] : {std::tuple{'C', L"elm", false}, {'X', L"*", false}, {'X', L"elm\\b", true}}) {
+        TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {L"f.txt"}, key, ssCtrl);
+        TxaShellListView& elm = r.Pick(Form1->FrElm, to, {}, 'V', ssCtrl);
+        EXPECT_EQ(ico.FindTeloID(L"f.txt") == nullptr, moved) << N(to);
+        EXPECT_EQ(FileExists(r.Dir / L"ico\\f.txt"), !moved) << N(to);
+        EXPECT_EQ(elm.FindTeloID(L"f.txt") != nullptr, !elm.Path().empty()) << N(to);
+    }
+    EXPECT_TRUE(FileExists(r.Dir / L"elm\\f.txt"));
+}
+
+}  // namespace
