@@ -1,7 +1,8 @@
 // The built dolv.exe: its resources as Windows reads them, and the program
 // started from a copy of its folder with command lines and settings.ini
 // files, its windows seen and closed from outside, its results on disk.
-#include "ProgramRun.h"
+#include "Handles.h"
+#include "TestSupport.h"
 #include "xaIconize.h"
 
 #include <shellapi.h>
@@ -9,6 +10,87 @@
 #include <algorithm>
 
 namespace {
+
+String DolvExe()
+{
+    wchar_t me[MAX_PATH];
+    GetModuleFileNameW(nullptr, me, MAX_PATH);
+    String dir = ExtractFilePath(me);  // ...\build\tests\ -> ...\build\dolv.exe
+    return ExtractFilePath(ExcludeTrailingPathDelimiter(dir)) + L"dolv.exe";
+}
+
+// The program's folder as a user has it: dolv.exe, an icon, a folder "test".
+struct TProgFolder {
+    TTempDir Dir;
+    TProgFolder()
+    {
+        CopyFileW(DolvExe().c_str(), (Dir / L"dolv.exe").c_str(), FALSE);
+        CopyFileW((ExtractFilePath(DolvExe()) + L"icons\\folder.ico").c_str(), (Dir / L"a.ico").c_str(), FALSE);
+        CreateDirectoryW((Dir / L"test").c_str(), nullptr);
+    }
+    String Settings() const { return Dir / L"settings.ini"; }
+};
+
+struct TSeen {
+    DWORD Pid = 0;
+    HWND Found = nullptr;
+    std::vector<HWND> Closed;  // asked to close already
+};
+
+BOOL CALLBACK findShown(HWND w, LPARAM p)
+{
+    auto* s = (TSeen*)p;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == s->Pid && IsWindowVisible(w) && std::find(s->Closed.begin(), s->Closed.end(), w) == s->Closed.end())
+        s->Found = w;
+    return !s->Found;
+}
+
+struct TRunResult {
+    DWORD Code = 99;
+    std::vector<String> Windows;  // captions of the windows it showed, in order
+};
+
+// Runs dolv.exe with Args; every window it shows is recorded, handed to
+// OnWindow and closed. Ends it (a failure) when it runs past 30 s.
+TRunResult RunDolv(const TProgFolder& prog, const String& args,
+                   const std::function<void(HWND)>& onWindow = nullptr)
+{
+    String exe = prog.Dir / L"dolv.exe", cmd = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    TRunResult r;
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << N(exe);
+        return r;
+    }
+    THandle process(pi.hProcess), thread(pi.hThread);
+    TSeen seen;
+    seen.Pid = pi.dwProcessId;
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > 30000) {
+            TerminateProcess(pi.hProcess, 99);
+            ADD_FAILURE() << "dolv.exe " << N(args) << " did not end within 30 s";
+            break;
+        }
+        seen.Found = nullptr;
+        EnumWindows(findShown, (LPARAM)&seen);
+        if (!seen.Found) continue;
+        DWORD_PTR idle;
+        SendMessageTimeoutW(seen.Found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &idle);
+        wchar_t text[256] = L"";
+        GetWindowTextW(seen.Found, text, 256);
+        r.Windows.push_back(text);
+        if (onWindow) onWindow(seen.Found);
+        PostMessageW(seen.Found, WM_CLOSE, 0, 0);
+        seen.Closed.push_back(seen.Found);
+    }
+    GetExitCodeProcess(pi.hProcess, &r.Code);
+    return r;
+}
 
 TEST(Program, CarriesVersionManifestAndIcon)
 {
@@ -49,9 +131,11 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         {L"0 \"%%exe\\test\" a.ico 0 0", 0, L"a.ico"},
         {L"0 test a.ico 0 0", 0, L"a.ico"},
         {L"0 missing a.ico 0 0", 1, L""},
+        {L"0 \\\\nohost\\share a.ico 0 0", 1, L""},  // a network path, never a folder of the program's
     };
     for (const TCase& c : cases) {
         TProgFolder prog;
+        for (const wchar_t* d : {L"nohost", L"nohost\\share"}) CreateDirectoryW((prog.Dir / d).c_str(), nullptr);
         String args = c.Args;
         for (size_t at; (at = args.find(L"%d")) != String::npos;) args.replace(at, 2, prog.Dir.Path());
         if (size_t at = args.find(L"%%"); at != String::npos) args.erase(at, 1);
@@ -62,6 +146,7 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         GetPrivateProfileStringW(L".ShellClassInfo", L"IconFile", L"", icon, MAX_PATH, (prog.Dir / L"test\\Desktop.ini").c_str());
         EXPECT_EQ(N(icon), N(c.IconFile)) << N(args);
         EXPECT_FALSE(FileExists(prog.Settings())) << N(args);
+        EXPECT_FALSE(FileExists(prog.Dir / L"nohost\\share\\Desktop.ini")) << N(args);
     }
 }
 
@@ -117,12 +202,46 @@ TEST(Program, StartsClosesAndSurvivesSettings)
     for (const char* settings : {"", "[Settings]\r\nSplitMain=x\r\nSplitSpec=\r\nFontSize=q\r\nIconizeCopyIco=yes\r\n"
                                      "FontTransparent=-\r\nLanguage=Language\\none.lng\r\n[Font]\r\nAll.Size=z\r\n"
                                      "All.Color=nocolor\r\nAll.Name=\r\n[Colors]\r\nForm1=red\r\nList=%\r\n"
-                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n"}) {
+                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n",
+                                 "[Form1]\r\nTop=2147483647\r\nLeft=-2147483648\r\nHeight=-5\r\nWidth=$FFFFFFFF\r\n[Settings]\r\n"
+                                 "SplitSpec=2147483647\r\n[Font]\r\nAll.Size=2147483647\r\n[icoLVS]\r\nSortCol=-2147483648\r\n"}) {
         WriteFileBytes(prog.Settings(), settings);
         r = RunDolv(prog, L"");
         EXPECT_EQ(r.Code, 0u);
         ASSERT_EQ(r.Windows.size(), 1u) << "no message or exception box: " << settings;
         EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
+    }
+}
+
+BOOL CALLBACK findKopie(HWND w, LPARAM found)
+{
+    wchar_t t[16] = L"";
+    GetWindowTextW(w, t, 16);
+    *(bool*)found |= String(t) == L"Kopie";
+    return TRUE;
+}
+
+// A language file another program holds is told, and the settings after it
+// are still read (the close would write defaults over them); a settings.ini
+// that may not be written still gives its language, and only the close tells.
+TEST(Program, HeldFilesLoseNoSettings)
+{
+    TProgFolder prog;
+    WriteFileBytes(prog.Dir / L"x.lng", "Iconize_CopyIco=Kopie\r\n");
+    WriteFileBytes(prog.Settings(), "[Settings]\r\nLanguage=x.lng\r\nIconizeCopyIco=0\r\nSplitMain=30\r\n");
+    for (bool holdLanguage : {true, false}) {
+        bool translated = false;
+        TRunResult r;
+        {
+            TFileHandle held(CreateFileW((holdLanguage ? prog.Dir / L"x.lng" : prog.Settings()).c_str(), GENERIC_READ,
+                                         holdLanguage ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            r = RunDolv(prog, L"", [&](HWND w) { EnumChildWindows(w, findKopie, (LPARAM)&translated); });
+        }
+        EXPECT_EQ(r.Code, 0u);
+        EXPECT_EQ(r.Windows.size(), 2u) << holdLanguage;
+        EXPECT_EQ(translated, !holdLanguage);
+        EXPECT_EQ(GetPrivateProfileIntW(L"Settings", L"IconizeCopyIco", 9, prog.Settings().c_str()), 0u) << holdLanguage;
+        EXPECT_EQ(GetPrivateProfileIntW(L"Settings", L"SplitMain", 9, prog.Settings().c_str()), 30u) << holdLanguage;
     }
 }
 
