@@ -202,9 +202,7 @@ TEST(Program, StartsClosesAndSurvivesSettings)
     for (const char* settings : {"", "[Settings]\r\nSplitMain=x\r\nSplitSpec=\r\nFontSize=q\r\nIconizeCopyIco=yes\r\n"
                                      "FontTransparent=-\r\nLanguage=Language\\none.lng\r\n[Font]\r\nAll.Size=z\r\n"
                                      "All.Color=nocolor\r\nAll.Name=\r\n[Colors]\r\nForm1=red\r\nList=%\r\n"
-                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n",
-                                 "[Form1]\r\nTop=2147483647\r\nLeft=-2147483648\r\nHeight=-5\r\nWidth=$FFFFFFFF\r\n[Settings]\r\n"
-                                 "SplitSpec=2147483647\r\n[Font]\r\nAll.Size=2147483647\r\n[icoLVS]\r\nSortCol=-2147483648\r\n"}) {
+                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n"}) {
         WriteFileBytes(prog.Settings(), settings);
         r = RunDolv(prog, L"");
         EXPECT_EQ(r.Code, 0u);
