@@ -66,8 +66,24 @@ BOOL CALLBACK findShown(HWND w, LPARAM p)
     return !f->Found;
 }
 
-// Milliseconds from process start until its window Caption is visible and
-// has answered a message; the window is then closed.
+BOOL CALLBACK findUnpainted(HWND w, LPARAM p)
+{
+    if (IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE)) *(bool*)p = true;
+    return !*(bool*)p;
+}
+
+// Whether the window or a child of it still waits to be painted.
+bool unpainted(HWND w)
+{
+    bool any = IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE);
+    if (!any) EnumChildWindows(w, findUnpainted, (LPARAM)&any);
+    return any;
+}
+
+// Milliseconds from process start until its window Caption is visible,
+// painted (its rows drawn) and has answered a message; the window is then
+// closed. A message sent is answered before a paint that waits, so the
+// answer alone may come before the window is drawn.
 double untilShown(const String& exe, const String& args, const wchar_t* caption)
 {
     TRun run = launch(exe, args);
@@ -82,7 +98,8 @@ double untilShown(const String& exe, const String& args, const wchar_t* caption)
         }
     }
     DWORD_PTR answer;
-    SendMessageTimeoutW(f.Found, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+    do SendMessageTimeoutW(f.Found, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+    while (unpainted(f.Found) && msSince(run.Start) < 60000);
     double ms = msSince(run.Start);
     PostMessageW(f.Found, WM_CLOSE, 0, 0);
     WaitForSingleObject(run.Process.Get(), 60000);

@@ -2,6 +2,7 @@
 
 #include "Main.h"
 #include "Settings.h"
+#include "xaFrameSpec.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 
@@ -110,7 +111,9 @@ void Lng_Form1_Set()
     f.Act_Program_Maximize->Caption = xaLanguageUni::Maximize;
     f.Act_Program_Close->Caption = xaLanguageUni::Close;
     f.Act_Program_About->Hint = xaLanguageUni::App_About;
-    // The special-iconize frame's labels come here.
+    f.FrSpec1->lbIco->SetCaption(L" " + Ico_ForIconize);
+    f.FrSpec1->lbElm->SetCaption(L" " + Elm_Iconized);
+    f.FrSpec1->labIndex->SetCaption(ico_Index);
     Lng_FrExplorer_Set(f.FrElm);
     Lng_FrExplorer_Set(f.FrIco);
     f.Act_FontTransparent->Caption = Set_FontTransparent;

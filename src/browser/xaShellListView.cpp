@@ -146,6 +146,24 @@ int TxaShellListView::ResolveImageIndex(const TListItem& item)
     return Ico_GetSysIndex(fListedFolder.empty() ? item.Caption : fListedFolder + TeloNameI(&item, L""));
 }
 
+int TxaShellListView::QuickImageIndex(const TListItem& item, bool& final)
+{
+    // The drive list has a few rows, each with an icon of its own.
+    if (fListedFolder.empty()) return TListView::QuickImageIndex(item, final);
+    // A row is drawn first with its type's icon, which the shell gives
+    // without reading the file; asking for the file's own icon costs far
+    // more, and is left to idle time for the rows whose icon may differ.
+    bool folder = LVS_ItemIsFolder(item);
+    String key = folder ? String(L"\\") : AnsiLowerCase(typeOf(item));
+    auto [it, added] = fTypeImages.try_emplace(key, TTypeImage{0, false});
+    if (added) {
+        it->second.Index = Ico_GetTypeSysIndex(TeloNameI(&item, L""), folder);
+        it->second.PerFile = !folder && Ico_TypeIconPerFile(key);
+    }
+    final = !(it->second.PerFile || (folder && fOwnIconFolders.count(item.Caption)));
+    return it->second.Index;
+}
+
 // ---- listing -------------------------------------------------------------------
 
 void TxaShellListView::TxaShellListView_ListDrives()
@@ -155,6 +173,8 @@ void TxaShellListView::TxaShellListView_ListDrives()
     fRowSizes.clear();
     bindSystemImages();
     fListedFolder.clear();
+    fTypeImages.clear();
+    fOwnIconFolders.clear();
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
         String drive{letter, L':'};
         if (GetDriveTypeW(drive.c_str()) == DRIVE_NO_ROOT_DIR) continue;
@@ -185,6 +205,8 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
     bindSystemImages();
     Items.Clear();
     fRowSizes.clear();
+    fTypeImages.clear();
+    fOwnIconFolders.clear();
     fListedFolder = folder;
     do {
         String name = fd.cFileName;
@@ -197,6 +219,7 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
             row->Caption = name;
             row->SubItems.Add(lvs_FolderType);
             row->SubItems.Add(L"---");
+            if (Ico_FolderIconPerFolder(fd.dwFileAttributes)) fOwnIconFolders.insert(name);
         } else {
             int64_t size = ((int64_t)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
             row->Caption = File_NameNoExt(name);

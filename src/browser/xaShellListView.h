@@ -15,6 +15,8 @@
 #include <objidl.h>
 
 #include <deque>
+#include <unordered_map>
+#include <unordered_set>
 
 // The unit's Language texts (read by the language engine's list-view group).
 extern String lvs_FolderType;  // always begins with a backslash: the folder marker
@@ -149,6 +151,7 @@ public:
 
 protected:
     int ResolveImageIndex(const TListItem& item) override;
+    int QuickImageIndex(const TListItem& item, bool& final) override;
 
 private:
     bool fClearView = false;
@@ -171,6 +174,16 @@ private:
     // The file sizes seen by the listing, one per file row (the row's Data):
     // the size sort compares these instead of asking the file system again.
     std::deque<int64_t> fRowSizes;
+    // Per listing (a type's icon may change between two): the shell's icon of
+    // each type seen, by lower-case extension ("\\" for folders), and whether
+    // a row of it may show an icon of its own.
+    struct TTypeImage {
+        int Index;
+        bool PerFile;
+    };
+    std::unordered_map<String, TTypeImage> fTypeImages;
+    // The folders listed that may show an icon of their own (by their attributes).
+    std::unordered_set<String> fOwnIconFolders;
 
     // ---- keyboard, mouse and commands (xaShellListViewKeys.cpp) ----
 public:

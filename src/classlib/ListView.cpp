@@ -7,13 +7,19 @@
 
 int TListItem::ImageIndex() const
 {
-    if (fImageIndex == kDeferred) fImageIndex = fOwner->ResolveImageIndex(*this);
+    if (fImageIndex == kDeferred || fStandIn) {
+        bool drawn = fStandIn;
+        fImageIndex = fOwner->ResolveImageIndex(*this);
+        fStandIn = false;
+        if (drawn) Update();
+    }
     return fImageIndex;
 }
 
 void TListItem::SetImageIndex(int index)
 {
     fImageIndex = index;
+    fStandIn = false;
     Update();
 }
 
@@ -29,7 +35,7 @@ POINT TListItem::Position() const
     return p;
 }
 
-void TListItem::Update()
+void TListItem::Update() const
 {
     if (HWND h = fOwner->Handle(); h && !fOwner->Items.Updating()) ListView_RedrawItems(h, fIndex, fIndex);
 }
@@ -45,6 +51,7 @@ TListItem* TListItems::Add()
 
 void TListItems::Delete(int index)
 {
+    fOwner->forgetStandIn(fItems.at(index).get());
     fItems.erase(fItems.begin() + index);
     renumber(index);
     // The control shifts the selection of the rows below by itself.
@@ -53,6 +60,7 @@ void TListItems::Delete(int index)
 
 void TListItems::Clear()
 {
+    fOwner->fStandIns.clear();
     fItems.clear();
     if (HWND h = fOwner->Handle()) ListView_DeleteAllItems(h);
 }
@@ -342,19 +350,84 @@ void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
 
 int TListView::ResolveImageIndex(const TListItem&) { return -1; }
 
+int TListView::QuickImageIndex(const TListItem& item, bool& final)
+{
+    final = true;
+    return ResolveImageIndex(item);
+}
+
+namespace {
+// The timer that resolves stand-ins: WM_TIMER comes only when no input,
+// posted message or paint is waiting, so the rows drawn first reach the
+// screen and the user's keys and clicks go before it.
+constexpr UINT_PTR kStandInTimer = 0x444C;
+// A step of the timer stops after this long, or as soon as input waits.
+constexpr DWORD kStandInStepMs = 30;
+}  // namespace
+
+int TListView::drawnImageIndex(TListItem& row)
+{
+    if (row.fImageIndex == TListItem::kDeferred) {
+        bool final = true;
+        row.fImageIndex = QuickImageIndex(row, final);
+        row.fStandIn = !final;
+    }
+    if (row.fStandIn && !row.fQueued && fHandle) {
+        if (fStandIns.empty()) SetTimer(fHandle, kStandInTimer, USER_TIMER_MINIMUM, nullptr);
+        fStandIns.push_back(&row);
+        row.fQueued = true;
+    }
+    return row.fImageIndex;
+}
+
+void TListView::forgetStandIn(TListItem* row)
+{
+    if (row->fQueued) fStandIns.erase(std::find(fStandIns.begin(), fStandIns.end(), row));
+}
+
+void TListView::resolveStandIns()
+{
+    RECT client;
+    GetClientRect(fHandle, &client);
+    DWORD start = GetTickCount();
+    size_t done = 0;
+    while (done < fStandIns.size()) {
+        TListItem* row = fStandIns[done++];
+        row->fQueued = false;
+        // A row scrolled out of view waits until it is drawn again.
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        if (!row->fStandIn || !lvCall(LVM_GETITEMRECT, row->fIndex, (LPARAM)&r) || !IntersectRect(&r, &r, &client))
+            continue;
+        row->ImageIndex();
+        if (GetTickCount() - start >= kStandInStepMs || HIWORD(GetQueueStatus(QS_INPUT))) break;
+    }
+    fStandIns.erase(fStandIns.begin(), fStandIns.begin() + done);
+    if (fStandIns.empty()) KillTimer(fHandle, kStandInTimer);
+}
+
+LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_TIMER && wp == kStandInTimer) {
+        resolveStandIns();
+        return 0;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
 void TListView::ColClick(TListColumn&) {}
 
 void TListView::getDispInfo(NMLVDISPINFOW& info)
 {
     LVITEMW& it = info.item;
     if (it.iItem < 0 || it.iItem >= Items.Count()) return;
-    const TListItem& row = Items[it.iItem];
+    TListItem& row = Items[it.iItem];
     if ((it.mask & LVIF_TEXT) && it.pszText && it.cchTextMax > 0) {
         int sub = it.iSubItem - 1;
         const wchar_t* text = sub < 0 ? row.Caption.c_str() : sub < row.SubItems.Count() ? row.SubItems[sub].c_str() : L"";
         lstrcpynW(it.pszText, text, it.cchTextMax);
     }
-    if (it.mask & LVIF_IMAGE) it.iImage = row.ImageIndex();
+    if (it.mask & LVIF_IMAGE) it.iImage = drawnImageIndex(row);
 }
 
 LRESULT TListView::customDraw(NMLVCUSTOMDRAW& cd)

@@ -2,7 +2,9 @@
 // control. The control asks for texts and images only of the rows it draws,
 // and keeps selection and focus itself, so listing, sorting and re-selecting
 // tens of thousands of rows is memory work. A row's image may be left to be
-// resolved when it is first drawn or read (ResolveImageIndex).
+// resolved when it is first drawn or read (ResolveImageIndex); a row may be
+// drawn first with a cheap stand-in (QuickImageIndex) whose own image is then
+// resolved while the thread is idle, a few rows at a time.
 #pragma once
 
 #include "ImgList.h"
@@ -61,24 +63,35 @@ public:
 
     TListView* Owner() const { return fOwner; }
     int Index() const { return fIndex; }
-    // A deferred image is resolved by the view on this first read.
+    // The row's own image: a deferred one, or one drawn with a stand-in, is
+    // resolved by the view on this read.
     int ImageIndex() const;
     void SetImageIndex(int index);
-    void SetImageIndexDeferred() { fImageIndex = kDeferred; }
+    void SetImageIndexDeferred()
+    {
+        fImageIndex = kDeferred;
+        fStandIn = false;
+    }
+    // The row has an image to draw: it was drawn or read at least once.
     bool ImageResolved() const { return fImageIndex != kDeferred; }
+    // The image drawn stands in for the row's own, which is not resolved yet.
+    bool ImageStandIn() const { return fStandIn; }
     // Scrolls the row into view; with PartialOK a partly visible row is left as it is.
     void MakeVisible(bool partialOK);
     // The row's top left corner in the view's client coordinates.
     POINT Position() const;
     // Redraws the row.
-    void Update();
+    void Update() const;
 
 private:
     static constexpr int kDeferred = INT_MIN;
     TListView* fOwner;
     int fIndex;
     mutable int fImageIndex = -1;
+    mutable bool fStandIn = false;
+    bool fQueued = false;  // in the view's list of stand-ins to resolve
     friend class TListItems;
+    friend class TListView;
 };
 
 class TListItems {
@@ -207,6 +220,7 @@ public:
     TLVSelectItemEvent OnSelectItem;
 
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -214,18 +228,27 @@ protected:
     void ColorChanged() override;
     // The image of a row whose image was deferred; asked once per row.
     virtual int ResolveImageIndex(const TListItem& item);
+    // The image to draw a deferred row with now, found cheaply. Final left
+    // false makes it a stand-in: the row's own image is then resolved at idle
+    // time while the row is in view. By default the row's own image.
+    virtual int QuickImageIndex(const TListItem& item, bool& final);
     virtual void ColClick(TListColumn& column);
 
 private:
     TViewStyle fViewStyle = vsIcon;
     TImageList* fSmallImages = nullptr;
     TImageList* fLargeImages = nullptr;
+    // Rows drawn with a stand-in, in the order they were drawn.
+    std::vector<TListItem*> fStandIns;
     friend class TListItem;
     friend class TListItems;
     friend class TListColumn;
     template <UINT>
     friend class TListItemState;
     void getDispInfo(NMLVDISPINFOW& info);
+    int drawnImageIndex(TListItem& row);
+    void forgetStandIn(TListItem* row);
+    void resolveStandIns();
     LRESULT customDraw(NMLVCUSTOMDRAW& cd);
     int findItem(const NMLVFINDITEMW& find) const;
     void applyImages();

@@ -71,6 +71,15 @@ bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex);
 
 // The index of Path's icon in the shell's system image list.
 int Ico_GetSysIndex(const String& path);
+// The index of the icon the shell shows for a file named Name, or for a
+// folder, by its type alone: the file system is not asked.
+int Ico_GetTypeSysIndex(const String& name, bool folder);
+// Whether files of type Ext (without dot) may each show an icon of their own
+// (an icon file, a program, a shortcut) rather than their type's icon.
+bool Ico_TypeIconPerFile(const String& ext);
+// Whether a folder with these attributes may show an icon of its own: the
+// shell reads a folder's Desktop.ini only when it is read-only or system.
+bool Ico_FolderIconPerFolder(DWORD attributes);
 // Makes List refer to (never own) the shell's small or large system image list.
 void ImageList_AttachSys(TImageList& list, bool small);
 // Replaces List's images by every icon of File, image i being icon i (one that

@@ -18,6 +18,33 @@ int Ico_GetSysIndex(const String& path)
     return info.iIcon;
 }
 
+int Ico_GetTypeSysIndex(const String& name, bool folder)
+{
+    SHFILEINFOW info{};
+    SHGetFileInfoW(name.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                   SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
+    return info.iIcon;
+}
+
+bool Ico_TypeIconPerFile(const String& ext)
+{
+    // The shell takes these icons from the file itself, or from a shortcut's
+    // target through the type's icon handler; other types show their own
+    // icon only when their DefaultIcon names the file ("%1").
+    static const wchar_t* const own[] = {L"ico", L"cur", L"ani", L"exe", L"scr", L"cpl", L"icl", L"lnk", L"url", L"pif"};
+    String e = AnsiLowerCase(ext);
+    for (const wchar_t* o : own)
+        if (e == o) return true;
+    String file;
+    int index = 0;
+    return !e.empty() && Iconize_Get_Ext(e, file, index) && file.find(L"%1") != String::npos;
+}
+
+bool Ico_FolderIconPerFolder(DWORD attributes)
+{
+    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
+}
+
 void ImageList_AttachSys(TImageList& list, bool small)
 {
     SHFILEINFOW info{};

@@ -58,6 +58,7 @@ void chooseLanguages()
     EXPECT_EQ(N(f.labBaza->Caption()), N(L"База иконок:"));
     EXPECT_EQ(N(f.ch_SetExecuteByDblClick->Caption()), N(L"Открывать файлы двойным щелчком мыши"));
     EXPECT_EQ(N(f.btnFont->Caption()), "Font");
+    EXPECT_EQ(N(Form1->FrSpec1->lbElm->Caption()), N(L" Элементы для назначения иконки"));
     EXPECT_EQ(ReadFileBytes(s.lng), s.lacking + "[Untranslated]\r\nSet_Font=\r\n");
     EXPECT_EQ(s.stored(), L"Language\\Russian.lng");
     // The active language again reads and writes nothing.

@@ -156,6 +156,63 @@ TEST(ShellListView, RowsFiltersAndIdentities)
     EXPECT_EQ(v.ids(), "readme. archive.tar.gz hidden.txt system.txt");
 }
 
+TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
+{
+    TView v;
+    // An icon file of one 16x16 image in 32 bits (1128 bytes from offset 22).
+    std::string ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0\x28\0\0\0\x10\0\0\0\x20\0\0\0\1\0\x20\0", 38);
+    ico.resize(22 + 40, '\0');
+    ico.append(16 * 16 * 4, '\x80').append(16 * 4, '\0');
+    // The test prefix has no icon file type: one of the test's own, whose
+    // icon is the file's, as the shell registers .ico.
+    RegSetValueW(HKEY_CLASSES_ROOT, L".dlvi", REG_SZ, L"dlvifile", 8);
+    RegSetValueW(HKEY_CLASSES_ROOT, L"dlvifile\\DefaultIcon", REG_SZ, L"%1", 2);
+    struct TTypeGone {
+        ~TTypeGone()
+        {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".dlvi");
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L"dlvifile");
+        }
+    } typeGone;
+    for (const wchar_t* name : {L"own.dlvi", L"read.dlvi", L"own.ico"}) WriteFileBytes(v.dir / name, ico);
+    v.file(L"plain.txt");
+    v.file(L"noext");
+    v.folder(L"Plain");
+    v.folder(L"Marked", FILE_ATTRIBUTE_SYSTEM);
+    Application.ProcessMessages();  // the window on screen, ready to draw rows
+    v.lv->SetShowHide(true);        // the system folder is listed
+    v.lv->SetPath(v.dir.Path());
+    UpdateWindow(v.lv->Handle());
+    auto drawn = [&](TListItem* row) {
+        LVITEMW it{};
+        it.mask = LVIF_IMAGE;
+        it.iItem = row->Index();
+        ListView_GetItem(v.lv->Handle(), &it);
+        return it.iImage;
+    };
+    struct {
+        const wchar_t *id, *path;
+        bool standIn;
+    } rows[] = {{L"Marked.*dir", L"Marked", true}, {L"Plain.*dir", L"Plain", false}, {L"noext.", L"noext", false},
+                {L"plain.txt", L"plain.txt", false}, {L"own.ico", L"own.ico", true},
+                {L"own.dlvi", L"own.dlvi", true}, {L"read.dlvi", L"read.dlvi", true}};
+    for (auto& r : rows) {
+        TListItem* row = v.lv->FindTeloID(r.id);
+        ASSERT_TRUE(row && row->ImageResolved()) << N(r.id);
+        EXPECT_EQ(row->ImageStandIn(), r.standIn) << N(r.id);
+        EXPECT_EQ(drawn(row), Ico_GetTypeSysIndex(r.path, r.id[0] < L'a')) << N(r.id) << ": first its type's icon";
+    }
+    TListItem* read = v.lv->FindTeloID(L"read.dlvi");
+    EXPECT_EQ(read->ImageIndex(), Ico_GetSysIndex(v.dir / L"read.dlvi")) << "a read resolves at once";
+    EXPECT_NE(read->ImageIndex(), Ico_GetTypeSysIndex(L"read.dlvi", false));
+    EXPECT_TRUE(Ui_WaitFor([&] {
+        for (auto& r : rows)
+            if (v.lv->FindTeloID(r.id)->ImageStandIn()) return false;
+        return true;
+    }));
+    for (auto& r : rows) EXPECT_EQ(drawn(v.lv->FindTeloID(r.id)), Ico_GetSysIndex(v.dir / r.path)) << N(r.id);
+}
+
 TEST(ShellListView, ReloadKeepsTheSelectionOfRowsStillThere)
 {
     TView v;
