@@ -162,6 +162,7 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
     int index = -5;
     EXPECT_TRUE(Iconize_Get_Ext(L"dolvtest", file, index));
     EXPECT_EQ(N(file), N(ico));
+    EXPECT_EQ(RunDolv(prog, L"0 .EXE \"" + ico + L"\" 0 0").Code, 1u) << "a type left alone is not done";
     r = RunDolv(prog, L"0 .dolvtest \"" + ico + L"\" abc 0");
     EXPECT_EQ(r.Code, 1u);
     EXPECT_EQ(r.Windows.size(), 1u) << "the conversion error is shown once";
