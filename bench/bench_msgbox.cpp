@@ -13,13 +13,17 @@
 
 namespace {
 
-// The time of one box: made, painted once it is up, closed.
+// The time of one box, as the user meets it: made, filled, on the screen with
+// its text, frame and scroll bar painted and nothing left in the queue, then
+// closed.
 double showMs(const String& text)
 {
     TModalResponderScope scope([](const TModalRequest&) {
         TModalAnswer a;
         a.Drive = [](HWND w) {
-            RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            Application.ProcessMessages();
+            RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            Application.ProcessMessages();
             PostMessageW(w, WM_CLOSE, 0, 0);
         };
         return a;
@@ -62,7 +66,7 @@ String oneWord(size_t length) { return String(length, L'x'); }
 
 int wmain(int argc, wchar_t** argv)
 {
-    int rounds = argc > 1 ? _wtoi(argv[1]) : 9;
+    int rounds = argc > 1 ? _wtoi(argv[1]) : 15;
     if (rounds < 1) rounds = 1;
     for (int i = 0; i < 3; ++i) showMs(L"warm up");
     struct {

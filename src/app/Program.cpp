@@ -25,7 +25,11 @@ bool isFileType(const String& s)
     return s.size() > 1 && s[0] == L'.' && s.find_first_of(L"\\/:") == String::npos;
 }
 
-String expandElement(const String& s) { return isFileType(s) ? s : Path_Expand(s); }
+// A network path (what Explorer's menu passes for a folder on a share) has no
+// colon, yet names no place inside the program's folder.
+String expandArg(const String& s) { return s.compare(0, 2, L"\\\\") == 0 ? s : Path_Expand(s); }
+
+String expandElement(const String& s) { return isFileType(s) ? s : expandArg(s); }
 
 std::unique_ptr<TFormSettings> gFormSettings;
 
@@ -66,11 +70,16 @@ void startFromSettings()
     f.FrElm->LVS->iniLoad(L"elmLVS", &ini, L"*");
     f.FrIco->LVS->iniLoad(L"icoLVS", &ini, L"*");
 
+    // A language file that cannot be read is told, and the start goes on in
+    // English: the settings after it are the user's and must still be read,
+    // or the close would write the defaults over them.
     String language = Path_Expand(ini.ReadString(L"Settings", L"Language", L""));
-    if (!language.empty() && FileExists(language))
+    bool translated = false;
+    if (!language.empty() && FileExists(language)) Application.Guard([&] {
         Lng_Load(language, Lng_LoadAndSet);
-    else
-        Lng_App_Set();
+        translated = true;
+    });
+    if (!translated) Lng_App_Set();
 
     Font_Load(&ini, L"Font", L"All", f.Font);
     f.SetColor((TColor)ini.ReadInteger(L"Colors", L"Form1", (int)f.Color()));
@@ -131,6 +140,10 @@ bool iconizeElement()
     Application.Guard([&] {
         iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
     });
+    // The engine passes over the program and shortcut types without a word
+    // and reports them done; a calling script must not read that as success.
+    String ext = AnsiLowerCase(File_Ext(CmdLine.Element));
+    if ((ext == L"exe" || ext == L"lnk") && !DirectoryExists(CmdLine.Element)) return false;
     return iconized;
 }
 
@@ -154,7 +167,7 @@ TCommandLine CommandLine_Parse(const std::vector<String>& args)
     c.Given = args.size() > 1;
     if (!c.Given) return c;
     c.Element = expandElement(arg(2));
-    c.IcoFile = Path_Expand(arg(3));
+    c.IcoFile = expandArg(arg(3));
     c.IcoIndex = arg(4);
     c.CopyIco = arg(5) != L"0";
     if (!TryStrToInt(arg(1), c.Mode)) {

@@ -26,6 +26,10 @@ TFrLanguageComboBox::TFrLanguageComboBox(TComponent* owner) : TFrame(owner)
     pmReload = pmLng->Add(L"pmReload", L"Reload", scNone, -1, std::bind(&TFrLanguageComboBox::pmReloadClick, this, _1));
     pmOpenFolder =
         pmLng->Add(L"pmOpenFolder", L"Open folder", scNone, -1, std::bind(&TFrLanguageComboBox::pmOpenFolderClick, this, _1));
+    // The main window's command for the active file shares its key with an
+    // earlier command there, which wins; here, beside the files, it is reachable.
+    pmOpenFile = pmLng->Add(L"pmOpenFile", L"Open Language.lng", scNone, -1,
+                            std::bind(&TFrLanguageComboBox::pmOpenFileClick, this, _1));
 
     lb = new TLabel(this);
     lb->Name = L"lb";
@@ -122,6 +126,11 @@ void TFrLanguageComboBox::klbClick(TObject*)
 }
 
 void TFrLanguageComboBox::pmReloadClick(TObject*) { LoadLangs(Lng_Path); }
+
+void TFrLanguageComboBox::pmOpenFileClick(TObject*)
+{
+    if (!Lng_Path.empty()) Shell_Open(Lng_Path);
+}
 
 void TFrLanguageComboBox::pmOpenFolderClick(TObject*)
 {

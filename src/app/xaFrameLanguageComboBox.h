@@ -20,6 +20,7 @@ public:
     TPopupMenu* pmLng;
     TMenuItem* pmReload;
     TMenuItem* pmOpenFolder;
+    TMenuItem* pmOpenFile;
 
     // Refills the list from the Language folder and selects Path's entry.
     void LoadLangs(const String& path);
@@ -39,6 +40,7 @@ public:
     void klbClick(TObject* sender);
     void pmReloadClick(TObject* sender);
     void pmOpenFolderClick(TObject* sender);
+    void pmOpenFileClick(TObject* sender);
 };
 
 // The built-in English entry, always the list's first.

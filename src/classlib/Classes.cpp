@@ -267,42 +267,59 @@ void TStrings::LoadFromFile(const String& fileName)
     SetText(DecodeText(bytes, Encoding));
 }
 
-String SaveTempFileName(const String& fileName) { return fileName + L".~tmp"; }
+String SaveTempFileName(const String& fileName, int attempt, const wchar_t* mark)
+{
+    return fileName + mark + (attempt ? IntToStr(attempt) : String());
+}
+
+DWORD MakeSaveTemp(const String& fileName, const wchar_t* mark, const std::function<DWORD(const String&)>& make,
+                   String& temp)
+{
+    DWORD err = ERROR_FILE_EXISTS;
+    for (int i = 0; i < SaveTempTries; ++i) {
+        String name = SaveTempFileName(fileName, i, mark);
+        if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+        err = make(name);
+        if (!err) {
+            temp = name;
+            return 0;
+        }
+        // Taken between the look and the make: the next name.
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) return err;
+    }
+    return err;
+}
+
+DWORD WriteNewFile(const String& path, const std::string& bytes)
+{
+    DWORD err = 0;
+    {
+        TFileHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h) return GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+        DWORD put = 0;
+        if (!bytes.empty() && (!WriteFile(h.Get(), bytes.data(), (DWORD)bytes.size(), &put, nullptr) || put != bytes.size()))
+            err = GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+        else if (!FlushFileBuffers(h.Get()))
+            err = GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+    }
+    if (err) DeleteFileW(path.c_str());
+    return err;
+}
 
 void TStrings::SaveToFile(const String& fileName) const
 {
-    const String temp = SaveTempFileName(fileName);
-    auto fail = [&](DWORD code, bool removeTemp) {
-        if (removeTemp) DeleteFileW(temp.c_str());
+    auto fail = [&](DWORD code) {
         throw EFCreateError(
             Format(L"Cannot create file \"%s\". %s", fileName.c_str(), SysErrorMessage(code).c_str()));
     };
     // A read-only file is not ours to replace. Checked here rather than left
     // to the final move, since not every file system refuses that move.
     DWORD old = GetFileAttributesW(fileName.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) fail(ERROR_ACCESS_DENIED, false);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) fail(ERROR_ACCESS_DENIED);
     std::string bytes = EncodeText(Text(), Encoding, WriteBOM);
-    // A temporary file left by an interrupted save is ours to replace.
-    if (GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(temp.c_str());
-    }
-    {
-        TFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) fail(GetLastError(), false);
-        HANDLE h = file.Get();
-        DWORD put = 0;
-        if (!bytes.empty() && (!WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr) || put != bytes.size())) {
-            DWORD code = GetLastError();
-            file.Reset();
-            fail(code ? code : ERROR_DISK_FULL, true);
-        }
-        if (!FlushFileBuffers(h)) {
-            DWORD code = GetLastError();
-            file.Reset();
-            fail(code, true);
-        }
-    }
+    String temp;
+    if (DWORD code = MakeSaveTemp(fileName, L".~tmp", [&](const String& t) { return WriteNewFile(t, bytes); }, temp))
+        fail(code);
     // The new file keeps the old one's hidden and system marks.
     if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
         DWORD keep = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -312,7 +329,8 @@ void TStrings::SaveToFile(const String& fileName) const
     if (!MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD code = GetLastError();
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-        fail(code, true);
+        DeleteFileW(temp.c_str());
+        fail(code);
     }
 }
 

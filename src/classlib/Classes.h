@@ -3,6 +3,7 @@
 
 #include "SysUtils.h"
 
+#include <functional>
 #include <vector>
 
 // A file that cannot be opened: "Cannot open file "%s". %s".
@@ -92,5 +93,15 @@ private:
 String DecodeText(const std::string& bytes, TTextEncoding& encoding);
 std::string EncodeText(const String& text, TTextEncoding encoding, bool withBOM = true);
 
-// The name of the temporary file SaveToFile writes before it replaces FileName.
-String SaveTempFileName(const String& fileName);
+// The temporary names a save may use beside its file: "name.~tmp", then
+// "name.~tmp1" and on, SaveTempTries in all (Mark ".~old" for a set-aside file).
+const int SaveTempTries = 16;
+String SaveTempFileName(const String& fileName, int attempt = 0, const wchar_t* mark = L".~tmp");
+// Runs Make on the first of those names that nothing stands at and gives the
+// name in Temp; 0, or the error. Make must only ever create a new file, so
+// whatever else stands at such a name, the user's own file too, stays untouched.
+DWORD MakeSaveTemp(const String& fileName, const wchar_t* mark, const std::function<DWORD(const String&)>& make,
+                   String& temp);
+// Writes Bytes, flushed, into a new file at Path (never an existing one); 0,
+// or the error with the new file gone.
+DWORD WriteNewFile(const String& path, const std::string& bytes);

@@ -1,7 +1,10 @@
 #include "ComCtrls.h"
 
+#include "Handles.h"
+
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -121,10 +124,47 @@ std::string TRichEdit::runsAsRtf(const String& text) const
     return rtf + "}";
 }
 
+// Whether the text needs plainly more lines than the control shows (twice
+// as many), guessed from the font's average character width: cheap, and no
+// layout by the control.
+bool TRichEdit::plainlyOverflows(const String& text) const
+{
+    RECT r{};
+    GetClientRect(fHandle, &r);
+    if (r.right <= 0 || r.bottom <= 0) return false;
+    TEXTMETRICW tm{};
+    HDC dc = GetDC(fHandle);
+    if (!dc) return false;
+    {
+        TSelectScope font(dc, Font.Handle());
+        GetTextMetricsW(dc, &tm);
+    }
+    ReleaseDC(fHandle, dc);
+    if (tm.tmHeight <= 0 || tm.tmAveCharWidth <= 0) return false;
+    size_t perLine = std::max<LONG>(1, r.right / tm.tmAveCharWidth), need = 2 * (size_t)(r.bottom / tm.tmHeight + 1);
+    size_t lines = 0, run = 0;
+    for (size_t i = 0; i <= text.size() && lines <= need; ++i) {
+        if (i == text.size() || text[i] == L'\n') {
+            lines += 1 + run / perLine;
+            run = 0;
+        } else if (text[i] != L'\r') {
+            ++run;
+        }
+    }
+    return lines > need;
+}
+
 void TRichEdit::SetCaption(const String& text)
 {
     fCaption = text;
     if (!fHandle) return;
+    // The control wraps its whole text again when its scroll bar comes (the
+    // width to wrap at shrinks), which doubles the cost of a long text: one
+    // that plainly needs the bar gets it before it goes in, and is laid out
+    // once. (The control's own EM_SHOWSCROLLBAR lays the text out too.) When
+    // the guess is wrong, the control takes the bar away again itself.
+    if ((fScrollBars == ssVertical || fScrollBars == ssBoth) && plainlyOverflows(text))
+        ShowScrollBar(fHandle, SB_VERT, TRUE);
     std::string rtf = runsAsRtf(text);
     SETTEXTEX how{ST_DEFAULT, CP_ACP};
     SendMessageW(fHandle, EM_SETTEXTEX, (WPARAM)&how, (LPARAM)rtf.c_str());

@@ -42,4 +42,5 @@ private:
     HFONT fSentFont = nullptr;  // the font the window was last given
     void applyTextColor();
     std::string runsAsRtf(const String& text) const;
+    bool plainlyOverflows(const String& text) const;
 };

@@ -65,8 +65,7 @@ bool TryStrToInt(const String& text, int& value)
         if (!neg && acc > 0x7FFFFFFFLL) return false;
         value = (int)(neg ? -acc : acc);
     } else {
-        value = (int)(unsigned)acc;
-        if (neg) value = -value;
+        value = (int)(neg ? 0u - (unsigned)acc : (unsigned)acc);  // "-$80000000" has no int to negate
     }
     return true;
 }

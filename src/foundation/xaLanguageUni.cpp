@@ -163,8 +163,12 @@ void Lng_Load(const String& path, const TLngApplyProc& onLoaded)
         return;
     }
     if (full != Lng_Path) {
+        // The start loads the file settings.ini already names: nothing to
+        // write, and a settings.ini the user keeps read-only must not stop
+        // the language it names.
         TIniFile ini(Settings_FileName());
-        ini.WriteString(L"Settings", L"Language", Path_Collapse(full, L""));
+        String stored = Path_Collapse(full, L"");
+        if (ini.ReadString(L"Settings", L"Language", L"") != stored) ini.WriteString(L"Settings", L"Language", stored);
     }
     Lng_Path = full;
     if (onLoaded) onLoaded();

@@ -59,10 +59,12 @@ bool Int_IsEven(int n) { return (n & 1) == 0; }
 
 int Int_Percent(int percent, int total, int min)
 {
-    int r = (int)std::nearbyint((double)total / 100.0 * percent);  // the default mode rounds halves to even
+    // Bounded before it becomes an int: a percent read from settings.ini may
+    // be any number, and a product past an int has no value as one.
+    double r = std::nearbyint((double)total / 100.0 * percent);  // the default mode rounds halves to even
     if (r < min) r = min;
-    if (r > total - min) r = total - min;
-    return r;
+    if (r > (double)total - min) r = (double)total - min;
+    return (int)r;
 }
 
 void BitBtn_ColorGlyph(TBitBtn& button, TColor color, int width)

@@ -234,30 +234,32 @@ bool Iconize_Folder(const String& folderGiven, const String& iconGiven, const St
 
     // Every new file is made under a temporary name first and put in place
     // only when all are made; any failure puts back what was there.
-    String tempCopy = SaveTempFileName(target), oldCopy = target + L".~old", tempIni = SaveTempFileName(iniPath);
+    // Each temporary name is one nothing stood at, so what is discarded is ours.
+    String tempCopy, oldCopy, tempIni;
     bool hadTarget = stage && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
     auto undo = [&](const String& text) {
-        Stage_Discard(tempCopy);
-        Stage_Discard(tempIni);
-        if (hadTarget && GetFileAttributesW(oldCopy.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (!tempCopy.empty()) Stage_Discard(tempCopy);
+        if (!tempIni.empty()) Stage_Discard(tempIni);
+        if (!oldCopy.empty() && GetFileAttributesW(oldCopy.c_str()) != INVALID_FILE_ATTRIBUTES) {
             Stage_Discard(target);
             MoveFileExW(oldCopy.c_str(), target.c_str(), 0);
         }
         return refuse(text);
     };
-    if (DWORD e = stage ? Stage_Copy(source, tempCopy) : 0)
+    if (DWORD e = stage ? Stage_Copy(source, target, tempCopy) : 0)
         return undo(L"Could not copy the icon into the folder:\r\n" + source + L"\r\n-> " + target + L"\r\n" +
                     SysErrorMessage(e));
-    if (DWORD e = Stage_Write(tempIni, ini.Bytes())) return undo(writeError(iniPath, e));
-    if (hadTarget && !MoveFileExW(target.c_str(), oldCopy.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return undo(writeError(target, GetLastError()));
+    if (DWORD e = Stage_Write(iniPath, ini.Bytes(), tempIni)) return undo(writeError(iniPath, e));
+    auto setAside = [&](const String& t) -> DWORD { return MoveFileExW(target.c_str(), t.c_str(), 0) ? 0 : GetLastError(); };
+    if (DWORD e = hadTarget ? MakeSaveTemp(target, L".~old", setAside, oldCopy) : 0) return undo(writeError(target, e));
     if (stage && !MoveFileExW(tempCopy.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
         return undo(writeError(target, GetLastError()));
+    tempCopy.clear();
     if (DWORD e = Stage_Commit(tempIni, iniPath)) {
         if (stage) Stage_Discard(target);
         return undo(writeError(iniPath, e));
     }
-    Stage_Discard(oldCopy);
+    if (!oldCopy.empty()) Stage_Discard(oldCopy);
 
     if (stage) Iconize_SetAttributes(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
     addMarks(iniPath, ini.Existed() ? ini.Attributes() : FILE_ATTRIBUTE_ARCHIVE,
@@ -298,8 +300,8 @@ void Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
         } else {
             // What is left is somebody else's: it stays hidden and system, so
             // that the shell still reads it, and every other mark stays too.
-            String temp = SaveTempFileName(iniPath);
-            DWORD e = Stage_Write(temp, ini.Bytes());
+            String temp;
+            DWORD e = Stage_Write(iniPath, ini.Bytes(), temp);
             if (!e) e = Stage_Commit(temp, iniPath);
             if (e) throw EIniFileException(writeError(iniPath, e));
             Iconize_SetAttributes(iniPath.c_str(), settable(ini.Attributes()));

@@ -225,30 +225,20 @@ void Stage_Discard(const String& temp)
     DeleteFileW(temp.c_str());
 }
 
-DWORD Stage_Write(const String& temp, const std::string& bytes)
+DWORD Stage_Write(const String& path, const std::string& bytes, String& temp)
 {
-    Stage_Discard(temp);
-    DWORD err = 0;
-    {
-        TFileHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!h) return GetLastError();
-        DWORD put = 0;
-        if (!bytes.empty() && (!WriteFile(h.Get(), bytes.data(), (DWORD)bytes.size(), &put, nullptr) || put != bytes.size()))
-            err = GetLastError() ? GetLastError() : ERROR_DISK_FULL;
-        else if (!FlushFileBuffers(h.Get()))
-            err = GetLastError();
-    }
-    if (err) Stage_Discard(temp);
-    return err;
+    return MakeSaveTemp(path, L".~tmp", [&](const String& t) { return WriteNewFile(t, bytes); }, temp);
 }
 
-DWORD Stage_Copy(const String& source, const String& temp)
+DWORD Stage_Copy(const String& source, const String& path, String& temp)
 {
-    Stage_Discard(temp);
-    if (CopyFileW(source.c_str(), temp.c_str(), TRUE)) return 0;
-    DWORD err = GetLastError();
-    Stage_Discard(temp);
-    return err ? err : ERROR_GEN_FAILURE;
+    return MakeSaveTemp(path, L".~tmp", [&](const String& t) -> DWORD {
+        if (CopyFileW(source.c_str(), t.c_str(), TRUE)) return 0;
+        DWORD err = GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+        // A half-made copy is ours; a file that stood there first is not.
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) Stage_Discard(t);
+        return err;
+    }, temp);
 }
 
 DWORD Stage_Commit(const String& temp, const String& path)

@@ -45,11 +45,11 @@ private:
     String fNewLine = L"\r\n";
 };
 
-// Writes Bytes into Temp (a file of ours beside the target, replaced when left
-// over from an earlier run), flushed. 0, or the system's error code; a failed
-// write leaves no Temp.
-DWORD Stage_Write(const String& temp, const std::string& bytes);
-DWORD Stage_Copy(const String& source, const String& temp);
+// Writes Bytes (or copies Source) into a new temporary file beside Path,
+// named in Temp; never one that stood there before. 0, or the system's error
+// code; a failed write leaves no temporary file.
+DWORD Stage_Write(const String& path, const std::string& bytes, String& temp);
+DWORD Stage_Copy(const String& source, const String& path, String& temp);
 // Puts Temp in Path's place (replacing it); 0, or the error with Temp gone.
 DWORD Stage_Commit(const String& temp, const String& path);
 // Removes a temporary file of ours, whatever its attributes.

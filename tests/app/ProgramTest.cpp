@@ -131,9 +131,11 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         {L"0 \"%%exe\\test\" a.ico 0 0", 0, L"a.ico"},
         {L"0 test a.ico 0 0", 0, L"a.ico"},
         {L"0 missing a.ico 0 0", 1, L""},
+        {L"0 \\\\nohost\\share a.ico 0 0", 1, L""},  // a network path, never a folder of the program's
     };
     for (const TCase& c : cases) {
         TProgFolder prog;
+        for (const wchar_t* d : {L"nohost", L"nohost\\share"}) CreateDirectoryW((prog.Dir / d).c_str(), nullptr);
         String args = c.Args;
         for (size_t at; (at = args.find(L"%d")) != String::npos;) args.replace(at, 2, prog.Dir.Path());
         if (size_t at = args.find(L"%%"); at != String::npos) args.erase(at, 1);
@@ -144,6 +146,7 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         GetPrivateProfileStringW(L".ShellClassInfo", L"IconFile", L"", icon, MAX_PATH, (prog.Dir / L"test\\Desktop.ini").c_str());
         EXPECT_EQ(N(icon), N(c.IconFile)) << N(args);
         EXPECT_FALSE(FileExists(prog.Settings())) << N(args);
+        EXPECT_FALSE(FileExists(prog.Dir / L"nohost\\share\\Desktop.ini")) << N(args);
     }
 }
 
@@ -159,6 +162,7 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
     int index = -5;
     EXPECT_TRUE(Iconize_Get_Ext(L"dolvtest", file, index));
     EXPECT_EQ(N(file), N(ico));
+    EXPECT_EQ(RunDolv(prog, L"0 .EXE \"" + ico + L"\" 0 0").Code, 1u) << "a type left alone is not done";
     r = RunDolv(prog, L"0 .dolvtest \"" + ico + L"\" abc 0");
     EXPECT_EQ(r.Code, 1u);
     EXPECT_EQ(r.Windows.size(), 1u) << "the conversion error is shown once";
@@ -205,6 +209,38 @@ TEST(Program, StartsClosesAndSurvivesSettings)
         EXPECT_EQ(r.Code, 0u);
         ASSERT_EQ(r.Windows.size(), 1u) << "no message or exception box: " << settings;
         EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
+    }
+}
+
+BOOL CALLBACK findKopie(HWND w, LPARAM found)
+{
+    wchar_t t[16] = L"";
+    GetWindowTextW(w, t, 16);
+    *(bool*)found |= String(t) == L"Kopie";
+    return TRUE;
+}
+
+// A language file another program holds is told, and the settings after it
+// are still read (the close would write defaults over them); a settings.ini
+// that may not be written still gives its language, and only the close tells.
+TEST(Program, HeldFilesLoseNoSettings)
+{
+    TProgFolder prog;
+    WriteFileBytes(prog.Dir / L"x.lng", "Iconize_CopyIco=Kopie\r\n");
+    WriteFileBytes(prog.Settings(), "[Settings]\r\nLanguage=x.lng\r\nIconizeCopyIco=0\r\nSplitMain=30\r\n");
+    for (bool holdLanguage : {true, false}) {
+        bool translated = false;
+        TRunResult r;
+        {
+            TFileHandle held(CreateFileW((holdLanguage ? prog.Dir / L"x.lng" : prog.Settings()).c_str(), GENERIC_READ,
+                                         holdLanguage ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            r = RunDolv(prog, L"", [&](HWND w) { EnumChildWindows(w, findKopie, (LPARAM)&translated); });
+        }
+        EXPECT_EQ(r.Code, 0u);
+        EXPECT_EQ(r.Windows.size(), 2u) << holdLanguage;
+        EXPECT_EQ(translated, !holdLanguage);
+        EXPECT_EQ(GetPrivateProfileIntW(L"Settings", L"IconizeCopyIco", 9, prog.Settings().c_str()), 0u) << holdLanguage;
+        EXPECT_EQ(GetPrivateProfileIntW(L"Settings", L"SplitMain", 9, prog.Settings().c_str()), 30u) << holdLanguage;
     }
 }
 

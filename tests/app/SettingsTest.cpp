@@ -1,6 +1,7 @@
 // The settings window and its language chooser in the started program, in a
 // program folder of their own with a copy of the shipped Language folder.
 #include "IniFiles.h"
+#include "ShellDoor.h"
 #include "Main.h"
 #include "Program.h"
 #include "Settings.h"
@@ -61,6 +62,12 @@ void chooseLanguages()
     EXPECT_EQ(N(Form1->FrSpec1->lbElm->Caption()), N(L" Элементы для назначения иконки"));
     EXPECT_EQ(ReadFileBytes(s.lng), s.lacking + "[Untranslated]\r\nSet_Font=\r\n");
     EXPECT_EQ(s.stored(), L"Language\\Russian.lng");
+    {
+        String opened;
+        TShellDoorScope door([&](const TShellExecuteRequest& r) { return opened = r.File, true; });
+        f.FrLang->pmOpenFile->Click();
+        EXPECT_EQ(N(opened), N(s.lng));
+    }
     // The active language again reads and writes nothing.
     WriteFileBytes(s.lng, s.lacking);
     s.choose(L"Russian");

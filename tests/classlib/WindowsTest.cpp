@@ -231,16 +231,26 @@ TEST(Windows, RichEditKeepsColoursAndSelection)
     EXPECT_FALSE(GetWindowLongPtrW(r->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     r->SelectAll();
     EXPECT_GE(r->SelLength(), 13);  // the control counts its closing paragraph mark too
-    // A text longer than the box scrolls vertically.
-    String lines;
+    // A text longer than the box scrolls vertically; the bar goes with a text
+    // that fits, also one that looks long by its count of characters.
+    String lines, wide = L"x";
     for (int i = 0; i < 60; ++i) lines += L"line\r\n";
-    r->SetText(lines);
-    EXPECT_TRUE(GetWindowLongPtrW(r->Handle(), GWL_STYLE) & WS_VSCROLL);
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE;
-    ASSERT_TRUE(GetScrollInfo(r->Handle(), SB_VERT, &si));
-    EXPECT_GT(si.nMax, (int)si.nPage);
+    for (int i = 0; i < 3000; ++i) wide += L"\u200B";
+    const struct {
+        String text;
+        bool bar;
+    } cases[] = {{lines, true}, {L"short", false}, {lines, true}, {wide, false}};
+    for (const auto& c : cases) {
+        r->SetText(c.text);
+        SCOPED_TRACE(c.text.size());
+        EXPECT_EQ((GetWindowLongPtrW(r->Handle(), GWL_STYLE) & WS_VSCROLL) != 0, c.bar);
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE;
+        if (c.bar) {
+            EXPECT_TRUE(GetScrollInfo(r->Handle(), SB_VERT, &si) && si.nMax > (int)si.nPage);
+        }
+    }
 }
 
 TEST(Windows, RealOpenDialogIsDrivenAndCannotHang)

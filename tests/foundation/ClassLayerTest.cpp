@@ -18,7 +18,7 @@ TEST(ClassLayer, StrToIntAndItsErrorText)
         {L"0", true, 0},           {L"42", true, 42},          {L"-3", true, -3},
         {L"+7", true, 7},          {L" 12 ", true, 12},        {L"$1F", true, 31},
         {L"0x10", true, 16},       {L"2147483647", true, 2147483647},
-        {L"-2147483648", true, (int)0x80000000},
+        {L"-2147483648", true, (int)0x80000000}, {L"-$80000000", true, (int)0x80000000}, {L"-$1", true, -1},
         {L"2147483648", false, 0}, {L"", false, 0},            {L"-", false, 0},
         {L"1 2", false, 0},        {L"two", false, 0},         {L"0x", false, 0},
         {L"3.5", false, 0},

@@ -25,6 +25,7 @@ TEST(Numbers, IntPercentAndIsEven)
         {42, 1000, 100, 420}, {5, 1000, 100, 100}, {99, 1000, 100, 900},
         {50, 150, 100, 50},  // the upper bound wins over the lower
         {50, 5, 0, 2},       {50, 7, 0, 4},  // halves round to even
+        {INT_MAX, 1000, 100, 900}, {INT_MIN, 1000, 100, 100},  // settings.ini garbage stays in bounds
     };
     for (auto& c : cases)
         EXPECT_EQ(Int_Percent(c.percent, c.total, c.min), c.result)

@@ -272,10 +272,11 @@ TEST_F(LanguageTest, AFailedRewriteLeavesTheOldFileWhole)
     lines.Encoding = TTextEncoding::Utf8;
     lines.Add(L"Yes=Nein");
 
-    // The temporary file cannot be made: a folder stands in its place.
+    // No temporary file can be made: folders stand at every name it may take.
     String path = tmp / L"blocked.lng";
     WriteFileBytes(path, original);
-    ASSERT_TRUE(CreateDirectoryW(SaveTempFileName(path).c_str(), nullptr));
+    for (int i = 0; i < SaveTempTries; ++i)
+        ASSERT_TRUE(CreateDirectoryW(SaveTempFileName(path, i).c_str(), nullptr));
     EXPECT_THROW(lines.SaveToFile(path), EFCreateError);
     EXPECT_TRUE(ReadFileBytes(path) == original);
 
@@ -299,13 +300,13 @@ TEST_F(LanguageTest, AFailedRewriteLeavesTheOldFileWhole)
     EXPECT_EQ(Attributes(nowhere), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(LanguageTest, ASaveReplacesAStaleTemporaryFileAndKeepsHiddenMarks)
+TEST_F(LanguageTest, ASaveLeavesAFileAtItsTemporaryNameAloneAndKeepsHiddenMarks)
 {
     TTempDir tmp;
-    String path = tmp / L"de.lng";
+    String path = tmp / L"de.lng", users = SaveTempFileName(path);
     WriteFileBytes(path, "Yes=Ja\r\n");
-    WriteFileBytes(SaveTempFileName(path), "left by a crash");
-    SetFileAttributesW(SaveTempFileName(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileBytes(users, "the user's own");
+    SetFileAttributesW(users.c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     TStringList lines;
     lines.LoadFromFile(path);
@@ -313,7 +314,9 @@ TEST_F(LanguageTest, ASaveReplacesAStaleTemporaryFileAndKeepsHiddenMarks)
     lines.SaveToFile(path);
     EXPECT_EQ(ReadFileBytes(path), "Yes=Ja\r\nNo=Nein\r\n");
     EXPECT_TRUE(Attributes(path) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Attributes(SaveTempFileName(path)), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadFileBytes(users), "the user's own");
+    EXPECT_TRUE(Attributes(users) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Attributes(SaveTempFileName(path, 1)), INVALID_FILE_ATTRIBUTES);
 }
 
 // ---- Lng_Load ----------------------------------------------------------

@@ -226,9 +226,9 @@ TEST_F(FolderIcon, AFailedIconizeLeavesTheFolderAsItWas)
     HANDLE lock = CreateFileW((icons + L"\\b.ico").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\b.ico", L"1", true));
     CloseHandle(lock);
-    CreateDirectoryW((ini + L".~tmp").c_str(), nullptr);
+    for (int i = 0; i < SaveTempTries; ++i) CreateDirectoryW(SaveTempFileName(ini, i).c_str(), nullptr);
     EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\app.dll", L"2", true));
-    RemoveDirectoryW((ini + L".~tmp").c_str());
+    for (int i = 0; i < SaveTempTries; ++i) RemoveDirectoryW(SaveTempFileName(ini, i).c_str());
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY | HS);
     EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\app.exe", L"3", false));
     SetFileAttributesW(ini.c_str(), HS);
@@ -240,6 +240,18 @@ TEST_F(FolderIcon, AFailedIconizeLeavesTheFolderAsItWas)
     EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
     EXPECT_EQ(folderFiles(), (std::vector<String>{L"Desktop.ico", L"Desktop.ini"}));
     EXPECT_TRUE(doors.Seen().empty());
+}
+
+TEST_F(FolderIcon, TheUsersFilesAtTheTemporaryNamesSurviveByteForByte)
+{
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    const String users[] = {dico + L".~tmp", dico + L".~old", ini + L".~tmp"};
+    for (const String& f : users) WriteFileBytes(f, "the user's " + N(f));
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\b.ico", L"1", true));
+    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x20));
+    EXPECT_EQ(key(L"IconIndex"), L"1");
+    for (const String& f : users) EXPECT_EQ(ReadFileBytes(f), "the user's " + N(f));
+    EXPECT_EQ(folderFiles().size(), 5u) << "a temporary file stayed behind";
 }
 
 TEST_F(FolderIcon, BadIndexIsRefusedBeforeAnythingIsWrittenAndABrokenOneIsReadQuietly)
