@@ -104,9 +104,14 @@ int wmain(int argc, wchar_t** argv)
     int rows = lv->Items.Count();
     double rawMs = bestOf(3, [&] { rawListing(small, shown); });
 
+    // The two sorts alternate, each from the other's order, so that a slow
+    // moment of the machine falls on both alike; the best round of each counts.
     int nap = 1;
-    double captionMs = bestOf(9, [&] { lv->Sort(0, nap = -nap); });
-    double sizeMs = bestOf(9, [&] { lv->Sort(2, nap = -nap); });
+    double captionMs = 1e300, sizeMs = 1e300;
+    for (int i = 0; i < 15; ++i) {
+        captionMs = std::min(captionMs, msOf([&] { lv->Sort(0, nap = -nap); }));
+        sizeMs = std::min(sizeMs, msOf([&] { lv->Sort(2, nap); }));
+    }
 
     double reloadNone = bestOf(3, [&] { lv->Reload(); }, [&] { lv->DeselectAll(); });
     double reload1000 = bestOf(3, [&] { lv->Reload(); }, [&] {
