@@ -601,6 +601,10 @@ void TWinControl::Realign()
     rest.right = std::max(rest.left, rest.right - Padding.Right);
     rest.bottom = std::max(rest.top, rest.bottom - Padding.Bottom);
     auto place = [](TControl* c, int l, int t, int w, int h) {
+        // A control already in its place is left alone: moving it to where it
+        // is still costs the platform a round of position messages, and every
+        // child added while a form is built realigns all its siblings.
+        if (c->fHandle && c->fLeft == l && c->fTop == t && c->fWidth == w && c->fHeight == h) return;
         c->fLeft = l;
         c->fTop = t;
         c->fWidth = w;

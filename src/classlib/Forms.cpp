@@ -252,6 +252,47 @@ void TForm::focusFirst()
         ::SetFocus(fHandle);
 }
 
+RECT TForm::maximizedGuess() const
+{
+    // Where the platform puts a maximized window: the work area of its
+    // monitor, with the sizing frame pushed past the edges.
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(fHandle, MONITOR_DEFAULTTOPRIMARY), &mi);
+    LONG style = (LONG)GetWindowLongPtrW(fHandle, GWL_STYLE);
+    if ((style & WS_CAPTION) == WS_CAPTION) style &= ~WS_BORDER;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, (DWORD)style, FALSE, (DWORD)GetWindowLongPtrW(fHandle, GWL_EXSTYLE));
+    RECT r = mi.rcWork;
+    r.left += frame.left;
+    r.top += frame.top;
+    r.right += frame.right;
+    r.bottom += frame.bottom;
+    return r;
+}
+
+void TForm::showMaximized()
+{
+    // Laid out at the full size while still hidden, the controls are placed
+    // once and without repainting; showing then finds them in place. The
+    // placement keeps the restored bounds, which showing maximized would
+    // otherwise take from the hidden window's size.
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    bool placed = !IsZoomed(fHandle) && GetWindowPlacement(fHandle, &wp);
+    if (placed) {
+        RECT r = maximizedGuess();
+        SetWindowPos(fHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(fHandle, SW_SHOWMAXIMIZED);
+    if (placed) {
+        wp.flags = 0;
+        wp.showCmd = SW_SHOWMAXIMIZED;
+        SetWindowPlacement(fHandle, &wp);
+    }
+}
+
 void TForm::SetVisible(bool visible)
 {
     if (!fHandle) {
@@ -262,7 +303,10 @@ void TForm::SetVisible(bool visible)
     if (visible && !shown) {
         SetVisibleFlag(true);
         applyPosition();
-        ShowWindow(fHandle, fWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        if (fWindowState == wsMaximized)
+            showMaximized();
+        else
+            ShowWindow(fHandle, SW_SHOWNORMAL);
         SetForegroundWindow(fHandle);
         focusFirst();
         if (OnShow) OnShow(this);

@@ -85,6 +85,8 @@ private:
     void answerUnseen(const TModalAnswer& answer);
     void styleChanged();
     void applyPosition();
+    RECT maximizedGuess() const;
+    void showMaximized();
     void focusFirst();
 };
 
