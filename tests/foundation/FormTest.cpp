@@ -47,8 +47,19 @@ TEST(FormPos, MaximizedWindowSavesItsNormalRectangleInAGivenIniAndComesBackSo)
     TIniFile ini(s.Dir / L"other.ini");
     TPlainForm g(L"FormM");
     EXPECT_TRUE(Form_PosLoad(&g, &ini, L"Elsewhere"));
+    // Laid out once, at the full size and while still hidden.
+    RECT sized{};
+    bool seen = true;
+    g.OnResize = [&](TObject*) {
+        if (!sized.right) GetWindowRect(g.Handle(), &sized), seen = IsWindowVisible(g.Handle());
+    };
     g.Show();  // maximized over the read rectangle, which comes back on restoring
     EXPECT_TRUE(IsZoomed(g.Handle()));
+    RECT now{};
+    GetWindowRect(g.Handle(), &now);
+    EXPECT_FALSE(seen);
+    EXPECT_EQ(sized.right - sized.left, now.right - now.left);  // Wine may move it after, not resize it
+    EXPECT_EQ(sized.bottom - sized.top, now.bottom - now.top);
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(g.Handle(), &wp);
