@@ -157,3 +157,17 @@ String SysErrorMessage(DWORD code)
         r.pop_back();
     return r;
 }
+
+String StringReplaceAll(const String& s, const String& what, const String& with)
+{
+    if (what.empty()) return s;
+    String r;
+    size_t from = 0, p;
+    while ((p = s.find(what, from)) != String::npos) {
+        r.append(s, from, p - from);
+        r += with;
+        from = p + what.size();
+    }
+    r.append(s, from, String::npos);
+    return r;
+}

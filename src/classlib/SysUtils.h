@@ -45,6 +45,8 @@ int AnsiCompareText(const String& a, const String& b);
 bool AnsiSameText(const String& a, const String& b);
 
 String Trim(const String& s);
+// Every occurrence of What replaced by With, left to right; an empty What changes nothing.
+String StringReplaceAll(const String& s, const String& what, const String& with);
 
 bool FileExists(const String& path);       // an existing file, not a folder
 bool DirectoryExists(const String& path);  // an existing folder

@@ -25,13 +25,6 @@ std::unique_ptr<TFormFont>& keptForm()
     return form;
 }
 
-String replaceAll(String s, const String& what, const String& with)
-{
-    if (what.empty()) return s;
-    for (size_t p = 0; (p = s.find(what, p)) != String::npos; p += with.size()) s.replace(p, what.size(), with);
-    return s;
-}
-
 void setTexts(TFormFont& f)
 {
     f.SetCaption(xaFontDialog_FormCaption);
@@ -147,7 +140,7 @@ void TFormFont::FormCreate(TObject*)
     if (FileExists(Lng_Path)) return;
     TIniFile ini(Settings_FileName());
     xaFontDialog_Example =
-        replaceAll(ini.ReadString(L"Settings", kExampleKey, xaFontDialog_Example), Lng_RedLineDelimiter, L"\r\n");
+        StringReplaceAll(ini.ReadString(L"Settings", kExampleKey, xaFontDialog_Example), Lng_RedLineDelimiter, L"\r\n");
 }
 
 void TFormFont::FormDestroy(TObject*)

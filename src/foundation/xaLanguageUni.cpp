@@ -117,19 +117,6 @@ void readKeys(TStrings& lines, const TLngKey (&keys)[N])
     for (const TLngKey& k : keys) Lng_Read(lines, *k.text, k.key, true);
 }
 
-String replaceAll(const String& s, const String& what, const String& with)
-{
-    if (what.empty()) return s;
-    String r;
-    size_t from = 0, p;
-    while ((p = s.find(what, from)) != String::npos) {
-        r.append(s, from, p - from);
-        r += with;
-        from = p + what.size();
-    }
-    r.append(s, from, String::npos);
-    return r;
-}
 }  // namespace
 
 bool Lng_Read(TStrings& lines, String& value, const String& key, bool multiLine)
@@ -139,7 +126,7 @@ bool Lng_Read(TStrings& lines, String& value, const String& key, bool multiLine)
         Strs_Ini_WriteValue(key, L"", L"Untranslated", lines);
         return false;
     }
-    if (multiLine) v = replaceAll(v, Lng_RedLineDelimiter, L"\r\n");
+    if (multiLine) v = StringReplaceAll(v, Lng_RedLineDelimiter, L"\r\n");
     value = v;
     return true;
 }
