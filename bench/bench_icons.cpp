@@ -4,6 +4,7 @@
 // (ours / batch).
 //
 //   wine build/bench/bench_icons.exe [FILE] [ROUNDS]
+#include "BenchSupport.h"
 #include "xaIconize.h"
 
 #include <shellapi.h>
@@ -11,30 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double msSince(std::chrono::steady_clock::time_point t0)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
-
-int batchLoad(const String& file)
-{
-    HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32, 4, 4);
-    UINT count = ExtractIconExW(file.c_str(), -1, nullptr, nullptr, 0);
-    std::vector<HICON> icons(count);
-    UINT got = count ? ExtractIconExW(file.c_str(), 0, icons.data(), nullptr, count) : 0;
-    for (UINT i = 0; i < got; ++i) {
-        if (icons[i]) ImageList_AddIcon(list, icons[i]);
-        DestroyIcon(icons[i]);
-    }
-    int n = ImageList_GetImageCount(list);
-    ImageList_Destroy(list);
-    return n;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -53,7 +30,7 @@ int wmain(int argc, wchar_t** argv)
     }
     double oursMs = msSince(t0) / rounds;
     t0 = std::chrono::steady_clock::now();
-    for (int r = 0; r < rounds; ++r) raw = batchLoad(file);
+    for (int r = 0; r < rounds; ++r) raw = Bench_BatchLoad(file);
     double rawMs = msSince(t0) / rounds;
 
     std::printf("file: %ls\n", file.c_str());

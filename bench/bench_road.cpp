@@ -5,6 +5,7 @@
 // Prints both times and their ratios (ours / bare).
 //
 //   wine build/bench/bench_road.exe ELMDIR BAREDIR ICODIR   (bench/road_setup.sh makes them)
+#include "BenchSupport.h"
 #include "ComObj.h"
 #include "Main.h"
 #include "Program.h"
@@ -16,11 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-double msSince(std::chrono::steady_clock::time_point t0)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
 
 std::vector<String> subfolders(const String& dir)
 {

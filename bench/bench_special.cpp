@@ -5,6 +5,7 @@
 // their ratio (frame / batch).
 //
 //   wine build/bench/bench_special.exe [ROUNDS]
+#include "BenchSupport.h"
 #include "Forms.h"
 #include "xaFrameSpec.h"
 
@@ -17,11 +18,6 @@
 
 namespace {
 constexpr int kIcons = 300;
-
-double msSince(std::chrono::steady_clock::time_point t0)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
 
 // A 16 x 16 32-bit icon image as a module stores it: header, colours, mask.
 std::string iconImage(int shade)
@@ -53,19 +49,6 @@ bool makeIconLibrary(const String& file)
     return EndUpdateResourceW(update, FALSE);
 }
 
-int batchLoad(const String& file)
-{
-    HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 4, 4);
-    std::vector<HICON> icons(kIcons);
-    UINT got = ExtractIconExW(file.c_str(), 0, icons.data(), nullptr, kIcons);
-    for (UINT i = 0; i < got; ++i) {
-        if (icons[i]) ImageList_AddIcon(list, icons[i]);
-        DestroyIcon(icons[i]);
-    }
-    int n = ImageList_GetImageCount(list);
-    ImageList_Destroy(list);
-    return n;
-}
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -95,7 +78,7 @@ int wmain(int argc, wchar_t** argv)
         ours = frame->icoList->Items.Count();
         oursMs = std::min(oursMs, msSince(t0));
         t0 = std::chrono::steady_clock::now();
-        raw = batchLoad(file);
+        raw = Bench_BatchLoad(file);
         rawMs = std::min(rawMs, msSince(t0));
     }
     DeleteFileW(file.c_str());
