@@ -243,12 +243,17 @@ bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg)
     }
     TStringList lines;
     frame.ElementLines(lines);
+    bool done = false;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) Iconize_Element(lines[i], iconFile, index, copyIco);
+        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Element(lines[i], iconFile, index, copyIco) || done;
     }
-    if (showMsg) Y_ShowColor(L"Иконка успешно назначена!", clYSuccess);
-    return true;
+    // Lines that name nothing any more, or shortcuts, iconize nothing: no success to report.
+    if (!done)
+        Y_ShowColor(L"нет элементов для иконизации", clYError);
+    else if (showMsg)
+        Y_ShowColor(L"Иконка успешно назначена!", clYSuccess);
+    return done;
 }
 
 bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
@@ -259,10 +264,15 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
     }
     TStringList lines;
     frame.ElementLines(lines);
+    bool done = false;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) Iconize_Clear_Element(lines[i], true);
+        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Clear_Element(lines[i], true) || done;
     }
-    if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
-    return true;
+    // Only drives and folders are cleared; a list of types or of gone paths clears nothing.
+    if (!done)
+        Y_ShowColor(L"Не выделено элементов для сброса иконок", clYError);
+    else if (showMsg)
+        Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
+    return done;
 }

@@ -76,7 +76,8 @@ private:
     void showSource(bool list, bool index, bool picture);
 };
 
-// The two commands over every line of the frame's list. True when they ran
-// over the list; ShowMsg tells the success.
+// The two commands over every line of the frame's list. True when at least
+// one element got (or lost) its icon; ShowMsg tells that success, and when
+// none did the failure is told in any case.
 bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg);
 bool FrSpec_Clear(TFrSpec& frame, bool showMsg);
