@@ -131,7 +131,6 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         {L"0 \"%%exe\\test\" a.ico 0 0", 0, L"a.ico"},
         {L"0 test a.ico 0 0", 0, L"a.ico"},
         {L"0 missing a.ico 0 0", 1, L""},
-        {L"0 dolv.exe a.ico 0 0", 1, L""},  // a program keeps its own icon: its type is passed over
         {L"0 \\\\nohost\\share a.ico 0 0", 1, L""},  // a network path, never a folder of the program's
     };
     for (const TCase& c : cases) {
