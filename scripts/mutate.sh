@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -ge 3 ] || { sed -n 2,11p "$0" >&2; exit 2; }
 file=$1 old=$2 new=$3; shift 3
-count=$(grep -cF -- "$old" "$file" || true)
+count=$(OLD=$old perl -0ne 'print scalar(() = /\Q$ENV{OLD}\E/g)' "$file")
 [ "$count" = 1 ] || { echo "mutate: '$old' occurs $count times in $file" >&2; exit 2; }
 
 backup=$(mktemp)
