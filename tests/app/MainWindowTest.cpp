@@ -191,6 +191,11 @@ TEST(MainWindow, EndOfRunOrSessionStoresEverything)
         EXPECT_EQ(N(read(L"Form1", L"Maximized")), "1") << session;
         EXPECT_EQ(number(L"Left"), (GetSystemMetrics(SM_CXSCREEN) - number(L"Width")) / 2) << session;
         EXPECT_EQ(number(L"Top"), (GetSystemMetrics(SM_CYSCREEN) - number(L"Height")) / 2) << session;
+        if (session) {  // the example stored, a later end does not store it again
+            DeleteFileW(Settings_FileName().c_str());
+            Program_End();
+            EXPECT_EQ(N(read(L"Settings", L"xaFontDialog_Example")), "-");
+        }
         xaFontDialog_Example = builtIn;
     }
 }
