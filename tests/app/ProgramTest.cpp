@@ -241,7 +241,8 @@ TEST(Program, StartsClosesAndSurvivesSettings)
     for (const char* settings : {"", "[Settings]\r\nSplitMain=x\r\nSplitSpec=\r\nFontSize=q\r\nIconizeCopyIco=yes\r\n"
                                      "FontTransparent=-\r\nLanguage=Language\\none.lng\r\n[Font]\r\nAll.Size=z\r\n"
                                      "All.Color=nocolor\r\nAll.Name=\r\n[Colors]\r\nForm1=red\r\nList=%\r\n"
-                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n"}) {
+                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n",
+                                 "[Settings]\r\nLanguage=COM1\r\n"}) {  // a device, which may never answer
         WriteFileBytes(prog.Settings(), settings);
         r = RunDolv(prog, L"");
         EXPECT_EQ(r.Code, 0u);
