@@ -328,14 +328,12 @@ bool Iconize_Element(const String& element, const String& iconFile, const String
     if (element[0] == L'.' && element.find_first_of(L"\\/") == String::npos) {
         // Written as a type; ".." or "." would write another type's class or the class ".".
         if (!Iconize_IsFileType(element)) return refuse(L"Not a file type:\r\n" + element);
-        Iconize_Ext(element, iconFile, StrToInt(index));
-        return true;
+        return Iconize_Ext(element, iconFile, StrToInt(index));
     }
     if (FileExists(element)) {
         String ext = File_Ext(element);
         if (!Iconize_IsFileType(L"." + ext)) return false;  // no extension: no type to decorate
-        Iconize_Ext(ext, iconFile, StrToInt(index));
-        return true;
+        return Iconize_Ext(ext, iconFile, StrToInt(index));
     }
     if (wchar_t letter = driveRootLetter(element)) {
         Iconize_Drive(String(1, letter), iconFile, StrToInt(index));

@@ -195,6 +195,9 @@ TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
     RegDeleteTreeQuiet(CR, L".");
     WriteFileBytes(root / L"README", "x");
     DWORD classes = classCount();
+    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
+    WriteFileBytes(root / L"p.exe", "MZ");
+    WriteFileBytes(root / L"s.lnk", "L");
     const struct {
         String element;
         bool told;
@@ -202,6 +205,8 @@ TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
         {root / L"missing", false}, {L"", false},
         {root / L"README", false},                // a file without extension has no type
         {L"\\\\nosuchserver\\share", false},  // a share root has no drive letter
+        // Programs and shortcuts each keep an icon of their own: their types are passed over.
+        {root / L"p.exe", false}, {root / L"s.lnk", false}, {L".LNK", false},
         // Written as types, yet no file has them: "." would be the class ".",
         // ".." the type "." with the class ".file", the others classes of their own.
         {L".", true}, {L"..", true}, {L"...", true}, {L". ", true}, {L".*", true}, {L".a.b", true},
@@ -212,6 +217,7 @@ TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
         EXPECT_FALSE(Iconize_Element(c.element, icon, L"0", false)) << N(c.element);
         EXPECT_EQ(boxes.Seen.size(), c.told ? 1u : 0u) << N(c.element);
     }
+    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
     EXPECT_FALSE(Iconize_Clear_Element(root / L"missing", true));
     EXPECT_FALSE(Iconize_Clear_Element(L"\\\\nosuchserver\\share", true));
     EXPECT_EQ(classCount(), classes) << "no class key made";
@@ -219,16 +225,6 @@ TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
                                L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"})
         EXPECT_FALSE(RegKeyExists(CR, key)) << N(key);
     EXPECT_EQ(notices.Seen().size(), before);
-}
-
-TEST_F(Element, ShortcutsAndProgramsChangeNothingButAreHandled)
-{
-    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
-    WriteFileBytes(root / L"p.exe", "MZ");
-    WriteFileBytes(root / L"s.lnk", "L");
-    EXPECT_TRUE(Iconize_Element(root / L"p.exe", icon, L"0", false));
-    EXPECT_TRUE(Iconize_Element(root / L"s.lnk", icon, L"0", false));
-    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
 }
 
 TEST_F(Element, NonNumericIndexForATypeOrDriveRaisesBeforeWriting)
