@@ -151,7 +151,7 @@ bool FileExists(const String& path)
 
 bool DirectoryExists(const String& path)
 {
-    if (path.empty() || FileIsDevice(path)) return false;
+    if (path.empty()) return false;
     DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }

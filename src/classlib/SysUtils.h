@@ -51,7 +51,7 @@ String StringReplaceAll(const String& s, const String& what, const String& with)
 // An existing file, not a folder and not a device: whatever it answers for
 // may be opened and read to its end.
 bool FileExists(const String& path);
-bool DirectoryExists(const String& path);  // an existing folder, not a device
+bool DirectoryExists(const String& path);  // an existing folder
 // Whether Path names a device rather than a file: a reserved name (NUL, CON,
 // PRN, AUX, COM1-9, LPT1-9, CONIN$, CONOUT$, in any case) as its last part,
 // in any folder, with any extension or trailing blanks, dots and colons; or
