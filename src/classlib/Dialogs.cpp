@@ -7,18 +7,28 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+// A box belongs to the window it is opened from, so that it stands above it
+// (the settings window stays on top of the main window).
+HWND boxOwner()
+{
+    HWND active = GetActiveWindow();
+    return active ? active : Application.Handle();
+}
+}  // namespace
+
 int MessageDlg(const String& text, const String& caption, UINT type)
 {
     TModalAnswer answer;
     if (Modal_Intercept({L"MessageBox", caption, text}, answer)) return answer.Result;
-    return MessageBoxW(Application.Handle(), text.c_str(), caption.c_str(), type | MB_TASKMODAL);
+    return MessageBoxW(boxOwner(), text.c_str(), caption.c_str(), type | MB_TASKMODAL);
 }
 
 void ShowMessage(const String& text)
 {
     TModalAnswer answer;
     if (Modal_Intercept({L"ShowMessage", Application.Title, text}, answer)) return;
-    MessageBoxW(Application.Handle(), text.c_str(), Application.Title.c_str(), MB_OK | MB_TASKMODAL);
+    MessageBoxW(boxOwner(), text.c_str(), Application.Title.c_str(), MB_OK | MB_TASKMODAL);
 }
 
 namespace {

@@ -2,12 +2,15 @@
 // program folder of their own with a copy of the shipped Language folder.
 #include "IniFiles.h"
 #include "ShellDoor.h"
+#include "ShellMenuSwitch.h"
 #include "Main.h"
 #include "Program.h"
 #include "Settings.h"
 #include "WindowDriver.h"
 #include "xaLanguageUni.h"
+#include "xaFontDialog.h"
 #include "xaModul.h"
+#include "xaShellDialog.h"
 
 namespace {
 // Russian.lng with one key left out, a text file and a hidden file beside it.
@@ -44,7 +47,6 @@ struct TSettingsStart {
     String stored() { return TIniFile(Settings_FileName()).ReadString(L"Settings", L"Language", L"?"); }
 };
 
-// A language load changes texts of the whole process: this runs in a process of its own.
 void chooseLanguages()
 {
     TSettingsStart s;
@@ -98,13 +100,105 @@ void chooseLanguages()
     EXPECT_TRUE(Application.Terminated());
     EXPECT_EQ(TIniFile(Settings_FileName()).ReadInteger(L"FormSettings", L"Left", 0), 50);
 }
-}  // namespace
 
-TEST(SettingsWindowDeathTest, LanguagesTranslateBothWindowsAtOnceAndRewriteTheirFile)
+// What of a control's text does not show: its caption measured in its font
+// (a check box's glyph and gap besides; the height of the letters, without
+// the font's leading above them) against its client rectangle.
+std::string cutText(TControl& c)
+{
+    RECT client;
+    GetClientRect(c.Handle(), &client);
+    HDC dc = GetDC(c.Handle());
+    HGDIOBJ old = SelectObject(dc, c.Font.Handle());
+    String text = c.Caption();
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    size.cy -= tm.tmInternalLeading;
+    SelectObject(dc, old);
+    ReleaseDC(c.Handle(), dc);
+    if (dynamic_cast<TCheckBox*>(&c)) size.cx += GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    if (size.cx <= client.right && size.cy <= client.bottom) return "";
+    return N(c.Name) + " needs " + std::to_string(size.cx) + "x" + std::to_string(size.cy) + ", has " +
+           std::to_string(client.right) + "x" + std::to_string(client.bottom);
+}
+
+RECT screenRect(HWND h, bool client)
+{
+    RECT r;
+    if (!client) return GetWindowRect(h, &r), r;
+    GetClientRect(h, &r);
+    MapWindowPoints(h, nullptr, (POINT*)&r, 2);
+    return r;
+}
+
+// The visible controls that share a window: none overlaps another, and each
+// lies inside its parent's client area and the window's.
+void expectApart(const std::vector<TControl*>& controls, const std::string& at)
+{
+    for (size_t i = 0; i < controls.size(); ++i) {
+        TControl& a = *controls[i];
+        if (!IsWindowVisible(a.Handle())) continue;
+        RECT ra = screenRect(a.Handle(), false), out;
+        for (HWND room : {GetParent(a.Handle()), GetAncestor(a.Handle(), GA_ROOT)}) {
+            RECT rr = screenRect(room, true);
+            EXPECT_TRUE(IntersectRect(&out, &ra, &rr) && EqualRect(&out, &ra)) << at << N(a.Name) << " sticks out";
+        }
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            RECT rb = screenRect(controls[j]->Handle(), false);
+            if (IsWindowVisible(controls[j]->Handle())) {
+                EXPECT_FALSE(IntersectRect(&out, &ra, &rb)) << at << N(a.Name) << " overlaps " << N(controls[j]->Name);
+            }
+        }
+    }
+}
+
+// Both shipped languages at the smallest and the largest font size the
+// program spreads, the main window at its narrowest. The Russian texts come
+// while the font is large, as a language chosen at any size does.
+void fitTexts()
+{
+    TSettingsStart s;
+    TFormSettings& f = *FormSettings;
+    TForm1& m = *Form1;
+    m.SetWindowState(wsNormal);
+    m.Show();
+    m.SetBounds(0, 0, m.Constraints.MinWidth, m.Constraints.MinHeight);
+    f.Show();
+    s.choose(LngComboBox_BuiltIn);  // shows the restart link
+    const struct {
+        const wchar_t* Language;
+        int Size;
+    } cases[] = {{L"English", 8}, {L"English", 20}, {L"Russian", 20}, {L"Russian", 8}};
+    for (const auto& c : cases) {
+        if (c.Language == String(L"Russian")) s.choose(c.Language);
+        TFont font;
+        font.Assign(m.Font);
+        font.SetSize(c.Size);
+        if (c.Size != m.Font.Size()) Font_Apply(font);
+        Application.ProcessMessages();
+        std::string at = N(c.Language) + " " + std::to_string(c.Size) + ": ";
+        for (TControl* text : std::initializer_list<TControl*>{f.FrLang->lb, f.FrLang->klb, f.ch_ExplorerContexMenu,
+                                                               f.ch_SetExecuteByDblClick, f.chTFontTransparent,
+                                                               f.labCtrlWheel, f.labBaza, m.ch_CopyIco})
+            if (IsWindowVisible(text->Handle())) {
+                EXPECT_EQ(cutText(*text), "") << at;
+            }
+        expectApart({f.FrLang->lb, f.FrLang->cb, f.FrLang->klb, f.ch_ExplorerContexMenu, f.ch_SetExecuteByDblClick,
+                     f.chTFontTransparent, f.btnFont, f.labCtrlWheel, f.btnColor_Form1, f.btnColor_List,
+                     f.btnResetToDefault, f.labBaza, f.edBaza, f.btnBaza},
+                    at);
+        expectApart({m.btnClear, m.TB, m.ch_CopyIco, m.btnIconize, m.MM}, at);
+    }
+}
+
+// A language load changes texts of the whole process: such a test runs in a process of its own.
+void inOwnProcess(void (*body)())
 {
     EXPECT_EXIT(
         {
-            chooseLanguages();
+            body();
             // The child's failures reach the parent as its error output.
             const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
             for (int i = 0; i < result.total_part_count(); ++i) fputs(result.GetTestPartResult(i).message(), stderr);
@@ -112,6 +206,11 @@ TEST(SettingsWindowDeathTest, LanguagesTranslateBothWindowsAtOnceAndRewriteTheir
         },
         ::testing::ExitedWithCode(0), "");
 }
+}  // namespace
+
+TEST(SettingsWindowDeathTest, LanguagesTranslateBothWindowsAtOnceAndRewriteTheirFile) { inOwnProcess(chooseLanguages); }
+
+TEST(SettingsWindowDeathTest, EveryTextShowsWholeAndNothingOverlapsAtEveryFontSize) { inOwnProcess(fitTexts); }
 
 TEST(SettingsWindow, ColoursAndResetChangeTheMainWindowEscCloses)
 {
@@ -140,4 +239,41 @@ TEST(SettingsWindow, ColoursAndResetChangeTheMainWindowEscCloses)
     f.Hide();
     TModalDriver esc(L"TFormSettings", [](HWND) { Ui_Key(VK_ESCAPE); });
     EXPECT_EQ(f.ShowModal(), mrCancel);
+}
+
+// The settings window stays on top: each window it opens must stand above it
+// (owned by the window it is opened from), or the user sees a disabled window
+// and nothing else. The kept dialogs are freed before the main window goes.
+TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
+{
+    TSettingsStart s;
+    struct TFree {
+        bool (*admin)() = ShellMenu_IsAdmin;
+        ~TFree()
+        {
+            ShellMenu_IsAdmin = admin;
+            FontDialog_Free();
+            ShellDialog_Free();
+        }
+    } free;
+    ShellMenu_IsAdmin = [] { return false; };
+    TFormSettings& f = *FormSettings;
+    f.Show();
+    std::vector<String> owners;
+    TModalResponderScope door([&](const TModalRequest& r) {
+        TModalAnswer a{IDCANCEL, L"", {}};
+        a.Drive = [&, kind = r.Kind](HWND w) {
+            TControl* owner = TControl::FromHandle(GetWindow(w, GW_OWNER));
+            owners.push_back(kind + L" over " + (owner ? owner->Name : L"?"));
+            if (kind == L"TFormFont") Ui_Key('K', ssCtrl);  // its colour dialog
+        };
+        return a;
+    });
+    for (TWinControl* opener : std::initializer_list<TWinControl*>{f.btnFont, f.btnBaza, f.btnColor_List, f.ch_ExplorerContexMenu})
+        Ui_Click(opener->Handle());
+    std::vector<String> expected = {L"TFormFont over FormSettings", L"TColorDialog over FormFont",
+                                    L"TFormXaShellDialog over FormSettings", L"TColorDialog over FormSettings",
+                                    L"TFormY over FormSettings"};
+    EXPECT_EQ(owners, expected);
+    EXPECT_EQ(GetWindow(FormFont->Handle(), GW_OWNER), Form1->Handle()) << "back to the owner it was made with";
 }
