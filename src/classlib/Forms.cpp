@@ -92,30 +92,27 @@ struct TCollect {
 };
 
 // While a modal form is up, the window it was opened from owns it, so that it
-// stands above that window; when that one stays on top, so does the form.
+// stands above that window (and on top with it, when that one stays on top).
 // Opened from the stay-on-top settings window, a dialog owned by the main
 // window would open behind it, and the disabled settings window would look
 // frozen. Afterwards the form goes back to the owner it was made with, so
-// that no window it was opened from takes it along when that one is destroyed.
+// that no window it was opened from takes it along when that one is
+// destroyed, and to the stacking it had.
 class TOpenedFromScope {
 public:
-    TOpenedFromScope(HWND form, HWND opener) : fForm(form), fOwner(GetWindow(form, GW_OWNER))
+    TOpenedFromScope(HWND form, HWND opener)
+        : fForm(form), fOwner(GetWindow(form, GW_OWNER)), fOnTop(isOnTop(form))
     {
         if (!opener || opener == form || opener == fOwner || ownedBy(opener, form)) return;
         SetWindowLongPtrW(form, GWLP_HWNDPARENT, (LONG_PTR)opener);
         fChanged = true;
-        if ((GetWindowLongPtrW(opener, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
-            !(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-            SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            fMadeTopmost = true;
-        }
     }
     ~TOpenedFromScope()
     {
         if (!fChanged || !IsWindow(fForm)) return;
-        // The owner first: a window made non-topmost takes its owners along.
+        // The owner first: a window taken off the top takes its owners along.
         SetWindowLongPtrW(fForm, GWLP_HWNDPARENT, (LONG_PTR)fOwner);
-        if (fMadeTopmost)
+        if (!fOnTop && isOnTop(fForm))
             SetWindowPos(fForm, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     TOpenedFromScope(const TOpenedFromScope&) = delete;
@@ -123,7 +120,8 @@ public:
 
 private:
     HWND fForm, fOwner;
-    bool fChanged = false, fMadeTopmost = false;
+    bool fOnTop, fChanged = false;
+    static bool isOnTop(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
     // An owner chain must not come back to the form.
     static bool ownedBy(HWND window, HWND owner)
     {

@@ -1,6 +1,7 @@
 // The settings window and its language chooser in the started program, in a
 // program folder of their own with a copy of the shipped Language folder.
 #include "IniFiles.h"
+#include "Language.h"
 #include "ShellDoor.h"
 #include "ShellMenuSwitch.h"
 #include "Main.h"
@@ -156,7 +157,8 @@ void expectApart(const std::vector<TControl*>& controls, const std::string& at)
 
 // Both shipped languages at the smallest and the largest font size the
 // program spreads, the main window at its narrowest. The Russian texts come
-// while the font is large, as a language chosen at any size does.
+// while the font is large, as a language chosen at any size does; a language
+// file's longer text comes last.
 void fitTexts()
 {
     TSettingsStart s;
@@ -170,9 +172,15 @@ void fitTexts()
     const struct {
         const wchar_t* Language;
         int Size;
-    } cases[] = {{L"English", 8}, {L"English", 20}, {L"Russian", 20}, {L"Russian", 8}};
+        const wchar_t* CopyIco;
+    } cases[] = {{L"English", 8, nullptr}, {L"English", 20, nullptr}, {L"Russian", 20, nullptr},
+                 {L"Russian", 8, nullptr}, {L"Russian", 20, L"Копировать файл иконки в иконизируемую папку"}};
     for (const auto& c : cases) {
         if (c.Language == String(L"Russian")) s.choose(c.Language);
+        if (c.CopyIco) {
+            Language::Iconize_CopyIco = c.CopyIco;
+            Lng_App_Set();
+        }
         TFont font;
         font.Assign(m.Font);
         font.SetSize(c.Size);
@@ -201,7 +209,7 @@ void inOwnProcess(void (*body)())
             body();
             // The child's failures reach the parent as its error output.
             const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
-            for (int i = 0; i < result.total_part_count(); ++i) fputs(result.GetTestPartResult(i).message(), stderr);
+            for (int i = 0; i < result.total_part_count(); ++i) fprintf(stderr, "%s\n", result.GetTestPartResult(i).message());
             exit(result.Failed() ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
@@ -264,16 +272,22 @@ TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
         TModalAnswer a{IDCANCEL, L"", {}};
         a.Drive = [&, kind = r.Kind](HWND w) {
             TControl* owner = TControl::FromHandle(GetWindow(w, GW_OWNER));
-            owners.push_back(kind + L" over " + (owner ? owner->Name : L"?"));
+            bool onTop = GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST;
+            // Our own windows are made topmost too; the platform's dialogs are its business.
+            owners.push_back(kind + L" over " + (owner ? owner->Name : L"?") +
+                             (TControl::FromHandle(w) && onTop ? L" on top" : L""));
             if (kind == L"TFormFont") Ui_Key('K', ssCtrl);  // its colour dialog
         };
         return a;
     });
     for (TWinControl* opener : std::initializer_list<TWinControl*>{f.btnFont, f.btnBaza, f.btnColor_List, f.ch_ExplorerContexMenu})
         Ui_Click(opener->Handle());
-    std::vector<String> expected = {L"TFormFont over FormSettings", L"TColorDialog over FormFont",
-                                    L"TFormXaShellDialog over FormSettings", L"TColorDialog over FormSettings",
-                                    L"TFormY over FormSettings"};
+    std::vector<String> expected = {L"TFormFont over FormSettings on top", L"TColorDialog over FormFont",
+                                    L"TFormXaShellDialog over FormSettings on top", L"TColorDialog over FormSettings",
+                                    L"TFormY over FormSettings on top"};
     EXPECT_EQ(owners, expected);
-    EXPECT_EQ(GetWindow(FormFont->Handle(), GW_OWNER), Form1->Handle()) << "back to the owner it was made with";
+    // Back to the owner it was made with, and no longer on top.
+    EXPECT_EQ(GetWindow(FormFont->Handle(), GW_OWNER), Form1->Handle());
+    EXPECT_FALSE(GetWindowLongPtrW(FormFont->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
