@@ -119,7 +119,7 @@ void TFormSettings::Font_Fit()
     FrLang->Font_Set();
     // Top to bottom with the design's gaps between the rows; each control at
     // least its design size, larger when its text needs it. The right edges
-    // that the window must reach are gathered in Need.
+    // that the window must reach are gathered in need.
     const int margin = 16;
     int need = FrLang->klb->Left() + FrLang->klb->Width() + margin;
     int y = FrLang->Height() + 20;

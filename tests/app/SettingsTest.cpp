@@ -103,55 +103,43 @@ void chooseLanguages()
 }
 
 // What of a control's text does not show: its caption measured in its font
-// (a check box's glyph and gap besides; the height of the letters, without
-// the font's leading above them) against its client rectangle.
+// (a check box's glyph and gap besides; the letters' height without the
+// font's leading) against its client rectangle.
 std::string cutText(TControl& c)
 {
     RECT client;
     GetClientRect(c.Handle(), &client);
     HDC dc = GetDC(c.Handle());
     HGDIOBJ old = SelectObject(dc, c.Font.Handle());
-    String text = c.Caption();
     SIZE size{0, 0};
-    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+    GetTextExtentPoint32W(dc, c.Caption().c_str(), (int)c.Caption().size(), &size);
     TEXTMETRICW tm;
     GetTextMetricsW(dc, &tm);
+    ReleaseDC(c.Handle(), (SelectObject(dc, old), dc));
+    size.cx += dynamic_cast<TCheckBox*>(&c) ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
     size.cy -= tm.tmInternalLeading;
-    SelectObject(dc, old);
-    ReleaseDC(c.Handle(), dc);
-    if (dynamic_cast<TCheckBox*>(&c)) size.cx += GetSystemMetrics(SM_CXMENUCHECK) + 4;
     if (size.cx <= client.right && size.cy <= client.bottom) return "";
     return N(c.Name) + " needs " + std::to_string(size.cx) + "x" + std::to_string(size.cy) + ", has " +
            std::to_string(client.right) + "x" + std::to_string(client.bottom);
 }
 
-RECT screenRect(HWND h, bool client)
-{
-    RECT r;
-    if (!client) return GetWindowRect(h, &r), r;
-    GetClientRect(h, &r);
-    MapWindowPoints(h, nullptr, (POINT*)&r, 2);
-    return r;
-}
-
-// The visible controls that share a window: none overlaps another, and each
-// lies inside its parent's client area and the window's.
+// Visible controls that share a window: none overlaps another, and each lies
+// inside its parent's client area and the window's.
 void expectApart(const std::vector<TControl*>& controls, const std::string& at)
 {
     for (size_t i = 0; i < controls.size(); ++i) {
-        TControl& a = *controls[i];
-        if (!IsWindowVisible(a.Handle())) continue;
-        RECT ra = screenRect(a.Handle(), false), out;
-        for (HWND room : {GetParent(a.Handle()), GetAncestor(a.Handle(), GA_ROOT)}) {
-            RECT rr = screenRect(room, true);
-            EXPECT_TRUE(IntersectRect(&out, &ra, &rr) && EqualRect(&out, &ra)) << at << N(a.Name) << " sticks out";
+        HWND a = controls[i]->Handle();
+        RECT ra, rb, out;
+        if (!IsWindowVisible(a) || !GetWindowRect(a, &ra)) continue;
+        for (HWND room : {GetParent(a), GetAncestor(a, GA_ROOT)}) {
+            GetClientRect(room, &rb);
+            MapWindowPoints(room, nullptr, (POINT*)&rb, 2);
+            EXPECT_TRUE(IntersectRect(&out, &ra, &rb) && EqualRect(&out, &ra)) << at << N(controls[i]->Name) << " sticks out";
         }
-        for (size_t j = i + 1; j < controls.size(); ++j) {
-            RECT rb = screenRect(controls[j]->Handle(), false);
-            if (IsWindowVisible(controls[j]->Handle())) {
-                EXPECT_FALSE(IntersectRect(&out, &ra, &rb)) << at << N(a.Name) << " overlaps " << N(controls[j]->Name);
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            if (IsWindowVisible(controls[j]->Handle()) && GetWindowRect(controls[j]->Handle(), &rb)) {
+                EXPECT_FALSE(IntersectRect(&out, &ra, &rb)) << at << N(controls[i]->Name) << " on " << N(controls[j]->Name);
             }
-        }
     }
 }
 
@@ -177,15 +165,11 @@ void fitTexts()
                  {L"Russian", 8, nullptr}, {L"Russian", 20, L"Копировать файл иконки в иконизируемую папку"}};
     for (const auto& c : cases) {
         if (c.Language == String(L"Russian")) s.choose(c.Language);
-        if (c.CopyIco) {
-            Language::Iconize_CopyIco = c.CopyIco;
-            Lng_App_Set();
-        }
+        if (c.CopyIco) Language::Iconize_CopyIco = c.CopyIco, Lng_App_Set();
         TFont font;
         font.Assign(m.Font);
         font.SetSize(c.Size);
         if (c.Size != m.Font.Size()) Font_Apply(font);
-        Application.ProcessMessages();
         std::string at = N(c.Language) + " " + std::to_string(c.Size) + ": ";
         for (TControl* text : std::initializer_list<TControl*>{f.FrLang->lb, f.FrLang->klb, f.ch_ExplorerContexMenu,
                                                                f.ch_SetExecuteByDblClick, f.chTFontTransparent,
@@ -257,36 +241,27 @@ TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
     TSettingsStart s;
     struct TFree {
         bool (*admin)() = ShellMenu_IsAdmin;
-        ~TFree()
-        {
-            ShellMenu_IsAdmin = admin;
-            FontDialog_Free();
-            ShellDialog_Free();
-        }
+        ~TFree() { ShellMenu_IsAdmin = admin, FontDialog_Free(), ShellDialog_Free(); }
     } free;
-    ShellMenu_IsAdmin = [] { return false; };
+    ShellMenu_IsAdmin = [] { return false; };  // the message box that tells so
     TFormSettings& f = *FormSettings;
     f.Show();
-    std::vector<String> owners;
+    std::vector<String> seen;
     TModalResponderScope door([&](const TModalRequest& r) {
-        TModalAnswer a{IDCANCEL, L"", {}};
-        a.Drive = [&, kind = r.Kind](HWND w) {
+        return TModalAnswer{IDCANCEL, L"", [&, kind = r.Kind](HWND w) {
+            // Our own windows are on top with their owner; the platform's dialogs are its business.
             TControl* owner = TControl::FromHandle(GetWindow(w, GW_OWNER));
-            bool onTop = GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST;
-            // Our own windows are made topmost too; the platform's dialogs are its business.
-            owners.push_back(kind + L" over " + (owner ? owner->Name : L"?") +
-                             (TControl::FromHandle(w) && onTop ? L" on top" : L""));
+            bool onTop = TControl::FromHandle(w) && (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+            seen.push_back(kind + L" over " + (owner ? owner->Name : L"?") + (onTop ? L" on top" : L""));
             if (kind == L"TFormFont") Ui_Key('K', ssCtrl);  // its colour dialog
-        };
-        return a;
+        }};
     });
-    for (TWinControl* opener : std::initializer_list<TWinControl*>{f.btnFont, f.btnBaza, f.btnColor_List, f.ch_ExplorerContexMenu})
+    for (TControl* opener : std::initializer_list<TControl*>{f.btnFont, f.btnBaza, f.btnColor_List, f.ch_ExplorerContexMenu})
         Ui_Click(opener->Handle());
-    std::vector<String> expected = {L"TFormFont over FormSettings on top", L"TColorDialog over FormFont",
-                                    L"TFormXaShellDialog over FormSettings on top", L"TColorDialog over FormSettings",
-                                    L"TFormY over FormSettings on top"};
-    EXPECT_EQ(owners, expected);
-    // Back to the owner it was made with, and no longer on top.
+    EXPECT_EQ(seen, (std::vector<String>{L"TFormFont over FormSettings on top", L"TColorDialog over FormFont",
+                                         L"TFormXaShellDialog over FormSettings on top",
+                                         L"TColorDialog over FormSettings", L"TFormY over FormSettings on top"}));
+    // Closed, it is back with the owner it was made with, and off the top; the settings window stays there.
     EXPECT_EQ(GetWindow(FormFont->Handle(), GW_OWNER), Form1->Handle());
     EXPECT_FALSE(GetWindowLongPtrW(FormFont->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
