@@ -146,7 +146,7 @@ void expectApart(const std::vector<TControl*>& controls, const std::string& at)
 // Both shipped languages at the smallest and the largest font size the
 // program spreads, the main window at its narrowest. The Russian texts come
 // while the font is large, as a language chosen at any size does; a language
-// file's longer text comes last.
+// file's longer texts come last.
 void fitTexts()
 {
     TSettingsStart s;
@@ -160,12 +160,16 @@ void fitTexts()
     const struct {
         const wchar_t* Language;
         int Size;
-        const wchar_t* CopyIco;
+        const wchar_t* Longer;
     } cases[] = {{L"English", 8, nullptr}, {L"English", 20, nullptr}, {L"Russian", 20, nullptr},
                  {L"Russian", 8, nullptr}, {L"Russian", 20, L"Копировать файл иконки в иконизируемую папку"}};
     for (const auto& c : cases) {
         if (c.Language == String(L"Russian")) s.choose(c.Language);
-        if (c.CopyIco) Language::Iconize_CopyIco = c.CopyIco, Lng_App_Set();
+        if (c.Longer) {
+            Language::Iconize_CopyIco = c.Longer;
+            Language::Set_ExecuteByDblClick = String(c.Longer) + L" " + c.Longer;
+            Lng_App_Set();
+        }
         TFont font;
         font.Assign(m.Font);
         font.SetSize(c.Size);
@@ -258,9 +262,15 @@ TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
     });
     for (TControl* opener : std::initializer_list<TControl*>{f.btnFont, f.btnBaza, f.btnColor_List, f.ch_ExplorerContexMenu})
         Ui_Click(opener->Handle());
+    // The built-in English cannot be written where settings.ini is a folder: the default handler's box.
+    DeleteFileW(Settings_FileName().c_str());
+    CreateDirectoryW(Settings_FileName().c_str(), nullptr);
+    s.choose(LngComboBox_BuiltIn);
+    RemoveDirectoryW(Settings_FileName().c_str());
     EXPECT_EQ(seen, (std::vector<String>{L"TFormFont over FormSettings on top", L"TColorDialog over FormFont",
                                          L"TFormXaShellDialog over FormSettings on top",
-                                         L"TColorDialog over FormSettings", L"TFormY over FormSettings on top"}));
+                                         L"TColorDialog over FormSettings", L"TFormY over FormSettings on top",
+                                         L"MessageBox over FormSettings"}));
     // Closed, it is back with the owner it was made with, and off the top; the settings window stays there.
     EXPECT_EQ(GetWindow(FormFont->Handle(), GW_OWNER), Form1->Handle());
     EXPECT_FALSE(GetWindowLongPtrW(FormFont->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
