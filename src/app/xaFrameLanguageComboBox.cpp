@@ -64,8 +64,9 @@ TFrLanguageComboBox::TFrLanguageComboBox(TComponent* owner) : TFrame(owner)
 
 void TFrLanguageComboBox::LoadLangs(const String& path)
 {
-    // Without the folder the list keeps what it had.
-    ComboBox_FillFileNames(*cb, Lng_Folder(), false);
+    // A folder that is gone (or cannot be listed) offers no files: what it
+    // listed before must not stay, nor the built-in entry twice.
+    if (!ComboBox_FillFileNames(*cb, Lng_Folder(), false)) cb->Clear();
     cb->InsertItem(0, LngComboBox_BuiltIn);
     SelectLngWithoutTranslate(path);
 }

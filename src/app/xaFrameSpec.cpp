@@ -243,12 +243,17 @@ bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg)
     }
     TStringList lines;
     frame.ElementLines(lines);
+    bool done = false;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) Iconize_Element(lines[i], iconFile, index, copyIco);
+        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Element(lines[i], iconFile, index, copyIco) || done;
     }
-    if (showMsg) Y_ShowColor(L"Иконка успешно назначена!", clYSuccess);
-    return true;
+    // Lines that name nothing any more, or shortcuts, iconize nothing: no success to report.
+    if (!done)
+        Y_ShowColor(L"нет элементов для иконизации", clYError);
+    else if (showMsg)
+        Y_ShowColor(L"Иконка успешно назначена!", clYSuccess);
+    return done;
 }
 
 bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
@@ -263,6 +268,7 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
         TScreenCursor hourglass;
         for (int i = 0; i < lines.Count(); ++i) Iconize_Clear_Element(lines[i], true);
     }
+    // Lines of file types are left alone on purpose; the list was gone through.
     if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
     return true;
 }

@@ -534,10 +534,12 @@ bool TApplication::isKeyMsg(MSG& msg)
     WORD vk = (WORD)msg.wParam;
     TShiftState shift = KeyboardShiftState();
     TShortCut sc = ShortCut(vk, shift);
-    // Popup menus of the focused control and of everything it stands on.
+    // The form's actions own their keys: a menu that shows one of them (a pane's
+    // menu offering a command of its window) must not run another action on it.
+    if (form->IsShortCut(sc)) return true;
+    // Then the popup menus of the focused control and of everything it stands on.
     for (TControl* c = target; c; c = c->Parent())
         if (c->PopupMenu && c->PopupMenu->IsShortCut(sc)) return true;
-    if (form->IsShortCut(sc)) return true;
     bool dialogKey = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || (vk >= VK_LEFT && vk <= VK_DOWN);
     if (!dialogKey || (shift & (ssCtrl | ssAlt))) return false;
     HWND focus = msg.hwnd;

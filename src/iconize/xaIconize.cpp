@@ -319,14 +319,12 @@ bool Iconize_Element(const String& element, const String& iconFile, const String
     if (element.empty() || (element[0] == L'.' && element.find(L'\\') == String::npos)) {
         // "." alone names no type: the class key "." must never be written.
         if (element.size() <= 1) return false;
-        Iconize_Ext(element, iconFile, StrToInt(index));
-        return true;
+        return Iconize_Ext(element, iconFile, StrToInt(index));
     }
     if (FileExists(element)) {
         String ext = File_Ext(element);
         if (ext.empty()) return false;  // a file without extension has no type to decorate
-        Iconize_Ext(ext, iconFile, StrToInt(index));
-        return true;
+        return Iconize_Ext(ext, iconFile, StrToInt(index));
     }
     if (wchar_t letter = driveRootLetter(element)) {
         Iconize_Drive(String(1, letter), iconFile, StrToInt(index));

@@ -25,7 +25,8 @@ void Iconize_Clear_Folder(const String& folder, bool deleteCopy);
 bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);
 
 // Any element: a file type (.txt), an existing file (its type), a drive root
-// (D: or D:\) or an existing folder. True when it was handled.
+// (D: or D:\) or an existing folder. True when it got the icon: not for the
+// types that are passed over (programs, shortcuts) nor for what does not exist.
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco);
 bool Iconize_Clear_Element(const String& element, bool deleteCopy);
 
@@ -44,7 +45,9 @@ public:
 
 void Iconize_Drive(const String& letter, const String& iconFile, int index);
 void Iconize_Clear_Drive(const String& letter);
-void Iconize_Ext(const String& ext, const String& iconFile, int index);
+// False, writing nothing, for no extension and for the program and shortcut
+// types, whose files each show an icon of their own.
+bool Iconize_Ext(const String& ext, const String& iconFile, int index);
 void Iconize_Clear_Ext(const String& ext);
 
 // The icon reference text of a DefaultIcon value: the path alone for index -1,

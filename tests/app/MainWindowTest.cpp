@@ -136,6 +136,37 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
 }
 
+// Each key of the window (the help page's table) runs the window's own action
+// with the focus in either pane: no pane, nor a menu of it that offers a
+// command of the window, answers it.
+TEST(MainWindow, WindowKeysRunTheirActionsFromEitherPane)
+{
+    TStart start("");
+    Form1->Show();
+    String ran;
+    for (int i = 0; i < Form1->al->ActionCount(); ++i) {
+        TAction* a = Form1->al->Actions(i);
+        a->OnExecute = [&ran, a](TObject*) { ran += a->Name; };
+    }
+    const struct { WORD Key; TShiftState Shift; const wchar_t* Action; } keys[] = {
+        {VK_RETURN, ssCtrl, L"Act_Iconize_Do"}, {VK_RETURN, ssShift, L"Act_Iconize_De"},
+        {VK_F4, 0, L"Act_Iconize_CopyIco"}, {VK_TAB, ssCtrl, L"Act_IconizeType"},
+        {VK_LEFT, ssCtrl, L"Act_ElmAdrLikeIco"}, {VK_RIGHT, ssCtrl, L"Act_IcoAdrLikeElm"},
+        {'1', ssCtrl | ssShift, L"ActTemp"}, {'T', ssCtrl, L"Act_FontTransparent"},
+        {'Q', ssAlt, L"Act_IcoBazaForElm"}, {'Q', ssCtrl | ssShift, L"Act_Baza_OpenNew"},
+        {'Q', ssShift | ssAlt, L"Act_Baza_CurrentPathAsBaza"}, {VK_F12, 0, L"Act_Set_Settings"},
+        {VK_F1, 0, L"Act_Program_About"}, {VK_F1, ssAlt, L"Act_Program_Help"},
+        {VK_F12, ssCtrl | ssAlt, L"Act_Program_OpenInExplorer"}, {VK_F12, ssCtrl | ssShift, L"Act_Program_OpenSettingsIni"},
+        {VK_RETURN, ssAlt, L"Act_Program_Maximize"}, {VK_F4, ssAlt, L"Act_Program_Close"}};
+    for (TFrExplorer* pane : {Form1->FrElm, Form1->FrIco})
+        for (const auto& k : keys) {
+            pane->LVS->SetFocus();
+            ran.clear();
+            Ui_Key(k.Key, k.Shift);
+            EXPECT_EQ(N(ran), N(k.Action)) << N(pane->Name);
+        }
+}
+
 TEST(MainWindow, CtrlWheelAndFontSizes)
 {
     TStart start("");

@@ -208,6 +208,28 @@ TEST(SettingsWindowDeathTest, LanguagesTranslateBothWindowsAtOnceAndRewriteTheir
 
 TEST(SettingsWindowDeathTest, EveryTextShowsWholeAndNothingOverlapsAtEveryFontSize) { inOwnProcess(fitTexts); }
 
+TEST(SettingsWindow, ReloadListsWhatTheLanguageFolderHoldsNow)
+{
+    TSettingsStart s;
+    TFrLanguageComboBox& lang = *FormSettings->FrLang;
+    auto entries = [&] {
+        String t;
+        for (int i = 0; i < lang.cb->Count(); ++i) t += lang.cb->Items(i) + L"|";
+        return N(t);
+    };
+    DeleteFileW((s.dir / L"Language\\readme.txt").c_str());
+    lang.pmReload->Click();
+    EXPECT_EQ(entries(), N(LngComboBox_BuiltIn + L"|Russian|"));
+    for (const wchar_t* name : {L"Language\\Russian.lng", L"Language\\hidden.lng"}) {
+        SetFileAttributesW((s.dir / name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW((s.dir / name).c_str());
+    }
+    ASSERT_TRUE(RemoveDirectoryW((s.dir / L"Language").c_str()));
+    lang.pmReload->Click();
+    EXPECT_EQ(entries(), N(LngComboBox_BuiltIn + L"|"));
+    EXPECT_EQ(lang.cb->ItemIndex(), 0);
+}
+
 TEST(SettingsWindow, ColoursAndResetChangeTheMainWindowEscCloses)
 {
     TSettingsStart s;

@@ -195,22 +195,19 @@ TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
     EXPECT_FALSE(Iconize_Element(L".", icon, L"0", false));
     EXPECT_FALSE(Iconize_Element(root / L"README", icon, L"0", false));
     EXPECT_FALSE(RegKeyExists(CR, L".\\DefaultIcon"));
+    // Programs and shortcuts each keep an icon of their own: their types are passed over.
+    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
+    WriteFileBytes(root / L"p.exe", "MZ");
+    WriteFileBytes(root / L"s.lnk", "L");
+    for (const String& e : {root / L"p.exe", root / L"s.lnk", String(L".LNK")})
+        EXPECT_FALSE(Iconize_Element(e, icon, L"0", false)) << N(e);
+    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
     EXPECT_FALSE(RegKeyExists(CR, L"file\\DefaultIcon"));
     // A UNC share root is no drive letter.
     EXPECT_FALSE(Iconize_Element(L"\\\\nosuchserver\\share", icon, L"0", false));
     EXPECT_FALSE(Iconize_Clear_Element(L"\\\\nosuchserver\\share", true));
     EXPECT_FALSE(RegKeyExists(CR, L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"));
     EXPECT_EQ(notices.Seen().size(), before);
-}
-
-TEST_F(Element, ShortcutsAndProgramsChangeNothingButAreHandled)
-{
-    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
-    WriteFileBytes(root / L"p.exe", "MZ");
-    WriteFileBytes(root / L"s.lnk", "L");
-    EXPECT_TRUE(Iconize_Element(root / L"p.exe", icon, L"0", false));
-    EXPECT_TRUE(Iconize_Element(root / L"s.lnk", icon, L"0", false));
-    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
 }
 
 TEST_F(Element, NonNumericIndexForATypeOrDriveRaisesBeforeWriting)
