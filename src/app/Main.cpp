@@ -192,6 +192,18 @@ void TForm1::FormCloseQuery(TObject*, bool&)
     });
 }
 
+LRESULT TForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    // Windows ends the process at the end of a session without closing its
+    // windows. Only the end itself writes: a session end that was merely
+    // asked about may still be called off.
+    if (msg == WM_ENDSESSION && wp) {
+        Program_SessionEnd();
+        return 0;
+    }
+    return TForm::WndProc(msg, wp, lp);
+}
+
 void TForm1::FormResize(TObject*)
 {
     int room = Panel_Norm->Width() - Panel_Norm->Padding.Left - Panel_Norm->Padding.Right - Split->Width();

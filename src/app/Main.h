@@ -81,6 +81,7 @@ public:
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void FormResize(TObject* sender);
     void SplitMoved(TObject* sender);
     void FormMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, POINT mousePos, bool& handled);

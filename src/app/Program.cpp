@@ -7,7 +7,9 @@
 #include "xaIconize.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
+#include "xaFontDialog.h"
 #include "xaShell.h"
+#include "xaShellDialog.h"
 #include "xaY.h"
 
 #include <memory>
@@ -233,8 +235,21 @@ int Program_Start(const std::vector<String>& args)
     return commandLineHandle();
 }
 
+void Program_SessionEnd()
+{
+    if (!Form1) return;
+    bool canClose = true;
+    Form1->FormCloseQuery(Form1, canClose);
+    FontDialog_Save();
+    ShellDialog_Save();
+}
+
 void Program_End()
 {
+    // The kept dialogs store their state first, while the windows they stand
+    // on are there: destroying its owner would take a dialog's window along.
+    FontDialog_Free();
+    ShellDialog_Free();
     Application.MainForm = nullptr;
     FormSettings = nullptr;
     gFormSettings.reset();

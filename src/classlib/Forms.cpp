@@ -257,7 +257,9 @@ void TForm::SetActiveControl(TWinControl* control)
 
 void TForm::applyPosition()
 {
-    if (fWindowState == wsMaximized) return;
+    // A form about to be shown maximized is placed too: that place is the one
+    // it restores to. One maximized already keeps the place it restores to.
+    if (fWindowState == wsMaximized && IsZoomed(fHandle)) return;
     RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     TForm* around = nullptr;
     if (Position == poOwnerFormCenter) around = dynamic_cast<TForm*>(Owner());

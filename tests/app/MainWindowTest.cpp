@@ -5,8 +5,10 @@
 #include "Main.h"
 #include "Program.h"
 #include "WindowDriver.h"
+#include "xaFontDialog.h"
 #include "xaIconize.h"
 #include "xaModul.h"
+#include "xaShellDialog.h"
 
 #include <cmath>
 
@@ -134,6 +136,68 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     TStart big("[Font]\r\nAll.Size=25\r\n");
     EXPECT_EQ(Form1->Font.Size(), 25);
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
+}
+
+// A first run ended by the close or by the session's end (only its end
+// writes, not the question before it) stores the close's keys, the main
+// window centred where it restores to, the font dialog's edited example and
+// the folder chooser's pane and place: all on disk before the windows go.
+TEST(MainWindow, EndOfRunOrSessionStoresEverything)
+{
+    TTempDir dir;
+    const String builtIn = xaFontDialog_Example;
+    for (bool session : {false, true}) {
+        TStart start(nullptr);
+        TModalResponderScope door([&](const TModalRequest& r) {
+            TModalAnswer a{IDCANCEL, L"", nullptr};
+            if (r.Kind == L"TFormFont") a.Drive = [](HWND) {
+                FormFont->fExample->SetFocus();
+                FormFont->fExample->SelectAll();
+                Ui_Type(L"Пример");
+                Ui_Key(VK_RETURN, ssCtrl);
+            };
+            if (r.Kind == L"TFormXaShellDialog") a.Drive = [&](HWND) {
+                FormXaShellDialog->fre->LVS->SetPath(dir.Path());
+                Ui_Key(VK_ESCAPE);
+            };
+            return a;
+        });
+        TFont font;
+        FontDialog_Execute(&font, [] {}, L"");
+        String path;
+        ShellDialog_SelectPath(path, L"", L"*");
+        Form1->Show();
+        HWND main = Form1->Handle();
+        if (session) {
+            EXPECT_TRUE(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            SendMessageW(main, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // called off
+            EXPECT_FALSE(FileExists(Settings_FileName()));
+            SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        } else {
+            bool close = true;
+            Form1->FormCloseQuery(Form1, close);
+            Program_End();
+        }
+        auto read = [](const wchar_t* section, const wchar_t* key) {
+            wchar_t v[256] = L"-";
+            GetPrivateProfileStringW(section, key, L"-", v, 256, Settings_FileName().c_str());
+            return String(v);
+        };
+        auto number = [&](const wchar_t* key) { return _wtoi(read(L"Form1", key).c_str()); };
+        EXPECT_EQ(N(read(L"Settings", L"FontSize")), "11") << session;
+        EXPECT_EQ(N(read(L"Settings", L"xaFontDialog_Example")), N(L"Пример")) << session;
+        EXPECT_EQ(N(read(L"LVS_xaShellDialog", L"Path")), N(dir.Path())) << session;
+        EXPECT_NE(N(read(L"FormXaShellDialog", L"Width")), "-") << session;
+        EXPECT_EQ(N(read(L"Form1", L"Maximized")), "1") << session;
+        EXPECT_EQ(number(L"Left"), (GetSystemMetrics(SM_CXSCREEN) - number(L"Width")) / 2) << session;
+        EXPECT_EQ(number(L"Top"), (GetSystemMetrics(SM_CYSCREEN) - number(L"Height")) / 2) << session;
+        if (session) {  // the example stored, a later end does not store it again
+            DeleteFileW(Settings_FileName().c_str());
+            Program_End();
+            EXPECT_EQ(N(read(L"Settings", L"xaFontDialog_Example")), "-");
+        }
+        xaFontDialog_Example = builtIn;
+    }
 }
 
 // Each key of the window (the help page's table) runs the window's own action
