@@ -11,7 +11,6 @@
 #include "xaLanguageUni.h"
 #include "xaFontDialog.h"
 #include "xaModul.h"
-#include "xaShellDialog.h"
 
 namespace {
 // Russian.lng with one key left out, a text file and a hidden file beside it.
@@ -261,14 +260,14 @@ TEST(SettingsWindow, ColoursAndResetChangeTheMainWindowEscCloses)
 
 // The settings window stays on top: each window it opens must stand above it
 // (owned by the window it is opened from), or the user sees a disabled window
-// and nothing else. The kept dialogs are freed before the main window goes.
+// and nothing else.
 TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
 {
     TSettingsStart s;
-    struct TFree {
+    struct TRestore {
         bool (*admin)() = ShellMenu_IsAdmin;
-        ~TFree() { ShellMenu_IsAdmin = admin, FontDialog_Free(), ShellDialog_Free(); }
-    } free;
+        ~TRestore() { ShellMenu_IsAdmin = admin; }
+    } restore;
     ShellMenu_IsAdmin = [] { return false; };  // the message box that tells so
     TFormSettings& f = *FormSettings;
     f.Show();
