@@ -325,6 +325,12 @@ bool Iconize_IsFileType(const String& text)
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco)
 {
     if (element.empty()) return false;
+    // A device is no icon file, for a type or a drive either: the shell would
+    // open it each time it draws one of their elements.
+    if (FileIsDevice(iconFile)) {
+        Y_Show(String(Iconize_Msg_NoIcon) + L"\r\n" + iconFile, kCaption, -1, true);
+        return false;
+    }
     if (element[0] == L'.' && element.find_first_of(L"\\/") == String::npos) {
         // Written as a type; ".." or "." would write another type's class or the class ".".
         if (!Iconize_IsFileType(element)) return refuse(L"Not a file type:\r\n" + element);

@@ -193,6 +193,9 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
     EXPECT_EQ(r.Code, 1u);
     EXPECT_EQ(r.Windows.size(), 1u) << "the conversion error is shown once";
     Iconize_Clear_Ext(L"dolvtest");
+    r = RunDolv(prog, L"0 .dolvdevice NUL 0 0");
+    EXPECT_EQ(r.Code, 1u) << "a device is no icon, for a type either";
+    EXPECT_EQ(r.Windows.size(), 1u);
     // Written as a type, yet no file has it: told, nothing written; taken as a
     // path, it would be the program's folder.
     for (const wchar_t* element : {L"...", L"\". \"", L".*"}) {
@@ -200,7 +203,7 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
         EXPECT_EQ(r.Code, 1u) << N(element);
         EXPECT_EQ(r.Windows.size(), 1u) << N(element);
     }
-    for (const wchar_t* key : {L"...", L"..file", L". ", L" file", L".*", L"*file"}) {
+    for (const wchar_t* key : {L".dolvdevice", L"...", L"..file", L". ", L" file", L".*", L"*file"}) {
         THKey k;
         EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, k.Put()), ERROR_SUCCESS) << N(key);
     }
