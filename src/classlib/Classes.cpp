@@ -340,7 +340,12 @@ DWORD File_ReplaceBytes(const String& fileName, const std::string& bytes)
 
 void TStrings::SaveToFile(const String& fileName) const
 {
-    if (DWORD code = File_ReplaceBytes(fileName, EncodeText(Text(), Encoding, WriteBOM)))
+    // A text the ANSI code page cannot hold (an example typed in another
+    // script) would come back as question marks: it goes out as UTF-16.
+    String text = Text();
+    bool widen = Encoding == TTextEncoding::Ansi && !Text_FitsAnsi(text);
+    if (DWORD code = File_ReplaceBytes(fileName, widen ? EncodeText(text, TTextEncoding::Utf16LE, true)
+                                                       : EncodeText(text, Encoding, WriteBOM)))
         throw EFCreateError(
             Format(L"Cannot create file \"%s\". %s", fileName.c_str(), SysErrorMessage(code).c_str()));
 }

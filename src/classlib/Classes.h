@@ -61,7 +61,8 @@ public:
     // page. Raises EFOpenError when the file cannot be opened.
     void LoadFromFile(const String& fileName);
     // Writes every line with CRLF in Encoding (a BOM for the Unicode forms
-    // while WriteBOM is set). The text goes to a temporary file beside the
+    // while WriteBOM is set); ANSI text that its code page cannot hold is
+    // written as UTF-16 with its mark. The text goes to a temporary file beside the
     // target first and replaces it only when all of it is on disk, so a failed
     // or interrupted save leaves the old file whole. Raises EFCreateError when
     // the file cannot be written; the old file is then unchanged.
