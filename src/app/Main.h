@@ -122,7 +122,13 @@ public:
     void FrElmActPasteExecute(TObject* sender);
     void FrIcoActPasteExecute(TObject* sender);
 
+    // The copy option sized to its caption in its font, and the bottom bar
+    // laid out left to right from its controls' widths; the window is kept
+    // wide enough for the bar and the menu bar beside it.
+    void BottomBar_Fit();
+
 private:
+    static constexpr int kMinWidth = 700;  // outside, as designed
     bool fFirstShow = true;
     void layout();
     void paneTreat(TFrExplorer& pane);

@@ -16,6 +16,12 @@ struct TCommandLine {
 };
 extern TCommandLine CmdLine;
 
+// The arguments of a command line, as the program reads its own. A quote
+// always opens or closes an argument, since no path or number holds one, and
+// a run of backslashes before it is halved, rounding up: the entry Explorer
+// runs, "%1" for C:\, gives "C:\", which the platform's own splitting reads
+// as C:" (an escaped quote) with every later argument glued on.
+std::vector<String> CommandLine_Split(const String& line);
 // Takes the arguments (Args[0], the program, is not used). A first argument
 // that is not a whole number is taken as what Explorer passes for a file
 // dropped onto the program: mode 1 with it as the element.

@@ -114,9 +114,15 @@ void TFrLanguageComboBox::Font_Set()
     hot.Assign(klb->FontHot());
     hot.SetSize(size);
     klb->SetFontHot(hot);
+    // Left to right at the widths their texts take in this font: the label,
+    // the list, the link; the frame as high as the list needs.
+    lb->SetBounds(lb->Left(), cb->Top(), Text_Width(lb->Caption(), lb->Font) + 4, cb->Height());
+    cb->SetLeft(lb->Left() + lb->Width() + 4);
+    SetHeight(2 * cb->Top() + cb->Height());
     String text = klb->Caption();
     int height = Text_Height(text, klb->Font);
-    klb->SetBounds(klb->Left(), cb->Top() + cb->Height() / 2 - height / 2, Text_Width(text, klb->Font) + 2, height);
+    klb->SetBounds(cb->Left() + cb->Width() + 12, cb->Top() + cb->Height() / 2 - height / 2,
+                   Text_Width(text, klb->Font) + 2, height);
 }
 
 void TFrLanguageComboBox::cbSelect(TObject*) {}

@@ -189,9 +189,14 @@ void TFrSpec::btnElmEditClick(TObject*)
     int i = elmList->ItemIndex();
     if (i < 0 || i >= elmList->Count()) return;
     String line = elmList->Items(i);
-    bool type = !line.empty() && line[0] == L'.';
+    bool type = Iconize_IsFileType(line);
     String text = type ? File_Ext(line) : line, edited = text;
-    if (!Renamer_Ask(L"Редактирование", text, edited, -1, -1)) return;
+    for (;;) {
+        if (!Renamer_Ask(L"Редактирование", text, edited, -1, -1)) return;
+        // A type stays a type: "." or "x/y" would name no type, or another's ("..").
+        if (!type || Iconize_IsFileType(L"." + edited)) break;
+        text = edited;
+    }
     elmList->SetItem(i, type ? L"." + AnsiLowerCase(edited) : edited);
 }
 

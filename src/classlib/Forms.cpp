@@ -91,6 +91,46 @@ struct TCollect {
     std::vector<HWND>* Out;
 };
 
+// While a modal form is up, the window it was opened from owns it, so that it
+// stands above that window (and on top with it, when that one stays on top).
+// Opened from the stay-on-top settings window, a dialog owned by the main
+// window would open behind it, and the disabled settings window would look
+// frozen. Afterwards the form goes back to the owner it was made with, so
+// that no window it was opened from takes it along when that one is
+// destroyed, and to the stacking it had.
+class TOpenedFromScope {
+public:
+    TOpenedFromScope(HWND form, HWND opener)
+        : fForm(form), fOwner(GetWindow(form, GW_OWNER)), fOnTop(isOnTop(form))
+    {
+        if (!opener || opener == form || opener == fOwner || ownedBy(opener, form)) return;
+        SetWindowLongPtrW(form, GWLP_HWNDPARENT, (LONG_PTR)opener);
+        fChanged = true;
+    }
+    ~TOpenedFromScope()
+    {
+        if (!fChanged || !IsWindow(fForm)) return;
+        // The owner first: a window taken off the top takes its owners along.
+        SetWindowLongPtrW(fForm, GWLP_HWNDPARENT, (LONG_PTR)fOwner);
+        if (!fOnTop && isOnTop(fForm))
+            SetWindowPos(fForm, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    TOpenedFromScope(const TOpenedFromScope&) = delete;
+    TOpenedFromScope& operator=(const TOpenedFromScope&) = delete;
+
+private:
+    HWND fForm, fOwner;
+    bool fOnTop, fChanged = false;
+    static bool isOnTop(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    // An owner chain must not come back to the form.
+    static bool ownedBy(HWND window, HWND owner)
+    {
+        for (HWND h = window; h; h = GetWindow(h, GW_OWNER))
+            if (h == owner) return true;
+        return false;
+    }
+};
+
 BOOL CALLBACK collectEnabled(HWND h, LPARAM lp)
 {
     auto* c = (TCollect*)lp;
@@ -361,6 +401,7 @@ int TForm::ShowModal()
         return ModalResult;
     }
 
+    TOpenedFromScope openedFrom(fHandle, GetActiveWindow());
     // Every other window of the thread waits while the form is up.
     std::vector<HWND> disabled;
     TCollect collect{fHandle, &disabled};

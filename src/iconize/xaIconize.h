@@ -27,6 +27,8 @@ bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);
 // Any element: a file type (.txt), an existing file (its type), a drive root
 // (D: or D:\) or an existing folder. True when it got the icon: not for the
 // types that are passed over (programs, shortcuts) nor for what does not exist.
+// An element written with a dot first and no folder that is no file type is
+// refused and told; nothing is written.
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco);
 bool Iconize_Clear_Element(const String& element, bool deleteCopy);
 
@@ -43,10 +45,17 @@ public:
 
 // Drives and file types ------------------------------------------------------
 
+// Whether Text is a file type: a dot and an extension that a file name can
+// end in (no \ / : * ? " < > |, no control character, no further dot, not
+// ending in a blank). Every decision whether something is a type is this one:
+// anything else would make a class key no file ever has, or another's ("..").
+bool Iconize_IsFileType(const String& text);
+
 void Iconize_Drive(const String& letter, const String& iconFile, int index);
 void Iconize_Clear_Drive(const String& letter);
-// False, writing nothing, for no extension and for the program and shortcut
-// types, whose files each show an icon of their own.
+// False, writing nothing, for what is no file type and for the program and
+// shortcut types, whose files each show an icon of their own. Ext with or
+// without its dot.
 bool Iconize_Ext(const String& ext, const String& iconFile, int index);
 void Iconize_Clear_Ext(const String& ext);
 

@@ -4,6 +4,7 @@
 #include "Language.h"
 #include "Main.h"
 #include "Program.h"
+#include "Registry.h"
 #include "WindowDriver.h"
 #include "xaFontDialog.h"
 #include "xaIconize.h"
@@ -98,9 +99,31 @@ TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
         EXPECT_TRUE(start.Boxes.Seen.empty()) << N(c.Args[1]);
         Iconize_Clear_Folder(folder, true);
     }
-    TStart drive(nullptr, {L"dolv", L"1", L"C:\\"});
-    EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
-    EXPECT_NE(Selected().find(L"C:"), String::npos) << N(Selected());
+    // The Explorer entry's own command, for a drive root and a folder given
+    // with its backslash, read as the program reads its command line.
+    auto explorer = [](const String& item) {
+        String command = ShellMenu_Command();
+        return CommandLine_Split(command.replace(command.find(L"%1"), 2, item));
+    };
+    for (const String& item : {String(L"C:\\"), folder + L"\\"}) {
+        TStart start(nullptr, explorer(item));
+        bool drive = item.size() == 3;
+        EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrElm->LVS->Path())), N(drive ? L"" : dir.Path()));
+        EXPECT_EQ(N(Selected().substr(0, drive ? 2 : String::npos)), N(drive ? L"C:" : L"2020"));
+    }
+    {
+        TStart start(nullptr, CommandLine_Split(L"dolv \"2\" \"Q:\\\" \"" + ico + L"\" \"0\""));
+        TRegistry reg(KEY_READ);
+        reg.RootKey = HKEY_CLASSES_ROOT;
+        reg.OpenKeyReadOnly(L"Applications\\Explorer.exe\\Drives\\Q\\DefaultIcon");
+        EXPECT_EQ(N(reg.ReadString(L"")), N(ico + L",0")) << "mode 2 with a drive root";
+        reg.CloseKey();
+        Iconize_Clear_Drive(L"Q");
+    }
+    // ".." is a path, the program folder's parent; a type-like text stays as written.
+    String parent = Path_Parent(ExcludeTrailingPathDelimiter(Prog_Dir()), false);
+    EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L".."}).Element), N(IncludeTrailingPathDelimiter(parent)));
+    EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L"..."}).Element), "...");
 }
 
 TEST(MainWindow, SettingsGiveTheStartValues)

@@ -148,16 +148,17 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     dropFiles(f.PanelIco, {iconned, lib});
     EXPECT_EQ(N(f.edIcoPath->Text() + L"," + IntToStr(f.SpinIcoIndex->Value())), N(lib + L",7"));
 
-    // Lines edited and deleted.
+    // Lines edited and deleted; a type edited into no type ("." gives "..") is asked again.
     String asked;
-    for (auto [line, typed] : {std::pair{1, L"JPG"}, {2, L"C:\\Data2"}}) {
+    for (auto [line, typed] : {std::pair{1, std::vector<String>{L".", L"JPG"}}, {2, {L"C:\\Data2"}}}) {
+        size_t answer = 0;
         TModalResponderScope door([&, typed = typed](const TModalRequest& r) {
             asked += r.Caption + L":" + r.Text + L"|";
-            return TModalAnswer{IDOK, typed, nullptr};
+            return TModalAnswer{answer < typed.size() ? IDOK : IDCANCEL, typed[std::min(answer++, typed.size() - 1)], nullptr};
         });
         onLines(f, {line}, f.btnElmEdit);
     }
-    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|Редактирование:" + data + L"|"));
+    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|Редактирование:.|Редактирование:" + data + L"|"));
     EXPECT_EQ(N(linesOf(f)), N(L".doc|.jpg|C:\\Data2|D:\\"));
     onLines(f, {1, 2, 3}, f.btnElmDelete);
     dropFiles(f.PanelElm, {docs / L"x.dolvtest2", iconned});
