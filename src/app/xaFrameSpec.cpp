@@ -1,5 +1,6 @@
 #include "xaFrameSpec.h"
 
+#include "IconizeReport.h"
 #include "SpecialLines.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
@@ -21,6 +22,15 @@ HICON extractIcon(const String& file, int index)
 {
     HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), (UINT)index);
     return icon == (HICON)1 ? nullptr : icon;
+}
+
+std::vector<String> elementLines(const TFrSpec& frame)
+{
+    TStringList lines;
+    frame.ElementLines(lines);
+    std::vector<String> elements;
+    for (int i = 0; i < lines.Count(); ++i) elements.push_back(lines[i]);
+    return elements;
 }
 
 // Restores a flag on every way out.
@@ -246,12 +256,14 @@ bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg)
         Y_ShowColor(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe)", clYError);
         return false;
     }
-    TStringList lines;
-    frame.ElementLines(lines);
+    TIconizeOptions options;
+    options.CopyIco = copyIco;
     bool done = false;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Element(lines[i], iconFile, index, copyIco) || done;
+        for (const TElementResult& r : Iconize_Elements(elementLines(frame), iconFile, index, options,
+                                                        [](size_t, const TElementResult& r) { Iconize_Report(r); }))
+            done = done || r.Done();
     }
     // Lines that name nothing any more, or shortcuts, iconize nothing: no success to report.
     if (!done)
@@ -267,11 +279,10 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
         Y_ShowColor(L"Не выделено элементов для сброса иконок", clYError);
         return false;
     }
-    TStringList lines;
-    frame.ElementLines(lines);
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) Iconize_Clear_Element(lines[i], true);
+        Iconize_Clear_Elements(elementLines(frame), TIconizeOptions(),
+                               [](size_t, const TElementResult& r) { Iconize_Report(r); });
     }
     // Lines of file types are left alone on purpose; the list was gone through.
     if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);

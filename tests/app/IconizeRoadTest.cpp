@@ -1,11 +1,13 @@
 // The main road in the running main window: rows selected in the two panes,
 // then the keys and clicks a user gives; results on disk, in the prefix's
 // registry and in the rows.
+#include "IconizeReport.h"
 #include "IconizeTestSupport.h"
 #include "Main.h"
 #include "Program.h"
 #include "WindowDriver.h"
 #include "xaModul.h"
+#include "xaY.h"
 
 namespace {
 
@@ -120,6 +122,38 @@ TEST(IconizeRoad, PasteFromTheOtherPane)
         EXPECT_EQ(elm.FindTeloID(L"f.txt") != nullptr, !elm.Path().empty()) << N(to);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\f.txt"));
+}
+
+// Every road's refusals are told in the engine's boxes; what it passes over is not told.
+TEST(IconizeRoad, EachReasonInItsBox)
+{
+    const struct {
+        TIconizeWhy Why;
+        const char* Kind;  // "": no box
+        int Color;
+    } rows[] = {
+        {TIconizeWhy::Done, "", 0},
+        {TIconizeWhy::Nothing, "", 0},
+        {TIconizeWhy::PassedOver, "", 0},
+        {TIconizeWhy::NoFolder, "TFormY", clYDefault},
+        {TIconizeWhy::NoIcon, "TFormY", clYDefault},
+        {TIconizeWhy::Refused, "TFormY", clYError},
+        {TIconizeWhy::NoFolderClear, "ShowMessage", 0},
+    };
+    for (const auto& row : rows) {
+        TModalRecorder boxes;
+        TElementResult r;
+        r.Outcome = {row.Why, L"why"};
+        EXPECT_EQ(Iconize_Report(r), row.Why == TIconizeWhy::Done);
+        ASSERT_EQ(boxes.Seen.size(), *row.Kind ? 1u : 0u) << row.Kind;
+        if (!*row.Kind) continue;
+        EXPECT_EQ(N(boxes.Seen[0].Kind + L"|" + boxes.Seen[0].Text), std::string(row.Kind) + "|why");
+        if (row.Color) {
+            EXPECT_EQ(N(boxes.Seen[0].Caption) + std::to_string(boxes.Seen[0].Color),
+                      "Iconize_Folder" + std::to_string(row.Color));
+        }
+    }
+    DeleteFileW(Settings_FileName().c_str());  // where the box kept its place
 }
 
 }  // namespace
