@@ -81,6 +81,15 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
         EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, 0u) << N(d);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\a\\notes.txt") && r.Boxes.Seen.empty());
+    // A Desktop.ini that is not ours to replace: the engine's refusal in its box, the other folder done.
+    String ini = r.Dir / L"elm\\b\\Desktop.ini";
+    WriteFileBytes(ini, "[x]\r\n");
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    r.Pick(Form1->FrElm, L"elm", {L"b.*dir", L"c.*dir"}, VK_RETURN, ssCtrl);
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(r.Boxes.Seen.size(), 1u);
+    EXPECT_EQ(N(r.Boxes.Seen[0].Caption + L"|" + r.Boxes.Seen[0].Text.substr(0, 19)), "Iconize_Folder|Unable to write to ");
+    EXPECT_TRUE(FileExists(r.Dir / L"elm\\c\\Desktop.ini"));
 }
 
 // Drives and types get the file alone for its first icon and the index for

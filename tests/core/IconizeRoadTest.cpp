@@ -14,7 +14,8 @@ class Road : public ::testing::Test {
 protected:
     TTempDir root;
     TRegSnapshot keep{CR, {L"Applications\\Explorer.exe\\Drives\\Q", L".dolve", L"dolvefile", L".txt", L"txtfile",
-                           L".txt\\DefaultIcon", L"txtfile\\DefaultIcon", L".", L"file", L"..", L".file"}};
+                           L".txt\\DefaultIcon", L"txtfile\\DefaultIcon", L".", L"file", L"..", L".file",
+                           L".dolvdevice", L"dolvdevicefile"}};
     TNoticeRecorder notices;
     TModalRecorder boxes;
     String icon = root / L"i.ico";
