@@ -1,10 +1,10 @@
 #include "Program.h"
 
+#include "IconizeReport.h"
 #include "Language.h"
 #include "Main.h"
 #include "Settings.h"
 #include "ind.h"
-#include "IconizeReport.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 #include "xaFontDialog.h"

@@ -15,7 +15,7 @@ protected:
     TTempDir root;
     TRegSnapshot keep{CR, {L"Applications\\Explorer.exe\\Drives\\Q", L".dolve", L"dolvefile", L".txt", L"txtfile",
                            L".txt\\DefaultIcon", L"txtfile\\DefaultIcon", L".", L"file", L"..", L".file",
-                           L".dolvdevice", L"dolvdevicefile"}};
+                           L".dolvdevice", L"dolvdevicefile", L".ico\\DefaultIcon", L"icofile\\DefaultIcon"}};
     TNoticeRecorder notices;
     TModalRecorder boxes;
     String icon = root / L"i.ico";
@@ -82,6 +82,7 @@ TEST_F(Road, EachElementsKindIndexAndResult)
         {L".txt", false, L"0", K::FileType, L"0", W::Done, L"%i,0"},
         // Programs, shortcuts and (on the main window) icon files keep their own icons.
         {L"%r\\a.ico", true, L"0", K::FileType, L"", W::PassedOver, nullptr},
+        {L"%r\\a.ico", false, L"0", K::FileType, L"0", W::Done, L"%1"},  // each .ico file shows itself
         {L"%r\\p.exe", false, L"0", K::FileType, L"", W::PassedOver, nullptr},
         {L"%r\\s.lnk", true, L"0", K::FileType, L"", W::PassedOver, nullptr},
         {L".LNK", false, L"0", K::FileType, L"", W::PassedOver, nullptr},
