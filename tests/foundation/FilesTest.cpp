@@ -48,6 +48,15 @@ TEST(FolderEntriesAndFileSizes, AnyEntryCountsSizesKeepEveryBit)
     }
 }
 
+TEST(DeviceName, TheLastNameWithOrWithoutExtension)
+{
+    for (const wchar_t* name :
+         {L"NUL", L"nul.txt", L"C:\\x\\Com1.ico", L"d:lpt9", L"CONIN$", L"conout$.a.b", L"AUX .txt", L"prn"})
+        EXPECT_TRUE(IsDeviceName(name)) << N(name);
+    for (const wchar_t* name : {L"", L"COM0", L"COM10", L"NULL", L"nul_", L"C:\\NUL\\x.txt", L"a.nul", L"CON$"})
+        EXPECT_FALSE(IsDeviceName(name)) << N(name);
+}
+
 TEST(SizeToText, UnitsRoundingAndSeparator)
 {
     constexpr int64_t Mb = 1048576, Gb = 1073741824;
