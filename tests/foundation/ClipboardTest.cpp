@@ -355,9 +355,6 @@ TEST_F(PasteTest, OnlyEffectTwoFromOthersMoves)
 
 TEST_F(PasteTest, ANameThatIsNoFullPathOfAnItemRefusesTheWholeList)
 {
-    // The current folder holds what a wildcard or a relative name would take.
-    TStringList good = Make({L"ok.txt", L"bit.txt", L"relative.txt"});
-    CreateDirectoryW((src / L"d").c_str(), nullptr);
     struct THere {
         wchar_t was[MAX_PATH];
         THere(const String& dir) { GetCurrentDirectoryW(MAX_PATH, was), SetCurrentDirectoryW(dir.c_str()); }
@@ -367,19 +364,20 @@ TEST_F(PasteTest, ANameThatIsNoFullPathOfAnItemRefusesTheWholeList)
     TModalResponderScope door([&](const TModalRequest& r) { return box = r.Text, TModalAnswer{}; });
     const String names[] = {L"C:", L"C:\\", L"*", L"*.*", L"relative.txt", src / L"b?t.txt", src / L"*.txt",
                             src / L"missing.txt", src / L"NUL", src / L"nul.txt", src / L"d\\..", L"\\\\.\\C:"};
-    for (const String& name : names) {
-        TTempDir into;
-        TStringList files = good;
-        files.Insert(1, name);
+    for (const String& name : names)
         for (uint8_t effect : {kDropEffectMove, kDropEffectCopy}) {
+            // The current folder holds what a wildcard or a relative name would take.
+            TStringList files = Make({L"ok.txt", L"bit.txt", L"relative.txt"});
+            CreateDirectoryW((src / L"d").c_str(), nullptr);
+            files.Insert(1, name);
+            TTempDir into;
             Clipboard_CopyFiles(files, effect);
             box.clear();
             Clipboard_PasteFiles(into.Path(), [](const String&, const String&) { return true; });
-            EXPECT_FALSE(Dir_HasItems(into.Path())) << N(name) << effect;
+            EXPECT_FALSE(Dir_HasItems(into.Path())) << N(name) << " effect " << int(effect);
+            EXPECT_EQ(FileCount(src.Path()), 3) << N(name);
             EXPECT_EQ(N(box.substr(0, name.size() + 2)), N(name + L"\r\n")) << "the refused name is shown";
         }
-        EXPECT_EQ(FileCount(src.Path()), 3) << N(name);
-    }
 }
 
 TEST_F(PasteTest, CutOverAnItemOfTheSameNameMovesOnlyWhenAllowed)
