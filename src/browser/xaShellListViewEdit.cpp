@@ -106,7 +106,7 @@ void TxaShellListView::CreateNewTxt()
     if (!Renamer_Ask(lvs_CreateNewTxt, L"1.txt", typed, 0, 1)) return;
     String full = IncludeTrailingPathDelimiter(fPath) + typed;
     // A device name would write to the device (a port may never answer), and no file appears.
-    if (!isPlainName(typed) || IsDeviceName(typed))
+    if (!isPlainName(typed) || FileIsDevice(typed))
         throw EFCreateError(
             Format(L"Cannot create file \"%s\". %s", full.c_str(), SysErrorMessage(ERROR_INVALID_NAME).c_str()));
     if (FileExists(full) && !YN_Ask(L"Файл с таким именем уже существует. Желатете перезаписать?", L"")) return;

@@ -35,20 +35,6 @@ int64_t File_GetSize(const String& path)
     return (int64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
 }
 
-bool IsDeviceName(const String& path)
-{
-    String name = path.substr(path.find_last_of(L"\\/:") + 1);  // none found: npos + 1 is 0
-    name.resize(std::min(name.find(L'.'), name.size()));
-    // The platform passes over the blanks before the extension as well.
-    while (!name.empty() && name.back() == L' ') name.pop_back();
-    for (wchar_t& c : name)
-        if (c >= L'a' && c <= L'z') c -= 32;
-    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
-        if (name == device) return true;
-    return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) && name[3] >= L'1' &&
-           name[3] <= L'9';
-}
-
 namespace {
 void comCheck(HRESULT hr)
 {

@@ -17,11 +17,6 @@ bool Dir_HasItems(const String& folder);
 // is none. The whole 64-bit size: a file over 2 GiB must not sort as negative.
 int64_t File_GetSize(const String& path);
 
-// True when Path's last name is one the system keeps for a device (NUL, CON,
-// PRN, AUX, COM1-9, LPT1-9, CONIN$, CONOUT$), with or without an extension:
-// the platform answers for it in any folder, though no item of that name is there.
-bool IsDeviceName(const String& path);
-
 // The file-system path a shortcut (.lnk) points to; empty when LnkPath is
 // not an existing file, cannot be loaded, or points to no file-system item.
 // Raises Exception when the shell's link object cannot be made.

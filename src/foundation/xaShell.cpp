@@ -165,7 +165,7 @@ DWORD foreignFault(const String& path)
         String name = path.substr(at, end - at);
         // "." and ".." would climb back to a root; ":" names a stream; the
         // rest match many items or none.
-        if (name.empty() || name == L"." || name == L".." || IsDeviceName(name) ||
+        if (name.empty() || name == L"." || name == L".." || FileIsDevice(name) ||
             std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32 || wcschr(L"*?\"<>|:/", c); }))
             return ERROR_INVALID_NAME;
         at = end + 1;
@@ -302,6 +302,29 @@ void Shell_VerbDelete(const String& className, const String& verb)
     // No verb would name the class's whole shell key, every verb of it.
     if (className.empty() || verb.empty() || !reg.KeyExists(className)) return;
     reg.DeleteKey(verbKey(className, verb));
+}
+
+void Shell_VerbRemove(const String& className, const String& verb, const String& caption, const String& icon,
+                      const String& command)
+{
+    if (Shell_VerbExists(className, verb, command)) {
+        Shell_VerbDelete(className, verb);
+        return;
+    }
+    // Another program's verb of the same name: its command, its other values
+    // and its subkeys stay; only a value that holds what we write goes.
+    TRegistry reg;
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    if (className.empty() || verb.empty() || !reg.OpenKey(verbKey(className, verb), false)) return;
+    auto removeOurs = [&](const String& name, const String& ours) {
+        try {
+            if (reg.ValueExists(name) && reg.ReadString(name) == ours) reg.DeleteValue(name);
+        } catch (const ERegistryException&) {
+            // a value that is not text is not ours
+        }
+    };
+    removeOurs(L"", caption);
+    removeOurs(L"Icon", icon);
 }
 
 // ---- Handing things to the shell ----
