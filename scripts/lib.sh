@@ -33,12 +33,36 @@ dolv_build() {
 }
 
 dolv_prefix() {
+    local ran=
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "setup: making the Wine prefix in $WINEPREFIX" >&2
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
-        wineserver -w
+        ran=1
     fi
+    # What every Windows has and a new Wine prefix lacks: an .ico file shows
+    # its own picture (its class's DefaultIcon is "%1"); without it every icon
+    # file is drawn as the same blank document. Checked in the registry file,
+    # so a prefix made by an older set-up gets it too, at no cost once it has it.
+    if ! dolv_reg_has "$WINEPREFIX/system.reg" 'Software\\Classes\\.ico' '@="icofile"' ||
+       ! dolv_reg_has "$WINEPREFIX/system.reg" 'Software\\Classes\\icofile\\DefaultIcon' '@="%1"'; then
+        wine reg add 'HKLM\Software\Classes\.ico' /ve /d icofile /f >/dev/null 2>&1 </dev/null
+        wine reg add 'HKLM\Software\Classes\.ico' /v 'Content Type' /d image/x-icon /f >/dev/null 2>&1 </dev/null
+        wine reg add 'HKLM\Software\Classes\icofile\DefaultIcon' /ve /d '%1' /f >/dev/null 2>&1 </dev/null
+        ran=1
+    fi
+    # The registry reaches its file when the prefix's server ends.
+    [ -z "$ran" ] || wineserver -w
+}
+
+# dolv_reg_has FILE KEY LINE: whether the key [KEY] of a Wine registry file
+# (names as the file writes them, backslashes doubled) holds the line LINE.
+dolv_reg_has() {
+    DOLV_KEY="[$2]" DOLV_LINE=$3 awk '
+        BEGIN { key = ENVIRON["DOLV_KEY"]; line = ENVIRON["DOLV_LINE"] }
+        index($0, "[") == 1 { inside = index($0, key " ") == 1 || $0 == key }
+        inside && $0 == line { found = 1 }
+        END { exit !found }' "$1"
 }
 
 # Starts Xvfb when DISPLAY is unset (or when $1 is "virtual") and waits until
