@@ -53,6 +53,37 @@ dolv_prefix() {
     fi
     # The registry reaches its file when the prefix's server ends.
     [ -z "$ran" ] || wineserver -w
+    # Wine draws the caption buttons as glyphs of the Marlett font, which
+    # every Windows has; without it they show as the letters "0 1 r". Only
+    # that font is added: Debian's other Wine fonts would replace the
+    # system's font fallback (a Tahoma without the icon pane's star).
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/marlett.ttf" ] && dolv_marlett; then
+        mkdir -p "$fonts"
+        cp "$DOLV_BUILD/fonts/marlett.ttf" "$fonts/marlett.ttf"
+    fi
+}
+
+# Unpacks marlett.ttf from Debian's fonts-wine package into
+# $DOLV_BUILD/fonts, once per build folder; the package is not installed.
+dolv_marlett() {
+    local dir="$DOLV_BUILD/fonts" tmp
+    [ -f "$dir/marlett.ttf" ] && return 0
+    mkdir -p "$dir"
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$dir/marlett.ttf"
+        return 0
+    fi
+    tmp=$(mktemp -d "$dir/fonts-wine.XXXXXX")
+    if (cd "$tmp" && apt-get download -qq fonts-wine >/dev/null 2>&1) &&
+       dpkg-deb -x "$tmp"/fonts-wine_*.deb "$tmp/x" &&
+       mv "$tmp/x/usr/share/wine/fonts/marlett.ttf" "$dir/marlett.ttf"; then
+        rm -rf "$tmp"
+        return 0
+    fi
+    rm -rf "$tmp"
+    echo "setup: the Marlett font of Debian's fonts-wine could not be had; caption buttons show as letters" >&2
+    return 1
 }
 
 # dolv_reg_has FILE KEY LINE: whether the key [KEY] of a Wine registry file
