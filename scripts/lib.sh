@@ -33,12 +33,11 @@ dolv_build() {
 }
 
 dolv_prefix() {
-    local ran=
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "setup: making the Wine prefix in $WINEPREFIX" >&2
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
-        ran=1
+        wineserver -w
     fi
     # What every Windows has and a new Wine prefix lacks: an .ico file shows
     # its own picture (its class's DefaultIcon is "%1"); without it every icon
@@ -49,10 +48,9 @@ dolv_prefix() {
         wine reg add 'HKLM\Software\Classes\.ico' /ve /d icofile /f >/dev/null 2>&1 </dev/null
         wine reg add 'HKLM\Software\Classes\.ico' /v 'Content Type' /d image/x-icon /f >/dev/null 2>&1 </dev/null
         wine reg add 'HKLM\Software\Classes\icofile\DefaultIcon' /ve /d '%1' /f >/dev/null 2>&1 </dev/null
-        ran=1
+        # The registry reaches its file when the prefix's server ends.
+        wineserver -w
     fi
-    # The registry reaches its file when the prefix's server ends.
-    [ -z "$ran" ] || wineserver -w
     # Wine draws the caption buttons as glyphs of the Marlett font, which
     # every Windows has; without it they show as the letters "0 1 r". Only
     # that font is added: Debian's other Wine fonts would replace the
@@ -97,8 +95,9 @@ dolv_reg_has() {
 }
 
 # Starts Xvfb when DISPLAY is unset (or when $1 is "virtual") and waits until
-# it accepts clients. Several builds may start displays at once, so a number
-# that turns out to be taken is skipped.
+# it accepts clients; its size is DOLV_SCREEN (default 1280x1024). Several
+# builds may start displays at once, so a number that turns out to be taken
+# is skipped.
 dolv_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != virtual ]; then
         return 0
@@ -106,7 +105,7 @@ dolv_display() {
     local n i
     for n in $(seq 90 150); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${DOLV_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
         DOLV_XVFB_PID=$!
         for i in $(seq 1 100); do
             if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$DOLV_XVFB_PID" 2>/dev/null; then
