@@ -7,6 +7,7 @@
 #   --lang NAME     chooses the language NAME in the settings window (F12),
 #                   as a user does, and closes it again
 #   --keys "K ..."  presses these keys (xdotool's names: F12, ctrl+Tab, ...)
+#   --type TEXT     types TEXT; --keys and --type are done in their order
 #   --window TITLE  waits for the window titled TITLE and takes only it
 #                   (default: the whole screen once the main window is up)
 #   --top           takes only the topmost window but the main one (for a
@@ -16,18 +17,19 @@
 # Ends the program, its prefix's processes and the display afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-usage="usage: scripts/screenshot.sh OUT.png [--lang NAME] [--keys KEYS] [--window TITLE | --top] [--screen WxH] [--wait SECONDS] [-- ARGS]"
+usage="usage: scripts/screenshot.sh OUT.png [--lang NAME] [--keys KEYS] [--type TEXT] [--window TITLE | --top] [--screen WxH] [--wait SECONDS] [-- ARGS]"
 out=${1:?$usage}
 shift
 lang=
-keys=
+steps=()
 window=
 top=
 wait_s=20
 while [ $# -gt 0 ]; do
     case $1 in
         --lang) lang=$2; shift 2 ;;
-        --keys) keys=$2; shift 2 ;;
+        --keys) steps+=(key "$2"); shift 2 ;;
+        --type) steps+=(type "$2"); shift 2 ;;
         --window) window=$2; shift 2 ;;
         --top) top=1; shift ;;
         --screen) export DOLV_SCREEN=$2; shift 2 ;;
@@ -41,9 +43,12 @@ case $out in /*) ;; *) out=$PWD/$out ;; esac
 ./scripts/setup.sh
 source scripts/lib.sh
 app_pid=
+shot=$DOLV_BUILD/screenshot
 finish() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     dolv_cleanup
+    # The prefix is some 600 MB; the program's output is kept.
+    rm -rf "$shot/wineprefix"
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
@@ -51,7 +56,6 @@ dolv_build >/dev/null
 
 # A prefix of its own, made anew each time: nothing a run, a test or an
 # earlier picture left behind shows, and a test run may go on meanwhile.
-shot=$DOLV_BUILD/screenshot
 rm -rf "$shot"
 export WINEPREFIX=$shot/wineprefix
 dolv_prefix
@@ -124,11 +128,16 @@ if [ -n "$lang" ]; then
     xdotool key Escape
     wait_hidden "$settings"
 fi
-if [ -n "$keys" ]; then
-    # shellcheck disable=SC2086
-    xdotool key --delay 300 $keys
-    [ -n "$window$top" ] || sleep 1
-fi
+for ((i = 0; i < ${#steps[@]}; i += 2)); do
+    if [ "${steps[i]}" = key ]; then
+        # shellcheck disable=SC2086
+        xdotool key --delay 300 ${steps[i + 1]}
+    else
+        xdotool type --delay 50 "${steps[i + 1]}"
+    fi
+    sleep 0.5
+done
+[ ${#steps[@]} -eq 0 ] || [ -n "$window$top" ] || sleep 1
 mkdir -p "$(dirname "$out")"
 if [ -n "$window$top" ]; then
     if [ -n "$top" ]; then id=$(wait_top "$main"); else id=$(wait_shown "$window"); fi
