@@ -43,7 +43,7 @@ void TForm1::layout()
 {
     Name = L"Form1";
     SetClientSize(684, 460);
-    Constraints.MinWidth = 700;
+    Constraints.MinWidth = kMinWidth;
     Constraints.MinHeight = 498;
     SetColor((TColor)0x86B6D2);
     Font.SetName(L"Tahoma");

@@ -213,6 +213,9 @@ void TFrExplorer::createComponents()
     for (TAction* a : {(TAction*)nullptr, ActOpenInExplorer, ActRefresh, ActProperties}) button(a);
 
     LVS->SetViewStyle(vsReport);
+    // The element pane's selection is what gets the icon chosen in the other
+    // pane: it stays in sight while the focus is there.
+    LVS->HideSelection = false;
     LVS->PopupMenu = pm;
     LVS->SetXaEditPath(ep);
     LVS->SetDirUpItem(false);
