@@ -141,8 +141,8 @@ done
 mkdir -p "$(dirname "$out")"
 if [ -n "$window$top" ]; then
     if [ -n "$top" ]; then id=$(wait_top "$main"); else id=$(wait_shown "$window"); fi
-    xwd -id "$id" -silent -display "$DISPLAY" | convert xwd:- "$out"
+    xwd -id "$id" -silent -display "$DISPLAY" | convert xwd:- -strip "$out"
 else
-    xwd -root -silent -display "$DISPLAY" | convert xwd:- "$out"
+    xwd -root -silent -display "$DISPLAY" | convert xwd:- -strip "$out"
 fi
 echo "screenshot: wrote $out" >&2
