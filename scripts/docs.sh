@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 shot() { scripts/screenshot.sh "docs/$1" --screen 1024x640 "${@:2}"; }
 
 shot main.png
-shot special.png --keys "ctrl+Tab Tab Tab Tab" --type 'C:\windows\system32\shell32.dll' --keys Return
+shot special.png --keys "ctrl+Tab Tab Tab Tab" --type 'C:\windows\system32\shell32.dll' --keys 'Return Tab'
 shot settings.png --lang Russian --keys F12 --top
 shot about.png --keys F1 --top
 shot chooser.png --keys ctrl+shift+q --top
