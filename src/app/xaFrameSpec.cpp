@@ -10,6 +10,7 @@
 #include "xaShellDialog.h"
 #include "xaY.h"
 
+#include <algorithm>
 #include <cmath>
 
 int SplitSpec = 50;
@@ -32,6 +33,9 @@ std::vector<String> elementLines(const TFrSpec& frame)
     for (int i = 0; i < lines.Count(); ++i) elements.push_back(lines[i]);
     return elements;
 }
+
+// Every line's refusal is told as soon as the road has it, in the lines' order.
+void tell(size_t, const TElementResult& result) { Iconize_Report(result); }
 
 // Restores a flag on every way out.
 class TFlagScope {
@@ -258,14 +262,13 @@ bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg)
     }
     TIconizeOptions options;
     options.CopyIco = copyIco;
-    bool done = false;
+    std::vector<TElementResult> results;
     {
         TScreenCursor hourglass;
-        for (const TElementResult& r : Iconize_Elements(elementLines(frame), iconFile, index, options,
-                                                        [](size_t, const TElementResult& r) { Iconize_Report(r); }))
-            done = done || r.Done();
+        results = Iconize_Elements(elementLines(frame), iconFile, index, options, tell);
     }
     // Lines that name nothing any more, or shortcuts, iconize nothing: no success to report.
+    bool done = std::any_of(results.begin(), results.end(), [](const TElementResult& r) { return r.Done(); });
     if (!done)
         Y_ShowColor(L"нет элементов для иконизации", clYError);
     else if (showMsg)
@@ -281,8 +284,7 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
     }
     {
         TScreenCursor hourglass;
-        Iconize_Clear_Elements(elementLines(frame), TIconizeOptions(),
-                               [](size_t, const TElementResult& r) { Iconize_Report(r); });
+        Iconize_Clear_Elements(elementLines(frame), TIconizeOptions(), tell);
     }
     // Lines of file types are left alone on purpose; the list was gone through.
     if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
