@@ -4,7 +4,7 @@
 // them).
 #include "Main.h"
 
-#include "Language.h"
+#include "LanguageTexts.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
 #include "xaModul.h"
