@@ -3,6 +3,7 @@
 // that what another hand wrote there never reads as anything but the default.
 #include "SettingsIni.h"
 #include "TestSupport.h"
+#include "xaModulPath.h"
 
 namespace {
 
@@ -60,6 +61,12 @@ TEST(SettingsIni, KeysDefaultsRoundTripAndGarbage)
         {L"Colors", L"List", Integer, true, true, nullptr, L"-16777211"},  // a system colour
         {L"elmLVS", L"HideVisible", Bool, true, false, L"1", L"0"},
     };
+    // The other forms a number or a switch is read in.
+    const struct {
+        TSettingType Type;
+        const char* Text;
+        const wchar_t* Reads;
+    } forms[] = {{Integer, "0x1F", L"31"}, {Integer, "$10", L"16"}, {Bool, "5", L"1"}, {Bool, "-1", L"1"}};
     const auto& keys = Settings_Keys();
     ASSERT_EQ(keys.size(), std::size(rows));
     TTempDir dir;
@@ -88,7 +95,14 @@ TEST(SettingsIni, KeysDefaultsRoundTripAndGarbage)
         String expectDefault = !r.Read ? held : r.Default ? String(r.Default) : held;
         EXPECT_EQ(N(readFrom("")), N(expectDefault)) << N(name) << ": absent";
         std::string line = N(String(L"[") + r.Section + L"]\r\n" + r.Key + L"=");
-        EXPECT_EQ(N(readFrom(line + N(r.Stored) + "\r\n")), N(r.Read ? String(r.Stored) : held)) << N(name);
+        // A path under the program's folder reads back in its "%exe" form.
+        String inFile = r.Type == Path ? Path_Expand(r.Stored) : String(r.Stored);
+        EXPECT_EQ(N(readFrom(line + N(inFile) + "\r\n")), N(r.Read ? String(r.Stored) : held)) << N(name);
+        for (auto [type, text, reads] : forms) {
+            if (r.Read && type == r.Type) {
+                EXPECT_EQ(N(readFrom(line + text + "\r\n")), N(reads)) << N(name) << ": " << text;
+            }
+        }
         if (r.Type == Integer || r.Type == Bool) {
             for (const char* garbage : {"x", "", "1x", "$", "0xZ"})
                 EXPECT_EQ(N(readFrom(line + garbage + "\r\n")), N(expectDefault)) << N(name) << ": " << garbage;
