@@ -48,8 +48,8 @@ void formSettingsCreate()
     m.ExecuteByDblClick = f.Act_Set_ExecuteByDblClick;
     m.FontTransparent = f.Act_FontTransparent;
     m.BazaOpenNew = f.Act_Baza_OpenNew;
-    m.FontApply = [&f](const TFont& font) { Font_Apply(f, font); };
-    m.ColorsApply = [&f] { Colors_Apply(f); };
+    m.FontApply = [form = &f](const TFont& font) { Font_Apply(*form, font); };
+    m.ColorsApply = [form = &f] { Colors_Apply(*form); };
     m.LanguageApply = Lng_LoadAndSet;
     gFormSettings = std::make_unique<TFormSettings>(nullptr, m);
     FormSettings = gFormSettings.get();
