@@ -35,14 +35,6 @@ bool isDriveRoot(const String& path)
 // would get another picture than the one the user picked.
 int registryIndex(int index) { return index == 0 ? -1 : index; }
 
-// Path lies in Folder or below it, as the file system compares names.
-bool inOrBelow(const String& path, const String& folder)
-{
-    String p = ExcludeTrailingPathDelimiter(path), f = ExcludeTrailingPathDelimiter(folder);
-    return !f.empty() && p.size() >= f.size() && AnsiSameText(p.substr(0, f.size()), f) &&
-           (p.size() == f.size() || p[f.size()] == L'\\');
-}
-
 }  // namespace
 
 int LVS_ItemIcoSet(TxaShellListView& list, int index)
@@ -148,22 +140,17 @@ void Form1_Clear()
 void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target)
 {
     if (target.Path().empty() || !IsClipboardFormatAvailable(CF_HDROP)) return;
-    if (Clipboard_GetDropEffect() == kDropEffectMove) {
-        TStringList files;
-        Clipboard_GetFiles(files);
-        for (int i = 0; i < files.Count(); ++i) {
-            const String& moved = files[i];
-            // Nothing moves into itself or below itself: its row stays.
-            if (inOrBelow(target.Path(), moved)) continue;
-            // Only a row of the very folder the file leaves goes; a row of the
-            // same name in another folder is another file.
-            if (!other.Path().empty() &&
-                File_SameIdentity(IncludeTrailingPathDelimiter(other.Path()), Path_Parent(moved, true)))
-                if (TListItem* row = other.FindItem(moved)) other.Items.Delete(row->Index());
-        }
-    }
-    Clipboard_PasteFiles(target.Path());
-    target.Reload();
+    TStringList files;
+    if (Clipboard_GetDropEffect() == kDropEffectMove) Clipboard_GetFiles(files);
+    target.PasteData();
+    // The rows of the files that left the other pane's very folder go; a
+    // file the paste left in place (a refused list, a replacement declined,
+    // a folder into itself) keeps its row, and a row of the same name in
+    // another folder is another file.
+    for (const String& moved : files.Items())
+        if (!other.Path().empty() && !FileExists(moved) && !DirectoryExists(moved) &&
+            File_SameIdentity(IncludeTrailingPathDelimiter(other.Path()), Path_Parent(moved, true)))
+            if (TListItem* row = other.FindItem(moved)) other.Items.Delete(row->Index());
 }
 
 void TForm1::frElmLVSMouseDown(TObject*, TMouseButton button, TShiftState, int x, int y)

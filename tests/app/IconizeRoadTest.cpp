@@ -112,7 +112,9 @@ TEST(IconizeRoad, DrivesAndTypes)
 TEST(IconizeRoad, PasteFromTheOtherPane)
 {
     TRoad r;
-    for (auto [key, to, moved] : {std::tuple{'C', L"elm", false}, {'X', L"*", false}, {'X', L"elm\\b", true}}) {
+    // The second cut finds the copy in the way; the user declines, and the file keeps its row.
+    for (auto [key, to, moved] :
+         {std::tuple{'C', L"elm", false}, {'X', L"elm", false}, {'X', L"*", false}, {'X', L"elm\\b", true}}) {
         TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {L"f.txt"}, key, ssCtrl);
         TxaShellListView& elm = r.Pick(Form1->FrElm, to, {}, 'V', ssCtrl);
         EXPECT_EQ(ico.FindTeloID(L"f.txt") == nullptr, moved) << N(to);
