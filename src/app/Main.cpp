@@ -1,13 +1,13 @@
 #include "Main.h"
 
 #include "About.h"
+#include "CommandLine.h"
 #include "LanguageTexts.h"
 #include "Settings.h"
 #include "ShellMenuSwitch.h"
 #include "ind.h"
 #include "xaShell.h"
 #include "xaEditPath.h"
-#include "Program.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 #include "xaShellDialog.h"
@@ -342,14 +342,14 @@ void TForm1::Act_Iconize_DoExecute(TObject*)
     if (Panel_Spec->Visible())
         Form1_IconizeSpecial(this, true);
     else
-        Form1_Iconize();
+        Form1_Iconize(*this);
 }
 void TForm1::Act_Iconize_DeExecute(TObject*)
 {
     if (Panel_Spec->Visible())
         Form1_ClearSpecial(this, true);
     else
-        Form1_Clear();
+        Form1_Clear(*this);
 }
 void TForm1::Act_Iconize_CopyIcoExecute(TObject*) {}  // the state is read where it is needed
 void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) { FrElm->LVS->SetPath(FrIco->LVS->Path()); }

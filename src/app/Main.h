@@ -154,17 +154,18 @@ private:
 
 extern TForm1* Form1;
 
-// The normal view's commands (MainIconize.cpp). Iconize gives the element
-// pane's selected rows the icon of the icon pane's selected row; Clear takes
-// their icons away. Both tell the user when a pane has nothing selected.
-void Form1_Iconize();
-void Form1_Clear();
+// The normal view's commands (MainIconize.cpp) on the main window Form.
+// Iconize gives the element pane's selected rows the icon of the icon pane's
+// selected row; Clear takes their icons away. Both tell the user when a pane
+// has nothing selected.
+void Form1_Iconize(TForm1& form);
+void Form1_Clear(TForm1& form);
 // Pastes the clipboard's files into Target's folder; after a cut, the rows of
 // the moved files leave Other's view first.
 void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
-// Row Index of List shows the picture of the icon pane's selected row; the
-// picture's position in the list, or -1 when it could not be had.
-int LVS_ItemIcoSet(TxaShellListView& list, int index);
+// Row Index of List shows the picture of Form's icon pane's selected row;
+// the picture's position in the list, or -1 when it could not be had.
+int LVS_ItemIcoSet(TForm1& form, TxaShellListView& list, int index);
 // The rows of List whose type text is exactly Ext show their type's present picture.
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 // The special view of Form: the frame filled (List may be none) and shown.
