@@ -2,7 +2,6 @@
 #pragma once
 
 #include "CommandLine.h"
-#include "IniFiles.h"
 
 #include <vector>
 
