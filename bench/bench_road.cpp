@@ -109,10 +109,10 @@ int wmain(int argc, wchar_t** argv)
         bareMs += msSince(t0);
     };
     for (int r = 0; r < kRounds; ++r)
-        round(r, Form1_Iconize, oursIconizeMs, bareIconizeMs, [&](const std::vector<String>& p) { bareIconize(p, icoFile); });
+        round(r, [] { Form1_Iconize(*Form1); }, oursIconizeMs, bareIconizeMs, [&](const std::vector<String>& p) { bareIconize(p, icoFile); });
     int done = 0;
     for (const String& f : subfolders(elmDir)) done += iconized(f);
-    for (int r = 0; r < kRounds; ++r) round(r, Form1_Clear, oursClearMs, bareClearMs, bareClear);
+    for (int r = 0; r < kRounds; ++r) round(r, [] { Form1_Clear(*Form1); }, oursClearMs, bareClearMs, bareClear);
     int left = 0;
     for (const String& f : subfolders(elmDir)) left += iconized(f);
 
