@@ -242,6 +242,8 @@ private:
     std::vector<TListItem*> fStandIns;
     // A size change's arrange of the icons, posted until the layout settles.
     mutable bool fArrangePending = false;
+    // The row a key deselected before the control moved from it, or -1.
+    int fKeyDeselected = -1;
     friend class TListItem;
     friend class TListItems;
     friend class TListColumn;
@@ -254,6 +256,8 @@ private:
     void arrangePending() const;
     bool arrangesIcons() const;
     void resolveStandIns();
+    void keyMoving(WORD key);
+    void keyMoved();
     LRESULT customDraw(NMLVCUSTOMDRAW& cd);
     int findItem(const NMLVFINDITEMW& find) const;
     void applyImages();
