@@ -333,11 +333,13 @@ void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), less);
 
+    // Looking for selected rows where there are none walks every row.
     std::vector<int> selected;
     int focused = -1;
     if (fHandle) {
-        for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0 && i < n; i = GetNextItem(i, LVNI_SELECTED))
-            selected.push_back(i);
+        if (SelCount() > 0)
+            for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0 && i < n; i = GetNextItem(i, LVNI_SELECTED))
+                selected.push_back(i);
         focused = GetNextItem(-1, LVNI_FOCUSED);
     }
     std::vector<std::unique_ptr<TListItem>> sorted(n);
@@ -350,7 +352,10 @@ void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
     Items.renumber(0);
     if (!fHandle) return;
     if (!selected.empty() || focused >= 0) {
-        setItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        // Row by row: the control's way for all rows at once walks every row
+        // (and under Wine measures each).
+        for (int i : selected) setItemState(i, 0, LVIS_SELECTED);
+        if (focused >= 0) setItemState(focused, 0, LVIS_FOCUSED);
         for (int i : selected) setItemState(newIndex[i], LVIS_SELECTED, LVIS_SELECTED);
         if (focused >= 0 && focused < n) setItemState(newIndex[focused], LVIS_FOCUSED, LVIS_FOCUSED);
     }
