@@ -326,12 +326,9 @@ void TListView::Scroll(int dx, int dy)
     if (fHandle) ListView_Scroll(fHandle, dx, dy);
 }
 
-void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
+void TListView::reorder(const std::vector<int>& order)
 {
     int n = Items.Count();
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), less);
 
     // Looking for selected rows where there are none walks every row.
     std::vector<int> selected;
@@ -352,10 +349,12 @@ void TListView::CustomSort(const std::function<bool(int a, int b)>& less)
     Items.renumber(0);
     if (!fHandle) return;
     if (!selected.empty() || focused >= 0) {
-        // Row by row: the control's way for all rows at once walks every row
-        // (and under Wine measures each).
-        for (int i : selected) setItemState(i, 0, LVIS_SELECTED);
-        if (focused >= 0) setItemState(focused, 0, LVIS_FOCUSED);
+        // With no row selected, the focused row alone: the control's way for
+        // all rows at once walks every row.
+        if (selected.empty())
+            setItemState(focused, 0, LVIS_FOCUSED);
+        else
+            setItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         for (int i : selected) setItemState(newIndex[i], LVIS_SELECTED, LVIS_SELECTED);
         if (focused >= 0 && focused < n) setItemState(newIndex[focused], LVIS_FOCUSED, LVIS_FOCUSED);
     }

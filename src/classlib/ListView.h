@@ -12,7 +12,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
+#include <numeric>
 #include <memory>
 #include <vector>
 
@@ -210,9 +212,18 @@ public:
     TListItem* GetItemAt(int x, int y) const;
     void Scroll(int dx, int dy);
 
-    // Reorders the rows by Less on their current indexes (a stable sort);
-    // selection and focus move with their rows.
-    void CustomSort(const std::function<bool(int a, int b)>& less);
+    // Reorders the rows by Less(a, b) on their current indexes (a stable
+    // sort); selection and focus move with their rows. (Less is called
+    // directly, not through a function object: a sort of 100,000 rows calls
+    // it some two million times.)
+    template <class Less>
+    void CustomSort(const Less& less)
+    {
+        std::vector<int> order(Items.Count());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), less);
+        reorder(order);
+    }
 
     // Valid inside OnCustomDrawItem.
     TListViewCanvas Canvas;
@@ -256,6 +267,7 @@ private:
     void arrangePending() const;
     bool arrangesIcons() const;
     void resolveStandIns();
+    void reorder(const std::vector<int>& order);
     void keyMoving(WORD key);
     void keyMoved();
     LRESULT customDraw(NMLVCUSTOMDRAW& cd);
