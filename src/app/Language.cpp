@@ -155,8 +155,11 @@ void Lng_FormSettings_Set()
 void Lng_App_Set()
 {
     Lng_Form1_Set();
-    if (FormSettings) Lng_FormSettings_Set();
-    Control_FitToCaption(*Form1->ch_CopyIco);
+    if (FormSettings) {
+        Lng_FormSettings_Set();
+        FormSettings->Font_Fit();
+    }
+    Form1->BottomBar_Fit();
 }
 
 void Lng_LoadAndSet()

@@ -12,6 +12,7 @@
 #include "xaModul.h"
 #include "xaShellDialog.h"
 
+#include <algorithm>
 #include <cmath>
 
 uint8_t SplitMain = 50;
@@ -191,6 +192,18 @@ void TForm1::FormCloseQuery(TObject*, bool&)
     });
 }
 
+LRESULT TForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    // Windows ends the process at the end of a session without closing its
+    // windows. Only the end itself writes: a session end that was merely
+    // asked about may still be called off.
+    if (msg == WM_ENDSESSION && wp) {
+        Program_SessionEnd();
+        return 0;
+    }
+    return TForm::WndProc(msg, wp, lp);
+}
+
 void TForm1::FormResize(TObject*)
 {
     int room = Panel_Norm->Width() - Panel_Norm->Padding.Left - Panel_Norm->Padding.Right - Split->Width();
@@ -219,6 +232,25 @@ void TForm1::FormMouseWheel(TObject*, TShiftState, int wheelDelta, POINT, bool& 
         Font.SetSize(size + 1);
     }
     Font_Apply(Font);
+}
+
+void TForm1::BottomBar_Fit()
+{
+    Control_FitToCaption(*ch_CopyIco);
+    // Each control after the one before it, with the design's gaps, so that a
+    // long caption or a large font pushes the Iconize button on instead of
+    // running under it.
+    int x = btnClear->Left();
+    for (auto [control, gap] : {std::pair<TControl*, int>{btnClear, 0}, {TB, 8}, {ch_CopyIco, 12}, {btnIconize, 12}}) {
+        control->SetLeft(x + gap);
+        x += gap + control->Width();
+    }
+    Panel_BtnIconize->SetWidth(x + 8);
+    // The menu bar keeps its place at the right end; the window never gets so
+    // narrow that the two meet.
+    int menuRoom = Panel_Down->Width() - MM->Left();
+    Constraints.MinWidth = std::max<int>(kMinWidth, Width() - ClientWidth() + Panel_BtnIconize->Width() + menuRoom);
+    if (Width() < Constraints.MinWidth && WindowState() == wsNormal) SetWidth(Constraints.MinWidth);
 }
 
 void TForm1::Act_FontTransparentExecute(TObject*) { FrIco->LVS->Invalidate(); }
@@ -293,7 +325,6 @@ void Font_Apply(const TFont& font)
     f.Font.Assign(font);
     Font_AssignShape(f.MM->Font, font);
     Font_AssignShape(f.ch_CopyIco->Font, font);
-    Control_FitToCaption(*f.ch_CopyIco);
     for (TFrExplorer* pane : {f.FrElm, f.FrIco}) {
         pane->LVS->Font.Assign(font);
         Font_AssignShape(pane->ep->Font, font);
@@ -305,6 +336,7 @@ void Font_Apply(const TFont& font)
     f.FrIco->Sizing();
     f.MM->FitToItems();
     f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
+    f.BottomBar_Fit();  // the copy option to its caption, and the bar beside the menu bar's new width
     f.FrSpec1->FontApplied();
     if (FormSettings) FormSettings->Font_Fit();
 }

@@ -81,6 +81,7 @@ public:
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void FormResize(TObject* sender);
     void SplitMoved(TObject* sender);
     void FormMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, POINT mousePos, bool& handled);
@@ -121,7 +122,13 @@ public:
     void FrElmActPasteExecute(TObject* sender);
     void FrIcoActPasteExecute(TObject* sender);
 
+    // The copy option sized to its caption in its font, and the bottom bar
+    // laid out left to right from its controls' widths; the window is kept
+    // wide enough for the bar and the menu bar beside it.
+    void BottomBar_Fit();
+
 private:
+    static constexpr int kMinWidth = 700;  // outside, as designed
     bool fFirstShow = true;
     void layout();
     void paneTreat(TFrExplorer& pane);
@@ -151,7 +158,7 @@ int LVS_ItemIcoSet(TxaShellListView& list, int index);
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 // The special view: the frame filled (List may be none) and shown.
 void FrSpec_Load(const TStrings* list, const String& iconPath);
-// The special commands over every line of the frame's list; true when they ran.
+// The special commands over every line of the frame's list; true when an element got (or lost) its icon.
 bool Form1_IconizeSpecial(TForm1* self, bool showMsg);
 bool Form1_ClearSpecial(TForm1* self, bool showMsg);
 

@@ -112,7 +112,7 @@ void Form1_Iconize()
             if (Iconize_Folder(full, file, IntToStr(index), copyIco)) renew(row);
         } else if (FileExists(full)) {
             String ext = AnsiLowerCase(File_Ext(full));
-            if (ext == L"ico" || ext == L"exe" || ext == L"lnk") continue;
+            if (ext == L"ico" || ext == L"exe" || ext == L"lnk" || !Iconize_IsFileType(L"." + ext)) continue;
             Iconize_Ext(ext, file, registryIndex(index));
             LVS_ExtIcoRefresh(elm, ext);
         }
@@ -136,7 +136,7 @@ void Form1_Clear()
                 // The folder's picture as the shell now shows it, when the row is next drawn.
                 elm.Items[row].SetImageIndexDeferred();
                 elm.Items[row].Update();
-            } else if (FileExists(full)) {
+            } else if (FileExists(full) && Iconize_IsFileType(L"." + File_Ext(full))) {
                 Iconize_Clear_Ext(File_Ext(full));
                 LVS_ExtIcoRefresh(elm, File_Ext(full));
             }

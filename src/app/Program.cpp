@@ -7,7 +7,9 @@
 #include "xaIconize.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
+#include "xaFontDialog.h"
 #include "xaShell.h"
+#include "xaShellDialog.h"
 #include "xaY.h"
 
 #include <memory>
@@ -18,18 +20,21 @@ namespace {
 // The icons base text while there is no settings window, whose edit box holds it.
 String IcoBaza_Text;
 
-// A dot and an extension alone name a file type; expanded, it would become a
-// file of that name in the program's folder that nobody meant.
-bool isFileType(const String& s)
+// An element written with a dot first and no folder is meant as a file type
+// and goes to the engine as written, which takes it (Iconize_IsFileType) or
+// refuses it; expanded, it would become a file in the program's folder that
+// nobody meant ("..." and ". " even the program's folder itself). "." and ".."
+// are steps of a path.
+bool writtenAsType(const String& s)
 {
-    return s.size() > 1 && s[0] == L'.' && s.find_first_of(L"\\/:") == String::npos;
+    return !s.empty() && s[0] == L'.' && s != L"." && s != L".." && s.find_first_of(L"\\/") == String::npos;
 }
 
 // A network path (what Explorer's menu passes for a folder on a share) has no
 // colon, yet names no place inside the program's folder.
 String expandArg(const String& s) { return s.compare(0, 2, L"\\\\") == 0 ? s : Path_Expand(s); }
 
-String expandElement(const String& s) { return isFileType(s) ? s : expandArg(s); }
+String expandElement(const String& s) { return writtenAsType(s) ? s : expandArg(s); }
 
 std::unique_ptr<TFormSettings> gFormSettings;
 
@@ -140,10 +145,6 @@ bool iconizeElement()
     Application.Guard([&] {
         iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
     });
-    // The engine passes over the program and shortcut types without a word
-    // and reports them done; a calling script must not read that as success.
-    String ext = AnsiLowerCase(File_Ext(CmdLine.Element));
-    if ((ext == L"exe" || ext == L"lnk") && !DirectoryExists(CmdLine.Element)) return false;
     return iconized;
 }
 
@@ -159,6 +160,36 @@ int commandLineHandle()
     return -1;
 }
 }  // namespace
+
+std::vector<String> CommandLine_Split(const String& line)
+{
+    std::vector<String> args;
+    String arg;
+    bool inArg = false, quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        wchar_t c = line[i];
+        if (!quoted && (c == L' ' || c == L'\t')) {
+            if (inArg) args.push_back(arg);
+            arg.clear();
+            inArg = false;
+            continue;
+        }
+        inArg = true;
+        if (c == L'\\') {
+            size_t end = line.find_first_not_of(L'\\', i), run = (end == String::npos ? line.size() : end) - i;
+            bool beforeQuote = end != String::npos && line[end] == L'"';
+            // "C:\\" (escaped as the platform would have it) and "C:\" alike end in one backslash.
+            arg.append(beforeQuote ? (run + 1) / 2 : run, L'\\');
+            i += run - 1;
+        } else if (c == L'"') {
+            quoted = !quoted;
+        } else {
+            arg += c;
+        }
+    }
+    if (inArg) args.push_back(arg);
+    return args;
+}
 
 TCommandLine CommandLine_Parse(const std::vector<String>& args)
 {
@@ -237,8 +268,21 @@ int Program_Start(const std::vector<String>& args)
     return commandLineHandle();
 }
 
+void Program_SessionEnd()
+{
+    if (!Form1) return;
+    bool canClose = true;
+    Form1->FormCloseQuery(Form1, canClose);
+    FontDialog_Save();
+    ShellDialog_Save();
+}
+
 void Program_End()
 {
+    // The kept dialogs store their state first, while the windows they stand
+    // on are there: destroying its owner would take a dialog's window along.
+    FontDialog_Free();
+    ShellDialog_Free();
     Application.MainForm = nullptr;
     FormSettings = nullptr;
     gFormSettings.reset();

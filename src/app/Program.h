@@ -16,6 +16,12 @@ struct TCommandLine {
 };
 extern TCommandLine CmdLine;
 
+// The arguments of a command line, as the program reads its own. A quote
+// always opens or closes an argument, since no path or number holds one, and
+// a run of backslashes before it is halved, rounding up: the entry Explorer
+// runs, "%1" for C:\, gives "C:\", which the platform's own splitting reads
+// as C:" (an escaped quote) with every later argument glued on.
+std::vector<String> CommandLine_Split(const String& line);
 // Takes the arguments (Args[0], the program, is not used). A first argument
 // that is not a whole number is taken as what Explorer passes for a file
 // dropped onto the program: mode 1 with it as the element.
@@ -38,7 +44,12 @@ void IcoBaza_Text_Set(const String& text);
 // the exit code of command-line mode 0, which iconizes before any window is
 // made and ends.
 int Program_Start(const std::vector<String>& args);
-// Frees the windows and the main window's state.
+// The session ends (log-off, shut-down): what the close and the program's end
+// write, written now, for the process may be ended as soon as this returns.
+// The windows and the kept dialogs stay; one may still be up.
+void Program_SessionEnd();
+// Frees the kept dialogs, which store their state, then the windows and the
+// main window's state.
 void Program_End();
 // Runs the program; the process's exit code. Command-line mode 0 gives 0 when
 // the element was iconized and 1 when not, so that a calling script sees a

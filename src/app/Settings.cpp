@@ -4,6 +4,8 @@
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 
+#include <algorithm>
+
 TFormSettings* FormSettings = nullptr;
 
 TFormSettings::TFormSettings(TComponent* owner, const TSettingsMain& main) : TForm(owner), fMain(main)
@@ -82,7 +84,17 @@ void TFormSettings::btnResetToDefaultClick(TObject*)
 void TFormSettings::FrLangcbSelect(TObject*)
 {
     String path;
-    if (FrLang->SelectXA(path)) Lng_Load(path, fMain.LanguageApply);
+    bool restartLink = FrLang->klb->Visible();
+    if (!FrLang->SelectXA(path)) return;
+    try {
+        Lng_Load(path, fMain.LanguageApply);
+    } catch (...) {
+        // The load failed: the chooser shows the language still in use again,
+        // so that the same choice tries once more.
+        FrLang->SelectLngWithoutTranslate(Lng_Path);
+        FrLang->klb->SetVisible(restartLink);
+        throw;
+    }
 }
 
 void TFormSettings::pmSet_CloseClick(TObject*) { Close(); }
@@ -100,8 +112,62 @@ void TFormSettings::Font_Take(const TFont& font)
     FrLang->Font_Set();
 }
 
+namespace {
+int lineHeight(const TControl& c) { return Text_Height(L"Wg", c.Font); }
+int textWidth(const TControl& c) { return Text_Width(c.Caption(), c.Font); }
+
+// A label as large as its text, with room for an italic's lean past its last letter.
+void labelFit(TLabel& label, int left, int top)
+{
+    int height = lineHeight(label);
+    label.SetBounds(left, top, textWidth(label) + height / 4, height);
+}
+}  // namespace
+
 void TFormSettings::Font_Fit()
 {
     FrLang->Font_Set();
+    // Top to bottom with the design's gaps between the rows; each control at
+    // least its design size, larger when its text needs it. The right edges
+    // that the window must reach are gathered in need.
+    const int margin = 16;
+    int need = FrLang->klb->Left() + FrLang->klb->Width() + margin;
+    int y = FrLang->Height() + 20;
+    for (TCheckBox* box : {ch_ExplorerContexMenu, ch_SetExecuteByDblClick, chTFontTransparent}) {
+        int height = std::max(24, lineHeight(*box) + 4);
+        box->SetBounds(margin, y, box->Width(), height);
+        // The box's glyph and its gap before the text; the box reaches the right edge less 34.
+        need = std::max(need, margin + textWidth(*box) + 18 + 34);
+        y += height + 6;
+    }
+    y += 16;
+    int height = std::max(34, lineHeight(*btnFont) + 14);
+    btnFont->SetBounds(margin, y, std::max(220, textWidth(*btnFont) + 24), height);
+    labelFit(*labCtrlWheel, btnFont->Left() + btnFont->Width() + 14, y + (height - lineHeight(*labCtrlWheel)) / 2);
+    need = std::max(need, labCtrlWheel->Left() + labCtrlWheel->Width() + margin);
+    y += height + 20;
+    for (TButtonColor* button : {btnColor_Form1, btnColor_List}) {
+        height = std::max(34, lineHeight(*button) + 14);
+        button->SetBounds(margin, y, std::max(380, textWidth(*button) + button->SymbolWidth + 30), height);
+        y += height + 8;
+    }
+    y += 10;
+    height = std::max(50, lineHeight(*btnResetToDefault) + 24);
+    btnResetToDefault->SetBounds(margin, y, std::max(380, textWidth(*btnResetToDefault) + 24), height);
+    need = std::max(need, btnResetToDefault->Width() + 2 * margin);
+    y += height + 28;
+    labelFit(*labBaza, margin, y);
+    need = std::max(need, labBaza->Width() + 2 * margin);
+    y += labBaza->Height() + 4;
+    edBaza->SetBounds(margin, y, edBaza->Width(), std::max(24, lineHeight(*edBaza) + 8));
     btnBaza->SetBounds(btnBaza->Left(), edBaza->Top() - 1, btnBaza->Width(), edBaza->Height() + 2);
+    int bottom = edBaza->Top() + edBaza->Height() + margin;
+
+    // The window as large as its rows need, never below its design minimum.
+    int frameWidth = Width() - ClientWidth(), frameHeight = Height() - ClientHeight();
+    Constraints.MinWidth = std::max(kMinWidth, need + frameWidth);
+    Constraints.MinHeight = std::max(kMinHeight, bottom + frameHeight);
+    if (WindowState() != wsNormal) return;
+    if (Width() < Constraints.MinWidth || Height() < Constraints.MinHeight)
+        SetBounds(Left(), Top(), std::max(Width(), Constraints.MinWidth), std::max(Height(), Constraints.MinHeight));
 }

@@ -58,11 +58,14 @@ public:
     void pmSet_CloseClick(TObject* sender);
 
     // The main window's font spreading reaches this window twice: first it
-    // takes the font's shape, then it fits its controls to it.
+    // takes the font's shape, then it fits its controls to it. Fitting also
+    // follows new texts: each control shows its whole text, the rows stand
+    // one under the other, and the window grows when they need more room.
     void Font_Take(const TFont& font);
     void Font_Fit();
 
 private:
+    static constexpr int kMinWidth = 650, kMinHeight = 560;  // outside, as designed
     TSettingsMain fMain;
     void layout();
     void showColors();

@@ -1,6 +1,6 @@
 // The settings window's components, design values and bindings.
-#include "CommandImages.h"
 #include "ImgList.h"
+#include "MainImage.h"
 #include "Settings.h"
 
 namespace {
@@ -35,8 +35,8 @@ void TFormSettings::layout()
     SetCaption(L"Settings");
     SetFormStyle(fsStayOnTop);
     SetBorderIcons(biSystemMenu | biMaximize);
-    Constraints.MinWidth = 650;
-    Constraints.MinHeight = 560;
+    Constraints.MinWidth = kMinWidth;
+    Constraints.MinHeight = kMinHeight;
     SetClientSize(650, 540);
     Font.SetName(L"Tahoma");
     Font.SetHeight(-13);

@@ -1,5 +1,6 @@
 #include "SpecialLines.h"
 
+#include "xaIconize.h"
 #include "xaModulFiles.h"
 #include "xaModulPath.h"
 #include "xaModulStrings.h"
@@ -40,7 +41,7 @@ void Strs_ForSpecial(const TStrings& src, TStrings& dest)
         } else if (FileExists(s)) {
             String ext = dottedExt(s), lower = AnsiLowerCase(ext);
             // A file without an extension has no type to give an icon to.
-            if (!ext.empty() && lower != L".exe" && lower != L".ico" && lower != L".lnk")
+            if (Iconize_IsFileType(ext) && lower != L".exe" && lower != L".ico" && lower != L".lnk")
                 Strs_AddUnique(dest, ext, false);
         }
     }

@@ -5,7 +5,6 @@
 #include "Program.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -13,12 +12,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     TOleScope ole;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<String> args(argv, argv + argc);
-    LocalFree(argv);
     try {
-        return Program_Main(args);
+        return Program_Main(CommandLine_Split(GetCommandLineW()));
     } catch (...) {
         // A window that could not be made, or the like: told, never an abnormal end.
         Application.HandleException();

@@ -64,8 +64,9 @@ TFrLanguageComboBox::TFrLanguageComboBox(TComponent* owner) : TFrame(owner)
 
 void TFrLanguageComboBox::LoadLangs(const String& path)
 {
-    // Without the folder the list keeps what it had.
-    ComboBox_FillFileNames(*cb, Lng_Folder(), false);
+    // A folder that is gone (or cannot be listed) offers no files: what it
+    // listed before must not stay, nor the built-in entry twice.
+    if (!ComboBox_FillFileNames(*cb, Lng_Folder(), false)) cb->Clear();
     cb->InsertItem(0, LngComboBox_BuiltIn);
     SelectLngWithoutTranslate(path);
 }
@@ -113,9 +114,15 @@ void TFrLanguageComboBox::Font_Set()
     hot.Assign(klb->FontHot());
     hot.SetSize(size);
     klb->SetFontHot(hot);
+    // Left to right at the widths their texts take in this font: the label,
+    // the list, the link; the frame as high as the list needs.
+    lb->SetBounds(lb->Left(), cb->Top(), Text_Width(lb->Caption(), lb->Font) + 4, cb->Height());
+    cb->SetLeft(lb->Left() + lb->Width() + 4);
+    SetHeight(2 * cb->Top() + cb->Height());
     String text = klb->Caption();
     int height = Text_Height(text, klb->Font);
-    klb->SetBounds(klb->Left(), cb->Top() + cb->Height() / 2 - height / 2, Text_Width(text, klb->Font) + 2, height);
+    klb->SetBounds(cb->Left() + cb->Width() + 12, cb->Top() + cb->Height() / 2 - height / 2,
+                   Text_Width(text, klb->Font) + 2, height);
 }
 
 void TFrLanguageComboBox::cbSelect(TObject*) {}

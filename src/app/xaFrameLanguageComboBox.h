@@ -33,7 +33,8 @@ public:
     // True with Path := the language file the selection asks for, when that
     // is another file than the active one and it exists.
     bool SelectXA(String& path);
-    // Sizes the restart link to the frame's font and centres it on the list.
+    // Sizes the label and the restart link to the frame's font, places them
+    // and the list left to right, and centres the link on the list.
     void Font_Set();
 
     void cbSelect(TObject* sender);

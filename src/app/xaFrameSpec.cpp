@@ -189,9 +189,14 @@ void TFrSpec::btnElmEditClick(TObject*)
     int i = elmList->ItemIndex();
     if (i < 0 || i >= elmList->Count()) return;
     String line = elmList->Items(i);
-    bool type = !line.empty() && line[0] == L'.';
+    bool type = Iconize_IsFileType(line);
     String text = type ? File_Ext(line) : line, edited = text;
-    if (!Renamer_Ask(L"Редактирование", text, edited, -1, -1)) return;
+    for (;;) {
+        if (!Renamer_Ask(L"Редактирование", text, edited, -1, -1)) return;
+        // A type stays a type: "." or "x/y" would name no type, or another's ("..").
+        if (!type || Iconize_IsFileType(L"." + edited)) break;
+        text = edited;
+    }
     elmList->SetItem(i, type ? L"." + AnsiLowerCase(edited) : edited);
 }
 
@@ -243,12 +248,17 @@ bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg)
     }
     TStringList lines;
     frame.ElementLines(lines);
+    bool done = false;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) Iconize_Element(lines[i], iconFile, index, copyIco);
+        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Element(lines[i], iconFile, index, copyIco) || done;
     }
-    if (showMsg) Y_ShowColor(L"Иконка успешно назначена!", clYSuccess);
-    return true;
+    // Lines that name nothing any more, or shortcuts, iconize nothing: no success to report.
+    if (!done)
+        Y_ShowColor(L"нет элементов для иконизации", clYError);
+    else if (showMsg)
+        Y_ShowColor(L"Иконка успешно назначена!", clYSuccess);
+    return done;
 }
 
 bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
@@ -263,6 +273,7 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
         TScreenCursor hourglass;
         for (int i = 0; i < lines.Count(); ++i) Iconize_Clear_Element(lines[i], true);
     }
+    // Lines of file types are left alone on purpose; the list was gone through.
     if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
     return true;
 }

@@ -76,7 +76,9 @@ private:
     void showSource(bool list, bool index, bool picture);
 };
 
-// The two commands over every line of the frame's list. True when they ran
-// over the list; ShowMsg tells the success.
+// The two commands over every line of the frame's list. Iconize is true when
+// at least one element got its icon (ShowMsg tells that success; when none
+// did, the failure is told in any case). Clear is true when it went through
+// the list, whose file types it leaves alone.
 bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg);
 bool FrSpec_Clear(TFrSpec& frame, bool showMsg);

@@ -1,8 +1,8 @@
 // The explorer pane's components with their design values, its action table
 // and its three menus.
 #include "ActnLink.h"
-#include "CommandImages.h"
 #include "xaFrameExplorer.h"
+#include "xaModulControls.h"
 
 namespace {
 using THandler = void (TFrExplorer::*)(TObject*);
@@ -145,13 +145,8 @@ void TFrExplorer::createComponents()
                        (TAction*)nullptr, ActPathCopy, ActPathPaste, ActPathActivate})
         addItem(*pmFavorit, a);
 
-    PanelAdr = new TPanel(this);
-    PanelAdr->Name = L"PanelAdr";
-    PanelAdr->SetBevelOuter(bvNone);
-    PanelAdr->SetParentColor(true);
+    PanelAdr = Panel_New(this, this, L"PanelAdr", alTop);
     PanelAdr->SetHeight(25);
-    PanelAdr->SetParent(this);
-    PanelAdr->SetAlign(alTop);
 
     btnDirUp = new TPanel(this);
     btnDirUp->Name = L"btnDirUp";
@@ -213,6 +208,9 @@ void TFrExplorer::createComponents()
     for (TAction* a : {(TAction*)nullptr, ActOpenInExplorer, ActRefresh, ActProperties}) button(a);
 
     LVS->SetViewStyle(vsReport);
+    // The element pane's selection is what gets the icon chosen in the other
+    // pane: it stays in sight while the focus is there.
+    LVS->HideSelection = false;
     LVS->PopupMenu = pm;
     LVS->SetXaEditPath(ep);
     LVS->SetDirUpItem(false);

@@ -82,10 +82,15 @@ bool ShellDialog_SelectPath(String& path, const String& caption, const String& i
     return true;
 }
 
+void ShellDialog_Save()
+{
+    if (FormXaShellDialog) Application.Guard([] { FormXaShellDialog->FormDestroy(FormXaShellDialog); });
+}
+
 void ShellDialog_Free()
 {
     if (!FormXaShellDialog) return;
-    Application.Guard([] { FormXaShellDialog->FormDestroy(FormXaShellDialog); });
+    ShellDialog_Save();
     FormXaShellDialog = nullptr;
     gChooser.reset();
 }

@@ -5,8 +5,15 @@
 // "LVS_xaShellDialog", its placement in "FormXaShellDialog".
 #pragma once
 
+#include "CommandImages.h"
 #include "Forms.h"
 #include "xaFrameExplorer.h"
+
+// The picture of the OK button, in the Chooser strip.
+namespace ChooserImage {
+enum : int { OK, Count };
+}
+static_assert(ChooserImage::Count == CommandImages_Count(TCommandStrip::Chooser));
 
 class TFormXaShellDialog : public TForm {
 public:
@@ -43,5 +50,7 @@ bool ShellDialog_SelectList(TStrings& strs, const String& caption, const String&
 // One path: on true Path becomes the first of the list; on false it stays.
 bool ShellDialog_SelectPath(String& path, const String& caption, const String& initialDir);
 void Lng_ShellDialog_Set();
+// Saves the chooser's pane and placement (when it was made); it stays.
+void ShellDialog_Save();
 // Called by the program's end: saves the chooser's state (when it was made) and frees it.
 void ShellDialog_Free();

@@ -5,20 +5,56 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
+
+namespace {
+// A box belongs to the window it is opened from, so that it stands above it
+// (the settings window stays on top of the main window).
+HWND boxOwner()
+{
+    HWND active = GetActiveWindow();
+    return active ? active : Application.Handle();
+}
+
+BOOL CALLBACK findBox(HWND h, LPARAM lp)
+{
+    wchar_t name[8] = L"";
+    GetClassNameW(h, name, 8);
+    if (!IsWindowVisible(h) || wcscmp(name, L"#32770") != 0) return TRUE;
+    *(HWND*)lp = h;
+    return FALSE;
+}
+
+// The platform's message box; a responder's Drive works the real box.
+int messageBox(const String& text, const String& caption, UINT type, TModalAnswer& answer)
+{
+    auto box = [] {
+        HWND found = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), findBox, (LPARAM)&found);
+        return found;
+    };
+    TModalDrive drive(std::move(answer.Drive), box, [&] {
+        if (HWND b = box()) PostMessageW(b, WM_COMMAND, IDCANCEL, 0);
+    });
+    int result = MessageBoxW(boxOwner(), text.c_str(), caption.c_str(), type | MB_TASKMODAL);
+    drive.RaiseError();
+    return result;
+}
+}  // namespace
 
 int MessageDlg(const String& text, const String& caption, UINT type)
 {
     TModalAnswer answer;
-    if (Modal_Intercept({L"MessageBox", caption, text}, answer)) return answer.Result;
-    return MessageBoxW(Application.Handle(), text.c_str(), caption.c_str(), type | MB_TASKMODAL);
+    if (Modal_Intercept({L"MessageBox", caption, text}, answer) && !answer.Drive) return answer.Result;
+    return messageBox(text, caption, type, answer);
 }
 
 void ShowMessage(const String& text)
 {
     TModalAnswer answer;
-    if (Modal_Intercept({L"ShowMessage", Application.Title, text}, answer)) return;
-    MessageBoxW(Application.Handle(), text.c_str(), Application.Title.c_str(), MB_OK | MB_TASKMODAL);
+    if (Modal_Intercept({L"ShowMessage", Application.Title, text}, answer) && !answer.Drive) return;
+    messageBox(text, Application.Title, MB_OK, answer);
 }
 
 namespace {

@@ -91,6 +91,46 @@ struct TCollect {
     std::vector<HWND>* Out;
 };
 
+// While a modal form is up, the window it was opened from owns it, so that it
+// stands above that window (and on top with it, when that one stays on top).
+// Opened from the stay-on-top settings window, a dialog owned by the main
+// window would open behind it, and the disabled settings window would look
+// frozen. Afterwards the form goes back to the owner it was made with, so
+// that no window it was opened from takes it along when that one is
+// destroyed, and to the stacking it had.
+class TOpenedFromScope {
+public:
+    TOpenedFromScope(HWND form, HWND opener)
+        : fForm(form), fOwner(GetWindow(form, GW_OWNER)), fOnTop(isOnTop(form))
+    {
+        if (!opener || opener == form || opener == fOwner || ownedBy(opener, form)) return;
+        SetWindowLongPtrW(form, GWLP_HWNDPARENT, (LONG_PTR)opener);
+        fChanged = true;
+    }
+    ~TOpenedFromScope()
+    {
+        if (!fChanged || !IsWindow(fForm)) return;
+        // The owner first: a window taken off the top takes its owners along.
+        SetWindowLongPtrW(fForm, GWLP_HWNDPARENT, (LONG_PTR)fOwner);
+        if (!fOnTop && isOnTop(fForm))
+            SetWindowPos(fForm, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    TOpenedFromScope(const TOpenedFromScope&) = delete;
+    TOpenedFromScope& operator=(const TOpenedFromScope&) = delete;
+
+private:
+    HWND fForm, fOwner;
+    bool fOnTop, fChanged = false;
+    static bool isOnTop(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    // An owner chain must not come back to the form.
+    static bool ownedBy(HWND window, HWND owner)
+    {
+        for (HWND h = window; h; h = GetWindow(h, GW_OWNER))
+            if (h == owner) return true;
+        return false;
+    }
+};
+
 BOOL CALLBACK collectEnabled(HWND h, LPARAM lp)
 {
     auto* c = (TCollect*)lp;
@@ -217,7 +257,9 @@ void TForm::SetActiveControl(TWinControl* control)
 
 void TForm::applyPosition()
 {
-    if (fWindowState == wsMaximized) return;
+    // A form about to be shown maximized is placed too: that place is the one
+    // it restores to. One maximized already keeps the place it restores to.
+    if (fWindowState == wsMaximized && IsZoomed(fHandle)) return;
     RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     TForm* around = nullptr;
     if (Position == poOwnerFormCenter) around = dynamic_cast<TForm*>(Owner());
@@ -359,6 +401,7 @@ int TForm::ShowModal()
         return ModalResult;
     }
 
+    TOpenedFromScope openedFrom(fHandle, GetActiveWindow());
     // Every other window of the thread waits while the form is up.
     std::vector<HWND> disabled;
     TCollect collect{fHandle, &disabled};
@@ -493,10 +536,12 @@ bool TApplication::isKeyMsg(MSG& msg)
     WORD vk = (WORD)msg.wParam;
     TShiftState shift = KeyboardShiftState();
     TShortCut sc = ShortCut(vk, shift);
-    // Popup menus of the focused control and of everything it stands on.
+    // The form's actions own their keys: a menu that shows one of them (a pane's
+    // menu offering a command of its window) must not run another action on it.
+    if (form->IsShortCut(sc)) return true;
+    // Then the popup menus of the focused control and of everything it stands on.
     for (TControl* c = target; c; c = c->Parent())
         if (c->PopupMenu && c->PopupMenu->IsShortCut(sc)) return true;
-    if (form->IsShortCut(sc)) return true;
     bool dialogKey = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || (vk >= VK_LEFT && vk <= VK_DOWN);
     if (!dialogKey || (shift & (ssCtrl | ssAlt))) return false;
     HWND focus = msg.hwnd;

@@ -107,9 +107,44 @@ String Trim(const String& s)
     return s.substr(b, e - b);
 }
 
+namespace {
+bool isSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool isReservedName(const String& base)
+{
+    String n = AnsiUpperCase(base);
+    if (n == L"NUL" || n == L"CON" || n == L"PRN" || n == L"AUX" || n == L"CONIN$" || n == L"CONOUT$") return true;
+    // COM1 to COM9 and LPT1 to LPT9; the platform takes the superscript digits as well.
+    return n.size() == 4 && (n.compare(0, 3, L"COM") == 0 || n.compare(0, 3, L"LPT") == 0) &&
+           ((n[3] >= L'1' && n[3] <= L'9') || n[3] == L'\u00B9' || n[3] == L'\u00B2' || n[3] == L'\u00B3');
+}
+}  // namespace
+
+bool FileIsDevice(const String& path)
+{
+    String p = path;
+    if (p.size() >= 4 && isSlash(p[0]) && isSlash(p[3]) &&
+        ((isSlash(p[1]) && (p[2] == L'.' || p[2] == L'?')) || (p[1] == L'?' && p[2] == L'?'))) {
+        // Past the prefix only a drive's or a share's path is a file path.
+        p.erase(0, 4);
+        bool drivePath = p.size() >= 3 && IsCharAlphaW(p[0]) && p[1] == L':' && isSlash(p[2]);
+        bool sharePath = p.size() >= 4 && AnsiSameText(p.substr(0, 3), L"UNC") && isSlash(p[3]);
+        if (!drivePath && !sharePath) return true;
+    }
+    size_t end = p.size();
+    while (end > 0 && p[end - 1] == L':') --end;
+    size_t start = end;
+    while (start > 0 && !isSlash(p[start - 1]) && p[start - 1] != L':') --start;
+    String base = p.substr(start, end - start);
+    base = base.substr(0, base.find(L'.'));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    return isReservedName(base);
+}
+
 bool FileExists(const String& path)
 {
-    if (path.empty()) return false;
+    // A device answers as a file, and reading one may never end (a serial port).
+    if (path.empty() || FileIsDevice(path)) return false;
     DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }

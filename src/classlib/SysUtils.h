@@ -48,8 +48,16 @@ String Trim(const String& s);
 // Every occurrence of What replaced by With, left to right; an empty What changes nothing.
 String StringReplaceAll(const String& s, const String& what, const String& with);
 
-bool FileExists(const String& path);       // an existing file, not a folder
+// An existing file, not a folder and not a device: whatever it answers for
+// may be opened and read to its end.
+bool FileExists(const String& path);
 bool DirectoryExists(const String& path);  // an existing folder
+// Whether Path names a device rather than a file: a reserved name (NUL, CON,
+// PRN, AUX, COM1-9, LPT1-9, CONIN$, CONOUT$, in any case) as its last part,
+// in any folder, with any extension or trailing blanks, dots and colons; or
+// the device namespace ("\\.\", "\\?\", "\??\") other than a drive's or
+// a share's path. The platform opens such a name as the device itself.
+bool FileIsDevice(const String& path);
 
 String IncludeTrailingPathDelimiter(const String& s);
 String ExcludeTrailingPathDelimiter(const String& s);

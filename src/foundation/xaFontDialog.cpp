@@ -98,6 +98,11 @@ void FontDialog_Execute(TFont* fontInOut, const TLngApplyProc& onApply, const St
     f._Result = 0;
 }
 
+void FontDialog_Save()
+{
+    if (FormFont) Application.Guard([] { FormFont->FormDestroy(FormFont); });
+}
+
 void FontDialog_Free()
 {
     keptForm().reset();
@@ -159,6 +164,7 @@ void TFormFont::FormDestroy(TObject*)
     } else {
         TIniFile(Settings_FileName()).WriteString(L"Settings", kExampleKey, value);
     }
+    SendMessageW(fExample->Handle(), EM_SETMODIFY, FALSE, 0);
 }
 
 void TFormFont::FormResize(TObject*) { BitBtn_ColorGlyph(*fColor, fExample->Font.Color()); }

@@ -17,6 +17,9 @@
 // Cancel. Each letter of Options takes one property away: "n" name, "z" size,
 // "c" colour, "b" bold, "i" italic, "u" underline, "s" strike-out.
 void FontDialog_Execute(TFont* fontInOut, const TLngApplyProc& onApply, const String& options);
+// Stores an edited example text now, as the program's end would; the dialog
+// stays, and an example stored is not stored again unless edited again.
+void FontDialog_Save();
 // Frees the kept dialog, storing an edited example text. The program's main
 // block calls it before it returns, while the language path, settings.ini and
 // the message box are all still there.

@@ -252,6 +252,29 @@ void Shell_VerbDelete(const String& className, const String& verb)
     reg.DeleteKey(verbKey(className, verb));
 }
 
+void Shell_VerbRemove(const String& className, const String& verb, const String& caption, const String& icon,
+                      const String& command)
+{
+    if (Shell_VerbExists(className, verb, command)) {
+        Shell_VerbDelete(className, verb);
+        return;
+    }
+    // Another program's verb of the same name: its command, its other values
+    // and its subkeys stay; only a value that holds what we write goes.
+    TRegistry reg;
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    if (className.empty() || verb.empty() || !reg.OpenKey(verbKey(className, verb), false)) return;
+    auto removeOurs = [&](const String& name, const String& ours) {
+        try {
+            if (reg.ValueExists(name) && reg.ReadString(name) == ours) reg.DeleteValue(name);
+        } catch (const ERegistryException&) {
+            // a value that is not text is not ours
+        }
+    };
+    removeOurs(L"", caption);
+    removeOurs(L"Icon", icon);
+}
+
 // ---- Handing things to the shell ----
 
 void Shell_Open(const String& path)

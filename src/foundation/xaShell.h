@@ -42,6 +42,11 @@ void Shell_VerbAdd(const String& className, const String& verb, const String& ca
 // Deletes Class\shell\Verb with its subkeys, when Class exists (an empty
 // Class or Verb deletes nothing).
 void Shell_VerbDelete(const String& className, const String& verb);
+// Takes away what Shell_VerbAdd with these texts wrote: the whole verb when
+// its command is Command, else (another program's verb of the same name)
+// only a caption or "Icon" value that holds exactly the given text.
+void Shell_VerbRemove(const String& className, const String& verb, const String& caption, const String& icon,
+                      const String& command);
 
 // ---- Handing things to the shell ----
 

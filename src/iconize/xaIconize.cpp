@@ -314,19 +314,32 @@ void Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
         addMarks(folder, GetFileAttributesW(folder.c_str()), 0, FILE_ATTRIBUTE_READONLY);
 }
 
+bool Iconize_IsFileType(const String& text)
+{
+    if (text.size() < 2 || text[0] != L'.' || text.back() == L' ') return false;
+    for (size_t i = 1; i < text.size(); ++i)
+        if (text[i] < L' ' || wcschr(L"\\/:*?\"<>|.", text[i])) return false;
+    return true;
+}
+
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco)
 {
-    if (element.empty() || (element[0] == L'.' && element.find(L'\\') == String::npos)) {
-        // "." alone names no type: the class key "." must never be written.
-        if (element.size() <= 1) return false;
-        Iconize_Ext(element, iconFile, StrToInt(index));
-        return true;
+    if (element.empty()) return false;
+    // A device is no icon file, for a type or a drive either: the shell would
+    // open it each time it draws one of their elements.
+    if (FileIsDevice(iconFile)) {
+        Y_Show(String(Iconize_Msg_NoIcon) + L"\r\n" + iconFile, kCaption, -1, true);
+        return false;
+    }
+    if (element[0] == L'.' && element.find_first_of(L"\\/") == String::npos) {
+        // Written as a type; ".." or "." would write another type's class or the class ".".
+        if (!Iconize_IsFileType(element)) return refuse(L"Not a file type:\r\n" + element);
+        return Iconize_Ext(element, iconFile, StrToInt(index));
     }
     if (FileExists(element)) {
         String ext = File_Ext(element);
-        if (ext.empty()) return false;  // a file without extension has no type to decorate
-        Iconize_Ext(ext, iconFile, StrToInt(index));
-        return true;
+        if (!Iconize_IsFileType(L"." + ext)) return false;  // no extension: no type to decorate
+        return Iconize_Ext(ext, iconFile, StrToInt(index));
     }
     if (wchar_t letter = driveRootLetter(element)) {
         Iconize_Drive(String(1, letter), iconFile, StrToInt(index));

@@ -25,7 +25,10 @@ void Iconize_Clear_Folder(const String& folder, bool deleteCopy);
 bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);
 
 // Any element: a file type (.txt), an existing file (its type), a drive root
-// (D: or D:\) or an existing folder. True when it was handled.
+// (D: or D:\) or an existing folder. True when it got the icon: not for the
+// types that are passed over (programs, shortcuts) nor for what does not exist.
+// An element written with a dot first and no folder that is no file type is
+// refused and told; nothing is written.
 bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco);
 bool Iconize_Clear_Element(const String& element, bool deleteCopy);
 
@@ -42,9 +45,18 @@ public:
 
 // Drives and file types ------------------------------------------------------
 
+// Whether Text is a file type: a dot and an extension that a file name can
+// end in (no \ / : * ? " < > |, no control character, no further dot, not
+// ending in a blank). Every decision whether something is a type is this one:
+// anything else would make a class key no file ever has, or another's ("..").
+bool Iconize_IsFileType(const String& text);
+
 void Iconize_Drive(const String& letter, const String& iconFile, int index);
 void Iconize_Clear_Drive(const String& letter);
-void Iconize_Ext(const String& ext, const String& iconFile, int index);
+// False, writing nothing, for what is no file type and for the program and
+// shortcut types, whose files each show an icon of their own. Ext with or
+// without its dot.
+bool Iconize_Ext(const String& ext, const String& iconFile, int index);
 void Iconize_Clear_Ext(const String& ext);
 
 // The icon reference text of a DefaultIcon value: the path alone for index -1,

@@ -136,11 +136,11 @@ void Iconize_Clear_Drive(const String& letter)
     notifyDrive(letter);
 }
 
-void Iconize_Ext(const String& extension, const String& iconFile, int index)
+bool Iconize_Ext(const String& extension, const String& iconFile, int index)
 {
     String ext = normalExt(extension);
-    // No extension names no type: the class key "." is never written.
-    if (ext.empty() || ext == L"lnk" || ext == L"exe") return;
+    // What is no type names no class of ours: "." or ".." would be another's.
+    if (!Iconize_IsFileType(L"." + ext) || ext == L"lnk" || ext == L"exe") return false;
     String text = ext == L"ico" ? String(L"%1") : Iconize_IconText(iconFile, index);
 
     TRegistry reg;
@@ -172,12 +172,13 @@ void Iconize_Ext(const String& extension, const String& iconFile, int index)
     }
 
     Iconize_ChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    return true;
 }
 
 void Iconize_Clear_Ext(const String& extension)
 {
     String ext = normalExt(extension);
-    if (ext.empty() || ext == L"lnk" || ext == L"exe" || ext == L"ico") return;
+    if (!Iconize_IsFileType(L"." + ext) || ext == L"lnk" || ext == L"exe" || ext == L"ico") return;
 
     // Only what iconize wrote is taken away: an icon handler or an icon of
     // another program is theirs, and the icon before ours comes back.

@@ -34,15 +34,16 @@ TEST(IcoBaza, GoneBaseThenKeysInBothPanesStarClicksAndTheStoredForm)
     // pick; then the base and the panes' folders.
     struct { String IcoAt; TFrExplorer* Focus; WORD Key; TShiftState Shift; String Pick, Base, Elm, Ico; } steps[] = {
         {o, elm, 'Q', ssAlt, L"", base, icons, o},
-        {L"", ico, 'Q', ssAlt, L"", base, icons, icons},  // the icon pane's own menu answers there
+        {L"", ico, 'Q', ssAlt, L"", base, icons, L""},  // the key is the window's, not the icon pane's menu's
         {o, ico, 'Q', ssShift | ssAlt, L"", o, icons, o},
         {L"", elm, 'Q', ssShift | ssAlt, L"", L"", icons, L""},
         {L"", elm, 'Q', ssAlt, L"", L"", L"", L""},
         {L"", elm, 'Q', ssCtrl | ssShift, o, o, L"", L""},
-        {L"", ico, 'Q', ssCtrl | ssShift, icons + L"\\a.ico", base, L"", L""},  // a file gives its folder
-        {o, nullptr, VK_RBUTTON, 0, L"", o, L"", o},
-        {o, nullptr, VK_MBUTTON, 0, icons, base, L"", o},
-        {L"", nullptr, VK_LBUTTON, 0, L"", base, L"", icons},
+        {L"", ico, 'Q', ssAlt, L"", o, o, L""},
+        {L"", ico, 'Q', ssCtrl | ssShift, icons + L"\\a.ico", base, o, L""},  // a file gives its folder
+        {o, nullptr, VK_RBUTTON, 0, L"", o, o, o},
+        {o, nullptr, VK_MBUTTON, 0, icons, base, o, o},
+        {L"", nullptr, VK_LBUTTON, 0, L"", base, o, icons},
     };
     auto line = [](const String& a, const String& b, const String& c) { return N(a + L"|" + b + L"|" + c); };
     for (const auto& s : steps) {

@@ -4,9 +4,12 @@
 #include "Language.h"
 #include "Main.h"
 #include "Program.h"
+#include "Registry.h"
 #include "WindowDriver.h"
+#include "xaFontDialog.h"
 #include "xaIconize.h"
 #include "xaModul.h"
+#include "xaShellDialog.h"
 
 #include <cmath>
 
@@ -96,9 +99,31 @@ TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
         EXPECT_TRUE(start.Boxes.Seen.empty()) << N(c.Args[1]);
         Iconize_Clear_Folder(folder, true);
     }
-    TStart drive(nullptr, {L"dolv", L"1", L"C:\\"});
-    EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
-    EXPECT_NE(Selected().find(L"C:"), String::npos) << N(Selected());
+    // The Explorer entry's own command, for a drive root and a folder given
+    // with its backslash, read as the program reads its command line.
+    auto explorer = [](const String& item) {
+        String command = ShellMenu_Command();
+        return CommandLine_Split(command.replace(command.find(L"%1"), 2, item));
+    };
+    for (const String& item : {String(L"C:\\"), folder + L"\\"}) {
+        TStart start(nullptr, explorer(item));
+        bool drive = item.size() == 3;
+        EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrElm->LVS->Path())), N(drive ? L"" : dir.Path()));
+        EXPECT_EQ(N(Selected().substr(0, drive ? 2 : String::npos)), N(drive ? L"C:" : L"2020"));
+    }
+    {
+        TStart start(nullptr, CommandLine_Split(L"dolv \"2\" \"Q:\\\" \"" + ico + L"\" \"0\""));
+        TRegistry reg(KEY_READ);
+        reg.RootKey = HKEY_CLASSES_ROOT;
+        reg.OpenKeyReadOnly(L"Applications\\Explorer.exe\\Drives\\Q\\DefaultIcon");
+        EXPECT_EQ(N(reg.ReadString(L"")), N(ico + L",0")) << "mode 2 with a drive root";
+        reg.CloseKey();
+        Iconize_Clear_Drive(L"Q");
+    }
+    // ".." is a path, the program folder's parent; a type-like text stays as written.
+    String parent = Path_Parent(ExcludeTrailingPathDelimiter(Prog_Dir()), false);
+    EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L".."}).Element), N(IncludeTrailingPathDelimiter(parent)));
+    EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L"..."}).Element), "...");
 }
 
 TEST(MainWindow, SettingsGiveTheStartValues)
@@ -134,6 +159,99 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     TStart big("[Font]\r\nAll.Size=25\r\n");
     EXPECT_EQ(Form1->Font.Size(), 25);
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
+}
+
+// A first run ended by the close or by the session's end (only its end
+// writes, not the question before it) stores the close's keys, the main
+// window centred where it restores to, the font dialog's edited example and
+// the folder chooser's pane and place: all on disk before the windows go.
+TEST(MainWindow, EndOfRunOrSessionStoresEverything)
+{
+    TTempDir dir;
+    const String builtIn = xaFontDialog_Example;
+    for (bool session : {false, true}) {
+        TStart start(nullptr);
+        TModalResponderScope door([&](const TModalRequest& r) {
+            TModalAnswer a{IDCANCEL, L"", nullptr};
+            if (r.Kind == L"TFormFont") a.Drive = [](HWND) {
+                FormFont->fExample->SetFocus();
+                FormFont->fExample->SelectAll();
+                Ui_Type(L"Пример");
+                Ui_Key(VK_RETURN, ssCtrl);
+            };
+            if (r.Kind == L"TFormXaShellDialog") a.Drive = [&](HWND) {
+                FormXaShellDialog->fre->LVS->SetPath(dir.Path());
+                Ui_Key(VK_ESCAPE);
+            };
+            return a;
+        });
+        TFont font;
+        FontDialog_Execute(&font, [] {}, L"");
+        String path;
+        ShellDialog_SelectPath(path, L"", L"*");
+        Form1->Show();
+        HWND main = Form1->Handle();
+        if (session) {
+            EXPECT_TRUE(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            SendMessageW(main, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // called off
+            EXPECT_FALSE(FileExists(Settings_FileName()));
+            SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        } else {
+            bool close = true;
+            Form1->FormCloseQuery(Form1, close);
+            Program_End();
+        }
+        auto read = [](const wchar_t* section, const wchar_t* key) {
+            wchar_t v[256] = L"-";
+            GetPrivateProfileStringW(section, key, L"-", v, 256, Settings_FileName().c_str());
+            return String(v);
+        };
+        auto number = [&](const wchar_t* key) { return _wtoi(read(L"Form1", key).c_str()); };
+        EXPECT_EQ(N(read(L"Settings", L"FontSize")), "11") << session;
+        EXPECT_EQ(N(read(L"Settings", L"xaFontDialog_Example")), N(L"Пример")) << session;
+        EXPECT_EQ(N(read(L"LVS_xaShellDialog", L"Path")), N(dir.Path())) << session;
+        EXPECT_NE(N(read(L"FormXaShellDialog", L"Width")), "-") << session;
+        EXPECT_EQ(N(read(L"Form1", L"Maximized")), "1") << session;
+        EXPECT_EQ(number(L"Left"), (GetSystemMetrics(SM_CXSCREEN) - number(L"Width")) / 2) << session;
+        EXPECT_EQ(number(L"Top"), (GetSystemMetrics(SM_CYSCREEN) - number(L"Height")) / 2) << session;
+        if (session) {  // the example stored, a later end does not store it again
+            DeleteFileW(Settings_FileName().c_str());
+            Program_End();
+            EXPECT_EQ(N(read(L"Settings", L"xaFontDialog_Example")), "-");
+        }
+        xaFontDialog_Example = builtIn;
+    }
+}
+
+// Each key of the window (the help page's table) runs the window's own action
+// with the focus in either pane: no pane, nor a menu of it that offers a
+// command of the window, answers it.
+TEST(MainWindow, WindowKeysRunTheirActionsFromEitherPane)
+{
+    TStart start("");
+    Form1->Show();
+    String ran;
+    for (int i = 0; i < Form1->al->ActionCount(); ++i) {
+        TAction* a = Form1->al->Actions(i);
+        a->OnExecute = [&ran, a](TObject*) { ran += a->Name; };
+    }
+    const struct { WORD Key; TShiftState Shift; const wchar_t* Action; } keys[] = {
+        {VK_RETURN, ssCtrl, L"Act_Iconize_Do"}, {VK_RETURN, ssShift, L"Act_Iconize_De"},
+        {VK_F4, 0, L"Act_Iconize_CopyIco"}, {VK_TAB, ssCtrl, L"Act_IconizeType"},
+        {VK_LEFT, ssCtrl, L"Act_ElmAdrLikeIco"}, {VK_RIGHT, ssCtrl, L"Act_IcoAdrLikeElm"},
+        {'1', ssCtrl | ssShift, L"ActTemp"}, {'T', ssCtrl, L"Act_FontTransparent"},
+        {'Q', ssAlt, L"Act_IcoBazaForElm"}, {'Q', ssCtrl | ssShift, L"Act_Baza_OpenNew"},
+        {'Q', ssShift | ssAlt, L"Act_Baza_CurrentPathAsBaza"}, {VK_F12, 0, L"Act_Set_Settings"},
+        {VK_F1, 0, L"Act_Program_About"}, {VK_F1, ssAlt, L"Act_Program_Help"},
+        {VK_F12, ssCtrl | ssAlt, L"Act_Program_OpenInExplorer"}, {VK_F12, ssCtrl | ssShift, L"Act_Program_OpenSettingsIni"},
+        {VK_RETURN, ssAlt, L"Act_Program_Maximize"}, {VK_F4, ssAlt, L"Act_Program_Close"}};
+    for (TFrExplorer* pane : {Form1->FrElm, Form1->FrIco})
+        for (const auto& k : keys) {
+            pane->LVS->SetFocus();
+            ran.clear();
+            Ui_Key(k.Key, k.Shift);
+            EXPECT_EQ(N(ran), N(k.Action)) << N(pane->Name);
+        }
 }
 
 TEST(MainWindow, CtrlWheelAndFontSizes)

@@ -1,7 +1,9 @@
 // The built dolv.exe: its resources as Windows reads them, and the program
 // started from a copy of its folder with command lines and settings.ini
 // files, its windows seen and closed from outside, its results on disk.
+#include "Classes.h"
 #include "Handles.h"
+#include "IconizeTestSupport.h"
 #include "TestSupport.h"
 #include "xaIconize.h"
 
@@ -92,6 +94,23 @@ TRunResult RunDolv(const TProgFolder& prog, const String& args,
     return r;
 }
 
+BOOL CALLBACK addText(HWND w, LPARAM texts)
+{
+    wchar_t t[512] = L"";
+    DWORD_PTR got;  // asked of the window itself: another process's edit keeps its text there
+    SendMessageTimeoutW(w, WM_GETTEXT, 512, (LPARAM)t, SMTO_NORMAL, 5000, &got);
+    *(String*)texts += String(t) + L"|";
+    return TRUE;
+}
+
+// The texts of a window's controls.
+String WindowTexts(HWND w)
+{
+    String texts;
+    EnumChildWindows(w, addText, (LPARAM)&texts);
+    return texts;
+}
+
 TEST(Program, CarriesVersionManifestAndIcon)
 {
     String exe = DolvExe();
@@ -125,6 +144,7 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         const wchar_t* Args;  // %d: the program's folder
         DWORD Code;
         const wchar_t* IconFile;  // in test\Desktop.ini; empty: none
+        bool NoIcon = false;      // told that the icon does not exist
     } cases[] = {
         {L"0 \"%d\\test\" \"%d\\a.ico\" 0 0", 0, L"a.ico"},
         {L"0 \"%d\\test\" \"%d\\a.ico\" 0", 0, L"Desktop.ico"},
@@ -132,6 +152,12 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         {L"0 test a.ico 0 0", 0, L"a.ico"},
         {L"0 missing a.ico 0 0", 1, L""},
         {L"0 \\\\nohost\\share a.ico 0 0", 1, L""},  // a network path, never a folder of the program's
+        // A device is no icon file: reading one may never end.
+        {L"0 test NUL 0 0", 1, L"", true},
+        {L"0 test con 0 0", 1, L"", true},
+        {L"0 test COM1 0", 1, L"", true},
+        {L"0 test LPT1.ico 0 0", 1, L"", true},
+        {L"0 test \"%d\\test\\NUL.ico\" 0 0", 1, L"", true},
     };
     for (const TCase& c : cases) {
         TProgFolder prog;
@@ -139,13 +165,15 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         String args = c.Args;
         for (size_t at; (at = args.find(L"%d")) != String::npos;) args.replace(at, 2, prog.Dir.Path());
         if (size_t at = args.find(L"%%"); at != String::npos) args.erase(at, 1);
-        TRunResult r = RunDolv(prog, args);
+        String told;
+        TRunResult r = RunDolv(prog, args, [&](HWND w) { told += WindowTexts(w); });
         EXPECT_EQ(r.Code, c.Code) << N(args);
-        EXPECT_TRUE(r.Windows.empty()) << N(args) << ": " << N(r.Windows.empty() ? L"" : r.Windows[0]);
+        EXPECT_EQ(r.Windows.size(), c.NoIcon ? 1u : 0u) << N(args) << ": " << N(told);
+        EXPECT_EQ(told.find(Iconize_Msg_NoIcon) != String::npos, c.NoIcon) << N(args) << ": " << N(told);
         wchar_t icon[MAX_PATH] = L"";
         GetPrivateProfileStringW(L".ShellClassInfo", L"IconFile", L"", icon, MAX_PATH, (prog.Dir / L"test\\Desktop.ini").c_str());
         EXPECT_EQ(N(icon), N(c.IconFile)) << N(args);
-        EXPECT_FALSE(FileExists(prog.Settings())) << N(args);
+        EXPECT_EQ(FileExists(prog.Settings()), c.NoIcon) << "only the message box keeps its place: " << N(args);
         EXPECT_FALSE(FileExists(prog.Dir / L"nohost\\share\\Desktop.ini")) << N(args);
     }
 }
@@ -167,6 +195,21 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
     EXPECT_EQ(r.Code, 1u);
     EXPECT_EQ(r.Windows.size(), 1u) << "the conversion error is shown once";
     Iconize_Clear_Ext(L"dolvtest");
+    r = RunDolv(prog, L"0 .dolvdevice NUL 0 0");
+    EXPECT_EQ(r.Code, 1u) << "a device is no icon, for a type either";
+    EXPECT_EQ(r.Windows.size(), 1u);
+    // Written as a type, yet no file has it: told, nothing written; taken as a
+    // path, it would be the program's folder.
+    for (const wchar_t* element : {L"...", L"\". \"", L".*"}) {
+        r = RunDolv(prog, String(L"0 ") + element + L" \"" + ico + L"\" 0 0");
+        EXPECT_EQ(r.Code, 1u) << N(element);
+        EXPECT_EQ(r.Windows.size(), 1u) << N(element);
+    }
+    for (const wchar_t* key : {L".dolvdevice", L"...", L"..file", L". ", L" file", L".*", L"*file"}) {
+        THKey k;
+        EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, k.Put()), ERROR_SUCCESS) << N(key);
+    }
+    EXPECT_FALSE(FileExists(prog.Dir / L"Desktop.ini"));
 }
 
 // The window's own runs: a first start, the close list, a second start, and
@@ -203,13 +246,36 @@ TEST(Program, StartsClosesAndSurvivesSettings)
     for (const char* settings : {"", "[Settings]\r\nSplitMain=x\r\nSplitSpec=\r\nFontSize=q\r\nIconizeCopyIco=yes\r\n"
                                      "FontTransparent=-\r\nLanguage=Language\\none.lng\r\n[Font]\r\nAll.Size=z\r\n"
                                      "All.Color=nocolor\r\nAll.Name=\r\n[Colors]\r\nForm1=red\r\nList=%\r\n"
-                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n"}) {
+                                     "[elmLVS]\r\nStyle=9\r\nPath=Q:\\nowhere\r\nKolWidth0=-3\r\n[Form1]\r\nTop=x\r\nWidth=-5\r\n",
+                                 "[Settings]\r\nLanguage=COM1\r\n"}) {  // a device, which may never answer
         WriteFileBytes(prog.Settings(), settings);
         r = RunDolv(prog, L"");
         EXPECT_EQ(r.Code, 0u);
         ASSERT_EQ(r.Windows.size(), 1u) << "no message or exception box: " << settings;
         EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
     }
+}
+
+// A pane's folder outside the code page of an ANSI settings.ini: the file
+// turns UTF-16 with every other line kept, and the next start opens there.
+TEST(Program, AnAnsiSettingsFileTakesAFolderOutsideItsCodePage)
+{
+    TProgFolder prog;
+    String photos = prog.Dir / L"\u0424\u043E\u0442\u043E \u65E5\u672C";  // "Фото 日本"
+    CreateDirectoryW(photos.c_str(), nullptr);
+    WriteFileBytes(photos + L"\\a.txt", "a");
+    const std::string theirs = "; kept by hand\r\n[Mine]\r\nNote=caf\xE9\r\n[Settings]\r\nSplitMain=30\r\n";
+    WriteFileBytes(prog.Settings(), theirs);
+    RunDolv(prog, L"\"" + photos + L"\\a.txt\"");  // the element pane opens at the element's folder
+    RunDolv(prog, L"");
+    EXPECT_EQ(N(IncludeTrailingPathDelimiter(IniValue(prog.Settings(), L"elmLVS", L"Path"))),
+              N(IncludeTrailingPathDelimiter(photos)));
+    std::string bytes = ReadFileBytes(prog.Settings());
+    TTextEncoding encoding;
+    String now = DecodeText(bytes, encoding), before = DecodeText(theirs, encoding);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(N(now.substr(0, before.find(L"SplitMain"))), N(before.substr(0, before.find(L"SplitMain"))));
+    EXPECT_EQ(GetPrivateProfileIntW(L"Settings", L"SplitMain", 0, prog.Settings().c_str()), 30u);
 }
 
 BOOL CALLBACK findKopie(HWND w, LPARAM found)

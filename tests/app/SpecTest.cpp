@@ -148,16 +148,17 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     dropFiles(f.PanelIco, {iconned, lib});
     EXPECT_EQ(N(f.edIcoPath->Text() + L"," + IntToStr(f.SpinIcoIndex->Value())), N(lib + L",7"));
 
-    // Lines edited and deleted.
+    // Lines edited and deleted; a type edited into no type ("." gives "..") is asked again.
     String asked;
-    for (auto [line, typed] : {std::pair{1, L"JPG"}, {2, L"C:\\Data2"}}) {
+    for (auto [line, typed] : {std::pair{1, std::vector<String>{L".", L"JPG"}}, {2, {L"C:\\Data2"}}}) {
+        size_t answer = 0;
         TModalResponderScope door([&, typed = typed](const TModalRequest& r) {
             asked += r.Caption + L":" + r.Text + L"|";
-            return TModalAnswer{IDOK, typed, nullptr};
+            return TModalAnswer{answer < typed.size() ? IDOK : IDCANCEL, typed[std::min(answer++, typed.size() - 1)], nullptr};
         });
         onLines(f, {line}, f.btnElmEdit);
     }
-    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|Редактирование:" + data + L"|"));
+    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|Редактирование:.|Редактирование:" + data + L"|"));
     EXPECT_EQ(N(linesOf(f)), N(L".doc|.jpg|C:\\Data2|D:\\"));
     onLines(f, {1, 2, 3}, f.btnElmDelete);
     dropFiles(f.PanelElm, {docs / L"x.dolvtest2", iconned});
@@ -181,12 +182,23 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     EXPECT_EQ(key(ssCtrl), N(L"Иконка успешно назначена! green"));
     EXPECT_TRUE(Iconize_Get_Folder(iconned, file, index));
     EXPECT_EQ(N(file + L"," + IntToStr(index) + L"|" + typeIcon()), N(iconned + L"\\Desktop.ico,4|" + lib + L",4")) << "copied, as the option is on";
+    EXPECT_EQ(key(ssShift), N(L"Иконка успешно сброшена! green"));
+    EXPECT_FALSE(Iconize_Get_Folder(iconned, file, index));
     onLines(f, {1}, f.btnElmDelete);
     EXPECT_EQ(key(ssShift), N(L"Иконка успешно сброшена! green"));
     EXPECT_EQ(N(typeIcon()), N(lib + L",4")) << "file types are not cleared";
+    // A shortcut to a folder stands as itself and a folder removed since names nothing: no success.
+    String gone = docs / L"Gone";
+    CreateDirectoryW(gone.c_str(), nullptr);
+    Lnk_Create(data, docs.Path(), L"", L"");
+    dropFiles(f.PanelElm, {docs / L"Data.lnk", gone});
+    RemoveDirectoryW(gone.c_str());
+    onLines(f, {0}, f.btnElmDelete);
+    EXPECT_EQ(N(linesOf(f)), N(docs / L"Data.lnk|" + gone));
+    EXPECT_EQ(key(ssCtrl), N(L"нет элементов для иконизации red"));
     f.edIcoPath->SetText(L"");
     EXPECT_EQ(key(ssCtrl), N(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe) red"));
-    onLines(f, {0}, f.btnElmDelete);
+    onLines(f, {0, 1}, f.btnElmDelete);
     EXPECT_EQ(key(ssCtrl), N(L"нет элементов для иконизации red"));
     EXPECT_EQ(key(ssShift), N(L"Не выделено элементов для сброса иконок red"));
 

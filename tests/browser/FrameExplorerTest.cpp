@@ -250,7 +250,7 @@ TEST(FrameExplorer, AddressBarFollowsTheFontForBothBorderStyles)
         }
 }
 
-TEST(FrameExplorer, LanguageTextsZebraRowsAndToolBarSwitch)
+TEST(FrameExplorer, LanguageTextsZebraRowsUnfocusedSelectionAndToolBarSwitch)
 {
     TTwoPanes w;
     TFrExplorer& f = *w.pane[0];
@@ -270,6 +270,15 @@ TEST(FrameExplorer, LanguageTextsZebraRowsAndToolBarSwitch)
     f.LVS->Canvas.Brush.Color = clWhite;
     f.LVS->OnCustomDrawItem(f.LVS, f.LVS->Items.Item(1), 0, draw);
     EXPECT_EQ(f.LVS->Canvas.Brush.Color, (TColor)0xFAFAFA) << "odd rows striped";
+    // A selection stays in sight while the other pane has the focus.
+    f.LVS->Items[0].Selected = true;
+    w.pane[1]->LVS->SetFocus();
+    RECT row{};
+    ListView_GetItemRect(f.LVS->Handle(), 0, &row, LVIR_BOUNDS);
+    RedrawWindow(f.LVS->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(f.LVS->Handle());
+    EXPECT_NE(GetPixel(dc, row.left + 300, (row.top + row.bottom) / 2), ColorToRGB(f.LVS->Color()));
+    ReleaseDC(f.LVS->Handle(), dc);
 
     int below = f.LVS->Top() + f.LVS->Height();
     f.ActPanelButtons->Execute();

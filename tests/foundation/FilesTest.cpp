@@ -48,6 +48,30 @@ TEST(FolderEntriesAndFileSizes, AnyEntryCountsSizesKeepEveryBit)
     }
 }
 
+// Only a regular file exists as a file: a device answers to its name in any
+// folder and with any extension, and reading one may never end.
+TEST(FileExists, DevicesAreNoFiles)
+{
+    TTempDir dir;
+    for (const wchar_t* name : {L"COM10.ico", L"nul_x.ico", L"CONSOLE.ico", L"x.NUL", L"AUXX"}) WriteFileBytes(dir / name, "x");
+    const struct {
+        String path;
+        bool device;
+    } cases[] = {
+        {L"NUL", true}, {L"nul", true}, {L"CON", true}, {L"PRN", true}, {L"aux", true}, {L"COM1", true},
+        {L"com9", true}, {L"LPT1.ico", true}, {dir / L"NUL.ico", true}, {dir / L"Con.tar.gz", true},
+        {L"NUL  ", true}, {L"NUL. .", true}, {L"COM1:", true}, {L"C:nul", true}, {L"CONIN$", true},
+        {L"conout$", true}, {L"\\\\.\\NUL", true}, {L"\\\\.\\COM1", true}, {L"\\\\?\\NUL", true}, {L"//./nul", true},
+        {L"\\\\.\\C:", true}, {L"\\\\?\\GLOBALROOT\\Device\\Null", true}, {L"lpt\u00B3.txt", true},
+        {dir / L"COM10.ico", false}, {dir / L"nul_x.ico", false}, {dir / L"CONSOLE.ico", false},
+        {dir / L"x.NUL", false}, {dir / L"AUXX", false}, {L"\\\\?\\" + dir / L"COM10.ico", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileIsDevice(c.path), c.device) << N(c.path);
+        EXPECT_EQ(FileExists(c.path), !c.device) << N(c.path);
+    }
+}
+
 TEST(SizeToText, UnitsRoundingAndSeparator)
 {
     constexpr int64_t Mb = 1048576, Gb = 1073741824;

@@ -101,12 +101,15 @@ TEST(FormPos, MissingSettingsCentresAndMaximizesOnlyWhenAsked)
         TPlainForm f(L"Form1");
         EXPECT_FALSE(Form_PosLoad(&f, nullptr, L"", maximize));
         EXPECT_EQ(f.WindowState(), maximize ? wsMaximized : wsNormal);
-        if (maximize) continue;
         f.Show();
-        RECT r;
-        GetWindowRect(f.Handle(), &r);
-        EXPECT_EQ(r.left, (screenW() - 400) / 2);
-        EXPECT_EQ(r.top, (screenH() - 300) / 2);
+        EXPECT_EQ(IsZoomed(f.Handle()), maximize);
+        // Centred also where a maximized window restores to.
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(f.Handle(), &wp);
+        const RECT& r = wp.rcNormalPosition;
+        EXPECT_EQ(Box(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                  Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300)) << maximize;
         f.Hide();
     }
     EXPECT_FALSE(FileExists(s.Ini())) << "reading must not create settings.ini";

@@ -146,7 +146,7 @@ class Element : public ::testing::Test {
 protected:
     TTempDir root;
     TRegSnapshot keep{CR,
-                      {L"Applications\\Explorer.exe\\Drives\\Q", L".dolve", L"dolvefile", L".", L"file"}};
+                      {L"Applications\\Explorer.exe\\Drives\\Q", L".dolve", L"dolvefile", L".", L"file", L"..", L".file"}};
     TNoticeRecorder notices;
     String icon = root / L"i.ico";
     void SetUp() override
@@ -182,35 +182,49 @@ TEST_F(Element, EachKindGoesToItsRoutine)
     EXPECT_FALSE(FileExists(folder + L"\\Desktop.ini"));
 }
 
+DWORD classCount()
+{
+    DWORD keys = 0;
+    RegQueryInfoKeyW(CR, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    return keys;
+}
+
 TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
 {
     size_t before = notices.Seen().size();
-    EXPECT_FALSE(Iconize_Element(root / L"missing", icon, L"0", false));
-    EXPECT_FALSE(Iconize_Clear_Element(root / L"missing", true));
-    // An empty element, a lone dot or a file without extension names no
-    // type: the class key "." is never made.
     RegDeleteTreeQuiet(CR, L".");
     WriteFileBytes(root / L"README", "x");
-    EXPECT_FALSE(Iconize_Element(L"", icon, L"0", false));
-    EXPECT_FALSE(Iconize_Element(L".", icon, L"0", false));
-    EXPECT_FALSE(Iconize_Element(root / L"README", icon, L"0", false));
-    EXPECT_FALSE(RegKeyExists(CR, L".\\DefaultIcon"));
-    EXPECT_FALSE(RegKeyExists(CR, L"file\\DefaultIcon"));
-    // A UNC share root is no drive letter.
-    EXPECT_FALSE(Iconize_Element(L"\\\\nosuchserver\\share", icon, L"0", false));
-    EXPECT_FALSE(Iconize_Clear_Element(L"\\\\nosuchserver\\share", true));
-    EXPECT_FALSE(RegKeyExists(CR, L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"));
-    EXPECT_EQ(notices.Seen().size(), before);
-}
-
-TEST_F(Element, ShortcutsAndProgramsChangeNothingButAreHandled)
-{
+    DWORD classes = classCount();
     String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
     WriteFileBytes(root / L"p.exe", "MZ");
     WriteFileBytes(root / L"s.lnk", "L");
-    EXPECT_TRUE(Iconize_Element(root / L"p.exe", icon, L"0", false));
-    EXPECT_TRUE(Iconize_Element(root / L"s.lnk", icon, L"0", false));
+    const struct {
+        String element;
+        bool told;
+    } cases[] = {
+        {root / L"missing", false}, {L"", false},
+        {root / L"README", false},                // a file without extension has no type
+        {L"\\\\nosuchserver\\share", false},  // a share root has no drive letter
+        // Programs and shortcuts each keep an icon of their own: their types are passed over.
+        {root / L"p.exe", false}, {root / L"s.lnk", false}, {L".LNK", false},
+        // Written as types, yet no file has them: "." would be the class ".",
+        // ".." the type "." with the class ".file", the others classes of their own.
+        {L".", true}, {L"..", true}, {L"...", true}, {L". ", true}, {L".*", true}, {L".a.b", true},
+        {L".a/b", false},  // a path that does not exist
+    };
+    for (const auto& c : cases) {
+        TModalRecorder boxes;
+        EXPECT_FALSE(Iconize_Element(c.element, icon, L"0", false)) << N(c.element);
+        EXPECT_EQ(boxes.Seen.size(), c.told ? 1u : 0u) << N(c.element);
+    }
     EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
+    EXPECT_FALSE(Iconize_Clear_Element(root / L"missing", true));
+    EXPECT_FALSE(Iconize_Clear_Element(L"\\\\nosuchserver\\share", true));
+    EXPECT_EQ(classCount(), classes) << "no class key made";
+    for (const wchar_t* key : {L".\\DefaultIcon", L"file\\DefaultIcon", L".file\\DefaultIcon",
+                               L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"})
+        EXPECT_FALSE(RegKeyExists(CR, key)) << N(key);
+    EXPECT_EQ(notices.Seen().size(), before);
 }
 
 TEST_F(Element, NonNumericIndexForATypeOrDriveRaisesBeforeWriting)

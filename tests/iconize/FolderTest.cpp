@@ -292,9 +292,8 @@ TEST_F(FolderIcon, EveryLineNotOursSurvivesInItsOrderInEveryEncoding)
         TTextEncoding enc;
         bool bom;
         std::string mark;  // how the file starts afterwards
-    } cases[] = {{TTextEncoding::Ansi, false, "\xFF\xFE"},   {TTextEncoding::Utf16LE, true, "\xFF\xFE"},
-                 {TTextEncoding::Utf16LE, false, "\xFF\xFE"}, {TTextEncoding::Utf16BE, true, "\xFE\xFF"},
-                 {TTextEncoding::Utf8, true, "\xEF\xBB\xBF"}};
+    } cases[] = {{TTextEncoding::Ansi, false, "\xFF\xFE"}, {TTextEncoding::Utf16LE, true, "\xFF\xFE"},
+                 {TTextEncoding::Utf16BE, true, "\xFE\xFF"}, {TTextEncoding::Utf8, true, "\xEF\xBB\xBF"}};
     for (const Case& c : cases) {
         SCOPED_TRACE((int)c.enc * 2 + c.bom);
         WriteFileBytes(ini, EncodeText(theirs, c.enc, c.bom));
@@ -315,6 +314,46 @@ TEST_F(FolderIcon, EveryLineNotOursSurvivesInItsOrderInEveryEncoding)
         Iconize_Clear_Folder(folder, true);
         EXPECT_EQ(N(DecodeText(ReadFileBytes(ini), got)), N(head + tail)) << "comments and bare lines keep the file";
         expectCleared(true);
+        DeleteFileW(ini.c_str());
+    }
+}
+
+// Zero bytes alone do not make a file UTF-16: a run of zeros or binary bytes
+// before an ANSI text leave it ANSI, every byte not ours kept, and only a
+// file that reads as UTF-16 text is taken for one.
+TEST_F(FolderIcon, ZeroBytesMakeUtf16OnlyWhereTheFileReadsAsUtf16)
+{
+    using namespace std::string_literals;
+    const std::string text = "\r\n[User]\r\nName=Ann\r\n";
+    const String ours = L"[.ShellClassInfo]\r\nIconFile=a.ico\r\nIconIndex=0\r\n";
+    const String utf16 = L"[User]\r\nName=Ann \u4E00\r\n";  // U+4E00 puts one zero on the other side
+    struct Case {
+        std::string before;
+        const wchar_t* name;  // [User] Name as the profile reader sees it after iconize
+    } cases[] = {
+        {"\0\0\0\0"s + text, L"Ann"},
+        {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s + text, L"Ann"},
+        {"A\r\n\0\0B"s + text, L"Ann"},  // zeros on both sides
+        {"A\0"s + text, L"Ann"},          // one zero, but no UTF-16 line ends
+        // UTF-16 behind a control character, read as the ANSI text it is taken for
+        {"\x01\0\r\n"s + EncodeText(L"[User]\r\nName=Ann\r\n", TTextEncoding::Utf16LE, false) + "\r\n", L"<none>"},
+        {EncodeText(utf16, TTextEncoding::Utf16LE, false), L"Ann \u4E00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.before));
+        WriteFileBytes(ini, c.before);
+        ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", false));
+        EXPECT_EQ(N(IniValue(ini, L"User", L"Name")), N(c.name));
+        std::string after = ReadFileBytes(ini);
+        Iconize_Clear_Folder(folder, true);
+        if (c.before[0] != '[') {
+            EXPECT_EQ(after, c.before + EncodeText(ours, TTextEncoding::Ansi));
+            EXPECT_EQ(ReadFileBytes(ini), c.before);
+        } else {
+            EXPECT_EQ(after, EncodeText(utf16 + ours, TTextEncoding::Utf16LE, true));
+            EXPECT_EQ(ReadFileBytes(ini), EncodeText(utf16, TTextEncoding::Utf16LE, true));
+        }
+        SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(ini.c_str());
     }
 }
