@@ -248,7 +248,7 @@ int wmain(int argc, wchar_t** argv)
         sizeMs = std::min(sizeMs, msOf([&] { lv->Sort(2, nap); }));
     }
     double reloadNone = 1e300, reload1000 = 1e300;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 5; ++i) {
         lv->DeselectAll();
         reloadNone = std::min(reloadNone, msOf([&] { lv->Reload(); }));
         lv->DeselectAll();
