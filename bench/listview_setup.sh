@@ -22,7 +22,7 @@ make_folder() {
         mkdir folder0 folder1 folder2 folder3 marked
         for i in 1 2 3 4; do
             cp "$build/icons/$(ls "$build/icons" | grep -m1 '\.ico$')" "a$i.ico"
-            cp "$build/bench/start_empty.exe" "a$i.exe"
+            cp "$build/bench/start_floor.exe" "a$i.exe"
             : >"a$i.lnk"
         done
         declare -A bysize
