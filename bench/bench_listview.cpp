@@ -222,7 +222,7 @@ int wmain(int argc, wchar_t** argv)
     ours(small);  // warms the shell's caches for both sides
     floor(small);
     double smallMs, smallFloor, largeMs, largeFloor;
-    pair(small, 5, smallMs, smallFloor);
+    pair(small, 9, smallMs, smallFloor);
     int smallRows = plain.Count();
     int ownShown = 0;
     lv->SetPath(small);
