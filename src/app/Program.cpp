@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "ComObj.h"
 #include "IconizeReport.h"
 #include "Language.h"
 #include "Main.h"
@@ -13,7 +14,10 @@
 #include "xaShellDialog.h"
 #include "xaY.h"
 
+#include <commctrl.h>
+
 #include <memory>
+#include <optional>
 
 TCommandLine CmdLine;
 
@@ -144,8 +148,9 @@ int commandLineHandle()
 }  // namespace
 
 namespace {
+std::optional<TOleScope> gOle;
 std::unique_ptr<TForm1> gForm1;
-}
+}  // namespace
 
 int Program_Start(const std::vector<String>& args)
 {
@@ -154,6 +159,13 @@ int Program_Start(const std::vector<String>& args)
     // Mode 0 shows nothing and writes no settings: the windows, the panes'
     // listings and the language load would only cost its caller time.
     if (CmdLine.Given && CmdLine.Mode == 0) return iconizeElement() ? 0 : 1;
+    // Each pane is set several times below (the window's defaults, then the
+    // stored settings); it lists only its last folder.
+    TxaShellListView::TListingDeferral listings;
+    // Drag and drop, shell links and auto-complete need OLE while windows are up.
+    gOle.emplace();
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
     gForm1 = std::make_unique<TForm1>(nullptr);
     Form1 = gForm1.get();
     Application.MainForm = Form1;
@@ -187,6 +199,7 @@ int Program_Start(const std::vector<String>& args)
         menu.Checked = Shell_VerbExists(L"Folder", Prog_Name, ShellMenu_Command());
         menu.Change();
     });
+    Application.Guard([&] { listings.End(); });
 
     return commandLineHandle();
 }
@@ -211,6 +224,7 @@ void Program_End()
     gFormSettings.reset();
     Form1 = nullptr;
     gForm1.reset();
+    gOle.reset();
 }
 
 int Program_Main(const std::vector<String>& args)

@@ -8,7 +8,10 @@
 
 #include "Handles.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_map>
+#include <utility>
 
 String lvs_FolderType = L"\\Folder";
 String lvs_NewFolderName = L"New Folder";
@@ -114,7 +117,53 @@ TxaShellListView::TxaShellListView(TComponent* owner) : TListView(owner)
     SetLargeImages(fImageList2);
 }
 
-TxaShellListView::~TxaShellListView() { DestroyHandle(); }
+TxaShellListView::~TxaShellListView()
+{
+    dropDue();
+    DestroyHandle();
+}
+
+int TxaShellListView::sDeferrals = 0;
+std::vector<TxaShellListView*> TxaShellListView::sDue;
+
+TxaShellListView::TListingDeferral::TListingDeferral() { ++sDeferrals; }
+
+TxaShellListView::TListingDeferral::~TListingDeferral()
+{
+    if (fEnded) return;
+    // Left by an error: the noted listings are dropped with the deferral.
+    if (--sDeferrals == 0)
+        for (TxaShellListView* v : std::exchange(sDue, {})) v->fListingDue = false;
+}
+
+void TxaShellListView::TListingDeferral::End()
+{
+    if (fEnded) return;
+    fEnded = true;
+    if (--sDeferrals > 0) return;
+    while (!sDue.empty()) {
+        TxaShellListView* v = sDue.front();
+        sDue.erase(sDue.begin());
+        v->listDue();
+    }
+}
+
+void TxaShellListView::listDue()
+{
+    fListingDue = false;
+    if (fDueFolder.empty())
+        TxaShellListView_ListDrives();
+    else
+        TxaShellListView_ListFolder(fDueFolder, fShowHide, fShowElements);
+    Sort();
+}
+
+void TxaShellListView::dropDue()
+{
+    if (!fListingDue) return;
+    fListingDue = false;
+    sDue.erase(std::remove(sDue.begin(), sDue.end(), this), sDue.end());
+}
 
 void TxaShellListView::Loaded()
 {
@@ -237,13 +286,19 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
 void TxaShellListView::TxaShellListView_LoadPath(const String& path, bool showHide, String& folder,
                                                  TShowElements showElements)
 {
-    if (path.empty()) {
-        TxaShellListView_ListDrives();
-        folder.clear();
+    folder = path.empty() ? String() : FileExists(path) ? Path_Parent(path, false) : path;
+    if (sDeferrals > 0) {
+        // A folder that is not there leaves the rows, so the listing due, as they were.
+        if (!folder.empty() && !DirectoryExists(searchFolder(folder))) return;
+        fDueFolder = folder;
+        if (!fListingDue) sDue.push_back(this);
+        fListingDue = true;
         return;
     }
-    folder = FileExists(path) ? Path_Parent(path, false) : path;
-    TxaShellListView_ListFolder(folder, showHide, showElements);
+    if (folder.empty())
+        TxaShellListView_ListDrives();
+    else
+        TxaShellListView_ListFolder(folder, showHide, showElements);
 }
 
 // ---- navigation ----------------------------------------------------------------
@@ -273,6 +328,7 @@ void TxaShellListView::SetPath(const String& newPath)
         String name;
         String folder = Path_Split(expanded, name, false);
         SetPath(folder);
+        TListNow now(this);
         TxaShellListView_LoadPath(expanded, fShowHide, fPath, fShowElements);
         Sort();
         TListItem* row = FindTeloID(name);
@@ -337,6 +393,8 @@ void TxaShellListView::Reload()
     }
     bool hadSelection = SelCount() > 0;
     if (hadSelection) SelectedListID(*qSelectedList, L"");
+    std::optional<TListNow> now;
+    if (hadSelection) now.emplace(this);
     // A folder that vanished leaves the rows as they were.
     if (!fPath.empty() && !DirectoryExists(searchFolder(fPath))) return;
     String folder;
@@ -453,6 +511,12 @@ String TxaShellListView::PathRelativ() const
 void TxaShellListView::Sort(int col, int nap)
 {
     if (col < 0 || col > 3 || (nap != 1 && nap != -1)) return;
+    if (fListingDue) {
+        // The listing due sorts its rows by these.
+        fSortCol = col;
+        fSortNap = nap;
+        return;
+    }
     TUpdateScope update(Items);
     fSortCol = col;
     fSortNap = nap;

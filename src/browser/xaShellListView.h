@@ -17,6 +17,7 @@
 #include <deque>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 // The unit's Language texts (read by the language engine's list-view group).
 extern String lvs_FolderType;  // always begins with a backslash: the folder marker
@@ -78,6 +79,21 @@ public:
     const String& PathFixRoot() const { return fPathFixRoot; }
     void SetPathFixRoot(const String& root);
     const String& RootName() const { return fRootName; }
+
+    // While one lives, the views' listings are only noted; End lists each
+    // view that was asked for one once, at its last folder, sorted: the
+    // start sets each pane several times before the window is shown.
+    class TListingDeferral {
+    public:
+        TListingDeferral();
+        ~TListingDeferral();
+        TListingDeferral(const TListingDeferral&) = delete;
+        TListingDeferral& operator=(const TListingDeferral&) = delete;
+        void End();
+
+    private:
+        bool fEnded = false;
+    };
     void SetRootName(const String& name) { fRootName = name; }
     bool ClearView() const { return fClearView; }
     void SetClearView(bool value);
@@ -172,6 +188,24 @@ private:
     int fSortCol = 1;
     bool fShowHide = false;
     TShowElements fShowElements = seAll;
+    // A listing noted under a TListingDeferral: the folder, empty for the drives.
+    bool fListingDue = false;
+    String fDueFolder;
+    static int sDeferrals;
+    static std::vector<TxaShellListView*> sDue;
+    void listDue();
+    void dropDue();
+    // The listing is made at once, deferral or not: its rows are used right away.
+    struct TListNow {
+        TxaShellListView* View;
+        int Saved;
+        explicit TListNow(TxaShellListView* v) : View(v), Saved(sDeferrals)
+        {
+            View->dropDue();
+            sDeferrals = 0;
+        }
+        ~TListNow() { sDeferrals = Saved; }
+    };
     bool hWheelis = false;
     // The folder the rows were listed from (with its backslash; empty for the
     // drives): deferred row images are resolved against it.
