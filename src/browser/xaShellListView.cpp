@@ -288,8 +288,6 @@ void TxaShellListView::TxaShellListView_LoadPath(const String& path, bool showHi
 {
     folder = path.empty() ? String() : FileExists(path) ? Path_Parent(path, false) : path;
     if (sDeferrals > 0) {
-        // A folder that is not there leaves the rows, so the listing due, as they were.
-        if (!folder.empty() && !DirectoryExists(searchFolder(folder))) return;
         fDueFolder = folder;
         if (!fListingDue) sDue.push_back(this);
         fListingDue = true;

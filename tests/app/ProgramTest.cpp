@@ -134,6 +134,19 @@ TEST(Program, CarriesVersionManifestAndIcon)
     for (const char* part : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "asInvoker", "dpiAware"})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     EXPECT_GE((UINT_PTR)ExtractIconW(GetModuleHandleW(nullptr), exe.c_str(), (UINT)-1), 1u);
+
+    // Mode 0 shows no window: the window layer's libraries are not loaded with the program.
+    image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr);
+    auto* base = (const BYTE*)((UINT_PTR)image & ~(UINT_PTR)3);
+    auto* nt = (const IMAGE_NT_HEADERS*)(base + ((const IMAGE_DOS_HEADER*)base)->e_lfanew);
+    DWORD at = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    std::string imports;
+    for (auto* d = (const IMAGE_IMPORT_DESCRIPTOR*)(base + at); at && d->Name; ++d)
+        imports += std::string(" ") + (const char*)(base + d->Name);
+    FreeLibrary(image);
+    EXPECT_NE(imports.find("USER32"), std::string::npos) << imports;
+    for (const char* dll : {"COMCTL32", "COMDLG32"}) EXPECT_EQ(imports.find(dll), std::string::npos) << imports;
 }
 
 // Mode 0 never shows the main window and never writes settings.ini; its exit

@@ -75,6 +75,32 @@ TEST(ShellListView, FilePathListsItsFolderWithTheFileSelectedAndEventsInOrder)
     EXPECT_EQ(ListView_GetTopIndex(v.lv->Handle()), 40);
 }
 
+// The start sets each pane several times before its window shows: under a
+// deferral a view lists only the last folder that is there, once, sorted as
+// last asked; a file's path lists at once, for its row is selected.
+TEST(ShellListView, UnderADeferralTheLastFolderIsListedOnce)
+{
+    TView v;
+    v.folder(L"A");
+    v.file(L"A\\a1.txt");
+    v.folder(L"B");
+    v.file(L"B\\b1.txt", 1);
+    v.file(L"B\\b2.txt", 9);
+    TxaShellListView::TListingDeferral deferral;
+    for (const wchar_t* folder : {L"A", L"B", L"Missing"}) v.lv->SetPath(v.dir / folder);
+    v.lv->Sort(2, -1);
+    EXPECT_EQ(v.lv->Path(), v.dir / L"B");
+    EXPECT_EQ(v.ids(), "") << "listed before the end";
+    deferral.End();
+    EXPECT_EQ(v.ids(), "b2.txt b1.txt");
+
+    TxaShellListView::TListingDeferral again;
+    v.lv->SetPath(v.dir / L"A\\a1.txt");
+    EXPECT_EQ(v.selected(), "a1.txt");
+    again.End();
+    EXPECT_EQ(v.selected(), "a1.txt");
+}
+
 TEST(ShellListView, VetoConfinementAndDirUp)
 {
     TView v;
