@@ -55,11 +55,12 @@ TEST(MainWindow, SettingsFileKeepsAnyText)
 }
 
 // The program's keys are read in their order; those missing, shown or not,
-// head the Untranslated section the file gains.
+// head the Untranslated section the file gains, made anew.
 TEST(MainWindow, LanguageFileGivesTheProgramsTexts)
 {
     TTempDir dir;
-    WriteFileBytes(dir / L"ru.lng", "\xEF\xBB\xBFIconize_De=\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C\r\n");
+    WriteFileBytes(dir / L"ru.lng", "\xEF\xBB\xBFIconize_De=\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C\r\n"
+                                     "[Untranslated]\r\nIconize_De=\r\n");
     String before = Language::Iconize_De;
     Lng_ReadFile(dir / L"ru.lng");
     EXPECT_EQ(N(Language::Iconize_De), "\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C");
@@ -156,6 +157,18 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
     EXPECT_EQ(Form1->FrIco->LVS->ViewStyle(), vsIcon);
     EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrIco->LVS->Path())), N(ExcludeTrailingPathDelimiter(Prog_Dir())));
+    {  // each key read from its own section and written back there
+        TStart own("[Settings]\r\nSplitMain=30\r\nSplitSpec=70\r\n[elmLVS]\r\nPath=C:\\windows\r\nHideVisible=0\r\n"
+                   "[icoLVS]\r\nPath=C:\\windows\\system32\r\n");
+        bool close = true;
+        Form1->FormCloseQuery(Form1, close);
+        auto key = [](const wchar_t* section, const wchar_t* k) {
+            return N(TIniFile(Settings_FileName()).ReadString(section, k, L"-")) + "|";
+        };
+        EXPECT_EQ(key(L"Settings", L"SplitMain") + key(L"Settings", L"SplitSpec") + key(L"elmLVS", L"Path") +
+                      key(L"elmLVS", L"HideVisible") + key(L"icoLVS", L"Path"),
+                  "30|70|C:\\windows|0|C:\\windows\\system32|");
+    }
     TStart big("[Font]\r\nAll.Size=25\r\n");
     EXPECT_EQ(Form1->Font.Size(), 25);
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
