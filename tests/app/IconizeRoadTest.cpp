@@ -102,6 +102,7 @@ TEST(IconizeRoad, DrivesAndTypes)
         EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive)), N(value));
         r.Pick(Form1->FrElm, L"*", {L"C:.*dir"}, VK_RETURN, ssShift);
         EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive)), "<none>");
+        EXPECT_EQ(r.Image(L"C:.*dir"), Ico_GetSysIndex(L"C:\\")) << "the drive's own picture again";
         int low = r.Pick(Form1->FrElm, L"elm", {}).FindTeloID(L"low.dolvtst")->ImageIndex();
         r.Marks.Seen().clear();
         r.Pick(Form1->FrElm, L"elm", {L"Readme.DOLVTST", L"p.ico", L"p.exe", L"p.lnk"}, VK_RETURN, ssCtrl);

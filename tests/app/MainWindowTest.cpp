@@ -39,21 +39,6 @@ String Selected()
     return row ? row->Caption : L"<none>";
 }
 
-// A path outside the ANSI code page (a pane's folder, the language file)
-// survives in a settings file the program makes; one that exists is not remade.
-TEST(MainWindow, SettingsFileKeepsAnyText)
-{
-    TTempDir dir;
-    const String path = L"C:\\Фото\\日本";
-    TIniFile made(dir / L"made.ini");
-    made.WriteString(L"elmLVS", L"Path", path);
-    EXPECT_EQ(N(made.ReadString(L"elmLVS", L"Path", L"")), N(path));
-    EXPECT_EQ(ReadFileBytes(dir / L"made.ini").substr(0, 2), "\xFF\xFE");
-    WriteFileBytes(dir / L"ansi.ini", "[a]\r\nb=1\r\n");
-    TIniFile(dir / L"ansi.ini").WriteString(L"a", L"c", L"2");
-    EXPECT_EQ(ReadFileBytes(dir / L"ansi.ini").substr(0, 3), "[a]");
-}
-
 // The program's keys are read in their order; those missing, shown or not,
 // head the Untranslated section the file gains, made anew.
 TEST(MainWindow, LanguageFileGivesTheProgramsTexts)
