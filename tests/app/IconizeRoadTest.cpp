@@ -85,6 +85,16 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
         EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, 0u) << N(d);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\a\\notes.txt") && r.Boxes.Seen.empty());
+    // Transparent names (the start's state): a file's row shows its icon alone, a folder's keeps its name.
+    TxaShellListView& ico = *Form1->FrIco->LVS;
+    auto ink = [&](const wchar_t* id) {
+        bool draw = true;
+        ico.Canvas.Font.Color = ico.Font.Color();  // as the row's drawing begins
+        ico.OnCustomDrawItem(&ico, ico.FindTeloID(id), 0, draw);
+        return ico.Canvas.Font.Color;
+    };
+    EXPECT_EQ(ink(L"x.ico"), ico.Color());
+    EXPECT_NE(ink(L"src.*dir"), ico.Color());
 }
 
 // Drives and types get the file alone for its first icon and the index for

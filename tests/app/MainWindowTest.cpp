@@ -117,13 +117,13 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     struct TCase {
         const char* Settings;
         int SplitMain, FontSize;
-        bool Transparent, CopyIco;
+        bool Options, CopyIco;  // transparent names; a double click runs a file in either pane
     } cases[] = {
         {nullptr, 50, 11, true, true},
         {"", 42, 11, true, true},
         {"[Settings]\r\nSplitMain=300\r\nIconizeCopyIco=0\r\n", 44, 11, true, false},
         {"[Settings]\r\nFontSize=14\r\n[Font]\r\nAll.Size=10\r\n", 42, 10, true, true},
-        {"[Settings]\r\nFontTransparent=0\r\n", 42, 11, false, true},
+        {"[Settings]\r\nFontTransparent=0\r\nExecuteByDblClick=0\r\n", 42, 11, false, true},
     };
     for (const TCase& c : cases) {
         TStart start(c.Settings);
@@ -131,7 +131,8 @@ TEST(MainWindow, SettingsGiveTheStartValues)
         EXPECT_EQ(SplitMain, c.SplitMain) << N(what);
         EXPECT_EQ(Form1->Font.Size(), c.FontSize) << N(what);
         EXPECT_EQ(Form1->FrIco->LVS->Font.Size(), c.FontSize) << N(what);
-        EXPECT_EQ(Form1->Act_FontTransparent->Checked, c.Transparent) << N(what);
+        EXPECT_EQ(Form1->Act_FontTransparent->Checked, c.Options) << N(what);
+        EXPECT_EQ(Form1->FrElm->LVS->ExecuteFile() + Form1->FrIco->LVS->ExecuteFile(), c.Options ? 2 : 0) << N(what);
         EXPECT_EQ(Form1->Act_Iconize_CopyIco->Checked, c.CopyIco) << N(what);
         EXPECT_TRUE(start.Boxes.Seen.empty()) << N(what);
     }
@@ -143,16 +144,19 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     EXPECT_EQ(Form1->FrIco->LVS->ViewStyle(), vsIcon);
     EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrIco->LVS->Path())), N(ExcludeTrailingPathDelimiter(Prog_Dir())));
     {  // each key read from its own section and written back there
-        TStart own("[Settings]\r\nSplitMain=30\r\nSplitSpec=70\r\n[elmLVS]\r\nPath=C:\\windows\r\nHideVisible=0\r\n"
+        TStart own("[Settings]\r\nSplitMain=30\r\nSplitSpec=70\r\nFontTransparent=0\r\nExecuteByDblClick=1\r\n"
+                   "[Colors]\r\nForm1=1\r\nList=2\r\n[elmLVS]\r\nPath=C:\\windows\r\nHideVisible=0\r\n"
                    "[icoLVS]\r\nPath=C:\\windows\\system32\r\n");
+        EXPECT_EQ(Form1->FrIco->LVS->Color(), (TColor)2);
         bool close = true;
         Form1->FormCloseQuery(Form1, close);
         auto key = [](const wchar_t* section, const wchar_t* k) {
             return N(TIniFile(Settings_FileName()).ReadString(section, k, L"-")) + "|";
         };
-        EXPECT_EQ(key(L"Settings", L"SplitMain") + key(L"Settings", L"SplitSpec") + key(L"elmLVS", L"Path") +
-                      key(L"elmLVS", L"HideVisible") + key(L"icoLVS", L"Path"),
-                  "30|70|C:\\windows|0|C:\\windows\\system32|");
+        EXPECT_EQ(key(L"Settings", L"SplitMain") + key(L"Settings", L"SplitSpec") + key(L"Settings", L"FontTransparent") +
+                      key(L"Settings", L"ExecuteByDblClick") + key(L"Colors", L"Form1") + key(L"Colors", L"List") +
+                      key(L"elmLVS", L"Path") + key(L"elmLVS", L"HideVisible") + key(L"icoLVS", L"Path"),
+                  "30|70|0|1|1|2|C:\\windows|0|C:\\windows\\system32|");
     }
     TStart big("[Font]\r\nAll.Size=25\r\n");
     EXPECT_EQ(Form1->Font.Size(), 25);
