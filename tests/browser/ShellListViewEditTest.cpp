@@ -6,7 +6,10 @@
 #include "xaDrag.h"
 #include "xaDrop.h"
 #include "xaModulStrings.h"
+#include "xaShell.h"
 #include "xaShellListView.h"
+
+#include <shlobj.h>
 
 namespace {
 TModalAnswer ok(const String& text, int button = IDOK)
@@ -61,7 +64,7 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
          "Renamer:readme.txt|YN:File with su|Renamer:other.txt|YN:File with su|", "Docs.*dir Music.*dir readme.md 1.txt {readme.txt|other.txt}* "},
         {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
          "Renamer:Docs|Y:Music\r\n\r\nFol|Renamer:Music|Y:Can not to c|Renamer:Music|", "Docs.*dir Music.*dir New.*dir* "},
-        {dir, nullptr, {}, 0, "Renamer:New Folder|", nullptr},
+        {dir, nullptr, {ok(L"NUL"), done}, 0, "Renamer:New Folder|Y:Can not to c|Renamer:New Folder|", nullptr},
         {txt, L"Docs.*dir", {ok(L"1.txt"), no}, 0, "Renamer:1.txt|YN:Файл с таким|", nullptr},
         {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir readme.md 1.txt* "},
         {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir readme.md 1.txt* "},
@@ -83,6 +86,8 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
                    want.substr(e + 1);
         EXPECT_EQ(v.ids().substr(0, want.size()), want) << c.seen;
     }
+    v.answers = {ok(L"NUL")};  // a device: no file would appear, and a port may never answer
+    EXPECT_THROW(v.lv->CreateNewTxt(), EFCreateError);
     // On disk: nothing went into Docs; the user's files kept or replaced only after Yes.
     EXPECT_FALSE(FileExists(v.dir / L"Docs\\x.txt") || FileExists(v.dir / L"1.txt"));
     std::string other = ReadFileBytes(v.dir / L"readme.txt") + "|" + ReadFileBytes(v.dir / L"other.txt");
@@ -127,6 +132,43 @@ TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDrive
         EXPECT_EQ(N(v.seen), c.seen) << "the drive list raised OnDrop and nothing else";
         EXPECT_EQ(dropped, 2);
     }
+}
+
+TEST(ShellListViewEdit, PasteAndDropsOfNamesFromOthers)
+{
+    // A cut moves over an item of the same name only after the user's Yes.
+    TEditView v{"a.txt", "b.txt"};
+    TTempDir other;
+    WriteFileBytes(other / L"a.txt", "old");
+    v.lv->SetPath(other.Path());
+    TStringList cut;
+    cut.Add(v.dir / L"a.txt");
+    for (bool replace : {false, true}) {
+        Clipboard_CopyFiles(cut, kDropEffectMove);
+        v.answers = {replace ? yes : no}, v.seen.clear();
+        v.lv->PasteData();
+        EXPECT_EQ(N(v.seen), "YN:a.txt\r\n\r\nFil|");
+        EXPECT_EQ(ReadFileBytes(other / L"a.txt"), replace ? "a.txt" : "old");
+        EXPECT_NE(FileExists(v.dir / L"a.txt"), replace);
+    }
+    // A dropped name that is no full path refuses the whole drop: nothing is
+    // taken from the current folder.
+    SetCurrentDirectoryW(v.dir.Path().c_str());
+    String list = v.dir / L"b.txt" + String(1, L'\0') + L"*" + String(2, L'\0');
+    DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    HGLOBAL h = GlobalAlloc(GHND, sizeof head + list.size() * 2);
+    BYTE* block = (BYTE*)TGlobalLock(h).Get();  // a moveable block that nobody moves: its place stays
+    memcpy(block, &head, sizeof head);
+    memcpy(block + sizeof head, list.data(), list.size() * 2);
+    v.seen.clear();
+    {
+        TDialogAnswerer shell(IDCANCEL, 5000);  // the shell's question of a name listed twice
+        PostMessageW(v.lv->Handle(), WM_DROPFILES, (WPARAM)h, 0);
+        Application.ProcessMessages();
+    }
+    SetCurrentDirectoryW(L"C:\\");
+    EXPECT_EQ(N(v.seen), "Y:*\r\n\r\nInvalid|");
+    EXPECT_EQ(FileCount(other.Path()), 1);
 }
 
 TEST(ShellListViewEdit, LanguageFileGivesTheFolderTypeOneBackslashAndListsMissingKeys)
