@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <string_view>
 #include <utility>
 
 String lvs_FolderType = L"\\Folder";
@@ -184,10 +185,13 @@ void TxaShellListView::bindSystemImages()
     TComponent* owner = Owner() ? Owner() : this;
     if (!SmallImages()) SetSmallImages(new TImageList(owner, 16, 16));
     if (!LargeImages()) SetLargeImages(new TImageList(owner, 32, 32));
+    HIMAGELIST small = SmallImages()->Handle(), large = LargeImages()->Handle();
     ImageList_AttachSys(*SmallImages(), true);
     ImageList_AttachSys(*LargeImages(), false);
-    SetSmallImages(SmallImages());  // the lists now hold other handles: tell the control
-    SetLargeImages(LargeImages());
+    // The lists now hold other handles: tell the control. Told the same ones
+    // again, it measures its rows anew, on every listing.
+    if (SmallImages()->Handle() != small) SetSmallImages(SmallImages());
+    if (LargeImages()->Handle() != large) SetLargeImages(LargeImages());
 }
 
 int TxaShellListView::ResolveImageIndex(const TListItem& item)
@@ -258,7 +262,9 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
     fOwnIconFolders.clear();
     fListedFolder = folder;
     do {
-        String name = fd.cFileName;
+        // The name is cut where it stands: a copy per row, and per part, is
+        // felt in a folder of thousands.
+        std::wstring_view name = fd.cFileName;
         if (name.empty() || name == L"." || name == L"..") continue;
         if (!showHide && (fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
         bool isDir = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
@@ -268,11 +274,13 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
             row->Caption = name;
             row->SubItems.Add(lvs_FolderType);
             row->SubItems.Add(L"---");
-            if (Ico_FolderIconPerFolder(fd.dwFileAttributes)) fOwnIconFolders.insert(name);
+            if (Ico_FolderIconPerFolder(fd.dwFileAttributes)) fOwnIconFolders.emplace(name);
         } else {
             int64_t size = ((int64_t)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
-            row->Caption = File_NameNoExt(name);
-            row->SubItems.Add(File_Ext(name));
+            // A bare name: its extension follows the last dot (File_Ext).
+            size_t dot = name.rfind(L'.');
+            row->Caption = name.substr(0, dot);
+            row->SubItems.Add(dot == name.npos ? String() : String(name.substr(dot + 1)));
             row->SubItems.Add(Size_ToText(size));
             row->Data = &fRowSizes.emplace_back(size);
         }

@@ -139,21 +139,32 @@ int64_t tenths(int64_t size, int64_t unit)
     int64_t whole = size / unit, rest = size % unit;
     return whole * 10 + (rest * 10 + unit / 2) / unit;
 }
+
+// The runtime's number formatting goes through its printf, which a listing
+// of thousands of rows feels; a size's digits are simple enough.
+String decimal(int64_t n)
+{
+    wchar_t buf[24], *p = buf + 24;
+    bool negative = n < 0;
+    uint64_t u = negative ? 0 - (uint64_t)n : (uint64_t)n;
+    do *--p = wchar_t(L'0' + u % 10);
+    while (u /= 10);
+    if (negative) *--p = L'-';
+    return String(p, buf + 24);
+}
 }  // namespace
 
 String Size_ToText(int64_t size, const String& sep)
 {
     constexpr int64_t kMb = 1048576, kGb = 1073741824;
-    auto oneDecimal = [&](int64_t t) {
-        return std::to_wstring(t / 10) + sep + std::to_wstring(t % 10);
-    };
-    if (size < 1024) return std::to_wstring(size) + L" byte";
+    auto oneDecimal = [&](int64_t t) { return decimal(t / 10) + sep + decimal(t % 10); };
+    if (size < 1024) return decimal(size) + L" byte";
     if (size < kMb) {
         // A file of some kilobytes is not "0.0 Mb", whatever the separator.
         int64_t t = tenths(size, kMb);
         return oneDecimal(t == 0 ? 1 : t) + L" Mb";
     }
-    if (size < kGb) return std::to_wstring((size + kMb / 2) / kMb) + L" Mb";
+    if (size < kGb) return decimal((size + kMb / 2) / kMb) + L" Mb";
     return oneDecimal(tenths(size, kGb)) + L" Gb";
 }
 
