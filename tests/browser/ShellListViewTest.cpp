@@ -209,6 +209,12 @@ TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
     v.lv->SetShowHide(true);        // the system folder is listed
     v.lv->SetPath(v.dir.Path());
     UpdateWindow(v.lv->Handle());
+    for (auto [which, flag] : {std::pair{LVSIL_SMALL, UINT(SHGFI_SMALLICON)}, std::pair{LVSIL_NORMAL, 0u}}) {
+        SHFILEINFOW info{};
+        EXPECT_EQ(ListView_GetImageList(v.lv->Handle(), which),
+                  (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | flag))
+            << "the control draws from the system's list " << which;
+    }
     auto drawn = [&](TListItem* row) {
         LVITEMW it{};
         it.mask = LVIF_IMAGE;
