@@ -231,7 +231,7 @@ TEST(ShellListView, ReloadKeepsTheSelectionOfRowsStillThere)
 TEST(ShellListView, SortByCaptionTypeAndSizeInBothDirections)
 {
     TView v;
-    v.file(L"big.iso", 4500000000LL);  // over 4 GiB: the low 32 bits alone would say 205 MB
+    v.file(L"big.iso", (1LL << 32) + 500);  // over 4 GiB: the low 32 bits alone would say 500 bytes
     v.file(L"small.txt", 1000);
     v.file(L"b.dat", 2040);
     v.file(L"a.dat", 2000);  // the same size text as b.dat
@@ -258,12 +258,13 @@ TEST(ShellListView, SortByCaptionTypeAndSizeInBothDirections)
     }
     EXPECT_EQ(v.lv->SortCol(), 3);
     EXPECT_EQ(v.lv->Items[3].SubItems[1], v.lv->Items[4].SubItems[1]);
-    // A click on the size column sorts by size; a second click turns the direction.
-    v.lv->Sort(1, 1);
-    v.lv->ColClick(v.lv->Columns[2]);
-    EXPECT_EQ(v.ids(), "alpha.*dir Zeta.*dir small.txt a.dat b.dat big.iso");
+    EXPECT_EQ(v.lv->Items[2].SubItems[1], Size_ToText((1LL << 32) + 500));
+    // A click on another column sorts by it in the direction shown; a second click turns the direction.
+    v.lv->Sort(1, -1);
     v.lv->ColClick(v.lv->Columns[2]);
     EXPECT_EQ(v.ids(), "Zeta.*dir alpha.*dir big.iso b.dat a.dat small.txt");
+    v.lv->ColClick(v.lv->Columns[2]);
+    EXPECT_EQ(v.ids(), "alpha.*dir Zeta.*dir small.txt a.dat b.dat big.iso");
 }
 
 TEST(ShellListView, StyleCycleRaisesTheEventBeforeTheChangeAndStripesOddRows)
