@@ -54,24 +54,24 @@ struct TEditView {
 
 TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
 {
-    TEditView v{"readme.txt", "other.txt", "readme", "1.txt", "Docs\\", "Music\\"};
+    TEditView v{"readme.txt", "other.txt", "readme", "b.bat", "1.txt", "Docs\\", "Music\\"};
     using C = void (TxaShellListView::*)();
     C ren = &TxaShellListView::Rename, dir = &TxaShellListView::CreateNewFolder, txt = &TxaShellListView::CreateNewTxt;
     const struct { C command; const wchar_t* select; std::vector<TModalAnswer> answers; int shell; const char *seen, *ids; } cases[] = {
-        {ren, L"readme.", {ok(L"zz.txt")}, 0, "Renamer:readme 0,6|", "Docs.*dir Music.*dir 1.txt other.txt readme.txt zz.txt* "},
+        {ren, L"readme.", {ok(L"zz.chm")}, 0, "Renamer:readme 0,6|", "Docs.*dir Music.*dir b.bat zz.chm* 1.txt other.txt readme.txt "},
         {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs 0,4|Y:Folder with |Renamer:Music 0,5|", nullptr},
         {ren, L"readme.txt", {ok(L"Docs\\x.txt")}, 0, "Renamer:readme.txt 0,6|Renamer:Docs\\x.txt 0,1|", nullptr},  // asked again
         {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes}, 0,  // Yes takes the other row away
-         "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|", "Docs.*dir Music.*dir 1.txt {readme.txt|other.txt}* zz.txt "},
+         "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|", "Docs.*dir Music.*dir b.bat zz.chm 1.txt {readme.txt|other.txt}* "},
         {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
          "Renamer:Docs 0,4|Y:Music\r\n\r\nFol|Renamer:Music 0,5|Y:Can not to c|Renamer:Music 0,5|", "Docs.*dir Music.*dir New.*dir* "},
         {dir, nullptr, {}, 0, "Renamer:New Folder 0,10|", nullptr},
         {txt, L"Docs.*dir", {ok(L"1.txt"), no}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", nullptr},
-        {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir 1.txt* "},
-        {txt, nullptr, {ok(L"2.txt")}, 0, "Renamer:1.txt 0,1|", "Docs.*dir Music.*dir New.*dir 1.txt 2.txt* "},
-        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir 1.txt* "},
-        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDYES, "", "Docs.*dir Music.*dir New.*dir 2.txt other.txt "},
-        {ren, L"zz.txt", {ok(L"ZZ.txt")}, 0, "Renamer:zz.txt 0,2|", "Docs.*dir Music.*dir New.*dir 2.txt other.txt {readme.txt zz|ZZ}.txt* "},
+        {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt* "},
+        {txt, nullptr, {ok(L"2.txt")}, 0, "Renamer:1.txt 0,1|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt 2.txt* "},
+        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt* "},
+        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDYES, "", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 2.txt other.txt "},
+        {ren, L"zz.chm", {ok(L"ZZ.chm")}, 0, "Renamer:zz.chm 0,2|", "Docs.*dir Music.*dir New.*dir b.bat {zz|ZZ}.chm* "},
     };
     for (auto& c : cases) {
         v.answers = c.answers, v.seen.clear();
