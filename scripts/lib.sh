@@ -39,11 +39,65 @@ dolv_prefix() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
+    # What every Windows has and a new Wine prefix lacks: an .ico file shows
+    # its own picture (its class's DefaultIcon is "%1"); without it every icon
+    # file is drawn as the same blank document. Checked in the registry file,
+    # so a prefix made by an older set-up gets it too, at no cost once it has it.
+    if ! dolv_reg_has "$WINEPREFIX/system.reg" 'Software\\Classes\\.ico' '@="icofile"' ||
+       ! dolv_reg_has "$WINEPREFIX/system.reg" 'Software\\Classes\\icofile\\DefaultIcon' '@="%1"'; then
+        wine reg add 'HKLM\Software\Classes\.ico' /ve /d icofile /f >/dev/null 2>&1 </dev/null
+        wine reg add 'HKLM\Software\Classes\.ico' /v 'Content Type' /d image/x-icon /f >/dev/null 2>&1 </dev/null
+        wine reg add 'HKLM\Software\Classes\icofile\DefaultIcon' /ve /d '%1' /f >/dev/null 2>&1 </dev/null
+        # The registry reaches its file when the prefix's server ends.
+        wineserver -w
+    fi
+    # Wine draws the caption buttons as glyphs of the Marlett font, which
+    # every Windows has; without it they show as the letters "0 1 r". Only
+    # that font is added: Debian's other Wine fonts would replace the
+    # system's font fallback (a Tahoma without the icon pane's star).
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/marlett.ttf" ] && dolv_marlett; then
+        mkdir -p "$fonts"
+        cp "$DOLV_BUILD/fonts/marlett.ttf" "$fonts/marlett.ttf"
+    fi
+}
+
+# Unpacks marlett.ttf from Debian's fonts-wine package into
+# $DOLV_BUILD/fonts, once per build folder; the package is not installed.
+dolv_marlett() {
+    local dir="$DOLV_BUILD/fonts" tmp
+    [ -f "$dir/marlett.ttf" ] && return 0
+    mkdir -p "$dir"
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$dir/marlett.ttf"
+        return 0
+    fi
+    tmp=$(mktemp -d "$dir/fonts-wine.XXXXXX")
+    if (cd "$tmp" && apt-get download -qq fonts-wine >/dev/null 2>&1) &&
+       dpkg-deb -x "$tmp"/fonts-wine_*.deb "$tmp/x" &&
+       mv "$tmp/x/usr/share/wine/fonts/marlett.ttf" "$dir/marlett.ttf"; then
+        rm -rf "$tmp"
+        return 0
+    fi
+    rm -rf "$tmp"
+    echo "setup: the Marlett font of Debian's fonts-wine could not be had; caption buttons show as letters" >&2
+    return 1
+}
+
+# dolv_reg_has FILE KEY LINE: whether the key [KEY] of a Wine registry file
+# (names as the file writes them, backslashes doubled) holds the line LINE.
+dolv_reg_has() {
+    DOLV_KEY="[$2]" DOLV_LINE=$3 awk '
+        BEGIN { key = ENVIRON["DOLV_KEY"]; line = ENVIRON["DOLV_LINE"] }
+        index($0, "[") == 1 { inside = index($0, key " ") == 1 || $0 == key }
+        inside && $0 == line { found = 1 }
+        END { exit !found }' "$1"
 }
 
 # Starts Xvfb when DISPLAY is unset (or when $1 is "virtual") and waits until
-# it accepts clients. Several builds may start displays at once, so a number
-# that turns out to be taken is skipped.
+# it accepts clients; its size is DOLV_SCREEN (default 1280x1024). Several
+# builds may start displays at once, so a number that turns out to be taken
+# is skipped.
 dolv_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != virtual ]; then
         return 0
@@ -51,7 +105,7 @@ dolv_display() {
     local n i
     for n in $(seq 90 150); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${DOLV_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
         DOLV_XVFB_PID=$!
         for i in $(seq 1 100); do
             if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$DOLV_XVFB_PID" 2>/dev/null; then

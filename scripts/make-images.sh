@@ -20,7 +20,8 @@ for tool in convert identify rsvg-convert; do
 done
 [ -d "$tango/16x16" ] || die "the Tango icon library is missing in $tango (scripts/setup.sh installs tango-icon-theme)"
 
-# Strips: the order is the image index the program uses (CommandImages.h).
+# Strips: the order is the image index the program uses (PaneImage, MainImage,
+# MessageImage, ChooserImage beside the windows; the lengths in CommandImages.h).
 pane=(
     actions/go-jump                 # 0  Execute
     apps/accessories-text-editor    # 1  Rename

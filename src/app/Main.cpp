@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "About.h"
+#include "CommandLine.h"
 #include "Language.h"
 #include "Settings.h"
 #include "ShellMenuSwitch.h"

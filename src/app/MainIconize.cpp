@@ -4,6 +4,7 @@
 // them).
 #include "Main.h"
 
+#include "IconizeReport.h"
 #include "Language.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
@@ -24,23 +25,25 @@ std::vector<int> selectedRows(const TListView& list)
     return rows;
 }
 
-// "D:" or "D:\".
-bool isDriveRoot(const String& path)
+// The rows' elements: full paths, or the drives of the drive list ("D:").
+std::vector<String> selectedElements(const TxaShellListView& list, const std::vector<int>& rows)
 {
-    return (path.size() == 2 || (path.size() == 3 && path[2] == L'\\')) && path[1] == L':';
+    std::vector<String> elements;
+    for (int row : rows) elements.push_back(list.TeloName(row, list.Path()));
+    return elements;
 }
 
-// A drive's or a type's registry value names the file alone for the first
-// icon, as it always did; any other icon keeps its index, or the element
-// would get another picture than the one the user picked.
-int registryIndex(int index) { return index == 0 ? -1 : index; }
-
-// Path lies in Folder or below it, as the file system compares names.
-bool inOrBelow(const String& path, const String& folder)
+// The main window's own ways on the road: a drive's or a type's value names
+// the file alone for the first icon, icon files are passed over as programs
+// and shortcuts are, and clearing a file clears its type.
+TIconizeOptions mainOptions()
 {
-    String p = ExcludeTrailingPathDelimiter(path), f = ExcludeTrailingPathDelimiter(folder);
-    return !f.empty() && p.size() >= f.size() && AnsiSameText(p.substr(0, f.size()), f) &&
-           (p.size() == f.size() || p[f.size()] == L'\\');
+    TIconizeOptions o;
+    o.CopyIco = Form1->Act_Iconize_CopyIco->Checked;
+    o.FirstIconAlone = true;
+    o.PassOverIconFiles = true;
+    o.ClearTypes = true;
+    return o;
 }
 
 }  // namespace
@@ -88,35 +91,22 @@ void Form1_Iconize()
     if (!Iconize_Get_Element(ico.TeloNameI(ico.Selected(), ico.Path()), file, index))
         return Y_Show(Language::Ico_NotSelect, L"", -1, true);
     if (file.empty()) return;
-    TIconizeNoticeBatch notices;
 
     // Every row shows the same new picture: it joins the system image list
     // once per command, not once per row (those pictures stay for the run).
     int picture = -1;
-    auto renew = [&](int row) {
-        if (picture < 0)
-            picture = LVS_ItemIcoSet(elm, row);
-        else
-            elm.Items[row].SetImageIndex(picture);
-    };
-    bool copyIco = Form1->Act_Iconize_CopyIco->Checked;
-    for (int row : selectedRows(elm)) {
-        String name = elm.TeloName(row, L"");
-        if (elm.Path().empty()) {
-            Iconize_Drive(name.substr(0, 1), file, registryIndex(index));
-            renew(row);
-            continue;
-        }
-        String full = IncludeTrailingPathDelimiter(elm.Path()) + name;
-        if (DirectoryExists(full)) {
-            if (Iconize_Folder(full, file, IntToStr(index), copyIco)) renew(row);
-        } else if (FileExists(full)) {
-            String ext = AnsiLowerCase(File_Ext(full));
-            if (ext == L"ico" || ext == L"exe" || ext == L"lnk" || !Iconize_IsFileType(L"." + ext)) continue;
-            Iconize_Ext(ext, file, registryIndex(index));
-            LVS_ExtIcoRefresh(elm, ext);
-        }
-    }
+    std::vector<int> rows = selectedRows(elm);
+    Iconize_Elements(selectedElements(elm, rows), file, IntToStr(index), mainOptions(),
+                     [&](size_t i, const TElementResult& r) {
+                         if (!Iconize_Report(r)) return;
+                         if (r.Kind == TElementKind::FileType) {
+                             LVS_ExtIcoRefresh(elm, AnsiLowerCase(r.Name));
+                         } else if (picture < 0) {
+                             picture = LVS_ItemIcoSet(elm, rows[i]);
+                         } else {
+                             elm.Items[rows[i]].SetImageIndex(picture);
+                         }
+                     });
 }
 
 void Form1_Clear()
@@ -126,21 +116,17 @@ void Form1_Clear()
     {
         TScreenCursor hourglass;
         if (elm.SelCount() == 0) return Y_Show(Language::Elm_NotSelect_OnClear, L"", -1, true);
-        TIconizeNoticeBatch notices;
-        for (int row : selectedRows(elm)) {
-            String full = elm.TeloName(row, elm.Path());
-            if (drives) {
-                if (isDriveRoot(full)) Iconize_Clear_Drive(full.substr(0, 1));
-            } else if (DirectoryExists(full)) {
-                Iconize_Clear_Folder(full, true);
+        std::vector<int> rows = selectedRows(elm);
+        Iconize_Clear_Elements(selectedElements(elm, rows), mainOptions(), [&](size_t i, const TElementResult& r) {
+            if (!Iconize_Report(r)) return;
+            if (r.Kind == TElementKind::FileType) {
+                LVS_ExtIcoRefresh(elm, r.Name);
+            } else if (r.Kind == TElementKind::Folder) {
                 // The folder's picture as the shell now shows it, when the row is next drawn.
-                elm.Items[row].SetImageIndexDeferred();
-                elm.Items[row].Update();
-            } else if (FileExists(full) && Iconize_IsFileType(L"." + File_Ext(full))) {
-                Iconize_Clear_Ext(File_Ext(full));
-                LVS_ExtIcoRefresh(elm, File_Ext(full));
+                elm.Items[rows[i]].SetImageIndexDeferred();
+                elm.Items[rows[i]].Update();
             }
-        }
+        });
     }
     if (drives) elm.Reload();  // the drives' present icons
 }
@@ -148,22 +134,17 @@ void Form1_Clear()
 void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target)
 {
     if (target.Path().empty() || !IsClipboardFormatAvailable(CF_HDROP)) return;
-    if (Clipboard_GetDropEffect() == kDropEffectMove) {
-        TStringList files;
-        Clipboard_GetFiles(files);
-        for (int i = 0; i < files.Count(); ++i) {
-            const String& moved = files[i];
-            // Nothing moves into itself or below itself: its row stays.
-            if (inOrBelow(target.Path(), moved)) continue;
-            // Only a row of the very folder the file leaves goes; a row of the
-            // same name in another folder is another file.
-            if (!other.Path().empty() &&
-                File_SameIdentity(IncludeTrailingPathDelimiter(other.Path()), Path_Parent(moved, true)))
-                if (TListItem* row = other.FindItem(moved)) other.Items.Delete(row->Index());
-        }
-    }
-    Clipboard_PasteFiles(target.Path());
-    target.Reload();
+    TStringList files;
+    if (Clipboard_GetDropEffect() == kDropEffectMove) Clipboard_GetFiles(files);
+    target.PasteData();
+    // The rows of the files that left the other pane's very folder go; a
+    // file the paste left in place (a refused list, a replacement declined,
+    // a folder into itself) keeps its row, and a row of the same name in
+    // another folder is another file.
+    for (const String& moved : files.Items())
+        if (!other.Path().empty() && !FileExists(moved) && !DirectoryExists(moved) &&
+            File_SameIdentity(IncludeTrailingPathDelimiter(other.Path()), Path_Parent(moved, true)))
+            if (TListItem* row = other.FindItem(moved)) other.Items.Delete(row->Index());
 }
 
 void TForm1::frElmLVSMouseDown(TObject*, TMouseButton button, TShiftState, int x, int y)

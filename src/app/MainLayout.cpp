@@ -1,22 +1,12 @@
 // The main window as designed: components, design values, captions,
 // shortcuts, images and event bindings.
-#include "CommandImages.h"
 #include "Main.h"
+#include "MainImage.h"
 #include "ToolWin.h"
+#include "xaModulControls.h"
 
 namespace {
 using namespace std::placeholders;
-
-TPanel* NewPanel(TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align)
-{
-    auto* p = new TPanel(owner);
-    p->Name = name;
-    p->SetBevelOuter(bvNone);
-    p->SetParentColor(true);
-    p->SetAlign(align);
-    p->SetParent(parent);
-    return p;
-}
 
 // A button that shows its action's picture (from Images) only.
 TBitBtn* NewImageButton(TForm1* form, TWinControl* parent, const wchar_t* name, int left, TAction& action,
@@ -113,10 +103,10 @@ void TForm1::layout()
                                     Act_Set_Settings});
     PopupMenu = pmIconize;
 
-    Panel_All = NewPanel(this, this, L"Panel_All", alClient);
-    Panel_Down = NewPanel(this, Panel_All, L"Panel_Down", alBottom);
+    Panel_All = Panel_New(this, this, L"Panel_All", alClient);
+    Panel_Down = Panel_New(this, Panel_All, L"Panel_Down", alBottom);
     Panel_Down->SetHeight(52);
-    Panel_BtnIconize = NewPanel(this, Panel_Down, L"Panel_BtnIconize", alLeft);
+    Panel_BtnIconize = Panel_New(this, Panel_Down, L"Panel_BtnIconize", alLeft);
     Panel_BtnIconize->SetWidth(580);
     ilTB = new TImageList(this, 32, 32);
     CommandImages_Load(ilTB->Handle(), TCommandStrip::Main);
@@ -154,10 +144,10 @@ void TForm1::layout()
     MM->SetAnchors(akTop | akRight);
     MM->AddMenu(L"&Dolv", pmProgram);
 
-    Panel_Type = NewPanel(this, Panel_All, L"Panel_Type", alClient);
-    Panel_Norm = NewPanel(this, Panel_Type, L"Panel_Norm", alClient);
+    Panel_Type = Panel_New(this, Panel_All, L"Panel_Type", alClient);
+    Panel_Norm = Panel_New(this, Panel_Type, L"Panel_Norm", alClient);
     Panel_Norm->Padding.Left = Panel_Norm->Padding.Right = 8;
-    Panel_L = NewPanel(this, Panel_Norm, L"Panel_L", alLeft);
+    Panel_L = Panel_New(this, Panel_Norm, L"Panel_L", alLeft);
     Panel_L->SetWidth(329);
     Panel_L->Constraints.MinWidth = 1;
     FrElm = new TFrExplorer(this);
@@ -172,13 +162,13 @@ void TForm1::layout()
     Split->SetParent(Panel_Norm);
     Split->SetLeft(Panel_L->Left() + Panel_L->Width());
     Split->OnMoved = std::bind(&TForm1::SplitMoved, this, _1);
-    Panel_R = NewPanel(this, Panel_Norm, L"Panel_R", alClient);
+    Panel_R = Panel_New(this, Panel_Norm, L"Panel_R", alClient);
     FrIco = new TFrExplorer(this);
     FrIco->Name = L"FrIco";
     FrIco->SetParentFont(false);
     FrIco->SetParent(Panel_R);
     FrIco->SetAlign(alClient);
-    Panel_Spec = NewPanel(this, Panel_Type, L"Panel_Spec", alClient);
+    Panel_Spec = Panel_New(this, Panel_Type, L"Panel_Spec", alClient);
     Panel_Spec->SetColor((TColor)0x8CB5CC);
     FrSpec1 = new TFrSpec(this);  // keeps its own padding
     FrSpec1->Name = L"FrSpec1";

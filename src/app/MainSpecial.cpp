@@ -2,7 +2,6 @@
 // views, the two commands over the frame's list, and the frame's drop targets.
 #include "Main.h"
 #include "SpecialLines.h"
-#include "xaIconize.h"
 #include "xaDrop.h"
 
 void FrSpec_Load(const TStrings* list, const String& iconPath)
@@ -12,18 +11,12 @@ void FrSpec_Load(const TStrings* list, const String& iconPath)
     Form1->Panel_Norm->SetVisible(false);
 }
 
-// Each command tells the shell of its folders once, not once per line.
 bool Form1_IconizeSpecial(TForm1* self, bool showMsg)
 {
-    TIconizeNoticeBatch notices;
     return FrSpec_Iconize(*self->FrSpec1, self->Act_Iconize_CopyIco->Checked, showMsg);
 }
 
-bool Form1_ClearSpecial(TForm1* self, bool showMsg)
-{
-    TIconizeNoticeBatch notices;
-    return FrSpec_Clear(*self->FrSpec1, showMsg);
-}
+bool Form1_ClearSpecial(TForm1* self, bool showMsg) { return FrSpec_Clear(*self->FrSpec1, showMsg); }
 
 void TForm1::Act_IconizeTypeExecute(TObject*)
 {

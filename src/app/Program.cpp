@@ -1,10 +1,10 @@
 #include "Program.h"
 
+#include "IconizeReport.h"
 #include "Language.h"
 #include "Main.h"
 #include "Settings.h"
 #include "ind.h"
-#include "xaIconize.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 #include "xaFontDialog.h"
@@ -19,22 +19,6 @@ TCommandLine CmdLine;
 namespace {
 // The icons base text while there is no settings window, whose edit box holds it.
 String IcoBaza_Text;
-
-// An element written with a dot first and no folder is meant as a file type
-// and goes to the engine as written, which takes it (Iconize_IsFileType) or
-// refuses it; expanded, it would become a file in the program's folder that
-// nobody meant ("..." and ". " even the program's folder itself). "." and ".."
-// are steps of a path.
-bool writtenAsType(const String& s)
-{
-    return !s.empty() && s[0] == L'.' && s != L"." && s != L".." && s.find_first_of(L"\\/") == String::npos;
-}
-
-// A network path (what Explorer's menu passes for a folder on a share) has no
-// colon, yet names no place inside the program's folder.
-String expandArg(const String& s) { return s.compare(0, 2, L"\\\\") == 0 ? s : Path_Expand(s); }
-
-String expandElement(const String& s) { return writtenAsType(s) ? s : expandArg(s); }
 
 std::unique_ptr<TFormSettings> gFormSettings;
 
@@ -137,13 +121,16 @@ void selectElement(const String& element)
     lvs.Repaint();
 }
 
-// The command line's element iconized; a runtime error (an index that is no
-// number for a drive or a type) is told by the default handler.
+// The command line's element iconized, with the index as given; a runtime
+// error (an index that is no number for a drive or a type) is told by the
+// default handler.
 bool iconizeElement()
 {
     bool iconized = false;
+    TIconizeOptions options;
+    options.CopyIco = CmdLine.CopyIco;
     Application.Guard([&] {
-        iconized = Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, CmdLine.CopyIco);
+        iconized = Iconize_Report(Iconize_Element(CmdLine.Element, CmdLine.IcoFile, CmdLine.IcoIndex, options));
     });
     return iconized;
 }
@@ -160,55 +147,6 @@ int commandLineHandle()
     return -1;
 }
 }  // namespace
-
-std::vector<String> CommandLine_Split(const String& line)
-{
-    std::vector<String> args;
-    String arg;
-    bool inArg = false, quoted = false;
-    for (size_t i = 0; i < line.size(); ++i) {
-        wchar_t c = line[i];
-        if (!quoted && (c == L' ' || c == L'\t')) {
-            if (inArg) args.push_back(arg);
-            arg.clear();
-            inArg = false;
-            continue;
-        }
-        inArg = true;
-        if (c == L'\\') {
-            size_t end = line.find_first_not_of(L'\\', i), run = (end == String::npos ? line.size() : end) - i;
-            bool beforeQuote = end != String::npos && line[end] == L'"';
-            // "C:\\" (escaped as the platform would have it) and "C:\" alike end in one backslash.
-            arg.append(beforeQuote ? (run + 1) / 2 : run, L'\\');
-            i += run - 1;
-        } else if (c == L'"') {
-            quoted = !quoted;
-        } else {
-            arg += c;
-        }
-    }
-    if (inArg) args.push_back(arg);
-    return args;
-}
-
-TCommandLine CommandLine_Parse(const std::vector<String>& args)
-{
-    TCommandLine c;
-    auto arg = [&](size_t i) { return i < args.size() ? args[i] : String(); };
-    c.Given = args.size() > 1;
-    if (!c.Given) return c;
-    c.Element = expandElement(arg(2));
-    c.IcoFile = expandArg(arg(3));
-    c.IcoIndex = arg(4);
-    c.CopyIco = arg(5) != L"0";
-    if (!TryStrToInt(arg(1), c.Mode)) {
-        c.Mode = 1;
-        c.Element = expandElement(arg(1));
-    }
-    return c;
-}
-
-String ShellMenu_Command() { return L"\"" + Prog_FullName() + L"\" \"1\" \"%1\""; }
 
 String IcoFolder_Get(bool collapse)
 {

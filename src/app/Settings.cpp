@@ -84,7 +84,17 @@ void TFormSettings::btnResetToDefaultClick(TObject*)
 void TFormSettings::FrLangcbSelect(TObject*)
 {
     String path;
-    if (FrLang->SelectXA(path)) Lng_Load(path, fMain.LanguageApply);
+    bool restartLink = FrLang->klb->Visible();
+    if (!FrLang->SelectXA(path)) return;
+    try {
+        Lng_Load(path, fMain.LanguageApply);
+    } catch (...) {
+        // The load failed: the chooser shows the language still in use again,
+        // so that the same choice tries once more.
+        FrLang->SelectLngWithoutTranslate(Lng_Path);
+        FrLang->klb->SetVisible(restartLink);
+        throw;
+    }
 }
 
 void TFormSettings::pmSet_CloseClick(TObject*) { Close(); }

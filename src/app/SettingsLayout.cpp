@@ -1,6 +1,6 @@
 // The settings window's components, design values and bindings.
-#include "CommandImages.h"
 #include "ImgList.h"
+#include "MainImage.h"
 #include "Settings.h"
 
 namespace {

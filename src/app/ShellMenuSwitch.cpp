@@ -14,14 +14,15 @@ void ShellMenu_Switch(TAction* act, const String& command, const String& program
         Y_Show(L"Только под учётной записью адмистратора можно делать эту функцию");
         return;
     }
+    // Explorer reads the icon text as it stands: a path with blanks is not quoted.
+    String icon = program + L", 0";
     if (act->Checked) {
         Shell_VerbDelete(L"Folder", L">>>>> Dolv");
-        // Explorer reads the icon text as it stands: a path with blanks is not quoted.
-        String icon = program + L", 0";
         Shell_VerbAdd(L"Folder", Prog_Name, Prog_Caption, icon, command);
         Shell_VerbAdd(L"*", Prog_Name, Prog_Caption, icon, command);
     } else {
-        Shell_VerbDelete(L"Folder", Prog_Name);
-        Shell_VerbDelete(L"*", Prog_Name);
+        // A verb of this name that another program put there stays its own.
+        Shell_VerbRemove(L"Folder", Prog_Name, Prog_Caption, icon, command);
+        Shell_VerbRemove(L"*", Prog_Name, Prog_Caption, icon, command);
     }
 }

@@ -1,5 +1,6 @@
 #include "xaFrameSpec.h"
 
+#include "IconizeReport.h"
 #include "SpecialLines.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
@@ -9,6 +10,7 @@
 #include "xaShellDialog.h"
 #include "xaY.h"
 
+#include <algorithm>
 #include <cmath>
 
 int SplitSpec = 50;
@@ -22,6 +24,18 @@ HICON extractIcon(const String& file, int index)
     HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), (UINT)index);
     return icon == (HICON)1 ? nullptr : icon;
 }
+
+std::vector<String> elementLines(const TFrSpec& frame)
+{
+    TStringList lines;
+    frame.ElementLines(lines);
+    std::vector<String> elements;
+    for (int i = 0; i < lines.Count(); ++i) elements.push_back(lines[i]);
+    return elements;
+}
+
+// Every line's refusal is told as soon as the road has it, in the lines' order.
+void tell(size_t, const TElementResult& result) { Iconize_Report(result); }
 
 // Restores a flag on every way out.
 class TFlagScope {
@@ -246,14 +260,15 @@ bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg)
         Y_ShowColor(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe)", clYError);
         return false;
     }
-    TStringList lines;
-    frame.ElementLines(lines);
-    bool done = false;
+    TIconizeOptions options;
+    options.CopyIco = copyIco;
+    std::vector<TElementResult> results;
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) done = Iconize_Element(lines[i], iconFile, index, copyIco) || done;
+        results = Iconize_Elements(elementLines(frame), iconFile, index, options, tell);
     }
     // Lines that name nothing any more, or shortcuts, iconize nothing: no success to report.
+    bool done = std::any_of(results.begin(), results.end(), [](const TElementResult& r) { return r.Done(); });
     if (!done)
         Y_ShowColor(L"нет элементов для иконизации", clYError);
     else if (showMsg)
@@ -267,11 +282,9 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
         Y_ShowColor(L"Не выделено элементов для сброса иконок", clYError);
         return false;
     }
-    TStringList lines;
-    frame.ElementLines(lines);
     {
         TScreenCursor hourglass;
-        for (int i = 0; i < lines.Count(); ++i) Iconize_Clear_Element(lines[i], true);
+        Iconize_Clear_Elements(elementLines(frame), TIconizeOptions(), tell);
     }
     // Lines of file types are left alone on purpose; the list was gone through.
     if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);

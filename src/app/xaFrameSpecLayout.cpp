@@ -1,25 +1,9 @@
 // The special-iconize frame's components with their design values and bindings.
 #include "xaFrameSpec.h"
+#include "xaModulControls.h"
 
 namespace {
 constexpr TColor kPanelColor = (TColor)0xD8EBF5, kBoxColor = (TColor)0xFAFDFE;
-
-struct TBounds {
-    int Left, Top, Width, Height;
-};
-
-// Panels are given their design bounds, which their children's anchors measure from.
-TPanel* newPanel(TFrSpec* frame, TWinControl* parent, const wchar_t* name, TAlign align, TBounds r)
-{
-    auto* p = new TPanel(frame);
-    p->Name = name;
-    p->SetBevelOuter(bvNone);
-    p->SetParentColor(true);
-    p->SetParent(parent);
-    p->SetBounds(r.Left, r.Top, r.Width, r.Height);
-    p->SetAlign(align);
-    return p;
-}
 
 // The two headings' look.
 TLabel* newHeading(TFrSpec* frame, TWinControl* parent, const wchar_t* name, const wchar_t* caption)
@@ -64,13 +48,13 @@ void TFrSpec::createComponents()
     ImageList32 = new TImageList(this, 32, 32);
     ImageList32->Name = L"ImageList32";
 
-    PanelMid = newPanel(this, this, L"PanelMid", alClient, {8, 8, 544, 412});
+    PanelMid = Panel_New(this, this, L"PanelMid", alClient, {8, 8, 544, 412});
 
-    PanelElm = newPanel(this, PanelMid, L"PanelElm", alTop, {0, 0, 544, 145});
+    PanelElm = Panel_New(this, PanelMid, L"PanelElm", alTop, {0, 0, 544, 145});
     PanelElm->SetParentColor(false);
     PanelElm->SetColor(kPanelColor);
     lbElm = newHeading(this, PanelElm, L"lbElm", L"Iconized element:");
-    PanelElmBtns = newPanel(this, PanelElm, L"PanelElmBtns", alRight, {449, 20, 95, 125});
+    PanelElmBtns = Panel_New(this, PanelElm, L"PanelElmBtns", alRight, {449, 20, 95, 125});
     btnElmAdd = newButton(this, PanelElmBtns, L"btnElmAdd", L"+");
     btnElmDelete = newButton(this, PanelElmBtns, L"btnElmDelete", L"\u2013");
     btnElmEdit = newButton(this, PanelElmBtns, L"btnElmEdit", L". .");
@@ -102,11 +86,11 @@ void TFrSpec::createComponents()
     Split->MinSize = 200;
     Split->OnMoved = std::bind(&TFrSpec::SplitMoved, this, _1);
 
-    PanelIco = newPanel(this, PanelMid, L"PanelIco", alClient, {0, 157, 544, 255});
+    PanelIco = Panel_New(this, PanelMid, L"PanelIco", alClient, {0, 157, 544, 255});
     PanelIco->SetParentColor(false);
     PanelIco->SetColor(kPanelColor);
     lbIco = newHeading(this, PanelIco, L"lbIco", L"Ico for iconize:");
-    PanelIcoPath = newPanel(this, PanelIco, L"PanelIcoPath", alTop, {0, 20, 544, 25});
+    PanelIcoPath = Panel_New(this, PanelIco, L"PanelIcoPath", alTop, {0, 20, 544, 25});
     edIcoPath = new TEdit(this);
     edIcoPath->Name = L"edIcoPath";
     edIcoPath->SetBorderStyle(bsNone);

@@ -5,10 +5,21 @@
 // has the focus, so that several panes and the folder chooser share keys.
 #pragma once
 
+#include "CommandImages.h"
 #include "Frames.h"
 #include "ToolWin.h"
 #include "xaEditPath.h"
 #include "xaShellListView.h"
+
+// The pictures of the pane's actions, in the Pane strip.
+namespace PaneImage {
+enum : int {
+    Execute, Rename, Delete, NewFolder, NewTxt, Copy, Cut, Paste,
+    StyleTable, StyleIcons, StyleCols, StyleRows, ShowHide,
+    OpenInExplorer, Refresh, Properties, Folder, Count
+};
+}
+static_assert(PaneImage::Count == CommandImages_Count(TCommandStrip::Pane));
 
 class TFrExplorer : public TFrame {
 public:

@@ -1,8 +1,8 @@
 // The explorer pane's components with their design values, its action table
 // and its three menus.
 #include "ActnLink.h"
-#include "CommandImages.h"
 #include "xaFrameExplorer.h"
+#include "xaModulControls.h"
 
 namespace {
 using THandler = void (TFrExplorer::*)(TObject*);
@@ -145,13 +145,8 @@ void TFrExplorer::createComponents()
                        (TAction*)nullptr, ActPathCopy, ActPathPaste, ActPathActivate})
         addItem(*pmFavorit, a);
 
-    PanelAdr = new TPanel(this);
-    PanelAdr->Name = L"PanelAdr";
-    PanelAdr->SetBevelOuter(bvNone);
-    PanelAdr->SetParentColor(true);
+    PanelAdr = Panel_New(this, this, L"PanelAdr", alTop);
     PanelAdr->SetHeight(25);
-    PanelAdr->SetParent(this);
-    PanelAdr->SetAlign(alTop);
 
     btnDirUp = new TPanel(this);
     btnDirUp->Name = L"btnDirUp";

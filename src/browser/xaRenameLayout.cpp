@@ -1,6 +1,7 @@
 // The rename box's components, design values and bindings.
 #include "xaRename.h"
 
+#include "xaModulForm.h"
 #include "xaYN.h"
 
 TFormRenamer::TFormRenamer(TComponent* owner) : TForm(owner)
@@ -8,15 +9,7 @@ TFormRenamer::TFormRenamer(TComponent* owner) : TForm(owner)
     using namespace std::placeholders;
     Name = L"FormRenamer";
     SetCaption(L"TextCaption");
-    SetBorderStyle(bsSizeToolWin);
-    SetBorderIcons(0);
-    SetFormStyle(fsStayOnTop);
-    SetClientSize(366, 111);
-    Constraints.MinWidth = 300;
-    Constraints.MinHeight = 150;
-    SetColor(0xEEE3E4);
-    Font.SetName(L"Tahoma");
-    Font.SetHeight(-16);
+    Form_ToolDialog(this, 366, 111, 300, 150, -16, 0xEEE3E4);
     Position = poOwnerFormCenter;
 
     PopupMenu1 = new TPopupMenu(this);
@@ -44,32 +37,9 @@ TFormRenamer::TFormRenamer(TComponent* owner) : TForm(owner)
     Edit1->SetAnchors(akLeft | akTop | akRight);
     Edit1->OnKeyDown = std::bind(&TFormRenamer::Edit1KeyDown, this, _1, _2, _3);
 
-    Panel1 = new TPanel(this);
-    Panel1->Name = L"Panel1";
-    Panel1->SetBevelOuter(bvNone);
-    Panel1->SetParentColor(true);
-    Panel1->SetParent(this);
-    Panel1->SetBounds((366 - 210) / 2, 111 - 46, 210, 40);
-    Panel1->SetAnchors(akBottom);
-
-    btnY = new TBitBtn(this);
-    btnY->Name = L"btnY";
-    btnY->Cursor = crHandPoint;
-    btnY->SetParent(Panel1);
-    btnY->SetBounds(0, 4, 100, 32);
-    btnY->SetCaption(L"Ok");
-    Glyph_Yes(btnY->Glyph);
-    btnY->ModalResult = mrOk;
+    std::tie(Panel1, btnY, btnN) =
+        YN_Buttons(this, this, {(366 - 210) / 2, 111 - 46, 210, 40}, 100, 32, {L"Ok", mrOk}, {L"Cancel", mrCancel});
     btnY->OnClick = std::bind(&TFormRenamer::pmOkClick, this, _1);
-
-    btnN = new TBitBtn(this);
-    btnN->Name = L"btnN";
-    btnN->Cursor = crHandPoint;
-    btnN->SetParent(Panel1);
-    btnN->SetBounds(110, 4, 100, 32);
-    btnN->SetCaption(L"Cancel");
-    Glyph_No(btnN->Glyph);
-    btnN->ModalResult = mrCancel;
     btnN->OnClick = std::bind(&TFormRenamer::pmCancelClick, this, _1);
 
     FormCreate(this);

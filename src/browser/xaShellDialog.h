@@ -5,8 +5,15 @@
 // "LVS_xaShellDialog", its placement in "FormXaShellDialog".
 #pragma once
 
+#include "CommandImages.h"
 #include "Forms.h"
 #include "xaFrameExplorer.h"
+
+// The picture of the OK button, in the Chooser strip.
+namespace ChooserImage {
+enum : int { OK, Count };
+}
+static_assert(ChooserImage::Count == CommandImages_Count(TCommandStrip::Chooser));
 
 class TFormXaShellDialog : public TForm {
 public:

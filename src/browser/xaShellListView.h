@@ -49,6 +49,11 @@ using TStyleChangeEvent = std::function<void(TViewStyle style)>;
 // True for a type text that marks a folder or drive row (a leading backslash).
 bool Str_IsFolderType(const String& typeText);
 bool LVS_ItemIsFolder(const TListItem& item);
+// Whether an item may be put at Target in the user's name. Free names and the
+// item itself need no question; any other entry of that name is the user's
+// and is replaced only when the user says so. Some shells move over it
+// without asking, so the question is not left to the shell.
+bool LVS_ReplaceAllowed(const String& source, const String& target);
 
 // Whether Path (expanded into Expanded) is a folder the view may list: a file
 // stands for its folder; an empty CD drive is refused; an empty Path is

@@ -12,6 +12,7 @@
 #include "xaModulFiles.h"
 #include "xaModulPath.h"
 #include "xaRename.h"
+#include "xaShell.h"
 #include "xaY.h"
 #include "xaYN.h"
 
@@ -23,18 +24,14 @@ namespace {
 // outside the folder the user sees.
 bool isPlainName(const String& name) { return name.find_first_of(L"\\/:") == String::npos; }
 
-// Whether an item may be put at Target in the user's name. Free names and the
-// item itself need no question; any other entry of that name is the user's
-// and is replaced only when the user says so. Some shells move over it
-// without asking, so the question is not left to the shell.
-bool replaceAllowed(const String& source, const String& target)
+}  // namespace
+
+bool LVS_ReplaceAllowed(const String& source, const String& target)
 {
     if (!FileExists(target) && !DirectoryExists(target)) return true;
     if (File_SameIdentity(source, target)) return true;
     return YN_Ask(ExtractFileName(target) + L"\r\n\r\n" + lvs_FileAlreadyExistOwerwrite_Q, L"");
 }
-
-}  // namespace
 
 void TxaShellListView::Rename()
 {
@@ -93,7 +90,8 @@ void TxaShellListView::CreateNewFolder()
             name = typed;
             continue;
         }
-        if (isPlainName(typed) && CreateDirectoryW(full.c_str(), nullptr)) break;
+        // Some platforms report a device name (NUL) as made though no folder appears.
+        if (isPlainName(typed) && CreateDirectoryW(full.c_str(), nullptr) && DirectoryExists(full)) break;
         Y_Show(lvs_DirCanNotCreate, L"", -1, true);
     }
     Reload();
@@ -107,7 +105,8 @@ void TxaShellListView::CreateNewTxt()
     String typed = L"1.txt";
     if (!Renamer_Ask(lvs_CreateNewTxt, L"1.txt", typed, 0, 1)) return;
     String full = IncludeTrailingPathDelimiter(fPath) + typed;
-    if (!isPlainName(typed))
+    // A device name would write to the device (a port may never answer), and no file appears.
+    if (!isPlainName(typed) || FileIsDevice(typed))
         throw EFCreateError(
             Format(L"Cannot create file \"%s\". %s", full.c_str(), SysErrorMessage(ERROR_INVALID_NAME).c_str()));
     if (FileExists(full) && !YN_Ask(L"Файл с таким именем уже существует. Желатете перезаписать?", L"")) return;
@@ -125,12 +124,13 @@ void TxaShellListView::TxaShellListView_DropFiles(TObject* sender)
     if (fPath.empty() || !drop) return;
     const bool shift = Key_Shift(), alt = Key_Alt();
     if (shift && alt) return;
+    if (!Files_CheckForeign(drop->Files)) return;
     const String dir = IncludeTrailingPathDelimiter(fPath);
     if (alt) {
         for (const String& path : drop->Files.Items())
             // A shortcut onto the dropped shortcut itself would lose it.
             if (String link = dir + File_NameNoExt(path) + L".lnk";
-                !File_SameIdentity(path, link) && replaceAllowed(path, link))
+                !File_SameIdentity(path, link) && LVS_ReplaceAllowed(path, link))
                 Lnk_Create(path, fPath, L"", L"");
     } else if (!shift) {
         if (!File_Operation_List(drop->Files, fPath, kFoCopy, 0)) Y_Show(Name + L" Drop", L"Drop cancel", -1, true);
@@ -138,7 +138,7 @@ void TxaShellListView::TxaShellListView_DropFiles(TObject* sender)
         TStringList moving;
         for (const String& path : drop->Files.Items()) {
             String name = ExtractFileName(ExcludeTrailingPathDelimiter(path));
-            if (name.empty() || replaceAllowed(path, dir + name)) moving.Add(path);
+            if (name.empty() || LVS_ReplaceAllowed(path, dir + name)) moving.Add(path);
         }
         if (!File_Operation_List(moving, fPath, kFoMove, 0))
             Y_Show(Name + L" Drop", L"отменено пользователем", -1, true);

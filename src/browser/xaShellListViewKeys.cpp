@@ -251,7 +251,7 @@ void TxaShellListView::CutData() { copyFiles(*this, kDropEffectMove); }
 void TxaShellListView::PasteData()
 {
     if (fPath.empty()) return;
-    Clipboard_PasteFiles(fPath);
+    Clipboard_PasteFiles(fPath, LVS_ReplaceAllowed);
     Reload();
 }
 

@@ -225,6 +225,14 @@ String DecodeText(const std::string& bytes, TTextEncoding& encoding)
     return r;
 }
 
+bool Text_FitsAnsi(const String& text)
+{
+    if (text.empty()) return true;
+    BOOL lost = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), (int)text.size(), nullptr, 0, nullptr, &lost);
+    return !lost;
+}
+
 std::string EncodeText(const String& text, TTextEncoding encoding, bool withBOM)
 {
     switch (encoding) {
@@ -306,20 +314,15 @@ DWORD WriteNewFile(const String& path, const std::string& bytes)
     return err;
 }
 
-void TStrings::SaveToFile(const String& fileName) const
+DWORD File_ReplaceBytes(const String& fileName, const std::string& bytes)
 {
-    auto fail = [&](DWORD code) {
-        throw EFCreateError(
-            Format(L"Cannot create file \"%s\". %s", fileName.c_str(), SysErrorMessage(code).c_str()));
-    };
     // A read-only file is not ours to replace. Checked here rather than left
     // to the final move, since not every file system refuses that move.
     DWORD old = GetFileAttributesW(fileName.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) fail(ERROR_ACCESS_DENIED);
-    std::string bytes = EncodeText(Text(), Encoding, WriteBOM);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     String temp;
     if (DWORD code = MakeSaveTemp(fileName, L".~tmp", [&](const String& t) { return WriteNewFile(t, bytes); }, temp))
-        fail(code);
+        return code;
     // The new file keeps the old one's hidden and system marks.
     if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
         DWORD keep = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -330,8 +333,21 @@ void TStrings::SaveToFile(const String& fileName) const
         DWORD code = GetLastError();
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(temp.c_str());
-        fail(code);
+        return code ? code : ERROR_GEN_FAILURE;
     }
+    return 0;
+}
+
+void TStrings::SaveToFile(const String& fileName) const
+{
+    // A text the ANSI code page cannot hold (an example typed in another
+    // script) would come back as question marks: it goes out as UTF-16.
+    String text = Text();
+    bool widen = Encoding == TTextEncoding::Ansi && !Text_FitsAnsi(text);
+    if (DWORD code = File_ReplaceBytes(fileName, widen ? EncodeText(text, TTextEncoding::Utf16LE, true)
+                                                       : EncodeText(text, Encoding, WriteBOM)))
+        throw EFCreateError(
+            Format(L"Cannot create file \"%s\". %s", fileName.c_str(), SysErrorMessage(code).c_str()));
 }
 
 int TStringList::compare(const String& a, const String& b) const

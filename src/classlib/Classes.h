@@ -61,7 +61,8 @@ public:
     // page. Raises EFOpenError when the file cannot be opened.
     void LoadFromFile(const String& fileName);
     // Writes every line with CRLF in Encoding (a BOM for the Unicode forms
-    // while WriteBOM is set). The text goes to a temporary file beside the
+    // while WriteBOM is set); ANSI text that its code page cannot hold is
+    // written as UTF-16 with its mark. The text goes to a temporary file beside the
     // target first and replaces it only when all of it is on disk, so a failed
     // or interrupted save leaves the old file whole. Raises EFCreateError when
     // the file cannot be written; the old file is then unchanged.
@@ -92,6 +93,9 @@ private:
 // Decodes raw file bytes as LoadFromFile does; tells the encoding found.
 String DecodeText(const std::string& bytes, TTextEncoding& encoding);
 std::string EncodeText(const String& text, TTextEncoding encoding, bool withBOM = true);
+// True when every character has its own byte in the ANSI code page (none
+// would come back as a question mark or a look-alike).
+bool Text_FitsAnsi(const String& text);
 
 // The temporary names a save may use beside its file: "name.~tmp", then
 // "name.~tmp1" and on, SaveTempTries in all (Mark ".~old" for a set-aside file).
@@ -105,3 +109,7 @@ DWORD MakeSaveTemp(const String& fileName, const wchar_t* mark, const std::funct
 // Writes Bytes, flushed, into a new file at Path (never an existing one); 0,
 // or the error with the new file gone.
 DWORD WriteNewFile(const String& path, const std::string& bytes);
+// Puts Bytes in the place of FileName (made when missing) the way SaveToFile
+// does: a temporary file beside it first, the old one's marks kept, a
+// read-only file refused. 0, or the error with the old file untouched.
+DWORD File_ReplaceBytes(const String& fileName, const std::string& bytes);

@@ -7,20 +7,16 @@
 #include <vector>
 
 namespace {
-struct TStripInfo {
-    const wchar_t* Name;
-    int Count;
-};
-
-TStripInfo StripInfo(TCommandStrip strip)
+// The strip's name in its resources' names.
+const wchar_t* StripName(TCommandStrip strip)
 {
     switch (strip) {
-    case TCommandStrip::Pane: return {L"PANE", PaneImage::Count};
-    case TCommandStrip::Main: return {L"MAIN", MainImage::Count};
-    case TCommandStrip::Message: return {L"MESSAGE", MessageImage::Count};
-    case TCommandStrip::Chooser: return {L"CHOOSER", ChooserImage::Count};
+    case TCommandStrip::Pane: return L"PANE";
+    case TCommandStrip::Main: return L"MAIN";
+    case TCommandStrip::Message: return L"MESSAGE";
+    case TCommandStrip::Chooser: return L"CHOOSER";
     }
-    return {L"", 0};
+    return L"";
 }
 
 // A monochrome mask, set where the picture is fully transparent. The section's
@@ -42,25 +38,23 @@ HBITMAP MaskFromAlpha(const DIBSECTION& dib)
 }
 }  // namespace
 
-int CommandImages_Count(TCommandStrip strip) { return StripInfo(strip).Count; }
-
 bool CommandImages_Load(HIMAGELIST list, TCommandStrip strip)
 {
     int cx = 0, cy = 0;
     if (!list || !ImageList_GetIconSize(list, &cx, &cy) || cx != cy) return false;
     if (cx != 16 && cx != 24 && cx != 32) return false;
-    const TStripInfo info = StripInfo(strip);
-    const std::wstring name = std::wstring(L"CMDIMG_") + info.Name + L"_" + std::to_wstring(cx);
+    const int count = CommandImages_Count(strip);
+    const std::wstring name = std::wstring(L"CMDIMG_") + StripName(strip) + L"_" + std::to_wstring(cx);
     TGdiObject strip32(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     DIBSECTION dib{};
     // Only the strip the build made is taken: 32 bits, one picture per index.
     if (!strip32 || GetObjectW(strip32.Get(), sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return false;
-    if (dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmWidth != cx * info.Count || dib.dsBm.bmHeight != cy) return false;
+    if (dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmWidth != cx * count || dib.dsBm.bmHeight != cy) return false;
     TGdiObject mask(MaskFromAlpha(dib));
     if (!mask) return false;
     const int before = ImageList_GetImageCount(list);
     if (ImageList_Add(list, (HBITMAP)strip32.Get(), (HBITMAP)mask.Get()) < 0) return false;
-    if (ImageList_GetImageCount(list) == before + info.Count) return true;
+    if (ImageList_GetImageCount(list) == before + count) return true;
     // A partial append would shift every index after it: take it back.
     while (ImageList_GetImageCount(list) > before) ImageList_Remove(list, ImageList_GetImageCount(list) - 1);
     return false;

@@ -6,38 +6,23 @@
 #include <windows.h>
 #include <commctrl.h>
 
+// The explorer pane's, the main window's, the message box's and the folder
+// chooser's strip.
 enum class TCommandStrip { Pane, Main, Message, Chooser };
 
-// The explorer pane's list: the indexes its actions use.
-namespace PaneImage {
-enum : int {
-    Execute, Rename, Delete, NewFolder, NewTxt, Copy, Cut, Paste,
-    StyleTable, StyleIcons, StyleCols, StyleRows, ShowHide,
-    OpenInExplorer, Refresh, Properties, Folder, Count
-};
+// How many pictures the strip holds. What each picture means is the window's
+// own business: it names the indexes beside its layout and checks their count
+// against this one.
+constexpr int CommandImages_Count(TCommandStrip strip)
+{
+    switch (strip) {
+    case TCommandStrip::Pane: return 17;
+    case TCommandStrip::Main: return 16;
+    case TCommandStrip::Message: return 3;
+    case TCommandStrip::Chooser: return 1;
+    }
+    return 0;
 }
-
-// The main window's commands and buttons.
-namespace MainImage {
-enum : int {
-    IconizeDo, IconizeDe, IconizeType, IcoBaza, BazaOpenNew, BazaCurrentPath,
-    Settings, About, Help, Sait, OpenInExplorer, Maximize, Close,
-    OpenSettingsIni, OpenLanguage, FontTransparent, Count
-};
-}
-
-// The message box's popup menu.
-namespace MessageImage {
-enum : int { Copy, SelectAll, CopyAll, Count };
-}
-
-// The folder chooser's OK button.
-namespace ChooserImage {
-enum : int { OK, Count };
-}
-
-// How many pictures the strip holds.
-int CommandImages_Count(TCommandStrip strip);
 
 // Appends the strip's pictures, in the size of the list's images, to the
 // list (a mask from the alpha channel goes with them for lists that have

@@ -35,9 +35,32 @@ void TIniFile::createUnicode()
     WriteFile(file.Get(), "\xFF\xFE", 2, &written, nullptr);
 }
 
+void TIniFile::makeUnicodeFor(const String& text)
+{
+    // The profile functions write a file back in the encoding they found it
+    // in, and in the ANSI code page every character outside it becomes a
+    // question mark (a folder "Фото" comes back as "????"). Such a file is
+    // first rewritten as UTF-16 with its mark, all its lines as they stood.
+    if (Text_FitsAnsi(text)) return;
+    std::string bytes;
+    {
+        TFileHandle file(CreateFileW(fFileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return;  // missing: createUnicode makes it; unreadable: the write reports it
+        char buf[65536];
+        DWORD got = 0;
+        while (ReadFile(file.Get(), buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+    }
+    TTextEncoding encoding;
+    String content = DecodeText(bytes, encoding);
+    if (encoding != TTextEncoding::Ansi) return;
+    if (File_ReplaceBytes(fFileName, EncodeText(content, TTextEncoding::Utf16LE, true))) writeError();
+}
+
 void TIniFile::WriteString(const String& section, const String& ident, const String& value)
 {
     createUnicode();
+    makeUnicodeFor(section + ident + value);
     if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), value.c_str(), fFileName.c_str()))
         writeError();
 }

@@ -1,6 +1,7 @@
 // TIniFile: profile (INI) files through the platform's profile functions, so
 // every write is on disk at once and other programs see it immediately. A
-// file the first write makes is UTF-16, so that any text survives.
+// file the first write makes is UTF-16, so that any text survives, and an
+// ANSI file turns UTF-16 when a write brings text its code page lacks.
 #pragma once
 
 #include "Classes.h"
@@ -40,6 +41,7 @@ private:
     String fFileName;
     bool fCreated = false;  // the file was made sure of before the first write
     void createUnicode();
+    void makeUnicodeFor(const String& text);
     String readList(const wchar_t* section) const;  // double-null list from the profile API
     [[noreturn]] void writeError() const;
 };

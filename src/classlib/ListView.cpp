@@ -482,16 +482,26 @@ void TListView::getDispInfo(NMLVDISPINFOW& info)
 
 LRESULT TListView::customDraw(NMLVCUSTOMDRAW& cd)
 {
-    if (!OnCustomDrawItem) return CDRF_DODEFAULT;
+    if (!OnCustomDrawItem && HideSelection) return CDRF_DODEFAULT;
     if (cd.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     int i = (int)cd.nmcd.dwItemSpec;
     if (cd.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || i < 0 || i >= Items.Count()) return CDRF_DODEFAULT;
     Canvas.Brush.Color = fColor;
     Canvas.Font.Color = Font.Color();
     bool defaultDraw = true;
-    OnCustomDrawItem(this, Items.Item(i), cd.nmcd.uItemState, defaultDraw);
+    if (OnCustomDrawItem) OnCustomDrawItem(this, Items.Item(i), cd.nmcd.uItemState, defaultDraw);
     if (Canvas.Brush.Color != fColor) cd.clrTextBk = ColorToRGB(Canvas.Brush.Color);
     if (Canvas.Font.Color != Font.Color()) cd.clrText = ColorToRGB(Canvas.Font.Color);
+    // A selection kept in sight without the focus is drawn in a tint of the
+    // selection colour: the platform's own (the button face) can be all but
+    // the list's white, and the rows' stripes hide it altogether.
+    if (!HideSelection && (cd.nmcd.uItemState & CDIS_SELECTED) && GetFocus() != fHandle) {
+        cd.nmcd.uItemState &= ~CDIS_SELECTED;
+        COLORREF high = GetSysColor(COLOR_HIGHLIGHT), back = ColorToRGB(fColor);
+        cd.clrTextBk = RGB((GetRValue(high) + GetRValue(back)) / 2, (GetGValue(high) + GetGValue(back)) / 2,
+                           (GetBValue(high) + GetBValue(back)) / 2);
+        cd.clrText = ColorToRGB(Font.Color());
+    }
     return defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
 }
 

@@ -149,7 +149,18 @@ void Lng_Load(const String& path, const TLngApplyProc& onLoaded)
         Y_ShowColor(xaLanguageUni::Lng_FileAbsent + L"\r\n\r\n" + full, clYError);
         return;
     }
-    if (full != Lng_Path) {
+    // The file becomes the active language only once it has been read: one
+    // that another program holds is told by the error it raises, and the
+    // active language and settings.ini stay as they were.
+    String previous = Lng_Path;
+    Lng_Path = full;
+    try {
+        if (onLoaded) onLoaded();
+    } catch (...) {
+        Lng_Path = previous;
+        throw;
+    }
+    if (full != previous) {
         // The start loads the file settings.ini already names: nothing to
         // write, and a settings.ini the user keeps read-only must not stop
         // the language it names.
@@ -157,8 +168,6 @@ void Lng_Load(const String& path, const TLngApplyProc& onLoaded)
         String stored = Path_Collapse(full, L"");
         if (ini.ReadString(L"Settings", L"Language", L"") != stored) ini.WriteString(L"Settings", L"Language", stored);
     }
-    Lng_Path = full;
-    if (onLoaded) onLoaded();
 }
 
 String Lng_Folder() { return Prog_Dir() + L"Language\\"; }

@@ -40,9 +40,11 @@ void Lng_Read_FontDialog(TStrings& lines);
 void Lng_Read_LabelLink(TStrings& lines);
 
 // Selects the language file Path (path macros allowed): a missing file is
-// reported in pale red and nothing changes; otherwise a changed path is stored
-// as [Settings] Language in settings.ini, Lng_Path is set and OnLoaded, which
-// reads the file and applies its texts, is called.
+// reported in pale red and nothing changes; otherwise Lng_Path is set and
+// OnLoaded, which reads the file and applies its texts, is called, and then a
+// changed path is stored as [Settings] Language in settings.ini. When OnLoaded
+// raises (a file another program holds), Lng_Path is put back, nothing is
+// stored and the error goes on to the caller.
 void Lng_Load(const String& path, const TLngApplyProc& onLoaded);
 // The language folder beside the program, with a trailing backslash.
 String Lng_Folder();

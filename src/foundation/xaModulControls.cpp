@@ -67,6 +67,30 @@ int Int_Percent(int percent, int total, int min)
     return (int)r;
 }
 
+namespace {
+TPanel* newPanel(TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align, const TBounds* bounds)
+{
+    auto* p = new TPanel(owner);
+    p->Name = name;
+    p->SetBevelOuter(bvNone);
+    p->SetParentColor(true);
+    p->SetParent(parent);
+    if (bounds) p->SetBounds(bounds->Left, bounds->Top, bounds->Width, bounds->Height);
+    if (align != alNone) p->SetAlign(align);
+    return p;
+}
+}  // namespace
+
+TPanel* Panel_New(TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align)
+{
+    return newPanel(owner, parent, name, align, nullptr);
+}
+
+TPanel* Panel_New(TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align, TBounds bounds)
+{
+    return newPanel(owner, parent, name, align, &bounds);
+}
+
 void BitBtn_ColorGlyph(TBitBtn& button, TColor color, int width)
 {
     int w = width == -1 ? button.Width() - 8 : width;

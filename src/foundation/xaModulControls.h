@@ -1,5 +1,5 @@
 // Routines the windows share: text measuring, list selections, the open-file
-// dialog, modifier keys, percentages, a colour
+// dialog, modifier keys, percentages, the layouts' frameless panels, a colour
 // swatch on a button, fitting a control to its caption, and Ctrl+Del in an edit.
 #pragma once
 
@@ -43,6 +43,16 @@ void ListBox_EnsureSelection(TListBox& listBox);
 bool Int_IsEven(int n);
 // Percent of Total, rounded halves to even, kept at least Min from both ends.
 int Int_Percent(int percent, int total, int min);
+
+// A control's place on its parent, as the layouts give it.
+struct TBounds {
+    int Left, Top, Width, Height;
+};
+// A frameless panel in its parent's colour, on Parent (which the layouts fill
+// in order), at Bounds when given (the design size its children's anchors
+// measure from), then aligned.
+TPanel* Panel_New(TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align);
+TPanel* Panel_New(TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align, TBounds bounds);
 
 // Paints a colour swatch as the button's glyph; Width -1 takes the button's width less 8.
 void BitBtn_ColorGlyph(TBitBtn& button, TColor color, int width = -1);

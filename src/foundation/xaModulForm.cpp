@@ -79,6 +79,21 @@ void Form_Drag(TForm* form)
     SendMessageW(form->Handle(), WM_SYSCOMMAND, 0xF012, 0);  // move by the caption, until the button is let go
 }
 
+void Form_ToolDialog(TForm* form, int clientWidth, int clientHeight, int minWidth, int minHeight, int fontHeight,
+                     TColor color)
+{
+    // The style first: the client size is measured inside the frame it gives.
+    form->SetBorderStyle(bsSizeToolWin);
+    form->SetBorderIcons(0);
+    form->SetFormStyle(fsStayOnTop);
+    form->SetClientSize(clientWidth, clientHeight);
+    form->Constraints.MinWidth = minWidth;
+    form->Constraints.MinHeight = minHeight;
+    if (color != clNone) form->SetColor(color);
+    form->Font.SetName(L"Tahoma");
+    form->Font.SetHeight(fontHeight);
+}
+
 namespace {
 struct TStyleKey {
     const wchar_t* Suffix;

@@ -15,6 +15,11 @@ void Form_PosSave(TForm* form, TIniFile* ini = nullptr, const String& section = 
 void Form_FitToScreen(TForm* form);
 // Moves the form with the mouse as if its title bar were dragged (not when maximized).
 void Form_Drag(TForm* form);
+// Makes the form one of the program's small boxes: a sizeable tool window
+// without title-bar buttons, kept above the other windows, of the given client
+// size and smallest size, in Tahoma of FontHeight and, unless clNone, in Color.
+void Form_ToolDialog(TForm* form, int clientWidth, int clientHeight, int minWidth, int minHeight, int fontHeight,
+                     TColor color = clNone);
 
 // The keys Prefix.Name, .Size, .Color, .Bold, .Italic, .Uderline, .Strike that
 // exist change the font; nothing happens without an Ini.

@@ -7,10 +7,12 @@
 #include "ShellDoor.h"
 #include "xaModulFiles.h"
 #include "xaModulPath.h"
+#include "xaY.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 // ---- Clipboard file lists ----
@@ -142,7 +144,49 @@ void Clipboard_CopyFiles(const TStrings& paths, uint8_t effect)
     if (!SetClipboardData(format, effectBlock)) GlobalFree(effectBlock);
 }
 
-void Clipboard_PasteFiles(const String& folder)
+namespace {
+// Why Path, a name from another program, names no item a file operation may
+// take; 0 when it does.
+DWORD foreignFault(const String& path)
+{
+    // The names below the root: past "X:\", or past "\\" where the server
+    // and the share come first. A root itself is no item.
+    size_t at, rootNames;
+    wchar_t drive = path.empty() ? 0 : path[0] | 0x20;
+    if (path.size() > 3 && drive >= L'a' && drive <= L'z' && path[1] == L':' && path[2] == L'\\')
+        at = 3, rootNames = 0;
+    else if (path.starts_with(L"\\\\"))
+        at = 2, rootNames = 2;
+    else
+        return ERROR_INVALID_NAME;
+    size_t names = 0;
+    for (; at <= path.size(); ++names) {
+        size_t end = std::min(path.find(L'\\', at), path.size());
+        String name = path.substr(at, end - at);
+        // "." and ".." would climb back to a root; ":" names a stream; the
+        // rest match many items or none.
+        if (name.empty() || name == L"." || name == L".." || FileIsDevice(name) ||
+            std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32 || wcschr(L"*?\"<>|:/", c); }))
+            return ERROR_INVALID_NAME;
+        at = end + 1;
+    }
+    if (names <= rootNames) return ERROR_INVALID_NAME;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return GetLastError();
+    return 0;
+}
+}  // namespace
+
+bool Files_CheckForeign(const TStrings& paths)
+{
+    for (const String& path : paths.Items())
+        if (DWORD fault = foreignFault(path)) {
+            Y_Show(path + L"\r\n\r\n" + SysErrorMessage(fault), L"", -1, true);
+            return false;
+        }
+    return true;
+}
+
+void Clipboard_PasteFiles(const String& folder, const TReplaceAsk& mayReplace)
 {
     if (!Clipboard().HasFormat(CF_HDROP)) return;
     TStringList files;
@@ -156,12 +200,20 @@ void Clipboard_PasteFiles(const String& folder)
         readDropFiles(drop, files);
         effect = readDropEffect();
     }
-    if (files.Count() == 0) return;
+    if (files.Count() == 0 || !Files_CheckForeign(files)) return;
     bool sameFolder = AnsiUpperCase(IncludeTrailingPathDelimiter(ExtractFilePath(files[0]))) ==
                       AnsiUpperCase(IncludeTrailingPathDelimiter(folder));
-    if (effect == kDropEffectMove)
-        File_Operation_List(files, folder, kFoMove, FOF_SIMPLEPROGRESS);
-    else
+    if (effect == kDropEffectMove) {
+        // Some shells move over an entry of the same name without a word, so
+        // the question is asked here, before the move.
+        TStringList moving;
+        for (const String& path : files.Items()) {
+            String target = IncludeTrailingPathDelimiter(folder) + ExtractFileName(path);
+            if ((!FileExists(target) && !DirectoryExists(target)) || (mayReplace && mayReplace(path, target)))
+                moving.Add(path);
+        }
+        File_Operation_List(moving, folder, kFoMove, FOF_SIMPLEPROGRESS);
+    } else
         File_Operation_List(files, folder, kFoCopy,
                             sameFolder ? FOF_SIMPLEPROGRESS | FOF_RENAMEONCOLLISION : FOF_SIMPLEPROGRESS);
 }
@@ -250,6 +302,29 @@ void Shell_VerbDelete(const String& className, const String& verb)
     // No verb would name the class's whole shell key, every verb of it.
     if (className.empty() || verb.empty() || !reg.KeyExists(className)) return;
     reg.DeleteKey(verbKey(className, verb));
+}
+
+void Shell_VerbRemove(const String& className, const String& verb, const String& caption, const String& icon,
+                      const String& command)
+{
+    if (Shell_VerbExists(className, verb, command)) {
+        Shell_VerbDelete(className, verb);
+        return;
+    }
+    // Another program's verb of the same name: its command, its other values
+    // and its subkeys stay; only a value that holds what we write goes.
+    TRegistry reg;
+    reg.RootKey = HKEY_CLASSES_ROOT;
+    if (className.empty() || verb.empty() || !reg.OpenKey(verbKey(className, verb), false)) return;
+    auto removeOurs = [&](const String& name, const String& ours) {
+        try {
+            if (reg.ValueExists(name) && reg.ReadString(name) == ours) reg.DeleteValue(name);
+        } catch (const ERegistryException&) {
+            // a value that is not text is not ours
+        }
+    };
+    removeOurs(L"", caption);
+    removeOurs(L"Icon", icon);
 }
 
 // ---- Handing things to the shell ----

@@ -2,12 +2,19 @@
 #pragma once
 
 #include "ComCtrls.h"
+#include "CommandImages.h"
 #include "Forms.h"
 #include "ImgList.h"
 
 constexpr int clYDefault = 0xC6E7FB;  // notices
 constexpr int clYError = 0xC4D1F4;    // pale red
 constexpr int clYSuccess = 0xC0F1E7;  // pale green
+
+// The pictures of the box's menu, in the Message strip.
+namespace MessageImage {
+enum : int { Copy, SelectAll, CopyAll, Count };
+}
+static_assert(MessageImage::Count == CommandImages_Count(TCommandStrip::Message));
 
 // Shows Text under Caption on the background Color (-1: the default colour)
 // and returns when the box is closed. RememberPos restores the box's size from

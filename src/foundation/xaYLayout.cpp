@@ -1,33 +1,27 @@
 // The message box's components, design values and bindings.
 #include "xaY.h"
 
-
-#include "CommandImages.h"
+#include "xaModulForm.h"
 
 TFormY::TFormY(TComponent* owner) : TForm(owner)
 {
     using namespace std::placeholders;
     Name = L"FormY";
-    SetBorderStyle(bsSizeToolWin);
-    SetBorderIcons(0);
-    SetFormStyle(fsStayOnTop);
-    SetClientSize(484, 221);
-    Constraints.MinWidth = 200;
-    Constraints.MinHeight = 150;
-    Font.SetName(L"Tahoma");
-    Font.SetHeight(-15);
+    Form_ToolDialog(this, 484, 221, 200, 150, -15);
     OnKeyPress = std::bind(&TFormY::FormKeyPress, this, _1, _2);
     OnResize = std::bind(&TFormY::FormResize, this, _1);
 
     il = new TImageList(this);
-    CommandImages_Load(il->Handle(), TCommandStrip::Message);  // copy, select all, copy all
+    CommandImages_Load(il->Handle(), TCommandStrip::Message);
     pm = new TPopupMenu(this);
     pm->Name = L"pm";
     pm->Images = il;
-    pmCopy = pm->Add(L"pmCopy", L"Copy", ShortCut('C', ssCtrl), 0, std::bind(&TFormY::pmCopyClick, this, _1));
-    pmSelectAll = pm->Add(L"pmSelectAll", L"Select all", ShortCut('A', ssCtrl), 1,
+    pmCopy = pm->Add(L"pmCopy", L"Copy", ShortCut('C', ssCtrl), MessageImage::Copy,
+                     std::bind(&TFormY::pmCopyClick, this, _1));
+    pmSelectAll = pm->Add(L"pmSelectAll", L"Select all", ShortCut('A', ssCtrl), MessageImage::SelectAll,
                           std::bind(&TFormY::pmSelectAllClick, this, _1));
-    pmCopyAll = pm->Add(L"pmCopyAll", L"Copy all", ShortCut('C', ssAlt), 2, std::bind(&TFormY::pmCopyAllClick, this, _1));
+    pmCopyAll = pm->Add(L"pmCopyAll", L"Copy all", ShortCut('C', ssAlt), MessageImage::CopyAll,
+                        std::bind(&TFormY::pmCopyAllClick, this, _1));
 
     RichEdit1 = new TRichEdit(this);
     RichEdit1->Name = L"RichEdit1";

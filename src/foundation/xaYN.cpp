@@ -84,3 +84,24 @@ void drawGlyph(TBitmap& glyph, bool yes)
 
 void Glyph_Yes(TBitmap& glyph) { drawGlyph(glyph, true); }
 void Glyph_No(TBitmap& glyph) { drawGlyph(glyph, false); }
+
+std::tuple<TPanel*, TBitBtn*, TBitBtn*> YN_Buttons(TComponent* owner, TWinControl* parent, TBounds bounds,
+                                                   int buttonWidth, int buttonHeight, TYNAnswer yes, TYNAnswer no)
+{
+    TPanel* panel = Panel_New(owner, parent, L"Panel1", alNone, bounds);
+    panel->SetAnchors(akBottom);
+    auto button = [&](const wchar_t* name, int left, TYNAnswer answer, void (*glyph)(TBitmap&)) {
+        auto* b = new TBitBtn(owner);
+        b->Name = name;
+        b->Cursor = crHandPoint;
+        b->SetParent(panel);
+        b->SetBounds(left, 4, buttonWidth, buttonHeight);
+        b->SetCaption(answer.Caption);
+        glyph(b->Glyph);
+        b->ModalResult = answer.Result;
+        return b;
+    };
+    TBitBtn* btnY = button(L"btnY", 0, yes, Glyph_Yes);
+    TBitBtn* btnN = button(L"btnN", buttonWidth + 10, no, Glyph_No);
+    return {panel, btnY, btnN};
+}

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "Forms.h"
+#include "xaModulControls.h"
+
+#include <tuple>
 
 // Shows the question Text under Caption; true when the user chose Yes, false
 // for No and any other way of closing.
@@ -31,3 +34,15 @@ void Lng_FormYN_Set();
 // The glyphs of the Yes and No buttons (a tick and a cross on the button face).
 void Glyph_Yes(TBitmap& glyph);
 void Glyph_No(TBitmap& glyph);
+
+// One answer button: its caption and the modal result it gives.
+struct TYNAnswer {
+    const wchar_t* Caption;
+    TModalResult Result;
+};
+// The answer buttons the question and rename boxes share: btnY with the Yes
+// glyph left of btnN with the No glyph, each ButtonWidth x ButtonHeight, 4
+// pixels down and 10 apart, on a frameless panel Panel1 at Bounds on Parent
+// that keeps to the bottom middle as the box is resized.
+std::tuple<TPanel*, TBitBtn*, TBitBtn*> YN_Buttons(TComponent* owner, TWinControl* parent, TBounds bounds,
+                                                   int buttonWidth, int buttonHeight, TYNAnswer yes, TYNAnswer no);

@@ -1,11 +1,9 @@
 #include "xaIconize.h"
 
 #include "Classes.h"
-#include "Dialogs.h"
 #include "IniFiles.h"
 #include "xaIconizeIni.h"
 #include "xaModul.h"
-#include "xaY.h"
 
 #include <climits>
 
@@ -18,7 +16,6 @@ const wchar_t* const Iconize_Msg_NoFolderClear = L"Папка, которой в
 
 namespace {
 
-const wchar_t kCaption[] = L"Iconize_Folder";
 const DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
 
@@ -108,25 +105,16 @@ void removeOurCopy(const String& path)
     DeleteFileW(path.c_str());
 }
 
-bool refuse(const String& text)
+TIconizeResult refuse(const String& text) { return {TIconizeWhy::Refused, text}; }
+
+TIconizeResult missing(TIconizeWhy why, const wchar_t* text, const String& given)
 {
-    Y_Show(text, kCaption, clYError, true);
-    return false;
+    return {why, String(text) + L"\r\n" + given};
 }
 
 String writeError(const String& iniPath, DWORD code)
 {
     return Format(L"Unable to write to %s", iniPath.c_str()) + (code ? L"\r\n" + SysErrorMessage(code) : String());
-}
-
-// The letter of a drive root "D:" or "D:\"; 0 for anything else. A UNC share
-// root is not a drive: it has no letter to key the registry by.
-wchar_t driveRootLetter(const String& element)
-{
-    if ((element.size() == 2 || (element.size() == 3 && element[2] == L'\\')) && element[1] == L':' &&
-        IsCharAlphaW(element[0]))
-        return element[0];
-    return 0;
 }
 
 int gBatchDepth = 0;
@@ -186,15 +174,11 @@ bool Iconize_Get_Folder(const String& folderGiven, String& iconFile, int& iconIn
     return FileExists(iconFile);
 }
 
-bool Iconize_Folder(const String& folderGiven, const String& iconGiven, const String& index, bool copyIco)
+TIconizeResult Iconize_Folder(const String& folderGiven, const String& iconGiven, const String& index, bool copyIco)
 {
     String folder = fsPath(folderGiven);
-    auto missing = [](const wchar_t* text, const String& given) {
-        Y_Show(String(text) + L"\r\n" + given, kCaption, -1, true);
-        return false;
-    };
-    if (!DirectoryExists(folder)) return missing(Iconize_Msg_NoFolder, folderGiven);
-    if (!FileExists(iconGiven)) return missing(Iconize_Msg_NoIcon, iconGiven);
+    if (!DirectoryExists(folder)) return missing(TIconizeWhy::NoFolder, Iconize_Msg_NoFolder, folderGiven);
+    if (!FileExists(iconGiven)) return missing(TIconizeWhy::NoIcon, Iconize_Msg_NoIcon, iconGiven);
     // Checked before anything is written: a text with line breaks would add
     // keys and sections of its own, and a non-number breaks every later read.
     if (!wholeNumber(index)) return refuse(L"The icon index must be a whole number:\r\n" + index);
@@ -271,16 +255,13 @@ bool Iconize_Folder(const String& folderGiven, const String& iconGiven, const St
         !(copying && File_SameIdentity(presentCopy, target)))
         removeOurCopy(presentCopy);
     notifyFolderChange();
-    return true;
+    return {};
 }
 
-void Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
+TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
 {
     String folder = fsPath(folderGiven);
-    if (!DirectoryExists(folder)) {
-        ShowMessage(String(Iconize_Msg_NoFolderClear) + L"\r\n" + folderGiven);
-        return;
-    }
+    if (!DirectoryExists(folder)) return missing(TIconizeWhy::NoFolderClear, Iconize_Msg_NoFolderClear, folderGiven);
     String iniPath = desktopIni(folder);
     TDesktopIni ini;
     if (!ini.Load(iniPath))
@@ -312,6 +293,7 @@ void Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
     // only with the file.
     if (GetFileAttributesW(iniPath.c_str()) == INVALID_FILE_ATTRIBUTES)
         addMarks(folder, GetFileAttributesW(folder.c_str()), 0, FILE_ATTRIBUTE_READONLY);
+    return {};
 }
 
 bool Iconize_IsFileType(const String& text)
@@ -320,38 +302,4 @@ bool Iconize_IsFileType(const String& text)
     for (size_t i = 1; i < text.size(); ++i)
         if (text[i] < L' ' || wcschr(L"\\/:*?\"<>|.", text[i])) return false;
     return true;
-}
-
-bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco)
-{
-    if (element.empty()) return false;
-    if (element[0] == L'.' && element.find_first_of(L"\\/") == String::npos) {
-        // Written as a type; ".." or "." would write another type's class or the class ".".
-        if (!Iconize_IsFileType(element)) return refuse(L"Not a file type:\r\n" + element);
-        return Iconize_Ext(element, iconFile, StrToInt(index));
-    }
-    if (FileExists(element)) {
-        String ext = File_Ext(element);
-        if (!Iconize_IsFileType(L"." + ext)) return false;  // no extension: no type to decorate
-        return Iconize_Ext(ext, iconFile, StrToInt(index));
-    }
-    if (wchar_t letter = driveRootLetter(element)) {
-        Iconize_Drive(String(1, letter), iconFile, StrToInt(index));
-        return true;
-    }
-    if (DirectoryExists(element)) return Iconize_Folder(element, iconFile, index, copyIco);
-    return false;
-}
-
-bool Iconize_Clear_Element(const String& element, bool deleteCopy)
-{
-    if (wchar_t letter = driveRootLetter(element)) {
-        Iconize_Clear_Drive(String(1, letter));
-        return true;
-    }
-    if (DirectoryExists(element)) {
-        Iconize_Clear_Folder(element, deleteCopy);
-        return true;
-    }
-    return false;
 }

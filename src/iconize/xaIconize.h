@@ -8,29 +8,41 @@
 
 #include <shlobj.h>
 
+// What the engine made of one element: done, or why not, with the text the
+// user is told (empty when nothing is told). The engine shows nothing itself:
+// the caller's reporter shows the text, so that a command over many elements
+// can tell its successes from its failures.
+enum class TIconizeWhy {
+    Done,
+    Nothing,        // no element there to give an icon to: passed over silently
+    PassedOver,     // a kind left alone on purpose (programs, shortcuts, a file without type)
+    NoFolder,       // Iconize_Msg_NoFolder and the folder
+    NoIcon,         // Iconize_Msg_NoIcon and the icon file
+    NoFolderClear,  // Iconize_Msg_NoFolderClear and the folder
+    Refused,        // anything else the engine would not do (bad index, unreadable or unwritable files, no file type)
+};
+struct TIconizeResult {
+    TIconizeWhy Why = TIconizeWhy::Done;
+    String Text;
+    explicit operator bool() const { return Why == TIconizeWhy::Done; }
+};
+
 // Folders ------------------------------------------------------------------
 
 // Gives Folder the icon IconFile,Index. With CopyIco the source is copied into
 // the folder as a hidden Desktop.ico; without it an .ico or .bmp source is
-// copied under its own name. False, after telling the user, when the folder or
-// the icon file is missing, the index is no whole number, or a file could not
-// be read or written; the folder is then left as it was.
-bool Iconize_Folder(const String& folder, const String& iconFile, const String& index, bool copyIco);
+// copied under its own name. Not done when the folder or the icon file is
+// missing, the index is no whole number, or a file could not be read or
+// written; the folder is then left as it was.
+TIconizeResult Iconize_Folder(const String& folder, const String& iconFile, const String& index, bool copyIco);
 // Removes the folder's custom icon, keeping every line of Desktop.ini that is
 // not ours; with DeleteCopy also the hidden copy that Desktop.ini names by a
-// bare .ico or .bmp name. A failed write raises "Unable to write to %s".
-void Iconize_Clear_Folder(const String& folder, bool deleteCopy);
+// bare .ico or .bmp name. NoFolderClear for a missing folder; a failed write
+// raises "Unable to write to %s".
+TIconizeResult Iconize_Clear_Folder(const String& folder, bool deleteCopy);
 // The folder's present icon from its Desktop.ini; true only when the file
 // exists. An index that is no number leaves IconIndex as it was.
 bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);
-
-// Any element: a file type (.txt), an existing file (its type), a drive root
-// (D: or D:\) or an existing folder. True when it got the icon: not for the
-// types that are passed over (programs, shortcuts) nor for what does not exist.
-// An element written with a dot first and no folder that is no file type is
-// refused and told; nothing is written.
-bool Iconize_Element(const String& element, const String& iconFile, const String& index, bool copyIco);
-bool Iconize_Clear_Element(const String& element, bool deleteCopy);
 
 // While one lives, the folder routines' shell notices wait and go once, when
 // the outermost one ends: every folder sends the same series, which names no
@@ -100,7 +112,7 @@ void ImageList_AttachSys(TImageList& list, bool small);
 // gives false, after telling the user when TellUser (a file the user chose).
 bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser = false);
 
-// The fixed messages; never translated.
+// The fixed messages; never translated. Each is told with the path behind it.
 extern const wchar_t* const Iconize_Msg_NoFolder;
 extern const wchar_t* const Iconize_Msg_NoIcon;
 extern const wchar_t* const Iconize_Msg_NoFolderClear;

@@ -45,12 +45,65 @@ String valueOf(const String& line)
     return v;
 }
 
-bool fitsAnsi(const String& text)
+// A file without a byte-order mark is UTF-16 only when it reads as UTF-16
+// text: its zero bytes are the high halves of its ASCII letters, so they fall
+// (nearly) all on one side; no half of a pair, control character or
+// non-character shows; and a file with line-end bytes has its line ends as
+// UTF-16 characters. Everything else, binary bytes and runs of zeros too, is
+// the ANSI text the profile reader takes it for.
+bool utf16WithoutMark(const std::string& bytes, bool& bigEndian)
 {
-    if (text.empty()) return true;
-    BOOL lost = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), (int)text.size(), nullptr, 0, nullptr, &lost);
-    return !lost;
+    if (bytes.size() < 2 || bytes.size() % 2) return false;
+    size_t zeros[2] = {0, 0};
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (!bytes[i]) ++zeros[i % 2];
+    bigEndian = zeros[0] > zeros[1];
+    size_t high = zeros[bigEndian ? 0 : 1], low = zeros[bigEndian ? 1 : 0];
+    if (!high || low * 16 > high) return false;
+    String text(bytes.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned a = (unsigned char)bytes[2 * i], b = (unsigned char)bytes[2 * i + 1];
+        text[i] = (wchar_t)(bigEndian ? a << 8 | b : b << 8 | a);
+    }
+    auto trail = [&](size_t i) { return i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF; };
+    bool lineBytes = bytes.find_first_of("\r\n") != std::string::npos, lineChars = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && trail(i + 1)) {
+            ++i;
+            continue;
+        }
+        if ((c >= 0xD800 && c <= 0xDFFF) || c >= 0xFFFE) return false;
+        if ((c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n') || (c >= 0x7F && c < 0xA0)) return false;
+        lineChars = lineChars || c == L'\r' || c == L'\n';
+    }
+    return lineChars || !lineBytes;
+}
+
+// The ANSI code page's reading of a line's bytes; the bytes themselves are
+// kept beside it, since not every code page gives the same bytes back.
+String ansiDecode(const std::string& bytes)
+{
+    if (bytes.empty()) return String();
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), (int)bytes.size(), nullptr, 0);
+    String r(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), (int)bytes.size(), r.data(), n);
+    return r;
+}
+
+// Cuts text (or bytes) after each CR, LF or CRLF.
+template <class S>
+std::vector<S> splitLines(const S& text)
+{
+    std::vector<S> lines;
+    for (size_t i = 0; i < text.size();) {
+        size_t j = text.find_first_of(S{'\r', '\n'}, i);
+        if (j == S::npos) j = text.size();
+        else j += (text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ? 2 : 1;
+        lines.push_back(text.substr(i, j - i));
+        i = j;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -79,39 +132,26 @@ bool TDesktopIni::Load(const String& path)
         fProblem = SysErrorMessage(GetLastError());
         return false;
     }
-    // UTF-16 without a byte-order mark: ANSI text never holds a zero byte, so
-    // zero bytes in every other position tell the two byte orders apart.
-    size_t zeroEven = 0, zeroOdd = 0;
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (!bytes[i]) ++(i % 2 ? zeroOdd : zeroEven);
-    bool marked = bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
-    if (!marked && zeroEven + zeroOdd > 0) {
-        if (bytes.size() % 2) {
-            fProblem = L"The file is not a text that Desktop.ini can be.";
-            return false;
-        }
-        bytes.insert(0, zeroOdd >= zeroEven ? "\xFF\xFE" : "\xFE\xFF");
-    } else if (marked && bytes.size() % 2) {
+    bool marked = bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0, bigEndian = false;
+    if (marked && bytes.size() % 2) {
         fProblem = L"The file is not a text that Desktop.ini can be.";
         return false;
     }
+    if (!marked && utf16WithoutMark(bytes, bigEndian)) bytes.insert(0, bigEndian ? "\xFE\xFF" : "\xFF\xFE");
     TTextEncoding enc;
     String text = DecodeText(bytes, enc);
     fKind = enc == TTextEncoding::Utf8     ? TKind::Utf8
             : enc == TTextEncoding::Ansi   ? TKind::Ansi
             : enc == TTextEncoding::Utf16BE ? TKind::Utf16BE
                                             : TKind::Utf16LE;
-    for (size_t i = 0; i < text.size();) {
-        size_t j = text.find_first_of(L"\r\n", i);
-        if (j == String::npos) j = text.size();
-        else j += (text[j] == L'\r' && j + 1 < text.size() && text[j + 1] == L'\n') ? 2 : 1;
-        fLines.push_back(text.substr(i, j - i));
-        i = j;
-    }
+    if (fKind == TKind::Ansi)
+        for (const std::string& raw : splitLines(bytes)) fLines.push_back({ansiDecode(raw), raw});
+    else
+        for (const String& line : splitLines(text)) fLines.push_back({line, std::string()});
     // Lines we add end the way the file's own lines end.
-    for (const String& l : fLines)
-        if (l.size() != content(l).size()) {
-            fNewLine = l.substr(content(l).size());
+    for (const TLine& l : fLines)
+        if (l.Text.size() != content(l.Text).size()) {
+            fNewLine = l.Text.substr(content(l.Text).size());
             break;
         }
     return true;
@@ -120,9 +160,9 @@ bool TDesktopIni::Load(const String& path)
 String TDesktopIni::Value(const String& key) const
 {
     String section;
-    for (const String& l : fLines) {
-        if (header(l, section)) continue;
-        if (AnsiSameText(section, kSection) && AnsiSameText(keyOf(l), key)) return valueOf(l);
+    for (const TLine& l : fLines) {
+        if (header(l.Text, section)) continue;
+        if (AnsiSameText(section, kSection) && AnsiSameText(keyOf(l.Text), key)) return valueOf(l.Text);
     }
     return String();
 }
@@ -130,9 +170,9 @@ String TDesktopIni::Value(const String& key) const
 bool TDesktopIni::Has(const String& key) const
 {
     String section;
-    for (const String& l : fLines) {
-        if (header(l, section)) continue;
-        if (AnsiSameText(section, kSection) && AnsiSameText(keyOf(l), key)) return true;
+    for (const TLine& l : fLines) {
+        if (header(l.Text, section)) continue;
+        if (AnsiSameText(section, kSection) && AnsiSameText(keyOf(l.Text), key)) return true;
     }
     return false;
 }
@@ -142,8 +182,8 @@ bool TDesktopIni::Remove(std::initializer_list<const wchar_t*> keys)
     bool changed = false;
     String section, name;
     for (size_t i = 0; i < fLines.size();) {
-        if (header(fLines[i], name)) section = name;
-        String key = keyOf(fLines[i]);
+        if (header(fLines[i].Text, name)) section = name;
+        String key = keyOf(fLines[i].Text);
         bool ours = false;
         for (const wchar_t* k : keys) ours = ours || (!key.empty() && AnsiSameText(key, k));
         if (ours && AnsiSameText(section, kSection)) {
@@ -156,10 +196,10 @@ bool TDesktopIni::Remove(std::initializer_list<const wchar_t*> keys)
     // A header left with only blank lines under it goes; a comment or a bare
     // line of the user's keeps it.
     for (size_t i = 0; i < fLines.size(); ++i) {
-        if (!header(fLines[i], name) || !AnsiSameText(name, kSection)) continue;
+        if (!header(fLines[i].Text, name) || !AnsiSameText(name, kSection)) continue;
         bool empty = true;
-        for (size_t j = i + 1; j < fLines.size() && !header(fLines[j], name); ++j)
-            empty = empty && Trim(content(fLines[j])).empty();
+        for (size_t j = i + 1; j < fLines.size() && !header(fLines[j].Text, name); ++j)
+            empty = empty && Trim(content(fLines[j].Text)).empty();
         if (empty) {
             fLines.erase(fLines.begin() + i--);
             changed = true;
@@ -173,48 +213,64 @@ void TDesktopIni::Add(const String& key, const String& value)
     String section, name;
     size_t at = String::npos;
     for (size_t i = 0; i < fLines.size(); ++i) {
-        if (header(fLines[i], name)) {
+        if (header(fLines[i].Text, name)) {
             if (at != String::npos) break;  // the section ended
             section = name;
             if (AnsiSameText(section, kSection)) at = i + 1;
             continue;
         }
-        if (at != String::npos && !Trim(content(fLines[i])).empty()) at = i + 1;
+        if (at != String::npos && !Trim(content(fLines[i].Text)).empty()) at = i + 1;
     }
-    if (!fLines.empty() && fLines.back().size() == content(fLines.back()).size()) fLines.back() += fNewLine;
     if (at == String::npos) {
-        fLines.push_back(L"[" + String(kSection) + L"]" + fNewLine);
+        if (!fLines.empty()) endLine(fLines.size() - 1);
+        fLines.push_back({L"[" + String(kSection) + L"]" + fNewLine, std::string()});
         at = fLines.size();
     }
     // A section's last line may lack its line end only at the end of the file.
-    if (at > 0 && fLines[at - 1].size() == content(fLines[at - 1]).size()) fLines[at - 1] += fNewLine;
-    fLines.insert(fLines.begin() + at, key + L"=" + value + fNewLine);
+    if (at > 0) endLine(at - 1);
+    fLines.insert(fLines.begin() + at, {key + L"=" + value + fNewLine, std::string()});
+}
+
+void TDesktopIni::endLine(size_t i)
+{
+    TLine& l = fLines[i];
+    if (l.Text.size() != content(l.Text).size()) return;
+    l.Text += fNewLine;
+    if (!l.Raw.empty()) l.Raw += EncodeText(fNewLine, TTextEncoding::Ansi);
 }
 
 bool TDesktopIni::Blank() const
 {
-    for (const String& l : fLines)
-        if (!Trim(l).empty()) return false;
+    for (const TLine& l : fLines)
+        if (!Trim(l.Text).empty()) return false;
     return true;
 }
 
 std::string TDesktopIni::Bytes() const
 {
-    String text;
-    for (const String& l : fLines) text += l;
+    String all;
+    for (const TLine& l : fLines) all += l.Text;
     switch (fKind) {
     case TKind::Utf8:
-        return EncodeText(text, TTextEncoding::Utf8, true);
+        return EncodeText(all, TTextEncoding::Utf8, true);
     case TKind::Utf16BE:
-        return EncodeText(text, TTextEncoding::Utf16BE, true);
-    case TKind::Ansi:
-        // An ANSI file keeps its bytes while every letter fits; a path outside
-        // the code page would turn into question marks, so the file moves to
-        // UTF-16, which the profile reader takes as well.
-        if (fitsAnsi(text)) return EncodeText(text, TTextEncoding::Ansi);
+        return EncodeText(all, TTextEncoding::Utf16BE, true);
+    case TKind::Ansi: {
+        // An ANSI file keeps its bytes, binary ones too, while every letter
+        // we add fits; a path outside the code page would turn into question
+        // marks, so the file then moves to UTF-16, which the profile reader
+        // takes as well.
+        std::string bytes;
+        bool fits = true;
+        for (const TLine& l : fLines) {
+            fits = fits && (!l.Raw.empty() || Text_FitsAnsi(l.Text));
+            bytes += l.Raw.empty() ? EncodeText(l.Text, TTextEncoding::Ansi) : l.Raw;
+        }
+        if (fits) return bytes;
+    }
         [[fallthrough]];
     default:
-        return EncodeText(text, TTextEncoding::Utf16LE, true);
+        return EncodeText(all, TTextEncoding::Utf16LE, true);
     }
 }
 

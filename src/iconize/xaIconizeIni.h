@@ -32,17 +32,23 @@ public:
     void Add(const String& key, const String& value);
     // Nothing but blanks left.
     bool Blank() const;
-    // The file's bytes: its own encoding, or UTF-16 with its mark when the
-    // text no longer fits the ANSI code page or the file had no mark.
+    // The file's bytes: its own encoding (an ANSI file's lines not ours byte
+    // for byte), or UTF-16 with its mark when the text no longer fits the
+    // ANSI code page or the file was UTF-16 without a mark.
     std::string Bytes() const;
 
 private:
-    std::vector<String> fLines;  // each with its line end, the last perhaps without
+    struct TLine {
+        String Text;      // with its line end; the file's last line perhaps without
+        std::string Raw;  // an ANSI file's own bytes of the line; empty for a line we made
+    };
+    std::vector<TLine> fLines;
     enum class TKind { Ansi, Utf8, Utf16LE, Utf16BE } fKind = TKind::Utf16LE;
     bool fExisted = false;
     DWORD fAttributes = 0;
     String fProblem;
     String fNewLine = L"\r\n";
+    void endLine(size_t i);  // gives the line its line end when it has none
 };
 
 // Writes Bytes (or copies Source) into a new temporary file beside Path,

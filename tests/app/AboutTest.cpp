@@ -2,6 +2,7 @@
 // own registry.
 #include "About.h"
 #include "Clipbrd.h"
+#include "IconizeTestSupport.h"
 #include "Registry.h"
 #include "ShellMenuSwitch.h"
 #include "WindowDriver.h"
@@ -70,5 +71,25 @@ TEST(ShellMenu, AdministratorInstallsAndRemovesOthersAreRefused)
         if (!c.admin) {
             EXPECT_EQ(N(told.Seen[0].Text), N(L"Только под учётной записью адмистратора можно делать эту функцию"));
         }
+    }
+    // Other programs took the verb's name after us: off leaves their verbs
+    // and takes only a caption or icon that is still ours.
+    ShellMenu_IsAdmin = +[] { return true; };
+    act.Execute();
+    const wchar_t* theirs[] = {L"", L"Icon"};  // the value each wrote over ours
+    for (int i = 0; i < 2; ++i) {
+        String key = keys[i];
+        RegSetValue(HKEY_CLASSES_ROOT, key + L"\\command", L"", L"other.exe");
+        RegSetValue(HKEY_CLASSES_ROOT, key, theirs[i], L"Other");
+        RegSetValue(HKEY_CLASSES_ROOT, key, L"MUIVerb", L"@other.dll,-1");
+        RegSetValue(HKEY_CLASSES_ROOT, key + L"\\DropTarget", L"CLSID", L"{0}");
+    }
+    act.Execute();
+    for (int i = 0; i < 2; ++i) {
+        String key = keys[i];
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, key) + L"|" + RegValue(HKEY_CLASSES_ROOT, key, L"Icon") + L"|" +
+                    RegValue(HKEY_CLASSES_ROOT, key, L"MUIVerb") + L"|" + RegValue(HKEY_CLASSES_ROOT, key + L"\\command") +
+                    L"|" + RegValue(HKEY_CLASSES_ROOT, key + L"\\DropTarget", L"CLSID")),
+                  N(i ? L"<none>|Other|@other.dll,-1|other.exe|{0}" : L"Other|<none>|@other.dll,-1|other.exe|{0}"));
     }
 }

@@ -1,11 +1,13 @@
 // The main road in the running main window: rows selected in the two panes,
 // then the keys and clicks a user gives; results on disk, in the prefix's
 // registry and in the rows.
+#include "IconizeReport.h"
 #include "IconizeTestSupport.h"
 #include "Main.h"
 #include "Program.h"
 #include "WindowDriver.h"
 #include "xaModul.h"
+#include "xaY.h"
 
 namespace {
 
@@ -79,6 +81,15 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
         EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, 0u) << N(d);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\a\\notes.txt") && r.Boxes.Seen.empty());
+    // A Desktop.ini that is not ours to replace: the engine's refusal in its box, the other folder done.
+    String ini = r.Dir / L"elm\\b\\Desktop.ini";
+    WriteFileBytes(ini, "[x]\r\n");
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    r.Pick(Form1->FrElm, L"elm", {L"b.*dir", L"c.*dir"}, VK_RETURN, ssCtrl);
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(r.Boxes.Seen.size(), 1u);
+    EXPECT_EQ(N(r.Boxes.Seen[0].Caption + L"|" + r.Boxes.Seen[0].Text.substr(0, 19)), "Iconize_Folder|Unable to write to ");
+    EXPECT_TRUE(FileExists(r.Dir / L"elm\\c\\Desktop.ini"));
 }
 
 // Drives and types get the file alone for its first icon and the index for
@@ -112,7 +123,9 @@ TEST(IconizeRoad, DrivesAndTypes)
 TEST(IconizeRoad, PasteFromTheOtherPane)
 {
     TRoad r;
-    for (auto [key, to, moved] : {std::tuple{'C', L"elm", false}, {'X', L"*", false}, {'X', L"elm\\b", true}}) {
+    // The second cut finds the copy in the way; the user declines, and the file keeps its row.
+    for (auto [key, to, moved] :
+         {std::tuple{'C', L"elm", false}, {'X', L"elm", false}, {'X', L"*", false}, {'X', L"elm\\b", true}}) {
         TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {L"f.txt"}, key, ssCtrl);
         TxaShellListView& elm = r.Pick(Form1->FrElm, to, {}, 'V', ssCtrl);
         EXPECT_EQ(ico.FindTeloID(L"f.txt") == nullptr, moved) << N(to);
@@ -120,6 +133,38 @@ TEST(IconizeRoad, PasteFromTheOtherPane)
         EXPECT_EQ(elm.FindTeloID(L"f.txt") != nullptr, !elm.Path().empty()) << N(to);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\f.txt"));
+}
+
+// Every road's refusals are told in the engine's boxes; what it passes over is not told.
+TEST(IconizeRoad, EachReasonInItsBox)
+{
+    const struct {
+        TIconizeWhy Why;
+        const char* Kind;  // "": no box
+        int Color;
+    } rows[] = {
+        {TIconizeWhy::Done, "", 0},
+        {TIconizeWhy::Nothing, "", 0},
+        {TIconizeWhy::PassedOver, "", 0},
+        {TIconizeWhy::NoFolder, "TFormY", clYDefault},
+        {TIconizeWhy::NoIcon, "TFormY", clYDefault},
+        {TIconizeWhy::Refused, "TFormY", clYError},
+        {TIconizeWhy::NoFolderClear, "ShowMessage", 0},
+    };
+    for (const auto& row : rows) {
+        TModalRecorder boxes;
+        TElementResult r;
+        r.Outcome = {row.Why, L"why"};
+        EXPECT_EQ(Iconize_Report(r), row.Why == TIconizeWhy::Done);
+        ASSERT_EQ(boxes.Seen.size(), *row.Kind ? 1u : 0u) << row.Kind;
+        if (!*row.Kind) continue;
+        EXPECT_EQ(N(boxes.Seen[0].Kind + L"|" + boxes.Seen[0].Text), std::string(row.Kind) + "|why");
+        if (row.Color) {
+            EXPECT_EQ(N(boxes.Seen[0].Caption) + std::to_string(boxes.Seen[0].Color),
+                      "Iconize_Folder" + std::to_string(row.Color));
+        }
+    }
+    DeleteFileW(Settings_FileName().c_str());  // where the box kept its place
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The built dolv.exe: its resources as Windows reads them, and the program
 // started from a copy of its folder with command lines and settings.ini
 // files, its windows seen and closed from outside, its results on disk.
+#include "Classes.h"
 #include "Handles.h"
+#include "IconizeTestSupport.h"
 #include "TestSupport.h"
 #include "xaIconize.h"
 
@@ -193,6 +195,9 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
     EXPECT_EQ(r.Code, 1u);
     EXPECT_EQ(r.Windows.size(), 1u) << "the conversion error is shown once";
     Iconize_Clear_Ext(L"dolvtest");
+    r = RunDolv(prog, L"0 .dolvdevice NUL 0 0");
+    EXPECT_EQ(r.Code, 1u) << "a device is no icon, for a type either";
+    EXPECT_EQ(r.Windows.size(), 1u);
     // Written as a type, yet no file has it: told, nothing written; taken as a
     // path, it would be the program's folder.
     for (const wchar_t* element : {L"...", L"\". \"", L".*"}) {
@@ -200,7 +205,7 @@ TEST(Program, ModeZeroFileTypeAndBadIndex)
         EXPECT_EQ(r.Code, 1u) << N(element);
         EXPECT_EQ(r.Windows.size(), 1u) << N(element);
     }
-    for (const wchar_t* key : {L"...", L"..file", L". ", L" file", L".*", L"*file"}) {
+    for (const wchar_t* key : {L".dolvdevice", L"...", L"..file", L". ", L" file", L".*", L"*file"}) {
         THKey k;
         EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, k.Put()), ERROR_SUCCESS) << N(key);
     }
@@ -249,6 +254,28 @@ TEST(Program, StartsClosesAndSurvivesSettings)
         ASSERT_EQ(r.Windows.size(), 1u) << "no message or exception box: " << settings;
         EXPECT_EQ(N(r.Windows[0]), "Dolv 2021.11");
     }
+}
+
+// A pane's folder outside the code page of an ANSI settings.ini: the file
+// turns UTF-16 with every other line kept, and the next start opens there.
+TEST(Program, AnAnsiSettingsFileTakesAFolderOutsideItsCodePage)
+{
+    TProgFolder prog;
+    String photos = prog.Dir / L"\u0424\u043E\u0442\u043E \u65E5\u672C";  // "Фото 日本"
+    CreateDirectoryW(photos.c_str(), nullptr);
+    WriteFileBytes(photos + L"\\a.txt", "a");
+    const std::string theirs = "; kept by hand\r\n[Mine]\r\nNote=caf\xE9\r\n[Settings]\r\nSplitMain=30\r\n";
+    WriteFileBytes(prog.Settings(), theirs);
+    RunDolv(prog, L"\"" + photos + L"\\a.txt\"");  // the element pane opens at the element's folder
+    RunDolv(prog, L"");
+    EXPECT_EQ(N(IncludeTrailingPathDelimiter(IniValue(prog.Settings(), L"elmLVS", L"Path"))),
+              N(IncludeTrailingPathDelimiter(photos)));
+    std::string bytes = ReadFileBytes(prog.Settings());
+    TTextEncoding encoding;
+    String now = DecodeText(bytes, encoding), before = DecodeText(theirs, encoding);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(N(now.substr(0, before.find(L"SplitMain"))), N(before.substr(0, before.find(L"SplitMain"))));
+    EXPECT_EQ(GetPrivateProfileIntW(L"Settings", L"SplitMain", 0, prog.Settings().c_str()), 30u);
 }
 
 BOOL CALLBACK findKopie(HWND w, LPARAM found)

@@ -174,8 +174,13 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
         TModalRecorder boxes;
         f.elmList->SetFocus();
         Ui_Key(VK_RETURN, shift);
-        int c = boxes.Seen.size() == 1 ? boxes.Seen[0].Color : 0;
-        return boxes.Seen.empty() ? "" : N(boxes.Seen[0].Text) + (c == clYSuccess ? " green" : c == clYError ? " red" : " ?");
+        std::string told;
+        for (const TModalRequest& b : boxes.Seen) {
+            if (!told.empty()) told += "|";
+            told += N(b.Text);
+            told += b.Color == clYSuccess ? " green" : b.Color == clYError ? " red" : " ?";
+        }
+        return told;
     };
     onLines(f, {0}, f.btnElmDelete);
     f.SpinIcoIndex->SetValue(4);
@@ -194,11 +199,12 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     dropFiles(f.PanelElm, {docs / L"Data.lnk", gone});
     RemoveDirectoryW(gone.c_str());
     onLines(f, {0}, f.btnElmDelete);
-    EXPECT_EQ(N(linesOf(f)), N(docs / L"Data.lnk|" + gone));
-    EXPECT_EQ(key(ssCtrl), N(L"нет элементов для иконизации red"));
+    f.elmList->AddItem(L"...");  // written as a type, yet no type: the engine's refusal comes first
+    EXPECT_EQ(N(linesOf(f)), N(L"...|" + docs / L"Data.lnk|" + gone));
+    EXPECT_EQ(key(ssCtrl), N(L"Not a file type:\r\n... red|нет элементов для иконизации red"));
     f.edIcoPath->SetText(L"");
     EXPECT_EQ(key(ssCtrl), N(L"Выберите иконку, которой хотите иконизировать (.ico .icl .dll .exe) red"));
-    onLines(f, {0, 1}, f.btnElmDelete);
+    onLines(f, {0, 1, 2}, f.btnElmDelete);
     EXPECT_EQ(key(ssCtrl), N(L"нет элементов для иконизации red"));
     EXPECT_EQ(key(ssShift), N(L"Не выделено элементов для сброса иконок red"));
 

@@ -273,7 +273,10 @@ TEST(FrameExplorer, LanguageTextsZebraRowsUnfocusedSelectionAndToolBarSwitch)
     ListView_GetItemRect(f.LVS->Handle(), 0, &row, LVIR_BOUNDS);
     RedrawWindow(f.LVS->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = GetDC(f.LVS->Handle());
-    EXPECT_NE(GetPixel(dc, row.left + 300, (row.top + row.bottom) / 2), ColorToRGB(f.LVS->Color()));
+    COLORREF drawn = GetPixel(dc, row.left + 300, (row.top + row.bottom) / 2), back = ColorToRGB(f.LVS->Color());
+    int apart = abs(GetRValue(drawn) - GetRValue(back)) + abs(GetGValue(drawn) - GetGValue(back)) +
+                abs(GetBValue(drawn) - GetBValue(back));
+    EXPECT_GE(apart, 90) << "the unfocused selection must stand out, drawn " << std::hex << drawn;
     ReleaseDC(f.LVS->Handle(), dc);
 
     int below = f.LVS->Top() + f.LVS->Height();

@@ -8,7 +8,10 @@
 #include "xaIconize.h"
 #include "xaModulStrings.h"
 #include "xaRename.h"
+#include "xaShell.h"
 #include "xaShellListView.h"
+
+#include <shlobj.h>
 
 namespace {
 TModalAnswer ok(const String& text, int button = IDOK)
@@ -60,12 +63,12 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
     const struct { C command; const wchar_t* select; std::vector<TModalAnswer> answers; int shell; const char *seen, *ids; } cases[] = {
         {ren, L"readme.", {ok(L"zz.chm")}, 0, "Renamer:readme 0,6|", "Docs.*dir Music.*dir b.bat zz.chm* 1.txt other.txt readme.txt "},
         {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs 0,4|Y:Folder with |Renamer:Music 0,5|", nullptr},
-        {ren, L"readme.txt", {ok(L"Docs\\x.txt")}, 0, "Renamer:readme.txt 0,6|Renamer:Docs\\x.txt 0,1|", nullptr},  // asked again
+        {ren, L"readme.txt", {ok(L"Docs/x.txt")}, 0, "Renamer:readme.txt 0,6|Renamer:Docs/x.txt 0,6|", nullptr},  // asked again
         {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes}, 0,  // Yes takes the other row away
          "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|", "Docs.*dir Music.*dir b.bat zz.chm 1.txt {readme.txt|other.txt}* "},
         {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
          "Renamer:Docs 0,4|Y:Music\r\n\r\nFol|Renamer:Music 0,5|Y:Can not to c|Renamer:Music 0,5|", "Docs.*dir Music.*dir New.*dir* "},
-        {dir, nullptr, {}, 0, "Renamer:New Folder 0,10|", nullptr},
+        {dir, nullptr, {ok(L"NUL"), done}, 0, "Renamer:New Folder 0,10|Y:Can not to c|Renamer:New Folder 0,10|", nullptr},
         {txt, L"Docs.*dir", {ok(L"1.txt"), no}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", nullptr},
         {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt* "},
         {txt, nullptr, {ok(L"2.txt")}, 0, "Renamer:1.txt 0,1|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt 2.txt* "},
@@ -91,6 +94,8 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
             EXPECT_EQ(row->ImageIndex(), Ico_GetSysIndex(v.lv->TeloNameB(row, true))) << c.seen;
         }
     }
+    v.answers = {ok(L"NUL")};  // a device: no file would appear, and a port may never answer
+    EXPECT_THROW(v.lv->CreateNewTxt(), EFCreateError);
     // On disk: nothing went into Docs; the user's files kept or replaced only after Yes.
     EXPECT_FALSE(FileExists(v.dir / L"Docs\\x.txt") || FileExists(v.dir / L"1.txt"));
     std::string other = ReadFileBytes(v.dir / L"readme.txt") + "|" + ReadFileBytes(v.dir / L"other.txt");
@@ -140,6 +145,43 @@ TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDrive
         EXPECT_EQ(N(v.seen), c.seen) << "the drive list raised OnDrop and nothing else";
         EXPECT_EQ(dropped, 2);
     }
+}
+
+TEST(ShellListViewEdit, PasteAndDropsOfNamesFromOthers)
+{
+    // A cut moves over an item of the same name only after the user's Yes.
+    TEditView v{"a.txt", "b.txt"};
+    TTempDir other;
+    WriteFileBytes(other / L"a.txt", "old");
+    v.lv->SetPath(other.Path());
+    TStringList cut;
+    cut.Add(v.dir / L"a.txt");
+    for (bool replace : {false, true}) {
+        Clipboard_CopyFiles(cut, kDropEffectMove);
+        v.answers = {replace ? yes : no}, v.seen.clear();
+        v.lv->PasteData();
+        EXPECT_EQ(N(v.seen), "YN:a.txt\r\n\r\nFil|");
+        EXPECT_EQ(ReadFileBytes(other / L"a.txt"), replace ? "a.txt" : "old");
+        EXPECT_NE(FileExists(v.dir / L"a.txt"), replace);
+    }
+    // A dropped name that is no full path refuses the whole drop: nothing is
+    // taken from the current folder.
+    SetCurrentDirectoryW(v.dir.Path().c_str());
+    String list = v.dir / L"b.txt" + String(1, L'\0') + L"*" + String(2, L'\0');
+    DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    HGLOBAL h = GlobalAlloc(GHND, sizeof head + list.size() * 2);
+    BYTE* block = (BYTE*)TGlobalLock(h).Get();  // a moveable block that nobody moves: its place stays
+    memcpy(block, &head, sizeof head);
+    memcpy(block + sizeof head, list.data(), list.size() * 2);
+    v.seen.clear();
+    {
+        TDialogAnswerer shell(IDCANCEL, 5000);  // the shell's question of a name listed twice
+        PostMessageW(v.lv->Handle(), WM_DROPFILES, (WPARAM)h, 0);
+        Application.ProcessMessages();
+    }
+    SetCurrentDirectoryW(L"C:\\");
+    EXPECT_EQ(N(v.seen), "Y:*\r\n\r\nInvalid|");
+    EXPECT_EQ(FileCount(other.Path()), 1);
 }
 
 TEST(ShellListViewEdit, LanguageFileGivesTheFolderTypeOneBackslashAndListsMissingKeys)

@@ -106,9 +106,9 @@ TEST(ShellListView, VetoConfinementAndDirUp)
     EXPECT_EQ(v.lv->Items.Count() * 10 + edit->Text().size(), 0u) << "a cleared view stays empty";
     v.lv->SetClearView(false);
     EXPECT_EQ(v.lv->Path(), L"") << "turned on, the view forgot its folder";
+    EXPECT_NE(v.lv->FindTeloID(L"c:.*dir"), nullptr);
     v.lv->SetPathFixRoot(L"");
     EXPECT_EQ(v.lv->Path(), L"") << "no root: the drive list";
-    EXPECT_NE(v.lv->FindTeloID(L"c:.*dir"), nullptr);
 
     v.lv->SetPath(L"C:\\");
     v.lv->DirUp();
@@ -299,6 +299,7 @@ TEST(ShellListView, SettingsRoundTripAndGarbage)
     v.lv->SetPath(v.dir / L"Shown");
     v.lv->Sort(2, -1);
     v.lv->SetShowHide(true);
+    v.lv->Columns[1].SetWidth(90);
     v.lv->iniSave(L"elmLVS", nullptr);
     TStringList keys;
     ini.ReadSection(L"elmLVS", keys);
@@ -309,12 +310,13 @@ TEST(ShellListView, SettingsRoundTripAndGarbage)
     w.lv->iniLoad(L"elmLVS", &ini, L"*");
     EXPECT_EQ(w.lv->Path(), v.dir / L"Shown");
     EXPECT_EQ(w.lv->SortCol() * 10 + w.lv->SortNap(), 19);
+    EXPECT_EQ(w.lv->Columns[1].Width(), 90);
     EXPECT_TRUE(w.lv->ShowHide());
 
     struct {
         const wchar_t *key, *value;
     } garbage[] = {{L"Style", L"abc"}, {L"Style", L"7"}, {L"SortNap", L"0"}, {L"KolWidth0", L"-5"},
-                   {L"KolWidth0", L"99999999999"}, {L"Path", nullptr}, {L"Path", L"C:\\no\\such\\folder"}};
+                   {L"KolWidth0", L"40000"}, {L"Path", nullptr}, {L"Path", L"C:\\no\\such\\folder"}};
     for (auto& g : garbage) {
         TView x;
         x.lv->SetPath(x.dir.Path());
@@ -322,7 +324,7 @@ TEST(ShellListView, SettingsRoundTripAndGarbage)
         ini.WriteString(L"g", g.key, g.value ? g.value : String(5000, L'x').c_str());
         x.lv->iniLoad(L"g", &ini, L"*");
         EXPECT_EQ(x.lv->ViewStyle(), vsReport) << N(g.key);
-        EXPECT_EQ(x.lv->SortCol() * 10 + x.lv->SortNap(), 11) << N(g.key);
+        EXPECT_EQ(x.lv->SortCol() * 100 + x.lv->SortNap() * 10 + x.lv->ShowHide(), 110) << N(g.key);
         EXPECT_EQ(x.lv->Columns[0].Width(), 620 - 80 - 80 - 20) << N(g.key);
         // Without a Path key "*" reopens the drive list; a Path that is not there leaves the view.
         EXPECT_EQ(x.lv->Path(), String(g.key) == L"Path" ? x.dir.Path() : L"") << N(g.key);

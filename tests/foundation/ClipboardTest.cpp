@@ -3,6 +3,7 @@
 // platform's way are read by us, and pastes copy or move real files.
 #include "Clipbrd.h"
 #include "Handles.h"
+#include "ModalHook.h"
 #include "ShellOpSupport.h"
 #include "xaModul.h"
 #include "xaShell.h"
@@ -350,6 +351,50 @@ TEST_F(PasteTest, OnlyEffectTwoFromOthersMoves)
         EXPECT_TRUE(FileExists(into / L"e.txt")) << "effect " << c.effect;
         EXPECT_EQ(FileExists(src / L"e.txt"), !c.moves) << "effect " << c.effect;
     }
+}
+
+TEST_F(PasteTest, ANameThatIsNoFullPathOfAnItemRefusesTheWholeList)
+{
+    struct THere {
+        wchar_t was[MAX_PATH];
+        THere(const String& dir) { GetCurrentDirectoryW(MAX_PATH, was), SetCurrentDirectoryW(dir.c_str()); }
+        ~THere() { SetCurrentDirectoryW(was); }
+    } here(src.Path());
+    String box;
+    TModalResponderScope door([&](const TModalRequest& r) { return box = r.Text, TModalAnswer{}; });
+    const String names[] = {L"C:", L"C:\\", L"*", L"*.*", L"relative.txt", src / L"b?t.txt", src / L"*.txt",
+                            src / L"missing.txt", src / L"NUL", src / L"nul.txt", src / L"d\\..", L"\\\\.\\C:"};
+    for (const String& name : names)
+        for (uint8_t effect : {kDropEffectMove, kDropEffectCopy}) {
+            // The current folder holds what a wildcard or a relative name would take.
+            TStringList files = Make({L"ok.txt", L"bit.txt", L"relative.txt"});
+            CreateDirectoryW((src / L"d").c_str(), nullptr);
+            files.Insert(1, name);
+            TTempDir into;
+            Clipboard_CopyFiles(files, effect);
+            box.clear();
+            Clipboard_PasteFiles(into.Path(), [](const String&, const String&) { return true; });
+            EXPECT_FALSE(Dir_HasItems(into.Path())) << N(name) << " effect " << int(effect);
+            EXPECT_EQ(FileCount(src.Path()), 3) << N(name);
+            EXPECT_EQ(N(box.substr(0, name.size() + 2)), N(name + L"\r\n")) << "the refused name is shown";
+        }
+}
+
+TEST_F(PasteTest, CutOverAnItemOfTheSameNameMovesOnlyWhenAllowed)
+{
+    // A file, and a folder of the same name, cut onto a file the target holds.
+    for (bool folder : {false, true})
+        for (bool allowed : {false, true}) {
+            TTempDir from, into;
+            folder ? (void)CreateDirectoryW((from / L"a.txt").c_str(), nullptr) : WriteFileBytes(from / L"a.txt", "new");
+            WriteFileBytes(into / L"a.txt", "old");
+            Clipboard_CopyFiles(List({from / L"a.txt"}), kDropEffectMove);
+            String asked;
+            Clipboard_PasteFiles(into.Path(), [&](const String& s, const String& t) { return asked = s + L">" + t, allowed; });
+            EXPECT_EQ(N(asked), N(from / L"a.txt>" + (into / L"a.txt")));
+            EXPECT_EQ(DirectoryExists(into / L"a.txt") || ReadFileBytes(into / L"a.txt") == "new", allowed) << folder;
+            EXPECT_NE(FileExists(from / L"a.txt") || DirectoryExists(from / L"a.txt"), allowed) << folder;
+        }
 }
 
 TEST_F(PasteTest, CopyIntoTheFilesOwnFolderMakesCopiesBeside)

@@ -126,14 +126,16 @@ TEST(FontDialog, EditedExampleSurvivesARestartInTheLanguageFileOrSettings)
     for (bool withLanguageFile : {false, true}) {
         TFontDialogRun run;
         String lng = run.Dir / L"Test.lng";
+        // Both in the ANSI code page, which the typed Cyrillic does not fit.
         WriteFileBytes(lng, "[Language]\r\nLng=Test\r\n[Other]\r\nKey=1\r\n");
+        WriteFileBytes(Settings_FileName(), "[Other]\r\nKey=1\r\n");
         if (withLanguageFile) Lng_Path = lng;
         TFont font;
         TSteps s;
         s.Steps = {[] {
                        FormFont->fExample->SetFocus();
                        FormFont->fExample->SelectAll();
-                       Ui_Type(L"one");
+                       Ui_Type(L"one \u0424");
                        for (const wchar_t* line : {L"two", L"three"}) {
                            Ui_Key(VK_RETURN);  // a new line, not the dialog's OK
                            Ui_Type(line);
@@ -143,17 +145,15 @@ TEST(FontDialog, EditedExampleSurvivesARestartInTheLanguageFileOrSettings)
                    [] {
                        TStringList lines;
                        lines.SetText(FormFont->fExample->Text());
-                       EXPECT_EQ(Strs_Join(lines, L"|"), L"one|two|three");
+                       EXPECT_EQ(N(Strs_Join(lines, L"|")), N(L"one \u0424|two|three"));
                        Ui_Key(VK_ESCAPE);
                    }};
         FontDialog_Execute(&font, [] {}, L"");
         FontDialog_Free();  // the program ends
         TIniFile ini(withLanguageFile ? lng : Settings_FileName());
-        EXPECT_EQ(ini.ReadString(withLanguageFile ? L"Language" : L"Settings", L"xaFontDialog_Example", L"-"),
-                  L"one%%%two%%%three");
-        if (withLanguageFile) {
-            EXPECT_EQ(ini.ReadString(L"Other", L"Key", L""), L"1");
-        }
+        EXPECT_EQ(N(ini.ReadString(withLanguageFile ? L"Language" : L"Settings", L"xaFontDialog_Example", L"-")),
+                  N(L"one \u0424%%%two%%%three"));
+        EXPECT_EQ(ini.ReadString(L"Other", L"Key", L""), L"1");
         // The next run: the built-in text, then what its language load reads.
         xaFontDialog_Example = run.BuiltIn;
         if (withLanguageFile) {

@@ -1,4 +1,4 @@
-// Drive and file-type icons in the test prefix's registry, element kinds, and
+// Drive and file-type icons in the test prefix's registry, and
 // the class layer's registry errors that the engine lets through.
 #include "IconizeTestSupport.h"
 #include "Registry.h"
@@ -138,101 +138,6 @@ TEST(TypeIconUserChoice, ChosenClassGetsAPerUserIconAndLosesItOnClear)
     RegSetValue(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon", L"", L"C:\\other.dll,4");
     Iconize_Clear_Ext(L"dolvu");
     EXPECT_EQ(N(RegValue(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon")), "C:\\other.dll,4");
-}
-
-// Elements of any kind ----------------------------------------------------------
-
-class Element : public ::testing::Test {
-protected:
-    TTempDir root;
-    TRegSnapshot keep{CR,
-                      {L"Applications\\Explorer.exe\\Drives\\Q", L".dolve", L"dolvefile", L".", L"file", L"..", L".file"}};
-    TNoticeRecorder notices;
-    String icon = root / L"i.ico";
-    void SetUp() override
-    {
-        RegDeleteTreeQuiet(CR, L".dolve");
-        WriteFileBytes(icon, TinyIco());
-    }
-};
-
-TEST_F(Element, EachKindGoesToItsRoutine)
-{
-    EXPECT_TRUE(Iconize_Element(L"Q:\\", icon, L"-1", false));
-    EXPECT_EQ(N(RegValue(CR, kDriveQ)), N(icon));
-    EXPECT_TRUE(Iconize_Element(L"q:", icon, L"2", false));
-    EXPECT_EQ(N(RegValue(CR, L"Applications\\Explorer.exe\\Drives\\q\\DefaultIcon")), N(icon + L",2"));
-    EXPECT_TRUE(Iconize_Clear_Element(L"Q:", true));
-    EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
-
-    EXPECT_TRUE(Iconize_Element(L".dolve", icon, L"1", false));
-    EXPECT_EQ(N(RegValue(CR, L"dolvefile\\DefaultIcon")), N(icon + L",1"));
-    RegDeleteTreeQuiet(CR, L"dolvefile\\DefaultIcon");
-    WriteFileBytes(root / L"b.dolve", "x");
-    EXPECT_TRUE(Iconize_Element(root / L"b.dolve", icon, L"3", false));
-    EXPECT_EQ(N(RegValue(CR, L"dolvefile\\DefaultIcon")), N(icon + L",3"));
-    EXPECT_FALSE(Iconize_Clear_Element(L".dolve", true)) << "types are not cleared by element";
-    EXPECT_TRUE(RegKeyExists(CR, L"dolvefile\\DefaultIcon"));
-
-    String folder = root / L"F";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    EXPECT_TRUE(Iconize_Element(folder, icon, L"-7", false));
-    EXPECT_EQ(N(IniValue(folder + L"\\Desktop.ini", L".ShellClassInfo", L"IconIndex")), "-7");
-    EXPECT_TRUE(Iconize_Clear_Element(folder, true));
-    EXPECT_FALSE(FileExists(folder + L"\\Desktop.ini"));
-}
-
-DWORD classCount()
-{
-    DWORD keys = 0;
-    RegQueryInfoKeyW(CR, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    return keys;
-}
-
-TEST_F(Element, NothingIsWrittenForWhatIsNoElement)
-{
-    size_t before = notices.Seen().size();
-    RegDeleteTreeQuiet(CR, L".");
-    WriteFileBytes(root / L"README", "x");
-    DWORD classes = classCount();
-    String exeIcon = RegValue(CR, L".exe\\DefaultIcon");
-    WriteFileBytes(root / L"p.exe", "MZ");
-    WriteFileBytes(root / L"s.lnk", "L");
-    const struct {
-        String element;
-        bool told;
-    } cases[] = {
-        {root / L"missing", false}, {L"", false},
-        {root / L"README", false},                // a file without extension has no type
-        {L"\\\\nosuchserver\\share", false},  // a share root has no drive letter
-        // Programs and shortcuts each keep an icon of their own: their types are passed over.
-        {root / L"p.exe", false}, {root / L"s.lnk", false}, {L".LNK", false},
-        // Written as types, yet no file has them: "." would be the class ".",
-        // ".." the type "." with the class ".file", the others classes of their own.
-        {L".", true}, {L"..", true}, {L"...", true}, {L". ", true}, {L".*", true}, {L".a.b", true},
-        {L".a/b", false},  // a path that does not exist
-    };
-    for (const auto& c : cases) {
-        TModalRecorder boxes;
-        EXPECT_FALSE(Iconize_Element(c.element, icon, L"0", false)) << N(c.element);
-        EXPECT_EQ(boxes.Seen.size(), c.told ? 1u : 0u) << N(c.element);
-    }
-    EXPECT_EQ(N(RegValue(CR, L".exe\\DefaultIcon")), N(exeIcon));
-    EXPECT_FALSE(Iconize_Clear_Element(root / L"missing", true));
-    EXPECT_FALSE(Iconize_Clear_Element(L"\\\\nosuchserver\\share", true));
-    EXPECT_EQ(classCount(), classes) << "no class key made";
-    for (const wchar_t* key : {L".\\DefaultIcon", L"file\\DefaultIcon", L".file\\DefaultIcon",
-                               L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"})
-        EXPECT_FALSE(RegKeyExists(CR, key)) << N(key);
-    EXPECT_EQ(notices.Seen().size(), before);
-}
-
-TEST_F(Element, NonNumericIndexForATypeOrDriveRaisesBeforeWriting)
-{
-    EXPECT_THROW(Iconize_Element(L".dolve", icon, L"x", false), EConvertError);
-    EXPECT_THROW(Iconize_Element(L"Q:", icon, L"", false), EConvertError);
-    EXPECT_FALSE(RegKeyExists(CR, L".dolve"));
-    EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
 }
 
 // The class layer's error as the engine's callers see it ---------------------------

@@ -224,18 +224,19 @@ TEST_F(FolderIcon, AFailedIconizeLeavesTheFolderAsItWas)
     // A source nobody may read; a temporary file that cannot be made; a
     // read-only Desktop.ini, which is not ours to replace.
     HANDLE lock = CreateFileW((icons + L"\\b.ico").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\b.ico", L"1", true));
+    TIconizeResult refused[3];
+    refused[0] = Iconize_Folder(folder, icons + L"\\b.ico", L"1", true);
     CloseHandle(lock);
     for (int i = 0; i < SaveTempTries; ++i) CreateDirectoryW(SaveTempFileName(ini, i).c_str(), nullptr);
-    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\app.dll", L"2", true));
+    refused[1] = Iconize_Folder(folder, icons + L"\\app.dll", L"2", true);
     for (int i = 0; i < SaveTempTries; ++i) RemoveDirectoryW(SaveTempFileName(ini, i).c_str());
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY | HS);
-    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\app.exe", L"3", false));
+    refused[2] = Iconize_Folder(folder, icons + L"\\app.exe", L"3", false);
     SetFileAttributesW(ini.c_str(), HS);
-    ASSERT_EQ(boxes.Seen.size(), 3u);
-    EXPECT_EQ(boxes.Seen[0].Color, clYError);
-    EXPECT_NE(boxes.Seen[0].Text.find(dico), String::npos);
-    for (int i : {1, 2}) EXPECT_EQ(boxes.Seen[i].Text.rfind(L"Unable to write to " + ini, 0), 0u);
+    for (const TIconizeResult& r : refused) EXPECT_EQ(r.Why, TIconizeWhy::Refused) << N(r.Text);
+    EXPECT_NE(refused[0].Text.find(dico), String::npos);
+    for (int i : {1, 2}) EXPECT_EQ(refused[i].Text.rfind(L"Unable to write to " + ini, 0), 0u);
+    EXPECT_TRUE(boxes.Seen.empty()) << "the engine shows nothing itself";
     EXPECT_EQ(ReadFileBytes(ini), iniBefore);
     EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
     EXPECT_EQ(folderFiles(), (std::vector<String>{L"Desktop.ico", L"Desktop.ini"}));
@@ -256,12 +257,10 @@ TEST_F(FolderIcon, TheUsersFilesAtTheTemporaryNamesSurviveByteForByte)
 
 TEST_F(FolderIcon, BadIndexIsRefusedBeforeAnythingIsWrittenAndABrokenOneIsReadQuietly)
 {
-    TModalRecorder boxes;
     const wchar_t* bad[] = {L"1\r\nIconResource=C:\\evil.dll,0", L"two", L"", L" 1", L"2147483648", L"-2147483649",
                             L"0x10"};
-    for (const wchar_t* index : bad) EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\a.ico", index, true)) << N(index);
-    ASSERT_EQ(boxes.Seen.size(), std::size(bad));
-    EXPECT_EQ(boxes.Seen[0].Color, clYError);
+    for (const wchar_t* index : bad)
+        EXPECT_EQ(Iconize_Folder(folder, icons + L"\\a.ico", index, true).Why, TIconizeWhy::Refused) << N(index);
     EXPECT_TRUE(folderFiles().empty());
     EXPECT_TRUE(doors.Seen().empty());
     ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"-2147483648", true));
@@ -292,9 +291,8 @@ TEST_F(FolderIcon, EveryLineNotOursSurvivesInItsOrderInEveryEncoding)
         TTextEncoding enc;
         bool bom;
         std::string mark;  // how the file starts afterwards
-    } cases[] = {{TTextEncoding::Ansi, false, "\xFF\xFE"},   {TTextEncoding::Utf16LE, true, "\xFF\xFE"},
-                 {TTextEncoding::Utf16LE, false, "\xFF\xFE"}, {TTextEncoding::Utf16BE, true, "\xFE\xFF"},
-                 {TTextEncoding::Utf8, true, "\xEF\xBB\xBF"}};
+    } cases[] = {{TTextEncoding::Ansi, false, "\xFF\xFE"}, {TTextEncoding::Utf16LE, true, "\xFF\xFE"},
+                 {TTextEncoding::Utf16BE, true, "\xFE\xFF"}, {TTextEncoding::Utf8, true, "\xEF\xBB\xBF"}};
     for (const Case& c : cases) {
         SCOPED_TRACE((int)c.enc * 2 + c.bom);
         WriteFileBytes(ini, EncodeText(theirs, c.enc, c.bom));
@@ -315,6 +313,46 @@ TEST_F(FolderIcon, EveryLineNotOursSurvivesInItsOrderInEveryEncoding)
         Iconize_Clear_Folder(folder, true);
         EXPECT_EQ(N(DecodeText(ReadFileBytes(ini), got)), N(head + tail)) << "comments and bare lines keep the file";
         expectCleared(true);
+        DeleteFileW(ini.c_str());
+    }
+}
+
+// Zero bytes alone do not make a file UTF-16: a run of zeros or binary bytes
+// before an ANSI text leave it ANSI, every byte not ours kept, and only a
+// file that reads as UTF-16 text is taken for one.
+TEST_F(FolderIcon, ZeroBytesMakeUtf16OnlyWhereTheFileReadsAsUtf16)
+{
+    using namespace std::string_literals;
+    const std::string text = "\r\n[User]\r\nName=Ann\r\n";
+    const String ours = L"[.ShellClassInfo]\r\nIconFile=a.ico\r\nIconIndex=0\r\n";
+    const String utf16 = L"[User]\r\nName=Ann \u4E00\r\n";  // U+4E00 puts one zero on the other side
+    struct Case {
+        std::string before;
+        const wchar_t* name;  // [User] Name as the profile reader sees it after iconize
+    } cases[] = {
+        {"\0\0\0\0"s + text, L"Ann"},
+        {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s + text, L"Ann"},
+        {"A\r\n\0\0B"s + text, L"Ann"},  // zeros on both sides
+        {"A\0"s + text, L"Ann"},          // one zero, but no UTF-16 line ends
+        // UTF-16 behind a control character, read as the ANSI text it is taken for
+        {"\x01\0\r\n"s + EncodeText(L"[User]\r\nName=Ann\r\n", TTextEncoding::Utf16LE, false) + "\r\n", L"<none>"},
+        {EncodeText(utf16, TTextEncoding::Utf16LE, false), L"Ann \u4E00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.before));
+        WriteFileBytes(ini, c.before);
+        ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", false));
+        EXPECT_EQ(N(IniValue(ini, L"User", L"Name")), N(c.name));
+        std::string after = ReadFileBytes(ini);
+        Iconize_Clear_Folder(folder, true);
+        if (c.before[0] != '[') {
+            EXPECT_EQ(after, c.before + EncodeText(ours, TTextEncoding::Ansi));
+            EXPECT_EQ(ReadFileBytes(ini), c.before);
+        } else {
+            EXPECT_EQ(after, EncodeText(utf16 + ours, TTextEncoding::Utf16LE, true));
+            EXPECT_EQ(ReadFileBytes(ini), EncodeText(utf16, TTextEncoding::Utf16LE, true));
+        }
+        SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(ini.c_str());
     }
 }
@@ -372,21 +410,16 @@ TEST_F(FolderIcon, PathsAsTheFileSystemTakesThem)
 
 TEST_F(FolderIcon, MissingFolderOrIconIsToldAndNothingChanges)
 {
-    TModalRecorder boxes;
     String missing = root / L"nope";
-    EXPECT_FALSE(Iconize_Folder(missing, icons + L"\\a.ico", L"0", true));
-    EXPECT_FALSE(Iconize_Folder(folder, icons + L"\\nope.ico", L"0", true));
-    ASSERT_EQ(boxes.Seen.size(), 2u);
-    EXPECT_EQ(N(boxes.Seen[0].Kind), "TFormY");
-    EXPECT_EQ(N(boxes.Seen[0].Caption), "Iconize_Folder");
-    EXPECT_EQ(N(boxes.Seen[0].Text), N(String(Iconize_Msg_NoFolder) + L"\r\n" + missing));
-    EXPECT_EQ(boxes.Seen[0].Color, clYDefault);
-    EXPECT_EQ(N(boxes.Seen[1].Text), N(String(Iconize_Msg_NoIcon) + L"\r\n" + icons + L"\\nope.ico"));
-    EXPECT_FALSE(Iconize_Folder(icons + L"\\a.ico", icons + L"\\b.ico", L"0", true)) << "a file is no folder";
-    Iconize_Clear_Folder(missing, true);
-    ASSERT_EQ(boxes.Seen.size(), 4u);
-    EXPECT_EQ(N(boxes.Seen[3].Kind), "ShowMessage");
-    EXPECT_EQ(N(boxes.Seen[3].Text), N(String(Iconize_Msg_NoFolderClear) + L"\r\n" + missing));
+    auto told = [](const TIconizeResult& r) { return std::pair{r.Why, N(r.Text)}; };
+    EXPECT_EQ(told(Iconize_Folder(missing, icons + L"\\a.ico", L"0", true)),
+              std::pair(TIconizeWhy::NoFolder, N(String(Iconize_Msg_NoFolder) + L"\r\n" + missing)));
+    EXPECT_EQ(told(Iconize_Folder(folder, icons + L"\\nope.ico", L"0", true)),
+              std::pair(TIconizeWhy::NoIcon, N(String(Iconize_Msg_NoIcon) + L"\r\n" + icons + L"\\nope.ico")));
+    EXPECT_EQ(Iconize_Folder(icons + L"\\a.ico", icons + L"\\b.ico", L"0", true).Why, TIconizeWhy::NoFolder)
+        << "a file is no folder";
+    EXPECT_EQ(told(Iconize_Clear_Folder(missing, true)),
+              std::pair(TIconizeWhy::NoFolderClear, N(String(Iconize_Msg_NoFolderClear) + L"\r\n" + missing)));
     EXPECT_TRUE(folderFiles().empty());
     EXPECT_TRUE(doors.Seen().empty());
     // A folder that was never iconized: clearing only takes the read-only mark.

@@ -30,11 +30,16 @@ TEST(SystemImageList, AttachedWithoutOwningAndRowIndexesAreTheShells)
 
     TTempDir dir;
     WriteFileBytes(dir / L"a.txt", "x");
+    WriteFileBytes(dir / L"a.ico", TinyIco(0x10));
+    WriteFileBytes(dir / L"b.ico", TinyIco(0xE0));
     for (const String& p : {dir.Path(), dir / L"a.txt", Shell32()}) {
         SHGetFileInfoW(p.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
         EXPECT_EQ(Ico_GetSysIndex(p), info.iIcon) << N(p);
     }
     EXPECT_NE(Ico_GetSysIndex(dir.Path()), Ico_GetSysIndex(dir / L"a.txt"));
+    // Each icon file is its own picture, as on every Windows (the icons base
+    // lists nothing else).
+    EXPECT_NE(Ico_GetSysIndex(dir / L"a.ico"), Ico_GetSysIndex(dir / L"b.ico"));
 }
 
 constexpr COLORREF kInk = RGB(200, 30, 30);
