@@ -75,7 +75,7 @@ TEST(FrameExplorer, ShortcutsAnswerOnlyInThePaneWhoseListHasTheFocus)
     }
 }
 
-TEST(FrameExplorer, StyleMenuKeysAndWheelKeepTheCheckedActionAndTheButtonInStep)
+TEST(FrameExplorer, StyleMenusAndTheViewsOwnChangeKeepTheCheckedActionAndTheButtonInStep)
 {
     TTwoPanes w;
     TFrExplorer& f = *w.pane[0];
@@ -126,20 +126,6 @@ TEST(FrameExplorer, StyleMenuKeysAndWheelKeepTheCheckedActionAndTheButtonInStep)
     // The view's own change of style (its keys and wheel call it).
     f.LVS->StyleNext();
     inStep(f.ActStyleTable);
-
-    // The keys: Ctrl with the key left of 1; the wheel turned with the right button held.
-    f.LVS->SetFocus();
-    Ui_Key(VK_OEM_3, ssCtrl);
-    inStep(f.ActStyleIcons);
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_RBUTTON] = 0x80;
-    SetKeyboardState(state);
-    SendMessageW(f.LVS->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_RBUTTON, WHEEL_DELTA), MAKELPARAM(100, 100));
-    state[VK_RBUTTON] = 0;
-    SetKeyboardState(state);
-    EXPECT_EQ(f.LVS->ViewStyle(), vsList);
-    inStep(f.ActStyleCols);
 }
 
 TEST(FrameExplorer, UpButtonClickMiddleClickMenuAndHoverColours)
