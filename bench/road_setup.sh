@@ -1,7 +1,7 @@
 #!/bin/bash
 # Makes the iconize benchmark's folders with the shell's own tools: DIR/elm
-# and DIR/bare with 1,000 empty folders each (the program's road and the bare
-# work each get their own), and DIR/ico with one icon file.
+# and DIR/bare with 1,000 empty folders each (the program's road and its
+# floor each get their own), and DIR/ico with one icon file.
 #
 #   bench/road_setup.sh DIR
 set -euo pipefail

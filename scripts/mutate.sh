@@ -6,7 +6,7 @@
 #   scripts/mutate.sh FILE 'TEXT' 'FAULTY TEXT' [TEST...]
 #
 # TEXT must occur exactly once in FILE (a literal, not a pattern). TEST names
-# are ctest names (classlib, foundation, browser, iconize, app); without one,
+# are ctest names (classlib, foundation, browser, iconize, core, app); without one,
 # every test program runs. Exit code: 0 when caught, 1 when missed, 2 on a
 # usage error or a fault that does not build (which proves nothing).
 set -euo pipefail

@@ -2,13 +2,12 @@
 
 #include "About.h"
 #include "CommandLine.h"
-#include "Language.h"
+#include "LanguageTexts.h"
 #include "Settings.h"
 #include "ShellMenuSwitch.h"
 #include "ind.h"
 #include "xaShell.h"
 #include "xaEditPath.h"
-#include "Program.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 #include "xaShellDialog.h"
@@ -156,9 +155,29 @@ void TForm1::Act_Baza_CurrentPathAsBazaExecute(TObject*)
     IcoBaza_Text_Set(Path_Collapse(FrIco->LVS->Path(), L"%exe"));
 }
 
-void TForm1::formSettingsPosSave(TIniFile& ini)
+TSettingsValues TForm1::SettingsValues() const
 {
-    if (FormSettings) Form_PosSave(FormSettings, &ini);
+    TSettingsValues v;
+    v.FontSize = Font.Size();
+    v.SplitMain = SplitMain;
+    v.SplitSpec = SplitSpec;
+    v.IconizeCopyIco = Act_Iconize_CopyIco->Checked;
+    v.FontTransparent = Act_FontTransparent->Checked;
+    v.ExecuteByDblClick = Act_Set_ExecuteByDblClick->Checked;
+    v.IcoBaza = IcoBaza_Text_Get();
+    v.Font = &FrElm->LVS->Font;
+    v.ColorForm = (int)Color();
+    v.ColorList = (int)FrElm->LVS->Color();
+    return v;
+}
+
+TSettingsParts TForm1::SettingsParts()
+{
+    TSettingsParts parts;
+    parts.Placements.push_back(this);
+    if (FormSettings) parts.Placements.push_back(FormSettings);
+    parts.Lists = {{L"elmLVS", FrElm->LVS}, {L"icoLVS", FrIco->LVS}};
+    return parts;
 }
 
 void TForm1::FormShow(TObject*)
@@ -168,29 +187,48 @@ void TForm1::FormShow(TObject*)
     fFirstShow = false;
 }
 
+void TForm1::Language_Set()
+{
+    using namespace Language;
+    SetCaption(L"Dolv 2021.11");
+    Act_Program_About->Caption = xaLanguageUni::App_About;
+    Act_Program_OpenInExplorer->Caption = xaLanguageUni::App_OpenInExplorer;
+    Act_Program_Sait->Caption = xaLanguageUni::App_Sait;
+    Act_Program_Help->Caption = xaLanguageUni::App_Help;
+    Act_Program_Maximize->Caption = xaLanguageUni::Maximize;
+    Act_Program_Close->Caption = xaLanguageUni::Close;
+    Act_Program_About->Hint = xaLanguageUni::App_About;
+    FrSpec1->Language_Set();
+    Lng_FrExplorer_Set(FrElm);
+    Lng_FrExplorer_Set(FrIco);
+    Act_FontTransparent->Caption = Set_FontTransparent;
+    Act_CaptionHint_Set(*Act_Set_Settings, Set);
+    Act_Set_IntegrateinShellContexMenu->Caption = Set_IntegrateInShellContexMenu;
+    Act_Set_ExecuteByDblClick->Caption = Set_ExecuteByDblClick;
+    Act_CaptionHint_Set(*Act_Baza_OpenNew, Baza_OpenNew);
+    Act_CaptionHint_Set(*Act_Baza_CurrentPathAsBaza, Baza_CurrentPathAsBaza);
+    Act_CaptionHint_Set(*Act_IcoBazaForIco, Baza);
+    Act_CaptionHint_Set(*Act_IconizeType, Iconize_Type);
+    Act_CaptionHint_Set(*Act_Iconize_CopyIco, Iconize_CopyIco);
+    Act_CaptionHint_Set(*Act_Iconize_Do, Iconize_Do);
+    Act_CaptionHint_Set(*Act_Iconize_De, Iconize_De);
+    for (TAction* a : {Act_Program_About, Act_Program_OpenInExplorer, Act_Program_Sait, Act_Program_Help,
+                       Act_Program_Maximize, Act_Program_Close, Act_FontTransparent, Act_Set_Settings,
+                       Act_Set_IntegrateinShellContexMenu, Act_Set_ExecuteByDblClick, Act_Baza_OpenNew,
+                       Act_Baza_CurrentPathAsBaza, Act_IcoBazaForIco, Act_IconizeType, Act_Iconize_CopyIco,
+                       Act_Iconize_Do, Act_Iconize_De})
+        a->Change();
+    // The two buttons show their pictures only.
+    btnIconize->SetCaption(L"");
+    btnClear->SetCaption(L"");
+}
+
 void TForm1::FormCloseQuery(TObject*, bool&)
 {
-    // Written in this order, every key at once; the file is made by the first
-    // write when it is not there. A write that fails is told, and the window
-    // still closes: a settings file that cannot be written must not keep the
-    // user from ending the program.
-    Application.Guard([this] {
-        TIniFile ini(Settings_FileName());
-        ini.WriteInteger(L"Settings", L"FontSize", Font.Size());
-        ini.WriteInteger(L"Settings", L"SplitMain", SplitMain);
-        ini.WriteInteger(L"Settings", L"SplitSpec", SplitSpec);
-        ini.WriteBool(L"Settings", L"IconizeCopyIco", Act_Iconize_CopyIco->Checked);
-        ini.WriteBool(L"Settings", L"FontTransparent", Act_FontTransparent->Checked);
-        ini.WriteBool(L"Settings", L"ExecuteByDblClick", Act_Set_ExecuteByDblClick->Checked);
-        ini.WriteString(L"Settings", L"IcoBaza", IcoBaza_Text_Get());
-        Font_Save(&ini, L"Font", L"All", FrElm->LVS->Font);
-        ini.WriteInteger(L"Colors", L"Form1", (int)Color());
-        ini.WriteInteger(L"Colors", L"List", (int)FrElm->LVS->Color());
-        Form_PosSave(this, &ini, L"");
-        formSettingsPosSave(ini);
-        FrElm->LVS->iniSave(L"elmLVS", &ini);
-        FrIco->LVS->iniSave(L"icoLVS", &ini);
-    });
+    // A write that fails is told, and the window still closes: a settings
+    // file that cannot be written must not keep the user from ending the
+    // program.
+    Application.Guard([this] { Settings_Save(SettingsValues(), SettingsParts()); });
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -199,7 +237,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     // windows. Only the end itself writes: a session end that was merely
     // asked about may still be called off.
     if (msg == WM_ENDSESSION && wp) {
-        Program_SessionEnd();
+        if (OnSessionEnd) OnSessionEnd();
         return 0;
     }
     return TForm::WndProc(msg, wp, lp);
@@ -232,7 +270,7 @@ void TForm1::FormMouseWheel(TObject*, TShiftState, int wheelDelta, POINT, bool& 
         if (size >= 20) return;
         Font.SetSize(size + 1);
     }
-    Font_Apply(Font);
+    Font_Apply(*this, Font);
 }
 
 void TForm1::BottomBar_Fit()
@@ -304,14 +342,14 @@ void TForm1::Act_Iconize_DoExecute(TObject*)
     if (Panel_Spec->Visible())
         Form1_IconizeSpecial(this, true);
     else
-        Form1_Iconize();
+        Form1_Iconize(*this);
 }
 void TForm1::Act_Iconize_DeExecute(TObject*)
 {
     if (Panel_Spec->Visible())
         Form1_ClearSpecial(this, true);
     else
-        Form1_Clear();
+        Form1_Clear(*this);
 }
 void TForm1::Act_Iconize_CopyIcoExecute(TObject*) {}  // the state is read where it is needed
 void TForm1::Act_ElmAdrLikeIcoExecute(TObject*) { FrElm->LVS->SetPath(FrIco->LVS->Path()); }
@@ -319,10 +357,9 @@ void TForm1::Act_IcoAdrLikeElmExecute(TObject*) { FrIco->LVS->SetPath(FrElm->LVS
 void TForm1::ActTempExecute(TObject*) { FrElm->LVS->ClearSelection(); }
 void TForm1::Act_Set_SettingsExecute(TObject*) { FormSettings->ShowModal(); }
 
-void Font_Apply(const TFont& font)
+void Font_Apply(TForm1& f, const TFont& font)
 {
     if (font.Size() < 8 || font.Size() > 20) return;
-    TForm1& f = *Form1;
     f.Font.Assign(font);
     Font_AssignShape(f.MM->Font, font);
     Font_AssignShape(f.ch_CopyIco->Font, font);
@@ -342,9 +379,8 @@ void Font_Apply(const TFont& font)
     if (FormSettings) FormSettings->Font_Fit();
 }
 
-void Colors_Apply()
+void Colors_Apply(TForm1& f)
 {
-    TForm1& f = *Form1;
     TColor c = f.Color();
     for (TFrExplorer* pane : {f.FrElm, f.FrIco}) {
         pane->ep->Font.SetColor(Color_Darken(c, 40));

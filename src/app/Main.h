@@ -8,6 +8,7 @@
 #include "ActnMenus.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "SettingsIni.h"
 #include "xaDrop.h"
 #include "xaFrameExplorer.h"
 #include "xaFrameSpec.h"
@@ -88,6 +89,17 @@ public:
     void frIcoLVSCustomDrawItem(TListView* sender, TListItem* item, TCustomDrawState state, bool& defaultDraw);
     void Act_FontTransparentExecute(TObject* sender);
     void Act_Set_ExecuteByDblClickExecute(TObject* sender);
+    // Run when Windows ends the session, which ends the process without
+    // closing the windows (the program writes what its close and end write).
+    std::function<void()> OnSessionEnd;
+
+    // The settings this window holds, as the close writes them (the font is
+    // the lists'), and the other parts of settings.ini the start and the
+    // close go through: the placements, the panes' lists.
+    TSettingsValues SettingsValues() const;
+    TSettingsParts SettingsParts();
+    // Puts the program's language texts on the window, its panes and its special view.
+    void Language_Set();
 
     // The commands of the two panes and of iconizing, the special view, the
     // icons base and the program menu: filled by their own units.
@@ -136,33 +148,34 @@ private:
     void createPaneHandlers();     // the panes' mouse-down and paste handlers
     void createIcoBaza();          // the icons-base menu entries and button
     void createSpecialDropTargets();  // the special-iconize frame's drop targets
-    void formSettingsPosSave(TIniFile& ini);  // the settings window's placement, on close
     TxaDrop* xaDropElm = nullptr;  // owned by the frame's element panel
     TxaDrop* xaDropIco = nullptr;  // owned by the frame's icon panel
 };
 
 extern TForm1* Form1;
 
-// The normal view's commands (MainIconize.cpp). Iconize gives the element
-// pane's selected rows the icon of the icon pane's selected row; Clear takes
-// their icons away. Both tell the user when a pane has nothing selected.
-void Form1_Iconize();
-void Form1_Clear();
+// The normal view's commands (MainIconize.cpp) on the main window Form.
+// Iconize gives the element pane's selected rows the icon of the icon pane's
+// selected row; Clear takes their icons away. Both tell the user when a pane
+// has nothing selected.
+void Form1_Iconize(TForm1& form);
+void Form1_Clear(TForm1& form);
 // Pastes the clipboard's files into Target's folder; after a cut, the rows of
 // the moved files leave Other's view first.
 void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
-// Row Index of List shows the picture of the icon pane's selected row; the
-// picture's position in the list, or -1 when it could not be had.
-int LVS_ItemIcoSet(TxaShellListView& list, int index);
+// Row Index of List shows the picture of Form's icon pane's selected row;
+// the picture's position in the list, or -1 when it could not be had.
+int LVS_ItemIcoSet(TForm1& form, TxaShellListView& list, int index);
 // The rows of List whose type text is exactly Ext show their type's present picture.
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
-// The special view: the frame filled (List may be none) and shown.
-void FrSpec_Load(const TStrings* list, const String& iconPath);
+// The special view of Form: the frame filled (List may be none) and shown.
+void FrSpec_Load(TForm1& form, const TStrings* list, const String& iconPath);
 // The special commands over every line of the frame's list; true when an element got (or lost) its icon.
 bool Form1_IconizeSpecial(TForm1* self, bool showMsg);
 bool Form1_ClearSpecial(TForm1* self, bool showMsg);
 
-// Spreads Font over the windows when its size lies in 8..20; otherwise nothing changes.
-void Font_Apply(const TFont& font);
+// Spreads Font over the main window Form and the settings window when its
+// size lies in 8..20; otherwise nothing changes.
+void Font_Apply(TForm1& form, const TFont& font);
 // Derives the secondary colours from the main window's colour.
-void Colors_Apply();
+void Colors_Apply(TForm1& form);

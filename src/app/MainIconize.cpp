@@ -5,7 +5,7 @@
 #include "Main.h"
 
 #include "IconizeReport.h"
-#include "Language.h"
+#include "LanguageTexts.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
 #include "xaModul.h"
@@ -36,10 +36,10 @@ std::vector<String> selectedElements(const TxaShellListView& list, const std::ve
 // The main window's own ways on the road: a drive's or a type's value names
 // the file alone for the first icon, icon files are passed over as programs
 // and shortcuts are, and clearing a file clears its type.
-TIconizeOptions mainOptions()
+TIconizeOptions mainOptions(const TForm1& form)
 {
     TIconizeOptions o;
-    o.CopyIco = Form1->Act_Iconize_CopyIco->Checked;
+    o.CopyIco = form.Act_Iconize_CopyIco->Checked;
     o.FirstIconAlone = true;
     o.PassOverIconFiles = true;
     o.ClearTypes = true;
@@ -48,9 +48,9 @@ TIconizeOptions mainOptions()
 
 }  // namespace
 
-int LVS_ItemIcoSet(TxaShellListView& list, int index)
+int LVS_ItemIcoSet(TForm1& form, TxaShellListView& list, int index)
 {
-    TxaShellListView& ico = *Form1->FrIco->LVS;
+    TxaShellListView& ico = *form.FrIco->LVS;
     TListItem* source = ico.Selected();
     if (!source || index < 0 || index >= list.Items.Count()) return -1;
     if (!ico.SmallImages() || !ico.LargeImages() || !list.SmallImages() || !list.LargeImages()) return -1;
@@ -79,11 +79,11 @@ void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
     }
 }
 
-void Form1_Iconize()
+void Form1_Iconize(TForm1& form)
 {
     TScreenCursor hourglass;
-    TxaShellListView& elm = *Form1->FrElm->LVS;
-    TxaShellListView& ico = *Form1->FrIco->LVS;
+    TxaShellListView& elm = *form.FrElm->LVS;
+    TxaShellListView& ico = *form.FrIco->LVS;
     if (elm.SelCount() == 0) return Y_Show(Language::Elm_NotSelect_OnIconize, L"", -1, true);
     if (ico.SelCount() == 0) return Y_Show(Language::Ico_NotSelect, L"", -1, true);
     String file;
@@ -96,28 +96,28 @@ void Form1_Iconize()
     // once per command, not once per row (those pictures stay for the run).
     int picture = -1;
     std::vector<int> rows = selectedRows(elm);
-    Iconize_Elements(selectedElements(elm, rows), file, IntToStr(index), mainOptions(),
+    Iconize_Elements(selectedElements(elm, rows), file, IntToStr(index), mainOptions(form),
                      [&](size_t i, const TElementResult& r) {
                          if (!Iconize_Report(r)) return;
                          if (r.Kind == TElementKind::FileType) {
                              LVS_ExtIcoRefresh(elm, AnsiLowerCase(r.Name));
                          } else if (picture < 0) {
-                             picture = LVS_ItemIcoSet(elm, rows[i]);
+                             picture = LVS_ItemIcoSet(form, elm, rows[i]);
                          } else {
                              elm.Items[rows[i]].SetImageIndex(picture);
                          }
                      });
 }
 
-void Form1_Clear()
+void Form1_Clear(TForm1& form)
 {
-    TxaShellListView& elm = *Form1->FrElm->LVS;
+    TxaShellListView& elm = *form.FrElm->LVS;
     bool drives = elm.Path().empty();
     {
         TScreenCursor hourglass;
         if (elm.SelCount() == 0) return Y_Show(Language::Elm_NotSelect_OnClear, L"", -1, true);
         std::vector<int> rows = selectedRows(elm);
-        Iconize_Clear_Elements(selectedElements(elm, rows), mainOptions(), [&](size_t i, const TElementResult& r) {
+        Iconize_Clear_Elements(selectedElements(elm, rows), mainOptions(form), [&](size_t i, const TElementResult& r) {
             if (!Iconize_Report(r)) return;
             if (r.Kind == TElementKind::FileType) {
                 LVS_ExtIcoRefresh(elm, r.Name);
@@ -151,12 +151,12 @@ void TForm1::frElmLVSMouseDown(TObject*, TMouseButton button, TShiftState, int x
 {
     TxaShellListView& elm = *FrElm->LVS;
     if (button == mbMiddle && elm.GetItemAt(x, y) && elm.Selected() && LVS_ItemIsFolder(*elm.Selected()))
-        Form1_Clear();
+        Form1_Clear(*this);
 }
 
 void TForm1::frIcoLVSMouseDown(TObject*, TMouseButton button, TShiftState, int x, int y)
 {
-    if (button == mbMiddle && FrIco->LVS->GetItemAt(x, y)) Form1_Iconize();
+    if (button == mbMiddle && FrIco->LVS->GetItemAt(x, y)) Form1_Iconize(*this);
 }
 
 void TForm1::FrElmActPasteExecute(TObject*) { Form1_FilesPaste(*FrIco->LVS, *FrElm->LVS); }

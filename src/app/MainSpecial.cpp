@@ -4,11 +4,11 @@
 #include "SpecialLines.h"
 #include "xaDrop.h"
 
-void FrSpec_Load(const TStrings* list, const String& iconPath)
+void FrSpec_Load(TForm1& form, const TStrings* list, const String& iconPath)
 {
-    Form1->FrSpec1->Load(list, iconPath);
-    Form1->Panel_Spec->SetVisible(true);
-    Form1->Panel_Norm->SetVisible(false);
+    form.FrSpec1->Load(list, iconPath);
+    form.Panel_Spec->SetVisible(true);
+    form.Panel_Norm->SetVisible(false);
 }
 
 bool Form1_IconizeSpecial(TForm1* self, bool showMsg)
@@ -35,7 +35,7 @@ void TForm1::Act_IconizeTypeExecute(TObject*)
     }
     String icon;
     if (TListItem* row = FrIco->LVS->Selected()) icon = FrIco->LVS->TeloName(row->Index(), FrIco->LVS->Path());
-    FrSpec_Load(&lines, icon);
+    FrSpec_Load(*this, &lines, icon);
     // Shown anew, so that the frame is laid out for the window's size.
     Panel_Spec->SetVisible(false);
     Panel_Spec->SetVisible(true);

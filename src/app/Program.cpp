@@ -4,6 +4,7 @@
 #include "Language.h"
 #include "Main.h"
 #include "Settings.h"
+#include "SettingsIni.h"
 #include "ind.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
@@ -17,9 +18,6 @@
 TCommandLine CmdLine;
 
 namespace {
-// The icons base text while there is no settings window, whose edit box holds it.
-String IcoBaza_Text;
-
 std::unique_ptr<TFormSettings> gFormSettings;
 
 // The settings window is made after the main window, whose parts it changes.
@@ -34,35 +32,33 @@ void formSettingsCreate()
     m.ExecuteByDblClick = f.Act_Set_ExecuteByDblClick;
     m.FontTransparent = f.Act_FontTransparent;
     m.BazaOpenNew = f.Act_Baza_OpenNew;
-    m.FontApply = Font_Apply;
-    m.ColorsApply = Colors_Apply;
+    m.FontApply = [form = &f](const TFont& font) { Font_Apply(*form, font); };
+    m.ColorsApply = [form = &f] { Colors_Apply(*form); };
     m.LanguageApply = Lng_LoadAndSet;
     gFormSettings = std::make_unique<TFormSettings>(nullptr, m);
     FormSettings = gFormSettings.get();
 }
 
-void startWithoutSettings()
+void startWithoutSettings(TForm1& f)
 {
     Lng_App_Set();
-    Font_Apply(Form1->Font);
+    Font_Apply(f, f.Font);
     // Set to the opposite and executed: each ends in its design state with its handler run once.
-    for (TAction* a : {Form1->Act_FontTransparent, Form1->Act_Set_ExecuteByDblClick}) {
+    for (TAction* a : {f.Act_FontTransparent, f.Act_Set_ExecuteByDblClick}) {
         a->Checked = !a->Checked;
         a->Execute();
     }
 }
 
-void startFromSettings()
+// What settings.ini gave, put on the windows in the order the start has
+// always followed: the language first, then font and colours, the icons base,
+// the options.
+void startFromSettings(TForm1& f, const TSettingsValues& v, const TFont& font)
 {
-    TIniFile ini(Settings_FileName());
-    TForm1& f = *Form1;
-    f.FrElm->LVS->iniLoad(L"elmLVS", &ini, L"*");
-    f.FrIco->LVS->iniLoad(L"icoLVS", &ini, L"*");
-
     // A language file that cannot be read is told, and the start goes on in
-    // English: the settings after it are the user's and must still be read,
-    // or the close would write the defaults over them.
-    String language = Path_Expand(ini.ReadString(L"Settings", L"Language", L""));
+    // English: the settings after it are the user's and must still be put in
+    // place, or the close would write the defaults over them.
+    String language = Path_Expand(v.Language);
     bool translated = false;
     if (!language.empty() && FileExists(language)) Application.Guard([&] {
         Lng_Load(language, Lng_LoadAndSet);
@@ -70,15 +66,14 @@ void startFromSettings()
     });
     if (!translated) Lng_App_Set();
 
-    Font_Load(&ini, L"Font", L"All", f.Font);
-    f.SetColor((TColor)ini.ReadInteger(L"Colors", L"Form1", (int)f.Color()));
-    TColor list = (TColor)ini.ReadInteger(L"Colors", L"List", (int)f.FrElm->LVS->Color());
-    f.FrElm->LVS->SetColor(list);
-    f.FrIco->LVS->SetColor(list);
-    Font_Apply(f.Font);
-    Colors_Apply();
+    f.Font.Assign(font);
+    f.SetColor((TColor)v.ColorForm);
+    f.FrElm->LVS->SetColor((TColor)v.ColorList);
+    f.FrIco->LVS->SetColor((TColor)v.ColorList);
+    Font_Apply(f, f.Font);
+    Colors_Apply(f);
 
-    IcoBaza_Text_Set(Path_Collapse(ini.ReadString(L"Settings", L"IcoBaza", IcoFolder_Get(false)), L"%exe"));
+    IcoBaza_Text_Set(v.IcoBaza);
     String baza = IcoBaza_Get();
     if (!DirectoryExists(baza)) {
         Y_Show(L"Отсутвует папка \"Избранные иконки\":\r\n" + baza + L"\r\nУстановите её в настройках заново", L"", -1,
@@ -86,25 +81,25 @@ void startFromSettings()
         IcoBaza_Text_Set(IcoFolder_Get(true));
     }
 
-    f.Act_Iconize_CopyIco->Checked = ini.ReadBool(L"Settings", L"IconizeCopyIco", true);
+    f.Act_Iconize_CopyIco->Checked = v.IconizeCopyIco;
     f.Act_Iconize_CopyIco->Change();
-    SplitMain = (uint8_t)ini.ReadInteger(L"Settings", L"SplitMain", 42);
-    SplitSpec = ini.ReadInteger(L"Settings", L"SplitSpec", 50);
+    SplitMain = (uint8_t)v.SplitMain;
+    SplitSpec = v.SplitSpec;
 
     TAction& hidden = *f.FrElm->ActHideVisible;
-    hidden.Checked = !ini.ReadBool(L"elmLVS", L"HideVisible", true);
+    hidden.Checked = !v.ElmHideVisible;
     hidden.Execute();
-    for (auto [action, key] : {std::pair{f.Act_FontTransparent, L"FontTransparent"},
-                               std::pair{f.Act_Set_ExecuteByDblClick, L"ExecuteByDblClick"}}) {
-        action->Checked = !ini.ReadBool(L"Settings", key, action->Checked);
+    for (auto [action, stored] : {std::pair{f.Act_FontTransparent, v.FontTransparent},
+                                  std::pair{f.Act_Set_ExecuteByDblClick, v.ExecuteByDblClick}}) {
+        action->Checked = !stored;
         action->Execute();
     }
 }
 
 // Mode 1: the element pane opens at the element's folder with the element selected.
-void selectElement(const String& element)
+void selectElement(TForm1& form, const String& element)
 {
-    TxaShellListView& lvs = *Form1->FrElm->LVS;
+    TxaShellListView& lvs = *form.FrElm->LVS;
     String name;
     String folder = Path_Split(element, name, false);
     lvs.SetPath(folder);
@@ -141,31 +136,12 @@ int commandLineHandle()
     if (!CmdLine.Given) return -1;
     switch (CmdLine.Mode) {
     case 2: iconizeElement(); break;
-    case 1: selectElement(CmdLine.Element); break;
+    case 1: selectElement(*Form1, CmdLine.Element); break;
     default: break;
     }
     return -1;
 }
 }  // namespace
-
-String IcoFolder_Get(bool collapse)
-{
-    String path = Prog_Dir() + L"icons";
-    if (!DirectoryExists(path)) path = Prog_Dir();
-    return collapse ? Path_Collapse(path, L"%exe") : path;
-}
-
-String IcoBaza_Text_Get() { return FormSettings ? FormSettings->edBaza->Text() : IcoBaza_Text; }
-
-void IcoBaza_Text_Set(const String& text)
-{
-    if (FormSettings)
-        FormSettings->edBaza->SetText(text);
-    else
-        IcoBaza_Text = text;
-}
-
-String IcoBaza_Get() { return Path_Expand(IcoBaza_Text_Get()); }
 
 namespace {
 std::unique_ptr<TForm1> gForm1;
@@ -181,6 +157,7 @@ int Program_Start(const std::vector<String>& args)
     gForm1 = std::make_unique<TForm1>(nullptr);
     Form1 = gForm1.get();
     Application.MainForm = Form1;
+    Form1->OnSessionEnd = Program_SessionEnd;
     formSettingsCreate();
 
     Form1->FrElm->LVS->SetPath(L"");
@@ -191,10 +168,18 @@ int Program_Start(const std::vector<String>& args)
 
     // A failing step is told by the default handler; the start goes on.
     Application.Guard([] {
-        if (!FileExists(Settings_FileName()))
-            startWithoutSettings();
+        TForm1& f = *Form1;
+        // The defaults of the keys that have no fixed one: the windows' state now.
+        TSettingsValues v = f.SettingsValues();
+        v.IcoBaza = IcoFolder_Get(false);
+        TFont font;  // the main window's, with the stored keys
+        font.Assign(f.Font);
+        v.Font = &font;
+        TSettingsParts parts = f.SettingsParts();
+        if (Settings_Load(v, parts))
+            startFromSettings(f, v, font);
         else
-            startFromSettings();
+            startWithoutSettings(f);
     });
 
     Application.Guard([] {

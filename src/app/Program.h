@@ -2,23 +2,11 @@
 #pragma once
 
 #include "CommandLine.h"
-#include "IniFiles.h"
 
 #include <vector>
 
 // The command line's values, taken once at start for the whole run.
 extern TCommandLine CmdLine;
-
-// The default icons base: the icons folder beside the program, or the
-// program's folder without one; with Collapse in its "%exe" form.
-String IcoFolder_Get(bool collapse);
-// The icons base, expanded.
-String IcoBaza_Get();
-// The icons base as the user set it ("%exe" form). The settings window's
-// edit box holds it once that window exists; every read and write of it goes
-// through these two.
-String IcoBaza_Text_Get();
-void IcoBaza_Text_Set(const String& text);
 
 // The start sequence up to the message loop: -1 to go on into the loop, or
 // the exit code of command-line mode 0, which iconizes before any window is

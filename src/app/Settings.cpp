@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "LanguageTexts.h"
+#include "SettingsIni.h"
 #include "xaFontDialog.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
@@ -13,6 +15,8 @@ TFormSettings::TFormSettings(TComponent* owner, const TSettingsMain& main) : TFo
     layout();
     FormCreate(this);
 }
+
+TFormSettings::~TFormSettings() { IcoBaza_Text_OnChange = nullptr; }
 
 void TFormSettings::FormCreate(TObject*)
 {
@@ -32,9 +36,15 @@ void TFormSettings::FormCreate(TObject*)
     if (fMain.BazaOpenNew) Action_Bind(*btnBaza, *fMain.BazaOpenNew);
     showColors();
     // The start reads the stored colours after this window is made: each show
-    // puts what the program uses now in the swatches. The box edBaza is the
-    // icons base itself (IcoBaza_Text_Get), so what is typed there counts at once.
+    // puts what the program uses now in the swatches.
     OnShow = [this](TObject*) { showColors(); };
+    // The box shows the icons base and follows its every change; what is
+    // typed there is the base at once.
+    edBaza->SetText(IcoBaza_Text_Get());
+    IcoBaza_Text_OnChange = [this] {
+        if (edBaza->Text() != IcoBaza_Text_Get()) edBaza->SetText(IcoBaza_Text_Get());
+    };
+    edBaza->OnChange = [this](TObject*) { IcoBaza_Text_Set(edBaza->Text()); };
 }
 
 void TFormSettings::showColors()
@@ -98,6 +108,19 @@ void TFormSettings::FrLangcbSelect(TObject*)
 }
 
 void TFormSettings::pmSet_CloseClick(TObject*) { Close(); }
+
+void TFormSettings::Language_Set()
+{
+    using namespace Language;
+    SetCaption(Set);
+    labCtrlWheel->SetCaption(Set_CtrlWhellForFontSize);
+    btnFont->SetCaption(Set_Font);
+    btnColor_Form1->SetCaption(Set_ColorForm);
+    btnColor_List->SetCaption(Set_ColorList);
+    btnResetToDefault->SetCaption(Set_ResetToDefault);
+    btnBaza->SetCaption(L"");
+    labBaza->SetCaption(Baza + L":");
+}
 
 void TFormSettings::Font_Take(const TFont& font)
 {

@@ -32,6 +32,7 @@ class TFormSettings : public TForm {
 public:
     // Builds the layout (SettingsLayout.cpp), then runs FormCreate.
     TFormSettings(TComponent* owner, const TSettingsMain& main);
+    ~TFormSettings() override;
     String ClassName() const override { return L"TFormSettings"; }
 
     TFrLanguageComboBox* FrLang;
@@ -63,6 +64,8 @@ public:
     // one under the other, and the window grows when they need more room.
     void Font_Take(const TFont& font);
     void Font_Fit();
+    // Puts the program's language texts on the window.
+    void Language_Set();
 
 private:
     static constexpr int kMinWidth = 650, kMinHeight = 560;  // outside, as designed

@@ -1,7 +1,7 @@
 #include "xaFrameLanguageComboBox.h"
 
 #include "Forms.h"
-#include "IniFiles.h"
+#include "SettingsIni.h"
 #include "xaLanguageUni.h"
 #include "xaModul.h"
 #include "xaShell.h"
@@ -85,8 +85,7 @@ bool TFrLanguageComboBox::Index0()
     klb->SetVisible(builtIn);
     if (builtIn) {
         // The running program keeps its texts; the next start is in English.
-        TIniFile ini(Settings_FileName());
-        ini.WriteString(L"Settings", L"Language", L"");
+        Settings_LanguageClear();
         Lng_Path.clear();
     }
     Font_Set();

@@ -1,6 +1,7 @@
 #include "xaFrameSpec.h"
 
 #include "IconizeReport.h"
+#include "LanguageTexts.h"
 #include "SpecialLines.h"
 #include "xaIconize.h"
 #include "xaIconizeIni.h"
@@ -238,6 +239,13 @@ void TFrSpec::FontApply(const TFont& font)
         label->Font.SetStyle(font.Style());
     }
     edIcoPath->Font.Assign(font);
+}
+
+void TFrSpec::Language_Set()
+{
+    lbIco->SetCaption(L" " + Language::Ico_ForIconize);
+    lbElm->SetCaption(L" " + Language::Elm_Iconized);
+    labIndex->SetCaption(Language::ico_Index);
 }
 
 void TFrSpec::FontApplied()

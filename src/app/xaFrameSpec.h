@@ -56,6 +56,8 @@ public:
     // button's height after the new layout.
     void FontApply(const TFont& font);
     void FontApplied();
+    // The program's language texts on the two panels' labels.
+    void Language_Set();
 
     void FrameResize(TObject* sender);
     void SplitMoved(TObject* sender);

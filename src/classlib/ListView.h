@@ -12,7 +12,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
+#include <numeric>
 #include <memory>
 #include <vector>
 
@@ -42,7 +44,15 @@ public:
     int Count() const { return (int)fItems.size(); }
     const String& operator[](int i) const { return fItems.at(i); }
     String& operator[](int i) { return fItems.at(i); }
-    int Add(const String& s) { fItems.push_back(s); return Count() - 1; }
+    int Add(const String& s)
+    {
+        // Room for the two columns after the first of a file list at once:
+        // growing one by one costs a row two allocations, which a listing of
+        // 10,000 rows feels.
+        if (fItems.empty()) fItems.reserve(2);
+        fItems.push_back(s);
+        return Count() - 1;
+    }
     void Clear() { fItems.clear(); }
 
 private:
@@ -210,9 +220,18 @@ public:
     TListItem* GetItemAt(int x, int y) const;
     void Scroll(int dx, int dy);
 
-    // Reorders the rows by Less on their current indexes (a stable sort);
-    // selection and focus move with their rows.
-    void CustomSort(const std::function<bool(int a, int b)>& less);
+    // Reorders the rows by Less(a, b) on their current indexes (a stable
+    // sort); selection and focus move with their rows. (Less is called
+    // directly, not through a function object: a sort of 100,000 rows calls
+    // it some two million times.)
+    template <class Less>
+    void CustomSort(const Less& less)
+    {
+        std::vector<int> order(Items.Count());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), less);
+        reorder(order);
+    }
 
     // Valid inside OnCustomDrawItem.
     TListViewCanvas Canvas;
@@ -242,6 +261,8 @@ private:
     std::vector<TListItem*> fStandIns;
     // A size change's arrange of the icons, posted until the layout settles.
     mutable bool fArrangePending = false;
+    // The row a key deselected before the control moved from it, or -1.
+    int fKeyDeselected = -1;
     friend class TListItem;
     friend class TListItems;
     friend class TListColumn;
@@ -254,6 +275,9 @@ private:
     void arrangePending() const;
     bool arrangesIcons() const;
     void resolveStandIns();
+    void reorder(const std::vector<int>& order);
+    void keyMoving(WORD key);
+    void keyMoved();
     LRESULT customDraw(NMLVCUSTOMDRAW& cd);
     int findItem(const NMLVFINDITEMW& find) const;
     void applyImages();

@@ -2,6 +2,7 @@
 // four commands by their keys in both panes, the star's clicks, settings.ini.
 #include "Main.h"
 #include "Program.h"
+#include "Settings.h"
 #include "WindowDriver.h"
 #include "xaModulPath.h"
 #include "xaShellDialog.h"
@@ -58,9 +59,15 @@ TEST(IcoBaza, GoneBaseThenKeysInBothPanesStarClicksAndTheStoredForm)
     }
     String chooser = L"Open new folder as icons base|";
     EXPECT_EQ(N(seen), N(L"|" + chooser + chooser + L"pmBaza|" + chooser));
+    // The settings window's box shows the base, and what is typed there is the base.
+    EXPECT_EQ(N(FormSettings->edBaza->Text()), N(base));
+    FormSettings->edBaza->SelectAll();
+    FormSettings->edBaza->SetSelText(L"%exe\\typed");
+    EXPECT_EQ(N(IcoBaza_Text_Get()), "%exe\\typed");
+    EXPECT_EQ(FormSettings->edBaza->SelStart(), 10) << "the caret stays where the typing left it";
     bool close = true;
     Form1->FormCloseQuery(Form1, close);
-    EXPECT_NE(ReadFileBytes(Settings_FileName()).find("IcoBaza=%exe\\icons"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(Settings_FileName()).find("IcoBaza=%exe\\typed"), std::string::npos);
     ShellDialog_Free();
     Program_End();
 }

@@ -2,6 +2,7 @@
 // lines and settings.ini files in the test program's folder (the program
 // folder here), then the window worked with the wheel, the splitter and fonts.
 #include "Language.h"
+#include "LanguageTexts.h"
 #include "Main.h"
 #include "Program.h"
 #include "Registry.h"
@@ -279,7 +280,7 @@ TEST(MainWindow, CtrlWheelAndFontSizes)
         TFont f;
         f.Assign(Form1->Font);
         f.SetSize(c.From);
-        Font_Apply(f);
+        Font_Apply(*Form1, f);
         EXPECT_EQ(wheel(c.Delta, c.Ctrl), c.To) << c.From << " " << c.Delta;
         EXPECT_EQ(Form1->FrElm->LVS->Font.Size(), c.To) << "spread to the panes";
     }
@@ -287,7 +288,7 @@ TEST(MainWindow, CtrlWheelAndFontSizes)
         TFont f;
         f.Assign(Form1->Font);
         f.SetSize(size);
-        Font_Apply(f);
+        Font_Apply(*Form1, f);
         EXPECT_EQ(Form1->Font.Size(), 12) << size;
         EXPECT_EQ(Form1->FrIco->ep->Font.Size(), 12) << size;
     }

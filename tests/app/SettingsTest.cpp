@@ -2,6 +2,7 @@
 // program folder of their own with a copy of the shipped Language folder.
 #include "IniFiles.h"
 #include "Language.h"
+#include "LanguageTexts.h"
 #include "ShellDoor.h"
 #include "ShellMenuSwitch.h"
 #include "Main.h"
@@ -182,7 +183,7 @@ void fitTexts()
         TFont font;
         font.Assign(m.Font);
         font.SetSize(c.Size);
-        if (c.Size != m.Font.Size()) Font_Apply(font);
+        if (c.Size != m.Font.Size()) Font_Apply(m, font);
         std::string at = N(c.Language) + " " + std::to_string(c.Size) + ": ";
         for (TControl* text : std::initializer_list<TControl*>{f.FrLang->lb, f.FrLang->klb, f.ch_ExplorerContexMenu,
                                                                f.ch_SetExecuteByDblClick, f.chTFontTransparent,

@@ -100,7 +100,7 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
         EXPECT_EQ(shown(noIcons), N(noIcons) + " 0+-- ");
     }
     // Icon 4 chosen in the list, then an index beyond the last typed in.
-    FrSpec_Load(nullptr, shell32);
+    FrSpec_Load(*Form1, nullptr, shell32);
     f.icoList->SetFocus();
     for (int i = 0; i < 4; ++i) Ui_Key(VK_RIGHT);
     EXPECT_EQ(f.SpinIcoIndex->Value(), 4);
@@ -218,7 +218,7 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     // The frame's share of a font spread; Ctrl+Tab back to the panes.
     m.Font.SetName(L"Arial");
     m.Font.SetSize(14);
-    Font_Apply(m.Font);
+    Font_Apply(m, m.Font);
     EXPECT_EQ(N(f.lbElm->Font.Name() + f.edIcoPath->Font.Name()), "ArialArial");
     EXPECT_EQ(f.lbIco->Font.Color(), (TColor)0x6D9EBC) << "the headings keep their colour";
     EXPECT_EQ(f.btnIcoOpen->Height(), f.edIcoPath->Height());

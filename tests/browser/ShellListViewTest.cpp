@@ -224,6 +224,38 @@ TEST(ShellListView, ReloadKeepsTheSelectionOfRowsStillThere)
     EXPECT_EQ(v.lv->SelCount(), 0);
 }
 
+TEST(ShellListView, PlainKeysMoveTheOneSelectedRowWhoseHighlightFillsTheRow)
+{
+    TView v;
+    for (const wchar_t* n : {L"a.txt", L"b.txt", L"c.txt", L"d.txt", L"e.txt"}) v.file(n);
+    v.lv->SetPath(v.dir.Path());
+    SetFocus(v.lv->Handle());
+    const struct { std::set<int> from; int focused; WORD key; int to; } cases[] = {
+        {{0}, 0, VK_DOWN, 1}, {{1}, 1, VK_UP, 0}, {{0}, 0, VK_NEXT, 4}, {{4}, 4, VK_HOME, 0},
+        {{4}, 4, VK_DOWN, 4}, {{0}, 0, VK_PRIOR, 0},  // nowhere to go: the row stays selected
+        {{1, 3}, 3, VK_END, 4},                       // several selected: only the row gone to is left
+    };
+    for (auto& c : cases) {
+        v.lv->ClearSelection();
+        for (int i : c.from) v.lv->Items[i].Selected = true;
+        v.lv->Items[c.focused].Focused = true;
+        Ui_Key(c.key);
+        std::set<int> selected;
+        for (int i = 0; i < v.lv->Items.Count(); ++i)
+            if (v.lv->Items[i].Selected) selected.insert(i);
+        EXPECT_EQ(selected, std::set<int>{c.to}) << c.key << " from " << c.focused;
+        EXPECT_EQ(v.lv->ItemFocused(), &v.lv->Items[c.to]) << c.key << " from " << c.focused;
+    }
+    // The highlight of the focused view covers the last column too.
+    UpdateWindow(v.lv->Handle());
+    RECT r{};
+    ListView_GetItemRect(v.lv->Handle(), 4, &r, LVIR_BOUNDS);
+    HDC dc = GetDC(v.lv->Handle());
+    COLORREF inSize = GetPixel(dc, 400 + 80 + 3, (r.top + r.bottom) / 2);
+    ReleaseDC(v.lv->Handle(), dc);
+    EXPECT_EQ(inSize, GetSysColor(COLOR_HIGHLIGHT));
+}
+
 TEST(ShellListView, SortByCaptionTypeAndSizeInBothDirections)
 {
     TView v;

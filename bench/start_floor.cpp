@@ -1,0 +1,175 @@
+// The floor the program's start is measured against: a window written
+// straight on Win32 with the controls of the main window (two panes, each a
+// tool bar, a path box, a button and a list view; a third list view, a list
+// box, a combo box and an up-down of the hidden special frame), created
+// maximized and filled with the same content: the drives with their icons in
+// report view, and the icons folder in icon view with its type's icon, sorted
+// by name. Ends as soon as it is shown and idle when told to "exit".
+//
+//   start_floor.exe ICONS_FOLDER [exit]
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TPane {
+    HWND Bar, Path, Up, List;
+};
+TPane gPanes[2];
+HWND gSpecList, gListBox, gCombo, gUpDown;
+std::vector<std::wstring> gDrives, gIcons;
+std::vector<int> gDriveIcons;
+int gIcoIcon = 0;
+
+LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    switch (m) {
+    case WM_SIZE: {
+        int cw = LOWORD(l), ch = HIWORD(l), left = cw * 42 / 100;
+        for (int p = 0; p < 2; ++p) {
+            int x = p ? left + 4 : 0, pw = p ? cw - left - 4 : left;
+            MoveWindow(gPanes[p].Bar, x, 0, pw, 26, TRUE);
+            MoveWindow(gPanes[p].Up, x, 28, 24, 22, TRUE);
+            MoveWindow(gPanes[p].Path, x + 26, 28, pw - 26, 22, TRUE);
+            MoveWindow(gPanes[p].List, x, 52, pw, ch - 52, TRUE);
+        }
+        return 0;
+    }
+    case WM_NOTIFY: {
+        auto* info = (NMLVDISPINFOW*)l;
+        if (info->hdr.code != LVN_GETDISPINFOW) break;
+        LVITEMW& it = info->item;
+        bool drives = info->hdr.hwndFrom == gPanes[0].List;
+        const auto& names = drives ? gDrives : gIcons;
+        if (it.iItem < 0 || it.iItem >= (int)names.size()) return 0;
+        if ((it.mask & LVIF_TEXT) && it.pszText && it.cchTextMax > 0)
+            lstrcpynW(it.pszText, it.iSubItem == 0 ? names[it.iItem].c_str() : drives ? L"Drive" : L"ico", it.cchTextMax);
+        if (it.mask & LVIF_IMAGE) it.iImage = drives ? gDriveIcons[it.iItem] : gIcoIcon;
+        return 0;
+    }
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+HWND child(HWND parent, const wchar_t* cls, DWORD style, DWORD ex = 0)
+{
+    HWND c = CreateWindowExW(ex, cls, L"", WS_CHILD | style, 0, 0, 10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(c, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    return c;
+}
+
+HWND listView(HWND parent, DWORD view, DWORD style = WS_VISIBLE)
+{
+    HWND l = child(parent, WC_LISTVIEWW, style | view | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
+                   WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(l, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    for (int c = 0; c < 3; ++c) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_WIDTH | LVCF_TEXT;
+        col.cx = c ? 80 : 300;
+        col.pszText = const_cast<wchar_t*>(L"Name");
+        ListView_InsertColumn(l, c, &col);
+    }
+    SHFILEINFOW info{};
+    for (bool small : {true, false}) {
+        auto list = (HIMAGELIST)SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                               SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX |
+                                                   (small ? SHGFI_SMALLICON : SHGFI_LARGEICON));
+        ListView_SetImageList(l, list, small ? LVSIL_SMALL : LVSIL_NORMAL);
+    }
+    return l;
+}
+
+HWND toolBar(HWND parent)
+{
+    HWND t = child(parent, TOOLBARCLASSNAMEW, WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER);
+    SendMessageW(t, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBADDBITMAP bitmaps{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+    SendMessageW(t, TB_ADDBITMAP, 0, (LPARAM)&bitmaps);
+    TBBUTTON buttons[6]{};
+    for (int i = 0; i < 6; ++i) buttons[i] = {i, 100 + i, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    SendMessageW(t, TB_ADDBUTTONSW, 6, (LPARAM)buttons);
+    return t;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::wstring icons = argc > 1 ? argv[1] : L".";
+    bool exitShown = argc > 2 && !lstrcmpW(argv[2], L"exit");
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    OleInitialize(nullptr);
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = frameProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"DolvBenchFloor";
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"Floor", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_MAXIMIZE,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    for (int p = 0; p < 2; ++p) {
+        gPanes[p].Bar = toolBar(w);
+        gPanes[p].Up = child(w, L"BUTTON", WS_VISIBLE | BS_PUSHBUTTON);
+        gPanes[p].Path = child(w, L"EDIT", WS_VISIBLE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+        gPanes[p].List = listView(w, p ? LVS_ICON | LVS_AUTOARRANGE : LVS_REPORT);
+    }
+    // The special frame's controls, made and hidden as the main window's are.
+    gSpecList = listView(w, LVS_ICON, 0);
+    gListBox = child(w, L"LISTBOX", LBS_NOTIFY, WS_EX_CLIENTEDGE);
+    gCombo = child(w, L"COMBOBOX", CBS_DROPDOWNLIST);
+    gUpDown = child(w, UPDOWN_CLASSW, UDS_SETBUDDYINT);
+
+    // The drives, each with its own icon.
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        std::wstring root{letter, L':', L'\\'};
+        if (GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR) continue;
+        SHFILEINFOW info{};
+        SHGetFileInfoW(root.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        gDrives.push_back(root.substr(0, 2));
+        gDriveIcons.push_back(info.iIcon);
+    }
+    SetWindowTextW(gPanes[0].Path, L"");
+    ListView_SetItemCountEx(gPanes[0].List, (int)gDrives.size(), LVSICF_NOSCROLL);
+    // The icons folder, sorted by name, with the type's icon.
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((icons + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) gIcons.push_back(fd.cFileName);
+        while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    std::sort(gIcons.begin(), gIcons.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+    });
+    SHFILEINFOW info{};
+    SHGetFileInfoW(L"x.ico", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX);
+    gIcoIcon = info.iIcon;
+    SetWindowTextW(gPanes[1].Path, icons.c_str());
+    ListView_SetItemCountEx(gPanes[1].List, (int)gIcons.size(), LVSICF_NOSCROLL);
+
+    ShowWindow(w, SW_SHOWMAXIMIZED);
+    UpdateWindow(w);
+    if (exitShown) return 0;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    OleUninitialize();
+    return 0;
+}
