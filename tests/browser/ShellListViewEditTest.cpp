@@ -79,7 +79,9 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
     for (auto& c : cases) {
         v.answers = c.answers, v.seen.clear();
         v.lv->ClearSelection();
-        if (c.select) v.lv->FindTeloID(c.select)->Selected = true;
+        TListItem* row = c.select ? v.lv->FindTeloID(c.select) : nullptr;
+        ASSERT_TRUE(row || !c.select) << N(c.select) << " is gone";  // an earlier case took it away
+        if (row) row->Selected = true;
         TDialogAnswerer shell(c.shell ? c.shell : IDCANCEL);
         (v.lv->*c.command)();
         EXPECT_EQ(shell.Answered(), c.shell != 0);
