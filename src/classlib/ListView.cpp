@@ -374,7 +374,8 @@ namespace {
 // posted message or paint is waiting, so the rows drawn first reach the
 // screen and the user's keys and clicks go before it.
 constexpr UINT_PTR kStandInTimer = 0x444C;
-// A step of the timer stops after this long, or as soon as input waits.
+// A step of the timer stops after this long, or as soon as input or a message
+// sent from another thread (another program asking the window) waits.
 constexpr DWORD kStandInStepMs = 30;
 // Arranges the icons once the sizes of a layout pass have settled.
 constexpr UINT kArrangeMessage = WM_APP + 0x4D4;
@@ -415,7 +416,7 @@ void TListView::resolveStandIns()
         if (!row->fStandIn || !lvCall(LVM_GETITEMRECT, row->fIndex, (LPARAM)&r) || !IntersectRect(&r, &r, &client))
             continue;
         row->ImageIndex();
-        if (GetTickCount() - start >= kStandInStepMs || HIWORD(GetQueueStatus(QS_INPUT))) break;
+        if (GetTickCount() - start >= kStandInStepMs || HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE))) break;
     }
     fStandIns.erase(fStandIns.begin(), fStandIns.begin() + done);
     if (fStandIns.empty()) KillTimer(fHandle, kStandInTimer);
