@@ -10,6 +10,12 @@ TShellDoor& door()
     return d;
 }
 
+TFileOpDoor& fileOpDoor()
+{
+    static TFileOpDoor d;
+    return d;
+}
+
 const wchar_t* orNull(const String& s) { return s.empty() ? nullptr : s.c_str(); }
 }  // namespace
 
@@ -44,5 +50,18 @@ TShellDoor ShellDoor_Set(TShellDoor d)
 {
     TShellDoor old = std::move(door());
     door() = d ? std::move(d) : TShellDoor(ShellDoor_Platform);
+    return old;
+}
+
+int ShellDoor_FileOperation(SHFILEOPSTRUCTW& op)
+{
+    TFileOpDoor d = fileOpDoor();
+    return d ? d(op) : SHFileOperationW(&op);
+}
+
+TFileOpDoor ShellDoor_SetFileOperation(TFileOpDoor d)
+{
+    TFileOpDoor old = std::move(fileOpDoor());
+    fileOpDoor() = std::move(d);
     return old;
 }

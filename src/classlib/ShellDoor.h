@@ -7,6 +7,8 @@
 
 #include "SysUtils.h"
 
+#include <shellapi.h>
+
 #include <functional>
 
 struct IDataObject;
@@ -45,4 +47,22 @@ public:
 
 private:
     TShellDoor fPrevious;
+};
+
+// The shell's file operations (SHFileOperationW) pass a door of their own: a
+// test sees the flags asked for where the shell ignores them (the Recycle Bin).
+using TFileOpDoor = std::function<int(SHFILEOPSTRUCTW&)>;
+int ShellDoor_FileOperation(SHFILEOPSTRUCTW& op);
+// Installs a target (an empty one restores the platform); returns the previous one.
+TFileOpDoor ShellDoor_SetFileOperation(TFileOpDoor door);
+
+class TFileOpDoorScope {
+public:
+    explicit TFileOpDoorScope(TFileOpDoor door) : fPrevious(ShellDoor_SetFileOperation(std::move(door))) {}
+    ~TFileOpDoorScope() { ShellDoor_SetFileOperation(std::move(fPrevious)); }
+    TFileOpDoorScope(const TFileOpDoorScope&) = delete;
+    TFileOpDoorScope& operator=(const TFileOpDoorScope&) = delete;
+
+private:
+    TFileOpDoor fPrevious;
 };

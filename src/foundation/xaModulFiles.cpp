@@ -1,6 +1,7 @@
 #include "xaModulFiles.h"
 
 #include "Handles.h"
+#include "ShellDoor.h"
 #include "xaModulPath.h"
 
 #include <objbase.h>
@@ -97,7 +98,7 @@ bool File_Operation(const String& from, const String& to, UINT operation, UINT f
     op.pFrom = source.c_str();
     op.pTo = dest.c_str();
     op.fFlags = (FILEOP_FLAGS)flags;
-    int rc = SHFileOperationW(&op);
+    int rc = ShellDoor_FileOperation(op);
     return rc == 0 && !op.fAnyOperationsAborted;
 }
 
