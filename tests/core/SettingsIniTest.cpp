@@ -1,6 +1,5 @@
 // The program's keys of settings.ini on a real profile file: where each
-// lives, its type and default, what a value is written as and read back, and
-// that what another hand wrote there never reads as anything but the default.
+// lives, its type and default, what a value is written as and read back.
 #include "SettingsIni.h"
 #include "TestSupport.h"
 #include "xaModulPath.h"
@@ -37,7 +36,7 @@ void setValue(TSettingsValues& v, const TSettingKey& k, const String& text)
 
 String fileValue(const TIniFile& ini, const TSettingKey& k) { return ini.ReadString(k.Section, k.Key, L"<none>"); }
 
-TEST(SettingsIni, KeysDefaultsRoundTripAndGarbage)
+TEST(SettingsIni, KeysDefaultsAndRoundTrip)
 {
     using enum TSettingType;
     struct TRow {
@@ -61,12 +60,6 @@ TEST(SettingsIni, KeysDefaultsRoundTripAndGarbage)
         {L"Colors", L"List", Integer, true, true, nullptr, L"-16777211"},  // a system colour
         {L"elmLVS", L"HideVisible", Bool, true, false, L"1", L"0"},
     };
-    // The other forms a number or a switch is read in.
-    const struct {
-        TSettingType Type;
-        const char* Text;
-        const wchar_t* Reads;
-    } forms[] = {{Integer, "0x1F", L"31"}, {Integer, "$10", L"16"}, {Bool, "5", L"1"}, {Bool, "-1", L"1"}};
     const auto& keys = Settings_Keys();
     ASSERT_EQ(keys.size(), std::size(rows));
     TTempDir dir;
@@ -76,9 +69,6 @@ TEST(SettingsIni, KeysDefaultsRoundTripAndGarbage)
         String name = String(r.Section) + L"/" + r.Key;
         EXPECT_EQ(N(String(k.Section) + L"/" + k.Key), N(name)) << "in the order the close writes";
         EXPECT_EQ(k.Type, r.Type) << N(name);
-        EXPECT_EQ(k.Read, r.Read) << N(name);
-        EXPECT_EQ(k.Written, r.Written) << N(name);
-        EXPECT_EQ(k.FixedDefault, r.Default != nullptr) << N(name);
         if (r.Type == Font) continue;
 
         // A value the windows hold, unlike any default.
@@ -98,16 +88,6 @@ TEST(SettingsIni, KeysDefaultsRoundTripAndGarbage)
         // A path under the program's folder reads back in its "%exe" form.
         String inFile = r.Type == Path ? Path_Expand(r.Stored) : String(r.Stored);
         EXPECT_EQ(N(readFrom(line + N(inFile) + "\r\n")), N(r.Read ? String(r.Stored) : held)) << N(name);
-        for (auto [type, text, reads] : forms) {
-            if (r.Read && type == r.Type) {
-                EXPECT_EQ(N(readFrom(line + text + "\r\n")), N(reads)) << N(name) << ": " << text;
-            }
-        }
-        if (r.Type == Integer || r.Type == Bool) {
-            for (const char* garbage : {"x", "", "1x", "$", "0xZ"})
-                EXPECT_EQ(N(readFrom(line + garbage + "\r\n")), N(expectDefault)) << N(name) << ": " << garbage;
-        }
-
         String file = dir / L"written.ini";
         DeleteFileW(file.c_str());
         TIniFile ini(file);
