@@ -152,13 +152,18 @@ TEST(ClipboardRead, ListsWrittenByOthers)
 {
     // The platform's reader walks the broken ones past their block: it takes
     // a list that ends at once for one empty name followed by whatever memory
-    // comes next. They give no names, and nothing is pasted from them.
+    // comes next. They give no names, and nothing is pasted from them. A
+    // format whose name differs from the effect's by a character the locale's
+    // comparison passes over (a soft hyphen) is another program's, even first.
+    const UINT lookalike = RegisterClipboardFormatW(L"Preferred\x00AD DropEffect");
     const String longName = L"C:\\" + String(300, L'x') + L"\\f.txt";
     const struct {
         const char* what;
         std::string block;  // empty: a path as text alone
         DWORD effect;       // 0: none on the clipboard
         std::vector<String> files;
+        bool lookalikeFirst = false;  // a move in the look-alike format first
+        size_t effectBytes = sizeof(DWORD);
     } cases[] = {
         {"wide names", WideBlock(String(L"C:\\w\\1.txt\0C:\\w\\2 two.txt\0\0", 27)), 2,
          {L"C:\\w\\1.txt", L"C:\\w\\2 two.txt"}},
@@ -168,44 +173,31 @@ TEST(ClipboardRead, ListsWrittenByOthers)
         {"an offset into the header", DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 16), 2, {}},
         {"a wild offset", DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 0x7FFFFFF0), 2, {}},
         {"no null at all", DropBlock(std::string("C\0:\0", 4), true), 2, {}},
+        {"the last name without its null", WideBlock(String(L"C:\\a\0C:", 7)), 2, {}},
         {"ends at once", DropBlock(std::string("\0\0", 2), true), 2, {}},
         {"ends at once, narrow", DropBlock(std::string("\0", 1), false), 2, {}},
         {"properly empty", DropBlock(std::string("\0\0\0\0", 4), true), 2, {}},
         {"shorter than the header", std::string("\x14\0\0", 3), 2, {}},
         {"text alone", "", 2, {}},
+        {"a look-alike effect", WideBlock(Str_ToNullList(L"C:\\a.txt")), 5, {L"C:\\a.txt"}, true},
+        {"a look-alike effect alone", WideBlock(Str_ToNullList(L"C:\\a.txt")), 0, {L"C:\\a.txt"}, true},
+        {"an effect shorter than its value", WideBlock(Str_ToNullList(L"C:\\a.txt")), 2, {L"C:\\a.txt"}, false, 2},
     };
     for (const auto& c : cases) {
         {
             TForeignClipboard other;
             c.block.empty() ? other.PutText(L"C:\\nowhere") : other.PutBlock(c.block);
-            if (c.effect) other.PutEffect(c.effect);
+            DWORD move = 2;
+            if (c.lookalikeFirst) other.Put(lookalike, &move, sizeof move);
+            if (c.effect) other.Put(DropEffectFormat(), &c.effect, c.effectBytes);
         }
         TStringList files;
         files.Add(L"stale");  // the list is replaced, not added to
         Clipboard_GetFiles(files);
         ASSERT_EQ(files.Count(), (int)c.files.size()) << c.what;
         for (size_t i = 0; i < c.files.size(); ++i) EXPECT_EQ(N(files[(int)i]), N(c.files[i])) << c.what;
-        EXPECT_EQ(Clipboard_GetDropEffect(), c.effect == 2 ? kDropEffectMove : kDropEffectCopy) << c.what;
-    }
-}
-
-TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
-{
-    // A format whose name differs by a character the locale's comparison
-    // passes over (a soft hyphen) is another program's, even when it comes
-    // first, and alone it is no effect.
-    UINT lookalike = RegisterClipboardFormatW(L"Preferred\x00AD DropEffect");
-    ASSERT_NE(lookalike, 0u);
-    ASSERT_NE(lookalike, DropEffectFormat());
-    for (bool withOwn : {true, false}) {
-        {
-            TForeignClipboard other;
-            other.PutBlock(WideBlock(Str_ToNullList(L"C:\\a.txt")));
-            DWORD move = 2;
-            other.Put(lookalike, &move, sizeof move);
-            if (withOwn) other.PutEffect(5);
-        }
-        EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "with the effect format too: " << withOwn;
+        bool move = c.effect == 2 && c.effectBytes == sizeof(DWORD);
+        EXPECT_EQ(Clipboard_GetDropEffect(), move ? kDropEffectMove : kDropEffectCopy) << c.what;
     }
 }
 
