@@ -7,9 +7,6 @@
 
 #include <climits>
 
-TChangeNotifyProc Iconize_ChangeNotify = SHChangeNotify;
-TSetAttributesProc Iconize_SetAttributes = SetFileAttributesW;
-
 const wchar_t* const Iconize_Msg_NoFolder = L"Папка, которую вы хотите иконизировать, НЕ существует!";
 const wchar_t* const Iconize_Msg_NoIcon = L"Иконка, которой вы хотите иконизировать - НЕ существует!";
 const wchar_t* const Iconize_Msg_NoFolderClear = L"Папка, которой вы хотите сбросить иконку, НЕ существует!";

@@ -5,6 +5,7 @@
 
 #include "ImgList.h"
 #include "SysUtils.h"
+#include "xaIconizeDoors.h"
 
 #include <shlobj.h>
 
@@ -117,12 +118,3 @@ extern const wchar_t* const Iconize_Msg_NoFolder;
 extern const wchar_t* const Iconize_Msg_NoIcon;
 extern const wchar_t* const Iconize_Msg_NoFolderClear;
 
-// Every shell change notification of the engine goes through this pointer so
-// that tests can record them; it is SHChangeNotify.
-using TChangeNotifyProc = void(WINAPI*)(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2);
-extern TChangeNotifyProc Iconize_ChangeNotify;
-// Every attribute change of the engine goes through this pointer, so that
-// tests can see the marks even where the file system drops them (a folder's
-// read-only mark under Wine); it is SetFileAttributesW.
-using TSetAttributesProc = BOOL(WINAPI*)(LPCWSTR path, DWORD attributes);
-extern TSetAttributesProc Iconize_SetAttributes;

@@ -2,7 +2,7 @@
 
 #include "Classes.h"
 #include "Handles.h"
-#include "xaIconize.h"
+#include "xaIconizeDoors.h"
 
 namespace {
 

@@ -47,6 +47,11 @@ struct TRoad {
         return lv;
     }
     int Image(const String& id) { return Form1->FrElm->LVS->FindTeloID(id)->ImageIndex(); }
+    void Middle(TxaShellListView& lv, const String& id)
+    {
+        POINT at = lv.FindTeloID(id)->Position();
+        SendMessageW(lv.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(at.x + 8, at.y + 8));
+    }
 };
 
 // Nothing selected in a pane is told and changes nothing; then three folders.
@@ -63,24 +68,35 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
     EXPECT_FALSE(FileExists(r.Dir / L"elm\\a\\Desktop.ini"));
     r.Boxes.Seen.clear();
     r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
-    r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir", L"c.*dir"}, VK_RETURN, ssCtrl);
+    r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir"}, VK_RETURN, ssCtrl);
     EXPECT_EQ(r.Marks.Seen().size(), 11u) << "the shell told once for the command";
+    // F4 turns the copy option off (the icon keeps its name); a middle click on the icon's row iconizes.
+    r.Pick(Form1->FrElm, L"elm", {L"c.*dir"}, VK_F4);
+    r.Middle(*Form1->FrIco->LVS, L"x.ico");
     for (const wchar_t* d : {L"a", L"b", L"c"}) {
-        String folder = r.Dir / L"elm\\" + d;
-        EXPECT_EQ(N(IniValue(folder + L"\\Desktop.ini", L".ShellClassInfo", L"IconFile")), "Desktop.ico") << N(d);
-        EXPECT_EQ(r.Marks.Marks(folder + L"\\Desktop.ico"), DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+        String folder = r.Dir / L"elm\\" + d, copy = *d == L'c' ? L"x.ico" : L"Desktop.ico";
+        EXPECT_EQ(N(IniValue(folder + L"\\Desktop.ini", L".ShellClassInfo", L"IconFile")), N(copy)) << N(d);
+        EXPECT_EQ(FileExists(folder + L"\\Desktop.ico"), *d != L'c') << N(d);
         EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
         EXPECT_NE(r.Image(String(d) + L".*dir"), Ico_GetSysIndex(folder)) << "the new picture at once";
     }
-    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir"}, VK_RETURN, ssShift);
-    POINT c = elm.FindTeloID(L"c.*dir")->Position();
-    SendMessageW(elm.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(c.x + 8, c.y + 8));
+    r.Middle(r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir"}, VK_RETURN, ssShift), L"c.*dir");
     for (const wchar_t* d : {L"a", L"b", L"c"}) {
         String folder = r.Dir / L"elm\\" + d;
         EXPECT_FALSE(FileExists(folder + L"\\Desktop.ini") || FileExists(folder + L"\\Desktop.ico")) << N(d);
         EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, 0u) << N(d);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\a\\notes.txt") && r.Boxes.Seen.empty());
+    // Transparent names (the start's state): a file's row shows its icon alone, a folder's keeps its name.
+    TxaShellListView& ico = *Form1->FrIco->LVS;
+    auto ink = [&](const wchar_t* id) {
+        bool draw = true;
+        ico.Canvas.Font.Color = ico.Font.Color();  // as the row's drawing begins
+        ico.OnCustomDrawItem(&ico, ico.FindTeloID(id), 0, draw);
+        return ico.Canvas.Font.Color;
+    };
+    EXPECT_EQ(ink(L"x.ico"), ico.Color());
+    EXPECT_NE(ink(L"src.*dir"), ico.Color());
     // A Desktop.ini that is not ours to replace: the engine's refusal in its box, the other folder done.
     String ini = r.Dir / L"elm\\b\\Desktop.ini";
     WriteFileBytes(ini, "[x]\r\n");
@@ -107,12 +123,15 @@ TEST(IconizeRoad, DrivesAndTypes)
         EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive)), N(value));
         r.Pick(Form1->FrElm, L"*", {L"C:.*dir"}, VK_RETURN, ssShift);
         EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive)), "<none>");
+        EXPECT_EQ(r.Image(L"C:.*dir"), Ico_GetSysIndex(L"C:\\")) << "the drive's own picture again";
         int low = r.Pick(Form1->FrElm, L"elm", {}).FindTeloID(L"low.dolvtst")->ImageIndex();
         r.Marks.Seen().clear();
         r.Pick(Form1->FrElm, L"elm", {L"Readme.DOLVTST", L"p.ico", L"p.exe", L"p.lnk"}, VK_RETURN, ssCtrl);
         EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, L".dolvtst\\DefaultIcon")), N(value));
         EXPECT_EQ(r.Marks.Seen().size(), 1u) << "one type told to the shell";
         EXPECT_NE(r.Image(L"low.dolvtst"), low) << "the shell's new picture of the type";
+        r.Middle(*Form1->FrElm->LVS, L"low.dolvtst");
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, L".dolvtst\\DefaultIcon")), N(value)) << "a file's row clears nothing";
         r.Pick(Form1->FrElm, L"elm", {L"low.dolvtst"}, VK_RETURN, ssShift);
         EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, L".dolvtst\\DefaultIcon")), "<none>");
     }
@@ -133,6 +152,12 @@ TEST(IconizeRoad, PasteFromTheOtherPane)
         EXPECT_EQ(elm.FindTeloID(L"f.txt") != nullptr, !elm.Path().empty()) << N(to);
     }
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\f.txt"));
+    // Ctrl+Left sends the element pane to the icon pane's folder, Ctrl+Right the other way.
+    for (auto [key, from, to] : {std::tuple{VK_LEFT, Form1->FrIco, Form1->FrElm}, {VK_RIGHT, Form1->FrElm, Form1->FrIco}}) {
+        r.Pick(to, L"elm\\b", {});
+        r.Pick(from, L"ico", {}, key, ssCtrl);
+        EXPECT_EQ(N(to->LVS->Path()), N(r.Dir / L"ico")) << key;
+    }
 }
 
 // Every road's refusals are told in the engine's boxes; what it passes over is not told.

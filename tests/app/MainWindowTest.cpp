@@ -40,27 +40,13 @@ String Selected()
     return row ? row->Caption : L"<none>";
 }
 
-// A path outside the ANSI code page (a pane's folder, the language file)
-// survives in a settings file the program makes; one that exists is not remade.
-TEST(MainWindow, SettingsFileKeepsAnyText)
-{
-    TTempDir dir;
-    const String path = L"C:\\Фото\\日本";
-    TIniFile made(dir / L"made.ini");
-    made.WriteString(L"elmLVS", L"Path", path);
-    EXPECT_EQ(N(made.ReadString(L"elmLVS", L"Path", L"")), N(path));
-    EXPECT_EQ(ReadFileBytes(dir / L"made.ini").substr(0, 2), "\xFF\xFE");
-    WriteFileBytes(dir / L"ansi.ini", "[a]\r\nb=1\r\n");
-    TIniFile(dir / L"ansi.ini").WriteString(L"a", L"c", L"2");
-    EXPECT_EQ(ReadFileBytes(dir / L"ansi.ini").substr(0, 3), "[a]");
-}
-
 // The program's keys are read in their order; those missing, shown or not,
-// head the Untranslated section the file gains.
+// head the Untranslated section the file gains, made anew.
 TEST(MainWindow, LanguageFileGivesTheProgramsTexts)
 {
     TTempDir dir;
-    WriteFileBytes(dir / L"ru.lng", "\xEF\xBB\xBFIconize_De=\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C\r\n");
+    WriteFileBytes(dir / L"ru.lng", "\xEF\xBB\xBFIconize_De=\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C\r\n"
+                                     "[Untranslated]\r\nIconize_De=\r\n");
     String before = Language::Iconize_De;
     Lng_ReadFile(dir / L"ru.lng");
     EXPECT_EQ(N(Language::Iconize_De), "\xD0\x9E\xD1\x87\xD0\xB8\xD1\x81\xD1\x82\xD0\xB8\xD1\x82\xD1\x8C");
@@ -132,13 +118,13 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     struct TCase {
         const char* Settings;
         int SplitMain, FontSize;
-        bool Transparent, CopyIco;
+        bool Options, CopyIco;  // transparent names; a double click runs a file in either pane
     } cases[] = {
         {nullptr, 50, 11, true, true},
         {"", 42, 11, true, true},
         {"[Settings]\r\nSplitMain=300\r\nIconizeCopyIco=0\r\n", 44, 11, true, false},
         {"[Settings]\r\nFontSize=14\r\n[Font]\r\nAll.Size=10\r\n", 42, 10, true, true},
-        {"[Settings]\r\nFontTransparent=0\r\n", 42, 11, false, true},
+        {"[Settings]\r\nFontTransparent=0\r\nExecuteByDblClick=0\r\n", 42, 11, false, true},
     };
     for (const TCase& c : cases) {
         TStart start(c.Settings);
@@ -146,7 +132,8 @@ TEST(MainWindow, SettingsGiveTheStartValues)
         EXPECT_EQ(SplitMain, c.SplitMain) << N(what);
         EXPECT_EQ(Form1->Font.Size(), c.FontSize) << N(what);
         EXPECT_EQ(Form1->FrIco->LVS->Font.Size(), c.FontSize) << N(what);
-        EXPECT_EQ(Form1->Act_FontTransparent->Checked, c.Transparent) << N(what);
+        EXPECT_EQ(Form1->Act_FontTransparent->Checked, c.Options) << N(what);
+        EXPECT_EQ(Form1->FrElm->LVS->ExecuteFile() + Form1->FrIco->LVS->ExecuteFile(), c.Options ? 2 : 0) << N(what);
         EXPECT_EQ(Form1->Act_Iconize_CopyIco->Checked, c.CopyIco) << N(what);
         EXPECT_TRUE(start.Boxes.Seen.empty()) << N(what);
     }
@@ -157,6 +144,21 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     EXPECT_EQ(N(Form1->FrElm->LVS->Path()), "");
     EXPECT_EQ(Form1->FrIco->LVS->ViewStyle(), vsIcon);
     EXPECT_EQ(N(ExcludeTrailingPathDelimiter(Form1->FrIco->LVS->Path())), N(ExcludeTrailingPathDelimiter(Prog_Dir())));
+    {  // each key read from its own section and written back there
+        TStart own("[Settings]\r\nSplitMain=30\r\nSplitSpec=70\r\nFontTransparent=0\r\nExecuteByDblClick=1\r\n"
+                   "[Colors]\r\nForm1=1\r\nList=2\r\n[elmLVS]\r\nPath=C:\\windows\r\nHideVisible=0\r\n"
+                   "[icoLVS]\r\nPath=C:\\windows\\system32\r\n");
+        EXPECT_EQ(Form1->FrIco->LVS->Color(), (TColor)2);
+        bool close = true;
+        Form1->FormCloseQuery(Form1, close);
+        auto key = [](const wchar_t* section, const wchar_t* k) {
+            return N(TIniFile(Settings_FileName()).ReadString(section, k, L"-")) + "|";
+        };
+        EXPECT_EQ(key(L"Settings", L"SplitMain") + key(L"Settings", L"SplitSpec") + key(L"Settings", L"FontTransparent") +
+                      key(L"Settings", L"ExecuteByDblClick") + key(L"Colors", L"Form1") + key(L"Colors", L"List") +
+                      key(L"elmLVS", L"Path") + key(L"elmLVS", L"HideVisible") + key(L"icoLVS", L"Path"),
+                  "30|70|0|1|1|2|C:\\windows|0|C:\\windows\\system32|");
+    }
     TStart big("[Font]\r\nAll.Size=25\r\n");
     EXPECT_EQ(Form1->Font.Size(), 25);
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";

@@ -185,6 +185,7 @@ void fitTexts()
         font.SetSize(c.Size);
         if (c.Size != m.Font.Size()) Font_Apply(m, font);
         std::string at = N(c.Language) + " " + std::to_string(c.Size) + ": ";
+        EXPECT_EQ(f.labBaza->Font.Height(), f.Font.Height()) << at << "the grey labels take the size";
         for (TControl* text : std::initializer_list<TControl*>{f.FrLang->lb, f.FrLang->klb, f.ch_ExplorerContexMenu,
                                                                f.ch_SetExecuteByDblClick, f.chTFontTransparent,
                                                                f.labCtrlWheel, f.labBaza, m.ch_CopyIco})

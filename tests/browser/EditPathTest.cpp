@@ -85,6 +85,7 @@ TEST(EditPath, ClicksOnSegmentsEnterAndTheKeyTable)
     int at = (int)b.ep->Text().size() - 10;
     std::vector<String> opened;
     TShellDoorScope door([&](const TShellExecuteRequest& r) { return opened.push_back(r.Verb + L" " + r.File), true; });
+    b.mouse(at, WM_LBUTTONDOWN, MK_LBUTTON);  // a plain click only places the caret
     b.mouse(at, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL);
     EXPECT_EQ(opened, std::vector<String>{L"open " + b.alpha});
     EXPECT_EQ(b.ep->HotPath(), b.alpha);
@@ -112,11 +113,13 @@ TEST(EditPath, ClicksOnSegmentsEnterAndTheKeyTable)
     EXPECT_EQ(b.ep->SelLength(), (int)b.ep->Text().size()) << "Alt+V selects the whole text";
     Ui_Key('E');
     EXPECT_EQ(b.lv->Keys, L"EOQCD\bV");
-    b.lv->SetRootName(L"Base");  // the box shows the root's name in place of the root
     b.lv->SetPathFixRoot(b.dir.Path());
-    b.lv->SetPath(b.alpha + L"\\Beta");
-    b.mouse(6, WM_MBUTTONDOWN, MK_MBUTTON);
-    EXPECT_EQ(b.lv->Path(), b.alpha);
-    EXPECT_TRUE(b.lv->Focused());
-    EXPECT_EQ(b.ep->Text(), L"Base:\\Alpha");
+    for (auto [name, at, shown] : {std::tuple{L"Base", 6, L"Base:\\Alpha"}, {L"", 1, L"\\Alpha"}}) {
+        b.lv->SetRootName(name);  // the box shows the root's name, if any, in place of the root
+        b.lv->SetPath(b.alpha + L"\\Beta");
+        b.mouse(at, WM_MBUTTONDOWN, MK_MBUTTON);
+        EXPECT_EQ(b.lv->Path(), b.alpha);
+        EXPECT_TRUE(b.lv->Focused());
+        EXPECT_EQ(b.ep->Text(), shown);
+    }
 }

@@ -33,7 +33,7 @@ TEST(Rename, F2SelectsTheNameFromAnySelectionThenCyclesAndNeedsADot)
     const struct { const wchar_t* text; int start, length; std::vector<TSel> afterEachF2; } cases[] = {
         {L"report.final.txt", -1, -1, {{0, 12}, {13, 3}, {0, 12}, {13, 3}}},  // the last dot counts
         {L"photo.jpeg", 3, 0, {{0, 5}}}, {L"photo.jpeg", 5, 2, {{0, 5}}},
-        {L"photo.jpeg", 0, 3, {{0, 5}}}, {L"photo.jpeg", 0, 0, {{0, 5}}},
+        {L"photo.jpeg", 0, 3, {{0, 5}}}, {L"photo.jpeg", 1, 5, {{0, 5}}},
         {L"Folder name", 2, 3, {{2, 3}}},  // no dot: nothing happens
     };
     for (auto& c : cases)

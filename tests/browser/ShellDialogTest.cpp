@@ -19,7 +19,7 @@ TEST(ShellDialog, StarReopensTheSavedFolderOkWithRowsAndWithoutEscAndTheSecondCa
 {
     TChooserRun run;
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) WriteFileBytes(run.data / name, "");
-    WriteFileBytes(Settings_FileName(), "[LVS_xaShellDialog]\r\nPath=" + N(run.data.Path()) + "\r\n");
+    WriteFileBytes(Settings_FileName(), "[LVS_xaShellDialog]\r\nHideVisible=1\r\nPath=" + N(run.data.Path()) + "\r\n");
 
     TStringList got;
     bool ok = false;
@@ -27,6 +27,7 @@ TEST(ShellDialog, StarReopensTheSavedFolderOkWithRowsAndWithoutEscAndTheSecondCa
         TModalDriver door(L"TFormXaShellDialog", [&](HWND) {
             TxaShellListView& lv = *FormXaShellDialog->fre->LVS;
             EXPECT_EQ(lv.Path(), run.data.Path());
+            EXPECT_TRUE(FormXaShellDialog->fre->ActHideVisible->Checked) << "as loaded";
             lv.SetFocus();
             lv.Items[0].Selected = true;
             lv.Items[2].Selected = true;
@@ -45,10 +46,12 @@ TEST(ShellDialog, StarReopensTheSavedFolderOkWithRowsAndWithoutEscAndTheSecondCa
     EXPECT_EQ(N(Strs_Join(got, L"|")), N(run.data / L"a.txt" + L"|" + run.data / L"c.txt"));
 
     // The second caller: its own caption, where the first left, InitialDir unused.
+    WriteFileBytes(run.data / L"d.txt", "");
     String path = L"unchanged";
     {
         TModalDriver door(L"TFormXaShellDialog", [&](HWND) {
             EXPECT_EQ(FormXaShellDialog->Caption(), L"Icons base");
+            EXPECT_TRUE(FormXaShellDialog->fre->LVS->FindTeloID(L"d.txt")) << "listed again";
             FormXaShellDialog->fre->LVS->SetFocus();
             FormXaShellDialog->fre->LVS->ClearSelection();
             Ui_Key(VK_RETURN, ssCtrl);

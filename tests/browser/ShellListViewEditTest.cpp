@@ -5,7 +5,9 @@
 #include "WindowDriver.h"
 #include "xaDrag.h"
 #include "xaDrop.h"
+#include "xaIconize.h"
 #include "xaModulStrings.h"
+#include "xaRename.h"
 #include "xaShell.h"
 #include "xaShellListView.h"
 
@@ -20,7 +22,8 @@ TModalAnswer ok(const String& text, int button = IDOK)
 }
 const TModalAnswer yes = ok(L"", IDYES), no = ok(L"", IDNO), cancel = ok(L"", IDCANCEL), done = ok(L"");
 
-// A view on a fresh folder; the program's boxes answered in turn and recorded as "Kind:Text" (12 characters).
+// A view on a fresh folder; the program's boxes answered in turn and recorded
+// as "Kind:Text" (12 characters), the rename box with its selection.
 struct TEditView {
     TForm form{nullptr};
     TxaShellListView* lv = Ui_Add<TxaShellListView>(&form, 0, 0, 600, 400);
@@ -29,6 +32,7 @@ struct TEditView {
     String seen;
     TModalResponderScope door{[this](const TModalRequest& r) {
         seen += r.Kind.substr(5) + L":" + r.Text.substr(0, 12) + L"|";
+        if (FormRenamer) seen.insert(seen.size() - 1, Format(L" %d,%d", FormRenamer->Edit1->SelStart(), FormRenamer->Edit1->SelLength()));
         return answers.empty() ? cancel : std::exchange(answers, {answers.begin() + 1, answers.end()})[0];
     }};
     TEditView(std::initializer_list<const char*> items)
@@ -53,28 +57,31 @@ struct TEditView {
 
 TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
 {
-    TEditView v{"readme.txt", "other.txt", "readme", "1.txt", "Docs\\", "Music\\"};
+    TEditView v{"readme.txt", "other.txt", "readme", "b.bat", "1.txt", "Docs\\", "Music\\"};
     using C = void (TxaShellListView::*)();
     C ren = &TxaShellListView::Rename, dir = &TxaShellListView::CreateNewFolder, txt = &TxaShellListView::CreateNewTxt;
     const struct { C command; const wchar_t* select; std::vector<TModalAnswer> answers; int shell; const char *seen, *ids; } cases[] = {
-        {ren, L"readme.", {ok(L"readme.md")}, 0, "Renamer:readme|", "Docs.*dir Music.*dir readme.md* 1.txt other.txt readme.txt "},
-        {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs|Y:Folder with |Renamer:Music|", nullptr},
-        {ren, L"readme.txt", {ok(L"Docs\\x.txt")}, 0, "Renamer:readme.txt|Renamer:Docs\\x.txt|", nullptr},  // asked again
+        {ren, L"readme.", {ok(L"zz.chm")}, 0, "Renamer:readme 0,6|", "Docs.*dir Music.*dir b.bat zz.chm* 1.txt other.txt readme.txt "},
+        {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs 0,4|Y:Folder with |Renamer:Music 0,5|", nullptr},
+        {ren, L"readme.txt", {ok(L"Docs/x.txt")}, 0, "Renamer:readme.txt 0,6|Renamer:Docs/x.txt 0,6|", nullptr},  // asked again
         {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes}, 0,  // Yes takes the other row away
-         "Renamer:readme.txt|YN:File with su|Renamer:other.txt|YN:File with su|", "Docs.*dir Music.*dir readme.md 1.txt {readme.txt|other.txt}* "},
+         "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|", "Docs.*dir Music.*dir b.bat zz.chm 1.txt {readme.txt|other.txt}* "},
         {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
-         "Renamer:Docs|Y:Music\r\n\r\nFol|Renamer:Music|Y:Can not to c|Renamer:Music|", "Docs.*dir Music.*dir New.*dir* "},
-        {dir, nullptr, {ok(L"NUL"), done}, 0, "Renamer:New Folder|Y:Can not to c|Renamer:New Folder|", nullptr},
-        {txt, L"Docs.*dir", {ok(L"1.txt"), no}, 0, "Renamer:1.txt|YN:Файл с таким|", nullptr},
-        {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir readme.md 1.txt* "},
-        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir readme.md 1.txt* "},
-        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDYES, "", "Docs.*dir Music.*dir New.*dir readme.md other.txt "},
-        {ren, L"readme.md", {ok(L"README.md")}, 0, "Renamer:readme.md|", "Docs.*dir Music.*dir New.*dir {readme|README}.md* "},
+         "Renamer:Docs 0,4|Y:Music\r\n\r\nFol|Renamer:Music 0,5|Y:Can not to c|Renamer:Music 0,5|", "Docs.*dir Music.*dir New.*dir* "},
+        {dir, nullptr, {ok(L"NUL"), done}, 0, "Renamer:New Folder 0,10|Y:Can not to c|Renamer:New Folder 0,10|", nullptr},
+        {txt, L"Docs.*dir", {ok(L"1.txt"), no}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", nullptr},
+        {txt, L"Docs.*dir", {ok(L"1.txt"), yes}, 0, "Renamer:1.txt 0,1|YN:Файл с таким|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt* "},
+        {txt, nullptr, {ok(L"2.txt")}, 0, "Renamer:1.txt 0,1|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt 2.txt* "},
+        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt* "},
+        {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDYES, "", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 2.txt other.txt "},
+        {ren, L"zz.chm", {ok(L"ZZ.chm")}, 0, "Renamer:zz.chm 0,2|", "Docs.*dir Music.*dir New.*dir b.bat {zz|ZZ}.chm* "},
     };
     for (auto& c : cases) {
         v.answers = c.answers, v.seen.clear();
         v.lv->ClearSelection();
-        if (c.select) v.lv->FindTeloID(c.select)->Selected = true;
+        TListItem* row = c.select ? v.lv->FindTeloID(c.select) : nullptr;
+        ASSERT_TRUE(row || !c.select) << N(c.select) << " is gone";  // an earlier case took it away
+        if (row) row->Selected = true;
         TDialogAnswerer shell(c.shell ? c.shell : IDCANCEL);
         (v.lv->*c.command)();
         EXPECT_EQ(shell.Answered(), c.shell != 0);
@@ -85,6 +92,9 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
             want = want.substr(0, a) + (UnderWine() ? want.substr(a + 1, b - a - 1) : want.substr(b + 1, e - b - 1)) +
                    want.substr(e + 1);
         EXPECT_EQ(v.ids().substr(0, want.size()), want) << c.seen;
+        if (TListItem* row = v.lv->Selected()) {  // a renamed row shows its new type's icon
+            EXPECT_EQ(row->ImageIndex(), Ico_GetSysIndex(v.lv->TeloNameB(row, true))) << c.seen;
+        }
     }
     v.answers = {ok(L"NUL")};  // a device: no file would appear, and a port may never answer
     EXPECT_THROW(v.lv->CreateNewTxt(), EFCreateError);
@@ -99,13 +109,14 @@ TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDrive
     const struct { TShiftState keys; int shell; const char *from, *here, *seen; bool own = false; } cases[] = {
         {0, IDNO, "ab", "aold", "Y:LVS Drop|"},  // the shell asks about b.txt
         {ssShift, IDCANCEL, "-b", "aold", "YN:b.txt\r\n\r\nFil|"},  // asked here: the shell may not
-        {ssAlt, IDCANCEL, "ab", "-old", ""}, {ssShift | ssAlt, IDCANCEL, "ab", "-old", ""},
+        {ssAlt, IDCANCEL, "ab", "-old", "YN:b.lnk\r\n\r\nFil|"},  // b.lnk is there: asked, kept
+        {ssShift | ssAlt, IDCANCEL, "ab", "-old", ""},
         {0, IDYES, "ab", "ab.t", "", true}};  // into the items' own folder: Wine's shell asks, and loses nothing
     for (auto& c : cases) {
         TEditView v{"a.txt", "b.txt"};
         TTempDir other;
         const TTempDir& here = c.own ? v.dir : other;
-        WriteFileBytes(other / L"b.txt", "old");
+        for (const wchar_t* f : {L"b.txt", L"b.lnk"}) WriteFileBytes(other / f, "old");
         int dropped = 0;
         v.lv->OnDrop = [&](TObject* s) { dropped += dynamic_cast<TxaDrop*>(s) && ((TxaDrop*)s)->Owner() == v.lv; };
         BYTE keys[256] = {}, saved[256];
@@ -123,12 +134,16 @@ TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDrive
             v.answers = {no};
             PostMessageW(v.lv->Handle(), WM_DROPFILES, (WPARAM)medium.hGlobal, 0);
             Application.ProcessMessages();
+            if (&medium == blocks) {  // the view shows what the drop made
+                EXPECT_EQ(!!v.lv->FindTeloID(L"a.txt") + !!v.lv->FindTeloID(L"a.lnk"),
+                          FileExists(here / L"a.txt") + FileExists(here / L"a.lnk"));
+            }
             SetKeyboardState(saved);
         }
         auto held = [](const String& f, size_t n) { return FileExists(f) ? ReadFileBytes(f).substr(0, n) : "-"; };
         EXPECT_EQ(held(v.dir / L"a.txt", 1) + held(v.dir / L"b.txt", 1), c.from) << c.keys;
         EXPECT_EQ(held(here / L"a.txt", 1) + held(here / L"b.txt", 3), c.here) << c.keys << c.own;
-        EXPECT_EQ(FileExists(here / L"a.lnk") + FileExists(here / L"b.lnk"), c.keys == ssAlt ? 2 : 0);
+        EXPECT_EQ(held(here / L"a.lnk", 0) + held(here / L"b.lnk", 3), c.keys == ssAlt ? "old" : c.own ? "--" : "-old");
         EXPECT_EQ(N(v.seen), c.seen) << "the drive list raised OnDrop and nothing else";
         EXPECT_EQ(dropped, 2);
     }

@@ -40,7 +40,14 @@ struct TKeysView {
         std::replace(door.begin(), door.end(), L'\0', L'?');
         return true;
     }};
-    TModalRecorder boxes;
+    // Deletes are recorded, not done (Wine would not show the Recycle Bin's flag).
+    String ops;
+    TFileOpDoorScope opScope{[this](SHFILEOPSTRUCTW& op) {
+        if (op.wFunc != FO_DELETE) return SHFileOperationW(&op);
+        ops += Format(L"%u %s %x", op.wFunc, op.pFrom, op.fFlags);
+        return 1;
+    }};
+    TModalRecorder boxes{IDCANCEL};
     TKeysView()
     {
         lv->Loaded();
@@ -90,6 +97,7 @@ struct TKeysView {
                 {"sort", Format(L"%d,%d", lv->SortCol(), lv->SortNap())},
                 {"hide", lv->ShowHide() ? L"1" : L"0"},
                 {"door", door},
+                {"ops", ops},
                 {"box", box}};
     }
 };
@@ -114,8 +122,8 @@ TEST(ShellListViewKeys, KeyTableWithExactModifierSetsAndExecute)
         {L"t.lnk", VK_RETURN, 0, "door=open|D\\Sub\\t.txt|;", true},
         {L"a.txt", VK_RETURN, 0, ""}, {L"a.txt", VK_RETURN, 0, "door=open|D\\a.txt|;", true},
         {L"a.txt", VK_BACK, 0, "path=" + N(up) + " sel=" + N(ExtractFileName(v.dir.Path())) + ".*dir"},
-        {L"a.txt", VK_BACK, ssAlt, "path= sel="}, {L"a.txt", VK_BACK, ssCtrl, ""},
-        {L"", '1', ssCtrl, "sort=0,1"}, {L"", '2', ssCtrl, "sort=1,-1"}, {L"", '3', ssCtrl, "sort=2,1"},
+        {L"a.txt", VK_BACK, ssAlt, "path= sel="}, {L"a.txt", VK_BACK, ssCtrl, ""}, {L"C:.*dir", VK_BACK, 0, ""},
+        {L"", '1', ssCtrl, "sort=0,1"}, {L"", '2', ssCtrl, "sort=1,1"}, {L"", '3', ssCtrl, "sort=2,1"},
         {L"", '3', ssCtrl | ssShift, ""}, {L"a.txt", 'A', ssCtrl, "sel=" + all}, {L"a.txt", 'A', ssCtrl | ssAlt, ""},
         {L"a.txt", 'A', ssCtrl | ssShift, "sel=" + all.substr(0, all.find(" a.txt")) + " b.txt old.txt"},
         {L"a.txt b.txt", 'C', ssCtrl, "clip= files=D\\a.txt D\\b.txt 5"},
@@ -128,12 +136,14 @@ TEST(ShellListViewKeys, KeyTableWithExactModifierSetsAndExecute)
         {L"a.txt", 'E', ssAlt, "path= sel="}, {L"", 'H', ssCtrl, "hide=1"},
         {L"a.txt", 'V', ssAlt, sub}, {L"", 'V', ssCtrl, ""},
         {L"a.txt", 'O', ssAlt, "door=open|explorer|/select, \"D\\a.txt\" ;"},
-        {L"a.txt c.log", 'O', ssAlt, "door=open|D|;"},
+        {L"a.txt c.log", 'O', ssAlt, "door=open|D|;"}, {L"old.txt", 'O', ssAlt, "door=open|D|;"},
         {L"C:.*dir", 'O', ssAlt, "door=|::{20D04FE0-3AEA-1069-A2D8-08002B30309D}|;"},
         {L"a.txt Sub.*dir old.txt", VK_F1, ssCtrl, "door=properties|D\\Sub?D\\a.txt?D\\old.txt??|2 dropped;"},
         {L"old.txt", VK_F1, ssCtrl, ""}, {L"", VK_F1, ssCtrl, "door=properties|D|;"},
         {L"a.txt", VK_F12, ssAlt, "path=" + N(Prog_Dir()) + " sel="},
         {L"", VK_OEM_3, ssCtrl, "style=1"}, {L"", VK_OEM_3, ssAlt, ""},
+        {L"old.txt", VK_F5, 0, "sel="}, {L"a.txt", VK_F2, 0, "box=a.txt"}, {L"", VK_F6, 0, "box=1.txt"},
+        {L"a.txt", VK_F7, 0, "box=a"}, {L"a.txt", VK_DELETE, 0, "ops=3 D\\a.txt 40"}, {L"a.txt", VK_DELETE, ssShift, ""},
     };
     int raised = 0;
     v.lv->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++raised; };
@@ -141,9 +151,9 @@ TEST(ShellListViewKeys, KeyTableWithExactModifierSetsAndExecute)
         v.lv->SetShowHide(false);
         v.open(String(r.sel).starts_with(L"C:") ? L"" : v.dir.Path(), r.sel);
         v.lv->SetExecuteFile(r.executeFile);
-        v.lv->Sort(1, 1);
+        v.lv->Sort(1, *r.sel ? 1 : -1);  // without a selection, descending: a new sort key starts ascending
         Clipboard().SetAsText(v.dir / L"Sub");
-        v.door.clear();
+        v.door.clear(), v.ops.clear();
         v.boxes.Seen.clear();
         auto before = v.state(), after = (Ui_Key(r.key, r.shift, v.lv->Handle()), v.state());
         String got;
