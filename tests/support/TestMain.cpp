@@ -1,7 +1,9 @@
 // The main of every test program. A modal window that no test expects fails
 // the running test with its text and is answered at once, so nothing hangs;
 // a test that still does not end (a wait without a limit, a loop that never
-// ends) ends the program with its name long before CTest's 300 s.
+// ends) ends the program with its name long before CTest's 300 s, and so does
+// a crash, before the platform's debugger can take the process (and hold
+// CTest's pipe open) instead.
 #include "TestSupport.h"
 
 #include <objbase.h>
@@ -37,11 +39,20 @@ DWORD WINAPI watch(void*)
         }
     }
 }
+LONG WINAPI crashed(EXCEPTION_POINTERS* e)
+{
+    std::fprintf(stderr, "[  FAILED  ] %s crashed: exception %08lX at %p\n", gName, e->ExceptionRecord->ExceptionCode,
+                 e->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
 }  // namespace
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    SetUnhandledExceptionFilter(crashed);
     OleInitialize(nullptr);
     Modal_SetResponder([](const TModalRequest& r) {
         ADD_FAILURE() << "unexpected modal window " << N(r.Kind) << " \"" << N(r.Caption) << "\": " << N(r.Text);
