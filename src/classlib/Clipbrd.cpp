@@ -9,6 +9,21 @@ EOSError::EOSError(DWORD code)
 
 void RaiseLastOSError() { throw EOSError(GetLastError()); }
 
+namespace {
+TClipboardOpenDoor& openDoor()
+{
+    static TClipboardOpenDoor d;
+    return d;
+}
+}  // namespace
+
+TClipboardOpenDoor Clipboard_SetOpenDoor(TClipboardOpenDoor door)
+{
+    TClipboardOpenDoor old = std::move(openDoor());
+    openDoor() = std::move(door);
+    return old;
+}
+
 TClipboard::~TClipboard()
 {
     if (fOpenCount > 0) CloseClipboard();
@@ -33,7 +48,7 @@ void TClipboard::Open()
         DWORD error = 0;
         for (int attempt = 0; attempt < 5 && !ok; ++attempt) {
             if (attempt) Sleep(20);
-            ok = OpenClipboard(window());
+            ok = openDoor() ? openDoor()(window()) : OpenClipboard(window());
             if (!ok) error = GetLastError();
         }
         if (!ok) throw EClipboardException(Format(L"Cannot open clipboard: %s", SysErrorMessage(error).c_str()));

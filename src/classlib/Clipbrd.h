@@ -4,6 +4,8 @@
 
 #include "SysUtils.h"
 
+#include <functional>
+
 // "Cannot open clipboard: %s" with the system's text for the failure.
 class EClipboardException : public Exception {
 public:
@@ -47,6 +49,12 @@ private:
     int fOpenCount = 0;
     HWND window();
 };
+
+// The platform's OpenClipboard, replaceable so that a test can hold the
+// clipboard for some attempts (Wine lets it go at once). An empty target is
+// the platform again; returns the previous target.
+using TClipboardOpenDoor = std::function<BOOL(HWND)>;
+TClipboardOpenDoor Clipboard_SetOpenDoor(TClipboardOpenDoor door);
 
 // The process's one clipboard object, made on first use.
 TClipboard& Clipboard();

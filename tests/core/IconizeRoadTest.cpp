@@ -71,6 +71,7 @@ TEST_F(Road, EachElementsKindIndexAndResult)
         {L"q:", false, L"2", K::Drive, L"2", W::Done, L"%i,2"},
         {L"Q:", true, L"0", K::Drive, L"-1", W::Done, L"%i"},
         {L"Q:\\", true, L"4", K::Drive, L"4", W::Done, L"%i,4"},
+        {L".dolve", true, L"-2", K::FileType, L"-2", W::Done, L"%i,-2"},  // only 0 is the first icon
         // Folders get the index text as it is, on every road.
         {L"%r\\F", false, L"-7", K::Folder, L"-7", W::Done, L"i.ico,-7"},
         {L"%r\\F", true, L"0", K::Folder, L"0", W::Done, L"i.ico,0"},
@@ -97,9 +98,6 @@ TEST_F(Road, EachElementsKindIndexAndResult)
         // ".." the type "." with the class ".file", the others classes of their own.
         {L".", false, L"0", K::Nothing, L"", W::Refused, nullptr},
         {L"..", true, L"0", K::Nothing, L"", W::Refused, nullptr},
-        {L"...", false, L"0", K::Nothing, L"", W::Refused, nullptr},
-        {L". ", false, L"0", K::Nothing, L"", W::Refused, nullptr},
-        {L".*", false, L"0", K::Nothing, L"", W::Refused, nullptr},
         {L".a.b", false, L"0", K::Nothing, L"", W::Refused, nullptr},
         // A device is no icon file, for any kind and on every road.
         {L"%r\\F", true, L"1", K::Folder, L"", W::NoIcon, L"i.ico,0", L"NUL"},
@@ -120,8 +118,7 @@ TEST_F(Road, EachElementsKindIndexAndResult)
         }
     }
     EXPECT_TRUE(boxes.Seen.empty()) << "the road shows nothing";
-    for (const wchar_t* key : {L".\\DefaultIcon", L"file\\DefaultIcon", L".file\\DefaultIcon", L"...", L"..file", L". ",
-                               L" file", L".*", L"*file", L".a.b", L".dolvdevice",
+    for (const wchar_t* key : {L".\\DefaultIcon", L"file\\DefaultIcon", L".file\\DefaultIcon", L".a.b", L".dolvdevice",
                                L"Applications\\Explorer.exe\\Drives\\\\\\DefaultIcon"})
         EXPECT_FALSE(RegKeyExists(CR, key)) << N(key);
     // A drive's or a type's index that is no number raises before anything is written.

@@ -40,7 +40,7 @@ TEST(ClassLayer, StrToIntAndItsErrorText)
     }
 }
 
-TEST(ClassLayer, IniValuesAreReadUpTo2047Characters)
+TEST(ClassLayer, IniValuesNumbersAndSwitches)
 {
     TTempDir dir;
     TIniFile ini(dir / L"x.ini");
@@ -48,10 +48,17 @@ TEST(ClassLayer, IniValuesAreReadUpTo2047Characters)
     ini.WriteString(L"S", L"Long", longValue);
     EXPECT_EQ(ini.ReadString(L"S", L"Long", L"").size(), 2047u) << "the class library reads into 2048 characters";
     EXPECT_EQ(N(ini.ReadString(L"S", L"None", L"def")), "def");
-    ini.WriteString(L"S", L"Hex", L"0x1A");
-    EXPECT_EQ(ini.ReadInteger(L"S", L"Hex", 0), 26);
-    ini.WriteString(L"S", L"Bad", L"abc");
-    EXPECT_EQ(ini.ReadInteger(L"S", L"Bad", 5), 5);
+    const struct {
+        const wchar_t* text;
+        int asInt;  // 9: not a number, the default
+        bool asBool;
+    } values[] = {{L"0x1A", 26, true}, {L"$10", 16, true}, {L"-1", -1, true}, {L"0", 0, false},
+                  {L"abc", 9, true},   {L"1x", 9, true},   {L"0xZ", 9, true}, {L"", 9, true}};
+    for (const auto& v : values) {
+        ini.WriteString(L"S", L"V", v.text);
+        EXPECT_EQ(ini.ReadInteger(L"S", L"V", 9), v.asInt) << N(v.text);
+        EXPECT_EQ(ini.ReadBool(L"S", L"V", true), v.asBool) << N(v.text);
+    }
     EXPECT_TRUE(ini.ValueExists(L"S", L"long"));
     EXPECT_FALSE(ini.ValueExists(L"S", L"Nope"));
 }

@@ -1,18 +1,15 @@
 // Clipboard file lists through the real clipboard: the block we write is the
-// documented DROPFILES layout that the shell reads, lists written the
-// platform's way are read by us, and pastes copy or move real files.
+// documented DROPFILES layout that the shell reads, lists other programs put
+// there are read inside their block, and a paste asks the shell for the
+// operation the list's effect and its folder call for.
 #include "Clipbrd.h"
-#include "Handles.h"
-#include "ModalHook.h"
 #include "ShellOpSupport.h"
 #include "xaModul.h"
 #include "xaShell.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstring>
-#include <functional>
 
 namespace {
 
@@ -90,30 +87,14 @@ TStringList List(std::initializer_list<String> items)
     return l;
 }
 
-struct NullCase {
-    std::vector<String> items;
-    String expected;
-};
-
-TEST(NullList, BuiltFromListsAndTexts)
+TEST(NullList, EachItemEndsInANullAndTheListInAnother)
 {
-    const NullCase cases[] = {
-        {{}, String(1, L'\0')},
-        {{L"a"}, String(L"a\0\0", 3)},
-        {{L"C:\\x y\\z.txt", L"D:\\"}, String(L"C:\\x y\\z.txt\0D:\\\0\0", 18)},
-    };
-    for (const NullCase& c : cases) {
-        TStringList l;
-        for (const String& s : c.items) l.Add(s);
-        EXPECT_EQ(Strs_ToNullList(l), c.expected) << "items " << c.items.size();
-        if (c.items.size() == 1) {
-            EXPECT_EQ(Str_ToNullList(c.items[0]), c.expected);
-        }
-    }
-    EXPECT_EQ(Str_ToNullList(L""), String(2, L'\0'));
+    EXPECT_EQ(Strs_ToNullList(TStringList()), String(1, L'\0'));
+    EXPECT_EQ(Strs_ToNullList(List({L"C:\\x y\\z.txt", L"D:\\"})), String(L"C:\\x y\\z.txt\0D:\\\0\0", 18));
+    EXPECT_EQ(Str_ToNullList(L"a"), String(L"a\0\0", 3));
 }
 
-TEST(ClipboardCopy, TheBlockIsTheDocumentedLayoutAndTheShellReadsIt)
+TEST(ClipboardCopy, TheBlockIsTheDocumentedLayout)
 {
     TStringList files = List({L"C:\\a b\\one.txt", L"D:\\two", L"C:\\\x0444\x0430\x0439\x043B.txt"});
     Clipboard_CopyFiles(files, kDropEffectCopy);
@@ -125,17 +106,6 @@ TEST(ClipboardCopy, TheBlockIsTheDocumentedLayoutAndTheShellReadsIt)
     // pFiles, pt.x, pt.y, fNC, fWide, then the list.
     EXPECT_EQ(block.substr(0, expected), WideBlock(list).replace(16, 4, "\xFF\xFF\xFF\xFF", 4));
     for (size_t i = expected; i < block.size(); ++i) EXPECT_EQ(block[i], 0) << "nothing follows the list";
-
-    // The shell's own reader.
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HDROP drop = (HDROP)GetClipboardData(CF_HDROP);
-    ASSERT_TRUE(drop);
-    ASSERT_EQ(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0), 3u);
-    wchar_t name[MAX_PATH + 1];
-    DragQueryFileW(drop, 2, name, MAX_PATH + 1);
-    EXPECT_EQ(N(name), N(files[2]));
-    CloseClipboard();
-    EXPECT_EQ(StoredEffect(), 5);
 }
 
 TEST(ClipboardCopy, EffectValues)
@@ -172,31 +142,41 @@ TEST(ClipboardRead, ListsWrittenByOthers)
 {
     // The platform's reader walks the broken ones past their block: it takes
     // a list that ends at once for one empty name followed by whatever memory
-    // comes next. They give no names, and nothing is pasted from them.
+    // comes next. They give no names, and nothing is pasted from them. A
+    // format whose name differs from the effect's by a character the locale's
+    // comparison passes over (a soft hyphen) is another program's, even first.
+    const UINT lookalike = RegisterClipboardFormatW(L"Preferred\x00AD DropEffect");
     const String longName = L"C:\\" + String(300, L'x') + L"\\f.txt";
     const struct {
         const char* what;
         std::string block;  // empty: a path as text alone
         DWORD effect;       // 0: none on the clipboard
         std::vector<String> files;
+        bool lookalikeFirst = false;  // a move in the look-alike format first
     } cases[] = {
         {"wide names", WideBlock(String(L"C:\\w\\1.txt\0C:\\w\\2 two.txt\0\0", 27)), 2,
          {L"C:\\w\\1.txt", L"C:\\w\\2 two.txt"}},
         {"narrow names", DropBlock(std::string("C:\\n\\a.txt\0C:\\n\\b.txt\0\0", 23), false), 0,
          {L"C:\\n\\a.txt", L"C:\\n\\b.txt"}},
         {"a name past 260 characters comes back whole", WideBlock(Str_ToNullList(longName)), 7, {longName}},
+        {"an offset into the header", DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 16), 2, {}},
         {"a wild offset", DropBlock(std::string("C\0:\0\\\0a\0\0\0\0\0", 12), true, 0x7FFFFFF0), 2, {}},
         {"no null at all", DropBlock(std::string("C\0:\0", 4), true), 2, {}},
+        {"the last name without its null", WideBlock(String(L"C:\\a\0C:", 7)), 2, {}},
         {"ends at once", DropBlock(std::string("\0\0", 2), true), 2, {}},
         {"ends at once, narrow", DropBlock(std::string("\0", 1), false), 2, {}},
         {"properly empty", DropBlock(std::string("\0\0\0\0", 4), true), 2, {}},
         {"shorter than the header", std::string("\x14\0\0", 3), 2, {}},
         {"text alone", "", 2, {}},
+        {"a look-alike effect", WideBlock(Str_ToNullList(L"C:\\a.txt")), 5, {L"C:\\a.txt"}, true},
+        {"a look-alike effect alone", WideBlock(Str_ToNullList(L"C:\\a.txt")), 0, {L"C:\\a.txt"}, true},
     };
     for (const auto& c : cases) {
         {
             TForeignClipboard other;
             c.block.empty() ? other.PutText(L"C:\\nowhere") : other.PutBlock(c.block);
+            DWORD move = 2;
+            if (c.lookalikeFirst) other.Put(lookalike, &move, sizeof move);
             if (c.effect) other.PutEffect(c.effect);
         }
         TStringList files;
@@ -205,56 +185,38 @@ TEST(ClipboardRead, ListsWrittenByOthers)
         ASSERT_EQ(files.Count(), (int)c.files.size()) << c.what;
         for (size_t i = 0; i < c.files.size(); ++i) EXPECT_EQ(N(files[(int)i]), N(c.files[i])) << c.what;
         EXPECT_EQ(Clipboard_GetDropEffect(), c.effect == 2 ? kDropEffectMove : kDropEffectCopy) << c.what;
-        if (!c.files.empty()) continue;
-        TTempDir into;
-        Clipboard_PasteFiles(into.Path());
-        EXPECT_FALSE(Dir_HasItems(into.Path())) << c.what;
     }
 }
 
-TEST(ClipboardRead, OnlyTheEffectFormatItselfCounts)
-{
-    // A format whose name differs by a character the locale's comparison
-    // passes over (a soft hyphen) is another program's, even when it comes
-    // first, and alone it is no effect.
-    UINT lookalike = RegisterClipboardFormatW(L"Preferred\x00AD DropEffect");
-    ASSERT_NE(lookalike, 0u);
-    ASSERT_NE(lookalike, DropEffectFormat());
-    for (bool withOwn : {true, false}) {
-        {
-            TForeignClipboard other;
-            other.PutBlock(WideBlock(Str_ToNullList(L"C:\\a.txt")));
-            DWORD move = 2;
-            other.Put(lookalike, &move, sizeof move);
-            if (withOwn) other.PutEffect(5);
-        }
-        EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "with the effect format too: " << withOwn;
-    }
-}
-
-TEST(ClipboardRead, AHeldClipboardIsReported)
-{
-    // Another thread holds the clipboard open: opening it fails with the class library's text.
-    THandle opened(CreateEventW(nullptr, TRUE, FALSE, nullptr)), release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    std::thread holder([&] {
-        HWND w = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        bool ok = OpenClipboard(w);
-        SetEvent(opened.Get());
-        WaitForSingleObject(release.Get(), 10000);
-        if (ok) CloseClipboard();
-        DestroyWindow(w);
+// Another program holds the clipboard for the first Held attempts to open it.
+struct THeldClipboard {
+    int Held, Tries = 0;
+    TClipboardOpenDoor Previous = Clipboard_SetOpenDoor([this](HWND w) {
+        if (++Tries > Held) return OpenClipboard(w);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
     });
-    ASSERT_EQ(WaitForSingleObject(opened.Get(), 10000), WAIT_OBJECT_0);
-    TStringList files;
-    try {
-        Clipboard_GetFiles(files);
-        ADD_FAILURE() << "no error while another thread holds the clipboard";
-    } catch (const EClipboardException& e) {
-        EXPECT_EQ(N(e.Message()).rfind("Cannot open clipboard: ", 0), 0u) << N(e.Message());
+    ~THeldClipboard() { Clipboard_SetOpenDoor(std::move(Previous)); }
+};
+
+TEST(ClipboardOpen, FiveTriesThenTheSystemsReason)
+{
+    Clipboard_CopyFiles(List({L"C:\\a.txt"}), kDropEffectMove);
+    for (int held : {4, 5}) {
+        THeldClipboard other{held};
+        TStringList files;
+        String error;
+        try {
+            Clipboard_GetFiles(files);
+        } catch (const EClipboardException& e) {
+            error = e.Message();
+        }
+        EXPECT_EQ(other.Tries, 5) << held;
+        EXPECT_EQ(N(error), held < 5 ? "" : N(L"Cannot open clipboard: " + SysErrorMessage(ERROR_ACCESS_DENIED)));
+        EXPECT_EQ(files.Count(), held < 5 ? 1 : 0);
     }
+    THeldClipboard always{99};
     EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectCopy) << "the effect read falls back to copy";
-    SetEvent(release.Get());
-    holder.join();
 }
 
 struct LineCase {
@@ -278,10 +240,6 @@ TEST(ClipboardGetLine, FirstLine)
         Clipboard().SetAsText(c.text);
         EXPECT_EQ(N(Clipboard_GetLine()), N(c.line)) << "text " << N(c.text);
     }
-    TStringList files;
-    files.Add(L"C:\\x.txt");
-    Clipboard_CopyFiles(files, kDropEffectCopy);
-    EXPECT_EQ(Clipboard_GetLine(), L"") << "a file list is no text";
 }
 
 class PasteTest : public ::testing::Test {
@@ -298,58 +256,56 @@ protected:
     }
 };
 
-TEST_F(PasteTest, CopyIntoAnotherFolder)
-{
-    Clipboard_CopyFiles(Make({L"a.txt", L"b.txt"}), kDropEffectCopy);
-    Clipboard_PasteFiles(dst.Path());
-    EXPECT_EQ(ReadFileBytes(dst / L"a.txt"), "a.txt");
-    EXPECT_EQ(ReadFileBytes(dst / L"b.txt"), "b.txt");
-    EXPECT_TRUE(FileExists(src / L"a.txt"));
-    // The destination with a trailing backslash is the same folder.
-    TTempDir third;
-    Clipboard_PasteFiles(third.Path() + L"\\");
-    EXPECT_TRUE(FileExists(third / L"b.txt"));
-}
-
-TEST_F(PasteTest, CutMovesAndTheClipboardKeepsTheList)
+TEST_F(PasteTest, CutMovesCopyCopiesRealFiles)
 {
     // A file and a folder: Wine refuses to move several plain files into one
-    // folder (see FileOperationTest), with a folder among them it moves all.
+    // folder, with a folder among them it moves all.
     TStringList cut = Make({L"a.txt"});
     CreateDirectoryW((src / L"b").c_str(), nullptr);
     WriteFileBytes(src / L"b\\in.txt", "in");
     cut.Add(src / L"b");
     Clipboard_CopyFiles(cut, kDropEffectMove);
     Clipboard_PasteFiles(dst.Path());
-    EXPECT_TRUE(FileExists(dst / L"a.txt"));
-    EXPECT_EQ(ReadFileBytes(dst / L"b\\in.txt"), "in");
-    EXPECT_FALSE(FileExists(src / L"a.txt"));
-    EXPECT_FALSE(DirectoryExists(src / L"b"));
+    EXPECT_EQ(ReadFileBytes(dst / L"a.txt") + ReadFileBytes(dst / L"b\\in.txt"), "a.txtin");
+    EXPECT_FALSE(FileExists(src / L"a.txt") || DirectoryExists(src / L"b"));
     TStringList still;
     Clipboard_GetFiles(still);
-    ASSERT_EQ(still.Count(), 2);
-    EXPECT_EQ(still[0], src / L"a.txt");
-    EXPECT_EQ(Clipboard_GetDropEffect(), kDropEffectMove);
+    EXPECT_EQ(still.Count(), 2) << "the clipboard keeps the list";
+
+    Clipboard_CopyFiles(Make({L"c.txt"}), kDropEffectCopy);
+    Clipboard_PasteFiles(dst.Path() + L"\\");
+    EXPECT_EQ(ReadFileBytes(dst / L"c.txt"), "c.txt");
+    EXPECT_TRUE(FileExists(src / L"c.txt"));
 }
 
-TEST_F(PasteTest, OnlyEffectTwoFromOthersMoves)
+TEST_F(PasteTest, TheOperationAskedOfTheShell)
 {
-    // -1: no effect on the clipboard at all.
+    // -1: our own list with the copy effect; 0: another program's list without an effect.
+    const String lower = AnsiLowerCase(src.Path());
     const struct {
         int effect;
-        bool moves;
-    } cases[] = {{7, false}, {-1, false}, {2, true}};
+        String into;
+        const char* op;  // the shell's operation and flags
+    } cases[] = {
+        {-1, dst.Path(), "2 100"},
+        {-1, src.Path() + L"\\", "2 108"},  // into its own folder: a copy beside it under a new name
+        {-1, lower, "2 108"},
+        {7, dst.Path(), "2 100"}, {0, dst.Path(), "2 100"},  // only 2 from others moves
+        {2, dst.Path(), "1 100"},
+    };
     for (const auto& c : cases) {
-        TTempDir into;
         TStringList files = Make({L"e.txt"});
-        {
+        if (c.effect < 0)
+            Clipboard_CopyFiles(files, kDropEffectCopy);
+        else {
             TForeignClipboard other;
             other.PutBlock(WideBlock(Strs_ToNullList(files)));
-            if (c.effect >= 0) other.PutEffect((DWORD)c.effect);
+            if (c.effect) other.PutEffect((DWORD)c.effect);
         }
-        Clipboard_PasteFiles(into.Path());
-        EXPECT_TRUE(FileExists(into / L"e.txt")) << "effect " << c.effect;
-        EXPECT_EQ(FileExists(src / L"e.txt"), !c.moves) << "effect " << c.effect;
+        TFileOpRecorder shell;
+        Clipboard_PasteFiles(c.into);
+        EXPECT_EQ(shell.Calls, std::vector<std::string>{c.op + (" " + N(src / L"e.txt")) + "|>" + N(c.into) + "|"})
+            << "effect " << c.effect << " into " << N(c.into);
     }
 }
 
@@ -362,55 +318,44 @@ TEST_F(PasteTest, ANameThatIsNoFullPathOfAnItemRefusesTheWholeList)
     } here(src.Path());
     String box;
     TModalResponderScope door([&](const TModalRequest& r) { return box = r.Text, TModalAnswer{}; });
+    // The current folder holds what a wildcard or a relative name would take.
+    TStringList files = Make({L"ok.txt", L"bit.txt", L"relative.txt"});
+    CreateDirectoryW((src / L"d").c_str(), nullptr);
     const String names[] = {L"C:", L"C:\\", L"*", L"*.*", L"relative.txt", src / L"b?t.txt", src / L"*.txt",
-                            src / L"missing.txt", src / L"NUL", src / L"nul.txt", src / L"d\\..", L"\\\\.\\C:"};
-    for (const String& name : names)
-        for (uint8_t effect : {kDropEffectMove, kDropEffectCopy}) {
-            // The current folder holds what a wildcard or a relative name would take.
-            TStringList files = Make({L"ok.txt", L"bit.txt", L"relative.txt"});
-            CreateDirectoryW((src / L"d").c_str(), nullptr);
-            files.Insert(1, name);
-            TTempDir into;
-            Clipboard_CopyFiles(files, effect);
-            box.clear();
-            Clipboard_PasteFiles(into.Path(), [](const String&, const String&) { return true; });
-            EXPECT_FALSE(Dir_HasItems(into.Path())) << N(name) << " effect " << int(effect);
-            EXPECT_EQ(FileCount(src.Path()), 3) << N(name);
-            EXPECT_EQ(N(box.substr(0, name.size() + 2)), N(name + L"\r\n")) << "the refused name is shown";
-        }
+                            src / L"missing.txt", src / L"NUL", src / L"nul.txt", src / L"d\\..", L"\\\\.\\C:",
+                            src / L"d\\"};
+    for (const String& name : names) {
+        TStringList list = files;
+        list.Insert(1, name);
+        Clipboard_CopyFiles(list, kDropEffectMove);
+        box.clear();
+        TFileOpRecorder shell;
+        Clipboard_PasteFiles(dst.Path(), [](const String&, const String&) { return true; });
+        EXPECT_TRUE(shell.Calls.empty()) << N(name);
+        EXPECT_EQ(N(box.substr(0, name.size() + 2)), N(name + L"\r\n")) << "the refused name is shown";
+    }
+    Clipboard_CopyFiles(files, kDropEffectMove);
+    TFileOpRecorder shell;
+    Clipboard_PasteFiles(dst.Path());
+    EXPECT_EQ(shell.Calls.size(), 1u) << "the same list without the bad name";
 }
 
 TEST_F(PasteTest, CutOverAnItemOfTheSameNameMovesOnlyWhenAllowed)
 {
-    // A file, and a folder of the same name, cut onto a file the target holds.
-    for (bool folder : {false, true})
-        for (bool allowed : {false, true}) {
-            TTempDir from, into;
-            folder ? (void)CreateDirectoryW((from / L"a.txt").c_str(), nullptr) : WriteFileBytes(from / L"a.txt", "new");
-            WriteFileBytes(into / L"a.txt", "old");
-            Clipboard_CopyFiles(List({from / L"a.txt"}), kDropEffectMove);
-            String asked;
-            Clipboard_PasteFiles(into.Path(), [&](const String& s, const String& t) { return asked = s + L">" + t, allowed; });
-            EXPECT_EQ(N(asked), N(from / L"a.txt>" + (into / L"a.txt")));
-            EXPECT_EQ(DirectoryExists(into / L"a.txt") || ReadFileBytes(into / L"a.txt") == "new", allowed) << folder;
-            EXPECT_NE(FileExists(from / L"a.txt") || DirectoryExists(from / L"a.txt"), allowed) << folder;
-        }
-}
-
-TEST_F(PasteTest, CopyIntoTheFilesOwnFolderMakesCopiesBeside)
-{
-    Clipboard_CopyFiles(Make({L"a.txt"}), kDropEffectCopy);
-    int asked;
-    {
-        // Wine asks to overwrite the file with itself instead of renaming: decline.
-        TDialogAnswerer no(IDNO);
-        Clipboard_PasteFiles(src.Path() + L"\\");
-        asked = no.Answered();
+    // A file and a folder of the target's, each of a cut file's name; the
+    // other file of the list moves whatever the answer.
+    TStringList cut = Make({L"a.txt", L"b.txt", L"c.txt"});
+    WriteFileBytes(dst / L"a.txt", "old");
+    CreateDirectoryW((dst / L"b.txt").c_str(), nullptr);
+    for (bool allowed : {false, true}) {
+        Clipboard_CopyFiles(cut, kDropEffectMove);
+        String asked;
+        TFileOpRecorder shell;
+        Clipboard_PasteFiles(dst.Path(), [&](const String& s, const String& t) { return asked += s + L">" + t + L" ", allowed; });
+        EXPECT_EQ(N(asked), N(cut[0] + L">" + (dst / L"a.txt") + L" " + cut[1] + L">" + (dst / L"b.txt") + L" "));
+        String moved = allowed ? cut[0] + L"|" + cut[1] + L"|" : String();
+        EXPECT_EQ(shell.Calls, std::vector<std::string>{"1 100 " + N(moved + cut[2]) + "|>" + N(dst.Path()) + "|"});
     }
-    EXPECT_EQ(ReadFileBytes(src / L"a.txt"), "a.txt");
-    if (asked > 0 && UnderWine())
-        GTEST_SKIP() << "Wine does not rename on collision: it asked to overwrite the file with itself";
-    EXPECT_EQ(FileCount(src.Path()), 2) << "a copy under a new name beside the original";
 }
 
 }  // namespace

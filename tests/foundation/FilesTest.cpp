@@ -1,12 +1,14 @@
 // File routines on real files in temporary folders: folder emptiness, sizes,
-// shortcuts made and read back, and the shell's own file operation with its
-// questions answered by the test.
+// devices, shortcuts made and read back, and what the shell's file operation
+// is asked.
 #include "ShellOpSupport.h"
 #include "xaModul.h"
 
 #include <objbase.h>
 #include <shlobj.h>
 #include <winioctl.h>
+
+#include <functional>
 
 namespace {
 
@@ -114,14 +116,7 @@ TEST(Shortcut, MadeReadBackAndEmptyForWhatIsNoShortcut)
     EXPECT_EQ(N(desc), "The report");
 
     WriteFileBytes(links / L"junk.lnk", "this is not a shell link");
-    WriteFileBytes(links / L"zero.lnk", "");
-    // A shortcut to a shell item that has no file-system path (the Control Panel).
-    String cpl = links / L"panel.lnk";
-    TCoTaskMem<ITEMIDLIST> pidl;
-    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, pidl.Put()));
-    link->SetIDList(pidl.Get());
-    ASSERT_HRESULT_SUCCEEDED(file->Save(cpl.c_str(), TRUE));
-    for (const String& p : {links / L"missing.lnk", String(), links.Path(), links / L"junk.lnk", links / L"zero.lnk", cpl})
+    for (const String& p : {links / L"missing.lnk", String(), links.Path(), links / L"junk.lnk"})
         EXPECT_EQ(N(Lnk_GetTarget(p)), "") << N(p);
 }
 
@@ -143,72 +138,47 @@ TEST(Shortcut, LongShortcutPathIsLoadedWhole)
     EXPECT_EQ(Lnk_GetTarget(lnk.substr(0, 260)), L"");
 }
 
-TEST(FileOperation, CopyMoveListsAndTheirNulls)
+TEST(FileOperation, WhatTheShellIsAskedAndItsAnswer)
+{
+    TStringList list;
+    for (const wchar_t* p : {L"C:\\1.txt", L"", L"C:\\2.txt"}) list.Add(p);  // "" would end the shell's list
+    const struct {
+        std::function<bool()> call;
+        const char* asked;  // null: the shell is not asked, and nothing to do is no success
+    } cases[] = {
+        {[] { return File_Operation_One(L"C:\\a b.txt", L"D:\\to", kFoCopy, FOF_SIMPLEPROGRESS); }, "2 100 C:\\a b.txt|>D:\\to|"},
+        {[&] { return File_Operation_List(list, L"D:\\", kFoMove, 0); }, "1 0 C:\\1.txt|C:\\2.txt|>D:\\|"},
+        // A source text without its final nulls is completed, not over-read.
+        {[] { return File_Operation(String(L"C:\\3\0C:\\4", 9), L"", kFoDelete, FOF_ALLOWUNDO); }, "3 40 C:\\3|C:\\4|>|"},
+        {[] { return File_Operation_List(TStringList(), L"D:\\", kFoCopy, 0); }, nullptr},
+        {[] { return File_Operation(String(2, L'\0'), L"", kFoDelete, FOF_NOCONFIRMATION); }, nullptr},
+        {[] { return File_Operation_One(L"", L"", kFoDelete, FOF_NOCONFIRMATION); }, nullptr},
+    };
+    for (const auto& c : cases) {
+        TFileOpRecorder shell;
+        EXPECT_EQ(c.call(), c.asked != nullptr) << (c.asked ? c.asked : "nothing");
+        EXPECT_EQ(shell.Calls, c.asked ? std::vector<std::string>{c.asked} : std::vector<std::string>{});
+    }
+    // A failure, or an operation the user cut short, is no success.
+    for (auto [rc, aborted] : {std::pair{2, false}, std::pair{0, true}}) {
+        TFileOpRecorder shell(rc, aborted);
+        EXPECT_FALSE(File_Operation_One(L"C:\\a.txt", L"D:\\", kFoCopy, 0)) << rc;
+    }
+}
+
+TEST(FileOperation, TheShellTakesTheListsAsMade)
 {
     TTempDir src, dst;
-    for (const wchar_t* n : {L"a.txt", L"b c.txt", L"1.txt", L"2.txt", L"3.txt", L"4.txt"}) WriteFileBytes(src / n, "x");
-    EXPECT_TRUE(File_Operation_One(src / L"a.txt", dst.Path(), kFoCopy, FOF_SIMPLEPROGRESS));
-    EXPECT_TRUE(FileExists(dst / L"a.txt") && FileExists(src / L"a.txt"));
-    EXPECT_TRUE(File_Operation_One(src / L"b c.txt", dst.Path(), kFoMove, FOF_SIMPLEPROGRESS));
-    EXPECT_TRUE(FileExists(dst / L"b c.txt") && !FileExists(src / L"b c.txt"));
-
     TStringList list;
-    for (const String& p : {src / L"1.txt", String(), src / L"2.txt"}) list.Add(p);  // "" would end the shell's list
+    for (const wchar_t* n : {L"1.txt", L"", L"2 two.txt"}) {
+        if (*n) WriteFileBytes(src / n, "x");
+        list.Add(*n ? src / n : String());
+    }
+    WriteFileBytes(src / L"3.txt", "3");
     EXPECT_TRUE(File_Operation_List(list, dst.Path(), kFoCopy, 0));
-    // A source text without its final nulls is completed, not over-read.
-    EXPECT_TRUE(File_Operation(src / L"3.txt" + String(1, L'\0') + src / L"4.txt", dst.Path(), kFoCopy, 0));
-    for (const wchar_t* n : {L"1.txt", L"2.txt", L"3.txt", L"4.txt"}) EXPECT_TRUE(FileExists(dst / n)) << N(n);
-
-    // Nothing to do is not success, and the shell is not asked.
-    EXPECT_FALSE(File_Operation_List(TStringList(), dst.Path(), kFoCopy, 0));
-    EXPECT_FALSE(File_Operation(String(2, L'\0'), dst.Path(), kFoDelete, FOF_NOCONFIRMATION));
-    EXPECT_FALSE(File_Operation_One(L"", dst.Path(), kFoDelete, FOF_NOCONFIRMATION));
-
-    TDialogAnswerer ok(IDOK, 10000);  // the shell may tell of the error in a box
-    EXPECT_FALSE(File_Operation_One(src / L"missing.txt", dst.Path(), kFoCopy, FOF_SIMPLEPROGRESS));
-}
-
-// Wine sends deleted files to the desktop's trash of the Unix user.
-String WineTrashFiles()
-{
-    wchar_t buf[1024] = {};
-    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", buf, 1024) && buf[0] == L'/') {
-        String p = L"Z:" + String(buf) + L"/Trash/files/";
-        for (wchar_t& c : p)
-            if (c == L'/') c = L'\\';
-        return p;
-    }
-    if (!GetEnvironmentVariableW(L"WINEHOMEDIR", buf, 1024)) return String();
-    String home = buf;
-    return (home.rfind(L"\\??\\", 0) == 0 ? home.substr(4) : home) + L"\\.local\\share\\Trash\\files\\";
-}
-
-TEST(FileOperation, DeleteAsksOnlyWithoutNoConfirmationAndRecycles)
-{
-    TTempDir src;
-    String trash = WineTrashFiles();
-    if (!UnderWine() || trash.empty()) GTEST_SKIP() << "the trash is looked for where Wine keeps it";
-    struct {
-        const wchar_t* stem;
-        UINT flags;
-        int answer, asked;
-        bool deleted;
-    } cases[] = {
-        {L"dolv-quiet", FOF_ALLOWUNDO | FOF_NOCONFIRMATION, IDYES, 0, true},
-        {L"dolv-no", FOF_ALLOWUNDO, IDNO, 1, false},  // how the file list view deletes: the shell asks
-        {L"dolv-yes", FOF_ALLOWUNDO, IDYES, 1, true},
-    };
-    for (auto& c : cases) {
-        String name = Format(L"%s-%lu.txt", c.stem, GetCurrentProcessId());
-        WriteFileBytes(src / name, "R");
-        TDialogAnswerer answerer(c.answer);
-        EXPECT_EQ(File_Operation_One(src / name, L"", kFoDelete, c.flags), c.deleted) << N(name);
-        EXPECT_EQ(answerer.Answered(), c.asked) << N(name);
-        EXPECT_EQ(FileExists(src / name), !c.deleted) << N(name);
-        EXPECT_EQ(FileExists(trash + name), c.deleted) << "not in the trash: " << N(name);
-        DeleteFileW((trash + name).c_str());
-        DeleteFileW((trash + L"..\\info\\" + name + L".trashinfo").c_str());
-    }
+    EXPECT_TRUE(File_Operation_One(src / L"3.txt", dst.Path(), kFoMove, 0));
+    EXPECT_TRUE(FileExists(dst / L"1.txt") && FileExists(dst / L"2 two.txt") && FileExists(dst / L"3.txt"));
+    EXPECT_TRUE(FileExists(src / L"1.txt") && !FileExists(src / L"3.txt"));
 }
 
 }  // namespace

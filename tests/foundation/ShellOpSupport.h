@@ -1,11 +1,14 @@
 // Shared by the tests that drive the shell's file operations: Wine detection,
-// a file count, and an answerer for the dialogs the shell opens on its own.
+// a file count, an answerer for the dialogs the shell opens on its own, and a
+// stand-in for the shell that records what it was asked.
 #pragma once
 
 #include "Handles.h"
+#include "ShellDoor.h"
 #include "TestSupport.h"
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 inline bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
@@ -83,3 +86,28 @@ inline int FileCount(const String& dir)
     while (FindNextFileW(h.Get(), &fd));
     return n;
 }
+
+// Stands in for the shell's file operation, doing nothing: each request as
+// "operation flags from>to", the lists' nulls shown as |, flags in hex.
+class TFileOpRecorder {
+public:
+    explicit TFileOpRecorder(int result = 0, bool aborted = false)
+        : fScope([this, result, aborted](SHFILEOPSTRUCTW& op) {
+              auto list = [](const wchar_t* p) {
+                  String s;
+                  for (; p && (*p || p[1]); ++p) s += *p ? *p : L'|';
+                  return N(s) + "|";
+              };
+              char flags[16];
+              snprintf(flags, sizeof flags, "%x", op.fFlags);
+              Calls.push_back(std::to_string(op.wFunc) + " " + flags + " " + list(op.pFrom) + ">" + list(op.pTo));
+              op.fAnyOperationsAborted = aborted;
+              return result;
+          })
+    {
+    }
+    std::vector<std::string> Calls;
+
+private:
+    TFileOpDoorScope fScope;
+};
