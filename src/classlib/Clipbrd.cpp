@@ -1,5 +1,6 @@
 #include "Clipbrd.h"
 
+#include "Doors.h"
 #include "Handles.h"
 
 EOSError::EOSError(DWORD code)
@@ -17,12 +18,7 @@ TClipboardOpenDoor& openDoor()
 }
 }  // namespace
 
-TClipboardOpenDoor Clipboard_SetOpenDoor(TClipboardOpenDoor door)
-{
-    TClipboardOpenDoor old = std::move(openDoor());
-    openDoor() = std::move(door);
-    return old;
-}
+TClipboardOpenDoor Clipboard_SetOpenDoor(TClipboardOpenDoor door) { return Door_Replace(openDoor(), std::move(door)); }
 
 TClipboard::~TClipboard()
 {

@@ -11,12 +11,7 @@ TModalResponder& responder()
 }
 }  // namespace
 
-TModalResponder Modal_SetResponder(TModalResponder r)
-{
-    TModalResponder old = std::move(responder());
-    responder() = std::move(r);
-    return old;
-}
+TModalResponder Modal_SetResponder(TModalResponder r) { return Door_Replace(responder(), std::move(r)); }
 
 bool Modal_Intercept(const TModalRequest& request, TModalAnswer& answer)
 {

@@ -4,6 +4,7 @@
 // there: the door itself decides.
 #pragma once
 
+#include "Doors.h"
 #include "SysUtils.h"
 
 #include <exception>
@@ -37,16 +38,7 @@ TModalResponder Modal_SetResponder(TModalResponder responder);
 bool Modal_Intercept(const TModalRequest& request, TModalAnswer& answer);
 
 // Installs a responder for the lifetime of the object (tests).
-class TModalResponderScope {
-public:
-    explicit TModalResponderScope(TModalResponder r) : fPrevious(Modal_SetResponder(std::move(r))) {}
-    ~TModalResponderScope() { Modal_SetResponder(std::move(fPrevious)); }
-    TModalResponderScope(const TModalResponderScope&) = delete;
-    TModalResponderScope& operator=(const TModalResponderScope&) = delete;
-
-private:
-    TModalResponder fPrevious;
-};
+using TModalResponderScope = TDoorScope<TModalResponder, Modal_SetResponder>;
 
 // Works a real modal window for a responder's Drive. Made just before the
 // caller enters the window's own modal loop (a form's, a popup menu's): the

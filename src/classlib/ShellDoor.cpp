@@ -48,9 +48,7 @@ bool ShellDoor_Execute(const TShellExecuteRequest& request)
 
 TShellDoor ShellDoor_Set(TShellDoor d)
 {
-    TShellDoor old = std::move(door());
-    door() = d ? std::move(d) : TShellDoor(ShellDoor_Platform);
-    return old;
+    return Door_Replace(door(), d ? std::move(d) : TShellDoor(ShellDoor_Platform));
 }
 
 int ShellDoor_FileOperation(SHFILEOPSTRUCTW& op)
@@ -59,9 +57,4 @@ int ShellDoor_FileOperation(SHFILEOPSTRUCTW& op)
     return d ? d(op) : SHFileOperationW(&op);
 }
 
-TFileOpDoor ShellDoor_SetFileOperation(TFileOpDoor d)
-{
-    TFileOpDoor old = std::move(fileOpDoor());
-    fileOpDoor() = std::move(d);
-    return old;
-}
+TFileOpDoor ShellDoor_SetFileOperation(TFileOpDoor d) { return Door_Replace(fileOpDoor(), std::move(d)); }

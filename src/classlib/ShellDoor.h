@@ -5,6 +5,7 @@
 // answers.
 #pragma once
 
+#include "Doors.h"
 #include "SysUtils.h"
 
 #include <shellapi.h>
@@ -38,16 +39,7 @@ bool ShellDoor_Platform(const TShellExecuteRequest& request);
 TShellDoor ShellDoor_Set(TShellDoor door);
 
 // Replaces the door's target for the lifetime of the object.
-class TShellDoorScope {
-public:
-    explicit TShellDoorScope(TShellDoor door) : fPrevious(ShellDoor_Set(std::move(door))) {}
-    ~TShellDoorScope() { ShellDoor_Set(std::move(fPrevious)); }
-    TShellDoorScope(const TShellDoorScope&) = delete;
-    TShellDoorScope& operator=(const TShellDoorScope&) = delete;
-
-private:
-    TShellDoor fPrevious;
-};
+using TShellDoorScope = TDoorScope<TShellDoor, ShellDoor_Set>;
 
 // The shell's file operations (SHFileOperationW) pass a door of their own: a
 // test sees the flags asked for where the shell ignores them (the Recycle Bin).
@@ -56,13 +48,5 @@ int ShellDoor_FileOperation(SHFILEOPSTRUCTW& op);
 // Installs a target (an empty one restores the platform); returns the previous one.
 TFileOpDoor ShellDoor_SetFileOperation(TFileOpDoor door);
 
-class TFileOpDoorScope {
-public:
-    explicit TFileOpDoorScope(TFileOpDoor door) : fPrevious(ShellDoor_SetFileOperation(std::move(door))) {}
-    ~TFileOpDoorScope() { ShellDoor_SetFileOperation(std::move(fPrevious)); }
-    TFileOpDoorScope(const TFileOpDoorScope&) = delete;
-    TFileOpDoorScope& operator=(const TFileOpDoorScope&) = delete;
-
-private:
-    TFileOpDoor fPrevious;
-};
+// Replaces the file operations' target for the lifetime of the object.
+using TFileOpDoorScope = TDoorScope<TFileOpDoor, ShellDoor_SetFileOperation>;
