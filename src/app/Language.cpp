@@ -34,9 +34,9 @@ void Lng_FormSettings_Set() { FormSettings->Language_Set(); }
 void Lng_App_Set()
 {
     Lng_Form1_Set();
-    if (FormSettings) {
-        Lng_FormSettings_Set();
-        FormSettings->Font_Fit();
+    if (TFormSettings* settings = FormSettings.Made()) {
+        settings->Language_Set();
+        settings->Font_Fit();
     }
     Form1->BottomBar_Fit();
 }
@@ -45,5 +45,5 @@ void Lng_LoadAndSet()
 {
     Lng_ReadFile(Lng_Path);
     Lng_App_Set();
-    if (FormSettings) FormSettings->FrLang->SelectLngWithoutTranslate(Lng_Path);
+    if (TFormSettings* settings = FormSettings.Made()) settings->FrLang->SelectLngWithoutTranslate(Lng_Path);
 }

@@ -175,7 +175,8 @@ TSettingsParts TForm1::SettingsParts()
 {
     TSettingsParts parts;
     parts.Placements.push_back(this);
-    if (FormSettings) parts.Placements.push_back(FormSettings);
+    // A settings window never made keeps the section settings.ini holds.
+    if (TFormSettings* settings = FormSettings.Made()) parts.Placements.push_back(settings);
     parts.Lists = {{L"elmLVS", FrElm->LVS}, {L"icoLVS", FrIco->LVS}};
     return parts;
 }
@@ -357,6 +358,13 @@ void TForm1::Act_IcoAdrLikeElmExecute(TObject*) { FrIco->LVS->SetPath(FrElm->LVS
 void TForm1::ActTempExecute(TObject*) { FrElm->LVS->ClearSelection(); }
 void TForm1::Act_Set_SettingsExecute(TObject*) { FormSettings->ShowModal(); }
 
+namespace {
+TFont fontSpread;
+bool fontSpreadOnce = false;
+}  // namespace
+
+const TFont* Font_Spread() { return fontSpreadOnce ? &fontSpread : nullptr; }
+
 void Font_Apply(TForm1& f, const TFont& font)
 {
     if (font.Size() < 8 || font.Size() > 20) return;
@@ -369,14 +377,16 @@ void Font_Apply(TForm1& f, const TFont& font)
         Font_AssignShape(pane->btnDirUp->Font, font);
     }
     f.FrSpec1->FontApply(font);
-    if (FormSettings) FormSettings->Font_Take(font);
+    fontSpread.Assign(font);
+    fontSpreadOnce = true;
+    if (TFormSettings* settings = FormSettings.Made()) settings->Font_Take(font);
     f.FrElm->Sizing();
     f.FrIco->Sizing();
     f.MM->FitToItems();
     f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
     f.BottomBar_Fit();  // the copy option to its caption, and the bar beside the menu bar's new width
     f.FrSpec1->FontApplied();
-    if (FormSettings) FormSettings->Font_Fit();
+    if (TFormSettings* settings = FormSettings.Made()) settings->Font_Fit();
 }
 
 void Colors_Apply(TForm1& f)

@@ -177,5 +177,7 @@ bool Form1_ClearSpecial(TForm1* self, bool showMsg);
 // Spreads Font over the main window Form and the settings window when its
 // size lies in 8..20; otherwise nothing changes.
 void Font_Apply(TForm1& form, const TFont& font);
+// The font Font_Apply spread last, or none yet: what a window made later takes.
+const TFont* Font_Spread();
 // Derives the secondary colours from the main window's colour.
 void Colors_Apply(TForm1& form);

@@ -24,8 +24,9 @@ TCommandLine CmdLine;
 namespace {
 std::unique_ptr<TFormSettings> gFormSettings;
 
-// The settings window is made after the main window, whose parts it changes.
-void formSettingsCreate()
+// The settings window works on the main window's parts; it is made when
+// first used, and then takes what the program put on it until then.
+TFormSettings* formSettingsCreate()
 {
     TForm1& f = *Form1;
     TSettingsMain m;
@@ -40,7 +41,16 @@ void formSettingsCreate()
     m.ColorsApply = [form = &f] { Colors_Apply(*form); };
     m.LanguageApply = Lng_LoadAndSet;
     gFormSettings = std::make_unique<TFormSettings>(nullptr, m);
-    FormSettings = gFormSettings.get();
+    TFormSettings& s = *gFormSettings;
+    // The start's order: the texts fitted in the design font, then the
+    // spread font, each fitted as it came.
+    s.Language_Set();
+    s.Font_Fit();
+    if (const TFont* font = Font_Spread()) {
+        s.Font_Take(*font);
+        s.Font_Fit();
+    }
+    return &s;
 }
 
 void startWithoutSettings(TForm1& f)
@@ -170,7 +180,7 @@ int Program_Start(const std::vector<String>& args)
     Form1 = gForm1.get();
     Application.MainForm = Form1;
     Form1->OnSessionEnd = Program_SessionEnd;
-    formSettingsCreate();
+    FormSettings.SetMaker(formSettingsCreate);
 
     Form1->FrElm->LVS->SetPath(L"");
     Form1->FrElm->LVS->SetViewStyle(vsReport);
@@ -220,7 +230,7 @@ void Program_End()
     FontDialog_Free();
     ShellDialog_Free();
     Application.MainForm = nullptr;
-    FormSettings = nullptr;
+    FormSettings.Forget();
     gFormSettings.reset();
     Form1 = nullptr;
     gForm1.reset();

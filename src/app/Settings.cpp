@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-TFormSettings* FormSettings = nullptr;
+TMadeOnUse<TFormSettings> FormSettings;
 
 TFormSettings::TFormSettings(TComponent* owner, const TSettingsMain& main) : TForm(owner), fMain(main)
 {
@@ -24,8 +24,7 @@ void TFormSettings::FormCreate(TObject*)
     Form_PosLoad(this);
     // Ctrl+wheel sizes the font here as over the main window.
     if (fMain.Form) OnMouseWheel = fMain.Form->OnMouseWheel;
-    // At this point no language file is loaded yet: the start selects it in
-    // the chooser once it has loaded it.
+    // The language in use; a language loaded later selects itself there.
     FrLang->LoadLangs(Lng_Path);
     FrLang->cb->OnChange = std::bind(&TFormSettings::FrLangcbSelect, this, _1);
     const std::pair<TCheckBox*, TAction*> options[] = {{ch_ExplorerContexMenu, fMain.ExplorerContexMenu},
@@ -35,8 +34,7 @@ void TFormSettings::FormCreate(TObject*)
         if (action) Action_Bind(*box, *action);
     if (fMain.BazaOpenNew) Action_Bind(*btnBaza, *fMain.BazaOpenNew);
     showColors();
-    // The start reads the stored colours after this window is made: each show
-    // puts what the program uses now in the swatches.
+    // Each show puts the colours the program uses now in the swatches.
     OnShow = [this](TObject*) { showColors(); };
     // The box shows the icons base and follows its every change; what is
     // typed there is the base at once.

@@ -9,6 +9,7 @@
 #include "ButtonColor.h"
 #include "Forms.h"
 #include "ListView.h"
+#include "MadeOnUse.h"
 #include "xaFrameLanguageComboBox.h"
 
 // What the settings window works on in the main window.
@@ -74,5 +75,7 @@ private:
     void showColors();
 };
 
-// Made once after the main window; lives for the whole run.
-extern TFormSettings* FormSettings;
+// Made on its first use (F12), from the main window; then lives for the rest
+// of the run. Until then the program's changes have no window to reach, and
+// the window takes the state they left when it is made.
+extern TMadeOnUse<TFormSettings> FormSettings;
