@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+// Arranges the icons once the sizes of a layout pass have settled.
+constexpr UINT kArrangeMessage = WM_APP + 0x4D4;
+}  // namespace
+
 // ---- TListItem -----------------------------------------------------------------
 
 int TListItem::ImageIndex() const
@@ -77,6 +82,17 @@ void TListItems::EndUpdate()
     if (fUpdating == 0 || --fUpdating > 0) return;
     if (fCountChanged) countChanged();
     if (HWND h = fOwner->Handle()) {
+        // A view not shown yet (a window filled before its first show) is
+        // arranged once, after the show has given it its size: arranged now,
+        // its thousands of icons would be placed twice. Drawing stays off
+        // until then; a read of a row's place arranges it at once.
+        if (!IsWindowVisible(h) && fOwner->arrangesIcons()) {
+            if (!fOwner->fArrangePending) {
+                fOwner->fArrangePending = true;
+                PostMessageW(h, kArrangeMessage, 0, 0);
+            }
+            return;
+        }
         // Arranged while drawing is off, the icons are placed without each
         // being invalidated on its own, which costs far more with thousands of
         // rows; turning drawing on then finds them in place.
@@ -377,8 +393,6 @@ constexpr UINT_PTR kStandInTimer = 0x444C;
 // A step of the timer stops after this long, or as soon as input or a message
 // sent from another thread (another program asking the window) waits.
 constexpr DWORD kStandInStepMs = 30;
-// Arranges the icons once the sizes of a layout pass have settled.
-constexpr UINT kArrangeMessage = WM_APP + 0x4D4;
 }  // namespace
 
 int TListView::drawnImageIndex(TListItem& row)
