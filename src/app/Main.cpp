@@ -72,7 +72,6 @@ void TForm1::FormCreate(TObject*)
     if (auto* view = dynamic_cast<TMenuItem*>(FrIco->pm->FindComponent(L"miActView_SUB")))
         Action_Bind(*view->Add(L"miAct_FontTransparent"), *Act_FontTransparent);
 
-    createSpecialDropTargets();
     Panel_Spec->SetVisible(false);
     Panel_Norm->SetVisible(true);
 }
@@ -199,7 +198,7 @@ void TForm1::Language_Set()
     Act_Program_Maximize->Caption = xaLanguageUni::Maximize;
     Act_Program_Close->Caption = xaLanguageUni::Close;
     Act_Program_About->Hint = xaLanguageUni::App_About;
-    FrSpec1->Language_Set();
+    if (TFrSpec* spec = FrSpec1.Made()) spec->Language_Set();
     Lng_FrExplorer_Set(FrElm);
     Lng_FrExplorer_Set(FrIco);
     Act_FontTransparent->Caption = Set_FontTransparent;
@@ -376,7 +375,7 @@ void Font_Apply(TForm1& f, const TFont& font)
         Font_AssignShape(pane->ep->Font, font);
         Font_AssignShape(pane->btnDirUp->Font, font);
     }
-    f.FrSpec1->FontApply(font);
+    if (TFrSpec* spec = f.FrSpec1.Made()) spec->FontApply(font);
     fontSpread.Assign(font);
     fontSpreadOnce = true;
     if (TFormSettings* settings = FormSettings.Made()) settings->Font_Take(font);
@@ -385,7 +384,7 @@ void Font_Apply(TForm1& f, const TFont& font)
     f.MM->FitToItems();
     f.MM->SetTop((int)std::nearbyint((f.Panel_Down->Height() - (f.MM->ItemRect(0).bottom - f.MM->ItemRect(0).top)) / 2.0));
     f.BottomBar_Fit();  // the copy option to its caption, and the bar beside the menu bar's new width
-    f.FrSpec1->FontApplied();
+    if (TFrSpec* spec = f.FrSpec1.Made()) spec->FontApplied();
     if (TFormSettings* settings = FormSettings.Made()) settings->Font_Fit();
 }
 

@@ -8,6 +8,7 @@
 #include "ActnMenus.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "MadeOnUse.h"
 #include "SettingsIni.h"
 #include "xaDrop.h"
 #include "xaFrameExplorer.h"
@@ -44,7 +45,8 @@ public:
     TPanel* Panel_R;
     TFrExplorer* FrIco;
     TPanel* Panel_Spec;
-    TFrSpec* FrSpec1;
+    // The special view's frame, made when first used (most runs never open it).
+    TMadeOnUse<TFrSpec> FrSpec1;
     TPopupMenu* pmIconize;
     TPopupMenu* pmBaza;
     TPanel* btnIcoBaza;  // the star on the icon pane's address bar, made by FormCreate
@@ -147,7 +149,9 @@ private:
     // The steps other units add to the window's creation, in their place.
     void createPaneHandlers();     // the panes' mouse-down and paste handlers
     void createIcoBaza();          // the icons-base menu entries and button
-    void createSpecialDropTargets();  // the special-iconize frame's drop targets
+    // The special-iconize frame with its drop targets, as the program's
+    // texts and font stand when it is first used.
+    TFrSpec* makeFrSpec();
     TxaDrop* xaDropElm = nullptr;  // owned by the frame's element panel
     TxaDrop* xaDropIco = nullptr;  // owned by the frame's icon panel
 };

@@ -170,10 +170,7 @@ void TForm1::layout()
     FrIco->SetAlign(alClient);
     Panel_Spec = Panel_New(this, Panel_Type, L"Panel_Spec", alClient);
     Panel_Spec->SetColor((TColor)0x8CB5CC);
-    FrSpec1 = new TFrSpec(this);  // keeps its own padding
-    FrSpec1->Name = L"FrSpec1";
-    FrSpec1->SetParent(Panel_Spec);
-    FrSpec1->SetAlign(alClient);
+    FrSpec1.SetMaker([this] { return makeFrSpec(); });
 
     OnShow = std::bind(&TForm1::FormShow, this, _1);
     OnCloseQuery = std::bind(&TForm1::FormCloseQuery, this, _1, _2);

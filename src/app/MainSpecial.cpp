@@ -41,13 +41,25 @@ void TForm1::Act_IconizeTypeExecute(TObject*)
     Panel_Spec->SetVisible(true);
 }
 
-void TForm1::createSpecialDropTargets()
+TFrSpec* TForm1::makeFrSpec()
 {
     using namespace std::placeholders;
-    xaDropElm = new TxaDrop(FrSpec1->PanelElm);
+    auto* spec = new TFrSpec(this);  // keeps its own padding
+    spec->Name = L"FrSpec1";
+    spec->SetParent(Panel_Spec);
+    spec->SetAlign(alClient);
+    // What the start and later changes put on the frame, in their order: the
+    // language's texts, then the spread font.
+    spec->Language_Set();
+    if (const TFont* font = Font_Spread()) {
+        spec->FontApply(*font);
+        spec->FontApplied();
+    }
+    xaDropElm = new TxaDrop(spec->PanelElm);
     xaDropElm->OnDropFiles = std::bind(&TForm1::xaDropElmDropFiles, this, _1);
-    xaDropIco = new TxaDrop(FrSpec1->PanelIco);
+    xaDropIco = new TxaDrop(spec->PanelIco);
     xaDropIco->OnDropFiles = std::bind(&TForm1::xaDropIcoDropFiles, this, _1);
+    return spec;
 }
 
 void TForm1::xaDropElmDropFiles(TObject*) { FrSpec1->AddElements(xaDropElm->Files); }
