@@ -1,11 +1,13 @@
 // The main window driven in this process: the program's start with command
 // lines and settings.ini files in the test program's folder (the program
 // folder here), then the window worked with the wheel, the splitter and fonts.
+#include "IniFiles.h"
 #include "Language.h"
 #include "LanguageTexts.h"
 #include "Main.h"
 #include "Program.h"
 #include "Registry.h"
+#include "Settings.h"
 #include "WindowDriver.h"
 #include "xaFontDialog.h"
 #include "xaIconize.h"
@@ -168,6 +170,45 @@ TEST(MainWindow, SettingsGiveTheStartValues)
 // writes, not the question before it) stores the close's keys, the main
 // window centred where it restores to, the font dialog's edited example and
 // the folder chooser's pane and place: all on disk before the windows go.
+// The settings window and the special view's frame wait for their first use.
+// Made then, each shows the texts and the font the program spread before; a
+// settings window never made leaves its section of settings.ini as it was.
+TEST(MainWindow, SettingsWindowAndSpecialFrameAreMadeOnFirstUse)
+{
+    const char* kept = "[FormSettings]\r\nLeft=7\r\nTop=8\r\nWidth=9\r\nHeight=10\r\n";
+    {
+        TStart start(kept);
+        EXPECT_EQ(FormSettings.Made(), nullptr);
+        EXPECT_EQ(Form1->FrSpec1.Made(), nullptr);
+        bool close = true;
+        Form1->FormCloseQuery(Form1, close);
+        TStringList keys;
+        TIniFile(Settings_FileName()).ReadSectionValues(L"FormSettings", keys);
+        EXPECT_EQ(N(keys.Text()), "Left=7\r\nTop=8\r\nWidth=9\r\nHeight=10\r\n");
+    }
+    struct TTexts {
+        String Set = Language::Set, Elm = Language::Elm_Iconized;
+        ~TTexts() { Language::Set = Set, Language::Elm_Iconized = Elm; }
+    } texts;
+    TStart start("[Font]\r\nAll.Size=13\r\n");
+    Language::Set = L"Настройки программы";
+    Language::Elm_Iconized = L"Элементы";
+    Lng_App_Set();
+    TFont font;
+    font.Assign(Form1->Font);
+    font.SetSize(20);
+    Font_Apply(*Form1, font);
+    TFormSettings& settings = *FormSettings;
+    EXPECT_EQ(N(settings.Caption()), N(Language::Set));
+    EXPECT_EQ(settings.Font.Height(), font.Height());
+    TFrSpec& spec = *Form1->FrSpec1;
+    EXPECT_EQ(N(spec.lbElm->Caption()), N(L" Элементы"));
+    EXPECT_EQ(spec.edIcoPath->Font.Size(), 20);
+    EXPECT_GE(spec.edIcoPath->Height(), Text_Height(L"Wg", spec.edIcoPath->Font) + 6) << "the box fitted to the font";
+    EXPECT_TRUE(GetWindowLongPtrW(spec.PanelElm->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(GetWindowLongPtrW(spec.PanelIco->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
 TEST(MainWindow, EndOfRunOrSessionStoresEverything)
 {
     TTempDir dir;

@@ -328,3 +328,43 @@ TEST_F(PopupMenus, RealPopupMenuIsWorkedWithKeysOrClosedWhenLeftOpen)
     EXPECT_LT(GetTickCount() - start, 8000u);
     EXPECT_EQ(Form.Clicked.size(), 1u);
 }
+
+// An auto-arranged icon view filled while its window is hidden is arranged at
+// the size the window is shown with, and draws: its icons wrap at the shown
+// width, row after row.
+TEST(Windows, IconViewFilledHiddenIsArrangedAtItsShownSize)
+{
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 200, 300);
+    auto* lv = new TListView(&form);
+    lv->IconOptions.AutoArrange = true;
+    lv->SetParent(&form);
+    lv->SetAlign(alClient);
+    lv->SetViewStyle(vsIcon);
+    lv->Items.BeginUpdate();
+    for (int i = 0; i < 60; ++i) lv->Items.Add()->Caption = L"row " + IntToStr(i);
+    lv->Items.EndUpdate();
+    form.SetBounds(40, 40, 700, 300);
+    form.Show();
+    HWND h = lv->Handle();
+    auto at = [h](int row) {
+        POINT p{-1, -1};
+        ListView_GetItemPosition(h, row, &p);
+        return p;
+    };
+    // The row that starts the second line of icons at the shown width.
+    auto secondLine = [&] {
+        for (int row = 1; row < 60; ++row)
+            if (at(row).y > at(0).y) return row;
+        return 0;
+    };
+    RECT client;
+    GetClientRect(h, &client);
+    ASSERT_TRUE(Ui_WaitFor([&] { return secondLine() > 0 && !GetUpdateRect(h, nullptr, FALSE); }));
+    int perLine = secondLine();
+    EXPECT_GT(perLine, 4) << "more icons on a line than the hidden width held";
+    RECT icon{};
+    ListView_GetItemRect(h, perLine - 1, &icon, LVIR_ICON);
+    EXPECT_LE(icon.right, client.right) << "the line ends inside the shown width";
+    EXPECT_EQ(at(perLine).x, at(0).x);
+}
