@@ -403,10 +403,14 @@ void TxaShellListView::Reload()
     if (hadSelection) now.emplace(this);
     // A folder that vanished leaves the rows as they were.
     if (!fPath.empty() && !DirectoryExists(searchFolder(fPath))) return;
+    // Drawing is turned on once, after the rows are listed and selected
+    // again: each turn costs the control a walk over its rows.
+    TUpdateScope update(Items);
     String folder;
     TxaShellListView_LoadPath(fPath, fShowHide, folder, fShowElements);
     Sort();
     if (!hadSelection) return;
+    Items.CountNow();
     // Each identity selects the first row that has it, as FindTeloID would,
     // found through one pass over the rows instead of a scan per identity.
     std::unordered_map<String, bool> wanted;
@@ -415,7 +419,6 @@ void TxaShellListView::Reload()
         splitID((*qSelectedList)[i], name, type);
         wanted.emplace(idKey(name, type), false);
     }
-    TUpdateScope update(Items);
     for (int i = 0; i < Items.Count(); ++i) {
         TListItem& row = Items[i];
         auto it = wanted.find(idKey(row.Caption, typeOf(row)));

@@ -103,6 +103,12 @@ void TListItems::EndUpdate()
     }
 }
 
+void TListItems::CountNow()
+{
+    fCountChanged = false;
+    if (HWND h = fOwner->Handle()) ListView_SetItemCountEx(h, Count(), LVSICF_NOSCROLL);
+}
+
 void TListItems::countChanged()
 {
     fCountChanged = fUpdating > 0;

@@ -117,6 +117,9 @@ public:
     void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return fUpdating > 0; }
+    // Tells the control the row count now, inside an update too, so that
+    // rows just added can be selected before drawing is turned on again.
+    void CountNow();
 
 private:
     TListView* fOwner;
