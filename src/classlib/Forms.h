@@ -139,6 +139,7 @@ private:
     int fNextHook = 1;
     std::vector<std::pair<int, TMessageHook>> fHooks;
     bool isKeyMsg(MSG& msg);
+    void altKeyTaken(const MSG& msg);
     bool isFormWheel(MSG& msg);
 };
 
