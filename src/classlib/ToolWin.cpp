@@ -46,8 +46,7 @@ void TToolButton::SetImageIndex(int index)
 
 bool TToolButton::Down() const
 {
-    // Off the bar, the button keeps the state it had there.
-    if (fToolBar.OnBar(*this)) return SendMessageW(fToolBar.Handle(), TB_ISBUTTONCHECKED, fId, 0) != 0;
+    if (HWND h = fToolBar.Handle()) return SendMessageW(h, TB_ISBUTTONCHECKED, fId, 0) != 0;
     return fDown;
 }
 
@@ -187,11 +186,6 @@ RECT TToolBar::ButtonRect(const TToolButton& button) const
     return r;
 }
 
-bool TToolBar::OnBar(const TToolButton& button) const
-{
-    return fHandle && SendMessageW(fHandle, TB_COMMANDTOINDEX, button.fId, 0) >= 0;
-}
-
 namespace {
 struct TDialogOf {
     HWND Owner, Found;
@@ -246,7 +240,8 @@ bool TToolBar::customizeNotify(NMHDR& nm, LRESULT& result)
         return true;
     case TBN_GETBUTTONINFOW: {
         // The dialog asks for the buttons the bar may hold, one by one, until
-        // it gets a no; it offers those not on the bar. Separators it makes itself.
+        // it gets a no; it offers those not on the bar, and puts one back as
+        // described here: in its present state. Separators it makes itself.
         auto& tb = (NMTOOLBARW&)nm;
         int n = tb.iItem;
         for (TToolButton* b : fButtons) {
@@ -267,12 +262,6 @@ bool TToolBar::customizeNotify(NMHDR& nm, LRESULT& result)
     }
     case TBN_RESET:
         resetButtons();
-        result = 0;
-        return true;
-    case TBN_TOOLBARCHANGE:
-        // A button put back shows its present state, which may have changed while it was off the bar.
-        for (TToolButton* b : fButtons) b->apply();
-        autoSize();
         result = 0;
         return true;
     default:

@@ -82,8 +82,6 @@ public:
     TToolButton* ButtonAt(int x, int y) const;
     // The button's rectangle in the bar's client coordinates.
     RECT ButtonRect(const TToolButton& button) const;
-    // Whether the button stands on the bar (the user may have taken it off).
-    bool OnBar(const TToolButton& button) const;
     // The platform's customize dialog, modal (through the modal door).
     void Customize();
 
