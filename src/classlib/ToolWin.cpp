@@ -240,7 +240,9 @@ bool TToolBar::customizeNotify(NMHDR& nm, LRESULT& result)
         return true;
     case TBN_GETBUTTONINFOW: {
         // The dialog asks for the buttons the bar may hold, one by one, until
-        // it gets a no, and offers those not on the bar. Separators it makes itself.
+        // it gets a no, and offers those not on the bar, in the state they
+        // have now (an action may have changed it while the button was off
+        // the bar). Separators it makes itself.
         auto& tb = (NMTOOLBARW&)nm;
         int n = tb.iItem;
         for (TToolButton* b : fButtons) {
@@ -261,12 +263,6 @@ bool TToolBar::customizeNotify(NMHDR& nm, LRESULT& result)
     }
     case TBN_RESET:
         resetButtons();
-        result = 0;
-        return true;
-    case TBN_TOOLBARCHANGE:
-        // The dialog puts a button back as it was when the dialog opened; it
-        // shows its present state, which may have changed while it was off the bar.
-        for (TToolButton* b : fButtons) b->apply();
         result = 0;
         return true;
     default:

@@ -32,6 +32,7 @@ std::string onBar(const TToolBar& bar)
     for (int i = 0, n = (int)SendMessageW(bar.Handle(), TB_BUTTONCOUNT, 0, 0); i < n; ++i) {
         TBBUTTON b{};
         SendMessageW(bar.Handle(), TB_GETBUTTON, i, (LPARAM)&b);
+        if (i) s += " ";
         if (b.fsStyle & BTNS_SEP) {
             s += "|";
             continue;
@@ -55,46 +56,55 @@ TEST(ToolBar, CustomizableBarOffersTheButtonsTakenOffAndPutsThemBack)
             TToolButton* b = bar->AddButton(name, *name ? tbsCheck : tbsSeparator);
             b->Caption = name;
         }
-        TToolButton& two = *bar->Buttons(2);
+        TToolButton& one = *bar->Buttons(0);
         bar->Buttons(3)->SetEnabled(false);
         form.Show();
         EXPECT_EQ((GetWindowLongW(bar->Handle(), GWL_STYLE) & CCS_ADJUSTABLE) != 0, customizable);
+        // Shift+drag takes a button off the bar, out of the dialog too.
+        RECT r = bar->ButtonRect(one);
+        PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(r.left + 4, r.top + 4));
+        PostMessageW(bar->Handle(), WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(r.left + 4, 200));
+        PostMessageW(bar->Handle(), WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(r.left + 4, 200));
+        Application.ProcessMessages();
+        std::string steps = onBar(*bar) + "; ";
+        one.SetDown(true);  // its action checks it while it is off the bar
 
+        // Twice: the first puts "one" back and takes the separator off, the
+        // second (which offers no separator of the bar's) resets the bar.
         std::vector<String> seen;
-        std::string steps;
         TModalResponderScope door([&](const TModalRequest& r) {
             seen.push_back(r.Kind);
-            return TModalAnswer{IDCANCEL, L"", [&](HWND dialog) {
+            return TModalAnswer{IDCANCEL, L"", [&, first = seen.size() == 1](HWND dialog) {
                 EXPECT_EQ(GetWindow(dialog, GW_OWNER), form.Handle());
                 EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kHelp))) << "no help to offer";
-                int offered = listCount(dialog, kAvailable);
-                pick(dialog, kOnBar, 2);  // "two" leaves the bar
-                press(dialog, kRemove);
-                steps += onBar(*bar) + " offered " + std::to_string(listCount(dialog, kAvailable) - offered) + "; ";
-                two.SetDown(true);  // its action checks it while it is off the bar
-                pick(dialog, kAvailable, listCount(dialog, kAvailable) - 1);
-                pick(dialog, kOnBar, 0);
-                press(dialog, kAdd);
-                steps += onBar(*bar) + "; ";
-                for (int i = 0; i < 2; ++i) {
+                // Its first row is the separator the dialog always offers.
+                steps += "offered " + std::to_string(listCount(dialog, kAvailable) - 1) + "; ";
+                if (first) {
+                    pick(dialog, kAvailable, 1);
                     pick(dialog, kOnBar, 0);
+                    press(dialog, kAdd);
+                    steps += onBar(*bar) + "; ";
+                    pick(dialog, kOnBar, 1);
                     press(dialog, kRemove);
+                } else {
+                    press(dialog, kReset);
                 }
                 steps += onBar(*bar) + "; ";
-                press(dialog, kReset);
-                steps += onBar(*bar);
             }};
         });
-        PostMessageW(bar->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(280, 10));
-        Application.ProcessMessages();
+        for (int i = 0; i < 2; ++i) {
+            PostMessageW(bar->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(280, 10));
+            Application.ProcessMessages();
+        }
         if (!customizable) {
             EXPECT_TRUE(seen.empty());
+            EXPECT_EQ(steps, "1+ | 3 4-; ") << "a fixed bar keeps its buttons";
             continue;
         }
-        EXPECT_EQ(seen, std::vector<String>{L"CustomizeToolbar"});
-        // Taken off, a button is offered; put back, it shows the state it has now;
-        // Reset puts back the bar as it was made.
-        EXPECT_EQ(steps, "1|4- offered 1; 3+1|4-; |4-; 1|3+4-");
+        EXPECT_EQ(seen, std::vector<String>(2, L"CustomizeToolbar"));
+        // Taken off, a button is offered; put back, it shows the state it has
+        // now; Reset puts back the bar as it was made.
+        EXPECT_EQ(steps, "| 3 4-; offered 1; 1+ | 3 4-; 1+ 3 4-; offered 0; 1+ | 3 4-; ");
         EXPECT_TRUE(IsWindowEnabled(form.Handle())) << "the dialog is gone";
     }
 }

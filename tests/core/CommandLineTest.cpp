@@ -47,6 +47,7 @@ TEST(CommandLine, SplitTakesQuotesAsDelimitersAlways)
         {L"dolv\t1  \"\" x", "dolv|1||x|"},           // tabs, runs of blanks, an empty argument
         {L"dolv 1 \\\\srv\\s\\a", "dolv|1|\\\\srv\\s\\a|"},  // backslashes before no quote stay
         {L"dolv 1 a\"b c\"d", "dolv|1|ab cd|"},
+        {L"dolv 1 \"\"", "dolv|1||"},
         {L"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(joined(CommandLine_Split(c.Line)), c.Args) << N(c.Line);
