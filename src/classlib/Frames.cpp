@@ -28,7 +28,6 @@ void THintWindow::Add(TControl& control)
     ti.cbSize = sizeof ti;
     ti.hwnd = control.Handle();
     ti.uId = (UINT_PTR)control.Handle();
-    if (SendMessageW(fHandle, TTM_GETTOOLINFOW, 0, (LPARAM)&ti)) return;
     // The tip asks the control's window for its text (TTN_GETDISPINFO), which
     // reflects it here; the tool's id is that window.
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

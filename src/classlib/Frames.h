@@ -20,7 +20,7 @@ public:
     explicit THintWindow(TControl& form);
     String ClassName() const override { return L"THintWindow"; }
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    // Shows the control's Hint while the pointer rests on it (once per window).
+    // Shows the control's Hint while the pointer rests on it.
     void Add(TControl& control);
 
 protected:

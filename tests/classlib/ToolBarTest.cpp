@@ -25,19 +25,18 @@ void press(HWND dialog, int button)
     SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
 }
 
-// The bar as the platform holds it: each button's id, "-" when disabled, "+" when checked.
+// The bar as the platform holds it: each button's id ("|" a separator), "-" when disabled, "+" when checked.
 std::string onBar(const TToolBar& bar)
 {
     std::string s;
     for (int i = 0, n = (int)SendMessageW(bar.Handle(), TB_BUTTONCOUNT, 0, 0); i < n; ++i) {
         TBBUTTON b{};
         SendMessageW(bar.Handle(), TB_GETBUTTON, i, (LPARAM)&b);
-        if (i) s += " ";
-        if (b.fsStyle & BTNS_SEP) {
+        s += i ? " " : "";
+        if (b.fsStyle & BTNS_SEP)
             s += "|";
-            continue;
-        }
-        s += std::to_string(b.idCommand) + (b.fsState & TBSTATE_ENABLED ? "" : "-") + (b.fsState & TBSTATE_CHECKED ? "+" : "");
+        else
+            s += std::to_string(b.idCommand) + (b.fsState & TBSTATE_ENABLED ? "" : "-") + (b.fsState & TBSTATE_CHECKED ? "+" : "");
     }
     return s;
 }
