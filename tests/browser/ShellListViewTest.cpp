@@ -194,6 +194,12 @@ TEST(ShellListView, RowsFiltersAndIdentities)
     EXPECT_EQ(v.ids(), "Docs.*dir HiddenDir.*dir");
     v.lv->SetShowElements(seFiles);
     EXPECT_EQ(v.ids(), "readme. archive.tar.gz hidden.txt system.txt");
+    // A row is found by what it is, also once its item has left the disk.
+    v.lv->SetShowElements(seAll);
+    ASSERT_TRUE(RemoveDirectoryW((v.dir / L"Docs").c_str()) && DeleteFileW((v.dir / L"readme").c_str()));
+    for (const wchar_t* gone : {L"docs", L"docs\\", L"README"})
+        EXPECT_EQ(v.lv->FindItem(v.dir / gone), v.lv->FindTeloID(String(gone).starts_with(L"d") ? L"Docs.*dir" : L"readme."))
+            << N(gone);
 }
 
 TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
@@ -476,7 +482,9 @@ TEST(ShellListView, ABrokenIconFileShowsItsTypesPictureAndTheOthersTheirOwn)
     const int icoType = Ico_GetTypeSysIndex(L"x.ico", false);
     for (auto& f : files) {
         const TListItem& row = *v.lv->FindTeloID(f.name);
-        if (String(f.name).ends_with(L".ico")) EXPECT_EQ(drawnImage(row) == icoType, f.broken) << N(f.name);
+        if (String(f.name).ends_with(L".ico")) {
+            EXPECT_EQ(drawnImage(row) == icoType, f.broken) << N(f.name);
+        }
         EXPECT_EQ(drawnImage(row), Ico_GetSysIndex(v.dir / f.name)) << N(f.name);
     }
     EXPECT_EQ(drawnImage(v.lv->Items[0]), Ico_GetSysIndex(v.dir / L"broken.ico")) << "the folder's picture";
