@@ -490,3 +490,31 @@ TEST(ShellListView, ABrokenIconFileShowsItsTypesPictureAndTheOthersTheirOwn)
     EXPECT_EQ(drawnImage(v.lv->Items[0]), Ico_GetSysIndex(v.dir / L"broken.ico")) << "the folder's picture";
     EXPECT_NE(drawnImage(v.lv->Items[0]), icoType);
 }
+
+// A row renamed after it was drawn shows the picture of its new name.
+TEST(ShellListView, ADrawnRowRenamedTakesItsNewPicture)
+{
+    TView v;
+    for (const wchar_t* n : {L"a.txt", L"b.ico"}) WriteFileBytes(v.dir / n, oneIcon());
+    const struct {
+        const wchar_t *from, *to;
+    } cases[] = {{L"a.txt", L"a.ico"}, {L"b.ico", L"b.txt"}};
+    Application.ProcessMessages();
+    v.lv->SetPath(v.dir.Path());
+    UpdateWindow(v.lv->Handle());
+    ASSERT_TRUE(Ui_WaitFor([&] { return !v.lv->Items[0].ImageStandIn() && !v.lv->Items[1].ImageStandIn(); }));
+    for (auto& c : cases) {
+        TListItem* row = v.lv->FindTeloID(c.from);
+        int before = drawnImage(*row);
+        ASSERT_EQ(before, Ico_GetSysIndex(v.dir / c.from)) << N(c.from) << " drawn";
+        v.lv->ClearSelection();
+        row->Selected = true;
+        TModalAnswer typed;
+        typed.Result = IDOK, typed.Text = c.to;
+        TModalResponderScope door{[&](const TModalRequest&) { return typed; }};
+        v.lv->Rename();
+        ASSERT_EQ(v.lv->FindTeloID(c.to), row) << N(c.to);
+        EXPECT_EQ(drawnImage(*row), Ico_GetSysIndex(v.dir / c.to)) << N(c.to);
+        EXPECT_NE(drawnImage(*row), before) << N(c.to);
+    }
+}
