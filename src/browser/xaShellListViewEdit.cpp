@@ -32,10 +32,10 @@ String storedName(const String& name)
     return last == String::npos ? String() : name.substr(0, last + 1);
 }
 
-// Another spelling of the same item (its letter case): the shell may take
-// the new name for an item already there and refuse, so the file system
-// renames it, through a free name of ours when it will not change the
-// spelling alone.
+// The same item under another spelling (its letter case): the shell may
+// take the new name for an item already there and refuse, so the file
+// system renames it, through a free name of ours when it will not change
+// the spelling alone. Nothing else is ever replaced.
 bool respell(const String& from, const String& to)
 {
     auto spelled = [&to] {
@@ -84,7 +84,6 @@ void TxaShellListView::Rename()
             Y_Show(typed + L"\r\n\r\n" + SysErrorMessage(ERROR_INVALID_NAME), L"", -1, true);
             continue;
         }
-        if (name == oldName) return;  // only dots or blanks the file system drops
         newCaption = folder ? name : File_NameNoExt(name);
         newType = folder ? lvs_FolderType : File_Ext(name);
         // The item itself under another spelling is no other item of that name.
