@@ -158,11 +158,6 @@ TEST_F(Road, ClearingTakesDrivesAndFoldersAndOnTheMainWindowTypes)
             EXPECT_EQ(N(stored(r)), N(at(row.Stored)));
         }
     }
-    // A drive given its icon by hand loses it all the same.
-    RegSetValue(CR, L"Applications\\Explorer.exe\\Drives\\Q\\DefaultIcon", L"", L"C:\\hand.ico");
-    TElementResult hand = Iconize_Clear_Element(L"Q:", others);
-    EXPECT_EQ(hand.Outcome.Why, W::Done);
-    EXPECT_EQ(N(stored(hand)), "<none>");
     EXPECT_TRUE(boxes.Seen.empty());
 }
 
