@@ -96,7 +96,8 @@ bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex);
 
 // System image list and icon files -------------------------------------------
 
-// The index of Path's icon in the shell's system image list.
+// The index of Path's icon in the shell's system image list; an .ico file
+// whose icon directory does not fit its contents gets its type's icon.
 int Ico_GetSysIndex(const String& path);
 // The index of the icon the shell shows for a file named Name, or for a
 // folder, by its type alone: the file system is not asked.
