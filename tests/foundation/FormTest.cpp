@@ -119,16 +119,15 @@ TEST(FormPos, MissingSettingsCentresAndMaximizesOnlyWhenAsked)
 // that a window without one still opens centred the next time.
 TEST(FormPos, AWindowNeverShownKeepsItsSectionAndTheNextShowCentresIt)
 {
+    const std::string centred = Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300);
     const struct {
         const char* settings;  // null: no settings.ini
         bool own;              // saved into an Ini the caller holds, as the main window's close does
         std::string shownAt;
     } cases[] = {
-        {nullptr, false, Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300)},
-        {nullptr, true, Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300)},
-        {"[Other]\r\nTop=1\r\n", true, Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300)},
+        {nullptr, false, centred},
+        {"[Other]\r\nTop=1\r\n", true, centred},
         {"[FormN]\r\nMaximized=0\r\nTop=70\r\nLeft=60\r\nHeight=250\r\nWidth=350\r\n", false, Box(60, 70, 350, 250)},
-        {"[FormN]\r\nMaximized=0\r\nTop=70\r\nLeft=60\r\nHeight=250\r\nWidth=350\r\n", true, Box(60, 70, 350, 250)},
     };
     for (const auto& c : cases) {
         TSettingsDir s;
@@ -137,12 +136,8 @@ TEST(FormPos, AWindowNeverShownKeepsItsSectionAndTheNextShowCentresIt)
             TPlainForm f(L"FormN");
             Form_PosLoad(&f);
             f.SetBounds(0, 0, 400, 300);  // where a window made at start sits until it is shown
-            if (c.own) {
-                TIniFile ini(s.Ini());
-                Form_PosSave(&f, &ini);
-            } else {
-                Form_PosSave(&f);
-            }
+            TIniFile ini(s.Ini());
+            Form_PosSave(&f, c.own ? &ini : nullptr);
         }
         if (!c.settings)
             EXPECT_FALSE(FileExists(s.Ini())) << "nothing to keep, nothing written";

@@ -65,8 +65,6 @@ TEST_F(PathTest, FullPathsHaveAColonOrBeginWithTwoBackslashes)
         {L"\\\\icons", true, L"\\\\icons"},
         {L"%DOLV_SHARE%\\x", false, L"\\\\files\\pub\\x"},  // full once expanded
         {L"\\icons", false, L"C:\\Tools\\App\\icons"},
-        {L"\\/\\x", false, L"C:\\Tools\\App\\\\x"},  // backslashes are removed first, then slashes
-        {L"D:\\x", true, L"D:\\x"},
         {L"D:x", true, L"D:x"},
         {L"", false, L""},
     };
