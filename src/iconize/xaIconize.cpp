@@ -203,8 +203,10 @@ TIconizeResult Iconize_Folder(const String& folderGiven, const String& iconGiven
             // A file of that name that is no copy of ours is the user's: never
             // overwritten; the icon is named where it lies.
             copying = false;
-        } else if (!(inFolder && !presentCopy.empty() && File_SameIdentity(presentCopy, target))) {
-            stage = true;  // (the folder's own copy stays when the source lies beside it)
+        } else {
+            // Our earlier copy gives way, even to a source lying beside it:
+            // left, it would show its own picture at the new index.
+            stage = true;
         }
     }
     String value = copying ? name : inFolder ? ExtractFileName(source) : source;

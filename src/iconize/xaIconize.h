@@ -65,6 +65,8 @@ public:
 bool Iconize_IsFileType(const String& text);
 
 void Iconize_Drive(const String& letter, const String& iconFile, int index);
+// Takes the drive's custom icon away, whoever set it; where iconize recorded
+// the value its own icon replaced, that value comes back instead.
 void Iconize_Clear_Drive(const String& letter);
 // False, writing nothing, for what is no file type and for the program and
 // shortcut types, whose files each show an icon of their own. Ext with or
