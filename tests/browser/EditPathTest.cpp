@@ -147,7 +147,8 @@ struct TDriveLessFolder {
             return;
         }
         using TUnixName = char*(CDECL*)(const wchar_t*);
-        auto unixName = (TUnixName)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+        auto unixName = reinterpret_cast<TUnixName>(
+            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
         if (char* name = unixName ? unixName(Dos.c_str()) : nullptr) {
             Full = L"\\\\?\\unix" + FromUtf8(name);
             HeapFree(GetProcessHeap(), 0, name);
