@@ -142,8 +142,7 @@ void notifyFolderChange()
 // find whatever file of that name happens to lie there.)
 String resolveIconFile(const String& folder, const String& value)
 {
-    bool absolute = value.find(L':') != String::npos || (value.size() > 1 && value[0] == L'\\' && value[1] == L'\\');
-    if (absolute) return value;
+    if (Path_IsFull(value)) return value;
     return IncludeTrailingPathDelimiter(folder) + value;
 }
 

@@ -111,6 +111,9 @@ TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
     String parent = Path_Parent(ExcludeTrailingPathDelimiter(Prog_Dir()), false);
     EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L".."}).Element), N(IncludeTrailingPathDelimiter(parent)));
     EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L"..."}).Element), "...");
+    // A folder and an icon on a share are full paths, their steps carried out.
+    TCommandLine share = CommandLine_Parse({L"dolv", L"0", L"\\\\srv\\a\\..\\b", L"\\\\srv\\i.ico"});
+    EXPECT_EQ(N(share.Element + L"|" + share.IcoFile), "\\\\srv\\b|\\\\srv\\i.ico");
 }
 
 TEST(MainWindow, SettingsGiveTheStartValues)

@@ -470,6 +470,10 @@ TEST_F(FolderIcon, ReadIconFileAndIndexFromTheFolderNotTheCurrentFolder)
     index = 7;
     ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
     EXPECT_EQ(index, 7) << "without IconIndex the caller's index stays";
+    put(L"IconFile", L"\\\\nosuchserver\\share\\a.ico");  // a share's file is named in full
+    EXPECT_FALSE(Iconize_Get_Folder(folder, file, index));
+    EXPECT_EQ(N(file), "\\\\nosuchserver\\share\\a.ico");
+    put(L"IconFile", L"Desktop.ico");
 
     // A Desktop.ico in the process's current folder is not the folder's.
     DeleteFileW(dico.c_str());
