@@ -35,7 +35,7 @@ TEST(DriveIcon, WritesTheReferenceTextAndTellsTheShell)
 // another copy); where ours replaced one, that one comes back.
 TEST(DriveIcon, ClearTakesAnyIconAndGivesBackTheOneOursReplaced)
 {
-    TRegSnapshot keep(CR, {L"Applications\\Explorer.exe\\Drives\\Q"});
+    TRegSnapshot keep(CR, {L"Applications\\Explorer.exe\\Drives\\Q", kDriveQ});
     TNoticeRecorder notices;
     const struct {
         const wchar_t* Theirs;  // set first by somebody else; null: nothing
@@ -68,6 +68,7 @@ TEST(DriveIcon, ClearTakesAnyIconAndGivesBackTheOneOursReplaced)
     Iconize_Clear_Drive(L"Q");
     EXPECT_EQ(N(RegValue(CR, kDriveQ)), "<none>");
     EXPECT_EQ(N(RegValue(CR, kDriveQ, L"Note")), "theirs");
+    RegDeleteTreeQuiet(CR, kDriveQ);  // the snapshot puts back a default value only
 }
 
 class TypeIcon : public ::testing::Test {
