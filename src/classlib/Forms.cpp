@@ -344,6 +344,7 @@ void TForm::SetVisible(bool visible)
     bool shown = IsWindowVisible(fHandle);
     if (visible && !shown) {
         SetVisibleFlag(true);
+        fEverShown = true;
         applyPosition();
         if (fWindowState == wsMaximized)
             showMaximized();
