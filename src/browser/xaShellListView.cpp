@@ -500,9 +500,18 @@ TListItem* TxaShellListView::FindTeloID(const String& id) const
 
 TListItem* TxaShellListView::FindItem(const String& fullPath) const
 {
-    String path = ExcludeTrailingPathDelimiter(fullPath);
-    String name = ExtractFileName(path);
-    return FindTeloID(DirectoryExists(path) ? name + L"." + kDirExt : name);
+    // The row says what it is: the item may have left the disk already (a
+    // folder moved away by a paste), and the disk would then say "no folder".
+    String name = ExtractFileName(ExcludeTrailingPathDelimiter(fullPath));
+    String caption, type;
+    splitID(name, caption, type);
+    for (int i = 0; i < Items.Count(); ++i) {
+        const TListItem& row = Items[i];
+        if (LVS_ItemIsFolder(row) ? AnsiSameText(row.Caption, name)
+                                  : AnsiSameText(row.Caption, caption) && AnsiSameText(typeOf(row), type))
+            return Items.Item(i);
+    }
+    return nullptr;
 }
 
 String TxaShellListView::PathPostRoot() const

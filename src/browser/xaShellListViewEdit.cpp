@@ -24,6 +24,37 @@ namespace {
 // outside the folder the user sees.
 bool isPlainName(const String& name) { return name.find_first_of(L"\\/:") == String::npos; }
 
+// The name an item typed as Name gets: the file system drops trailing dots
+// and blanks.
+String storedName(const String& name)
+{
+    size_t last = name.find_last_not_of(L". ");
+    return last == String::npos ? String() : name.substr(0, last + 1);
+}
+
+// The same item under another spelling (its letter case): the shell may
+// take the new name for an item already there and refuse, so the file
+// system renames it, through a free name of ours when it will not change
+// the spelling alone. Nothing else is ever replaced.
+bool respell(const String& from, const String& to)
+{
+    auto spelled = [&to] {
+        WIN32_FIND_DATAW fd;
+        TFindHandle find(FindFirstFileW(to.c_str(), &fd));
+        return find && ExtractFileName(to) == fd.cFileName;
+    };
+    if (MoveFileW(from.c_str(), to.c_str()) && spelled()) return true;
+    String dir = ExtractFilePath(to), temp;
+    for (int i = 0; temp.empty() && i < 100; ++i) {
+        String t = dir + Format(L"~dolv%u-%d.tmp", GetCurrentProcessId(), i);
+        if (GetFileAttributesW(t.c_str()) == INVALID_FILE_ATTRIBUTES && MoveFileW(from.c_str(), t.c_str())) temp = t;
+    }
+    if (temp.empty()) return false;
+    if (MoveFileW(temp.c_str(), to.c_str())) return true;
+    MoveFileW(temp.c_str(), from.c_str());
+    return false;
+}
+
 }  // namespace
 
 bool LVS_ReplaceAllowed(const String& source, const String& target)
@@ -41,30 +72,39 @@ void TxaShellListView::Rename()
     const String type = row->SubItems.Count() > 0 ? row->SubItems[0] : String();
     const String oldName = folder || type.empty() ? row->Caption : row->Caption + L"." + type;
     const String dir = IncludeTrailingPathDelimiter(fPath);
-    String candidate = oldName, typed, newCaption, newType;
+    String candidate = oldName, typed, name, newCaption, newType;
+    bool respelling = false;
     for (;;) {
         typed = candidate;
         if (!Renamer_Ask(xaLanguageUni::Rename, candidate, typed, 0, (int)File_NameNoExt(candidate).size())) return;
         if (typed == oldName) return;
         candidate = typed;
-        if (!isPlainName(typed)) continue;
-        newCaption = folder ? typed : File_NameNoExt(typed);
-        newType = folder ? lvs_FolderType : File_Ext(typed);
-        if (AnsiSameText(typed, oldName)) break;  // a change of letter case only
+        name = storedName(typed);
+        if (name.empty() || !isPlainName(name)) {
+            Y_Show(typed + L"\r\n\r\n" + SysErrorMessage(ERROR_INVALID_NAME), L"", -1, true);
+            continue;
+        }
+        newCaption = folder ? name : File_NameNoExt(name);
+        newType = folder ? lvs_FolderType : File_Ext(name);
+        // The item itself under another spelling is no other item of that name.
+        respelling = File_SameIdentity(dir + oldName, dir + name);
+        if (respelling || AnsiSameText(name, oldName)) break;
         if (folder) {
-            if (!DirectoryExists(dir + typed)) break;
+            if (!DirectoryExists(dir + name)) break;
             Y_Show(lvs_DirAlreadyExist, L"", -1, true);
             continue;
         }
-        if (!FileExists(dir + typed)) break;
+        if (!FileExists(dir + name)) break;
         if (!YN_Ask(lvs_FileAlreadyExistOwerwrite_Q, L"")) continue;
-        if (TListItem* other = FindTeloID(typed)) Items.Delete(other->Index());
+        if (TListItem* other = FindTeloID(name)) Items.Delete(other->Index());
         break;
     }
-    if (!File_Operation_One(dir + oldName, dir + typed, kFoRename, FOF_NOCONFIRMATION)) return;
+    if (respelling ? !respell(dir + oldName, dir + name)
+                   : !File_Operation_One(dir + oldName, dir + name, kFoRename, FOF_NOCONFIRMATION))
+        return;
     row->Caption = newCaption;
     row->SubItems[0] = newType;
-    row->SetImageIndex(Ico_GetSysIndex(dir + typed));
+    row->SetImageIndex(Ico_GetSysIndex(dir + name));
     Sort();
 }
 

@@ -344,6 +344,7 @@ void TForm::SetVisible(bool visible)
     bool shown = IsWindowVisible(fHandle);
     if (visible && !shown) {
         SetVisibleFlag(true);
+        fEverShown = true;
         applyPosition();
         if (fWindowState == wsMaximized)
             showMaximized();
@@ -538,10 +539,14 @@ bool TApplication::isKeyMsg(MSG& msg)
     TShortCut sc = ShortCut(vk, shift);
     // The form's actions own their keys: a menu that shows one of them (a pane's
     // menu offering a command of its window) must not run another action on it.
-    if (form->IsShortCut(sc)) return true;
+    bool taken = form->IsShortCut(sc);
     // Then the popup menus of the focused control and of everything it stands on.
-    for (TControl* c = target; c; c = c->Parent())
-        if (c->PopupMenu && c->PopupMenu->IsShortCut(sc)) return true;
+    for (TControl* c = target; c && !taken; c = c->Parent())
+        taken = c->PopupMenu && c->PopupMenu->IsShortCut(sc);
+    if (taken) {
+        if (shift & ssAlt) altKeyTaken(msg);
+        return true;
+    }
     bool dialogKey = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || (vk >= VK_LEFT && vk <= VK_DOWN);
     if (!dialogKey || (shift & (ssCtrl | ssAlt))) return false;
     HWND focus = msg.hwnd;
@@ -578,6 +583,17 @@ bool TApplication::isKeyMsg(MSG& msg)
     default:
         return false;
     }
+}
+
+void TApplication::altKeyTaken(const MSG& msg)
+{
+    // Alt going up opens the window menu unless another key came since Alt
+    // went down; the platform learns of such a key in its default handling,
+    // which a key taken as a command never reaches, and the user's next keys
+    // would go to the menu. The key's release tells it the same and does
+    // nothing more; the release itself may still be on its way, after Alt's.
+    HWND h = IsWindow(msg.hwnd) ? msg.hwnd : GetFocus();
+    if (h) DefWindowProcW(h, msg.message == WM_SYSKEYDOWN ? WM_SYSKEYUP : WM_KEYUP, msg.wParam, msg.lParam | 0xC0000000);
 }
 
 void TApplication::Dispatch(MSG& msg)

@@ -47,6 +47,8 @@ public:
     bool Modal() const { return fModal; }
     // Whether the last ShowModal put the window on the screen (a responder may answer unseen).
     bool ModalWasShown() const { return fModalShown; }
+    // Whether the window has been on the screen since it was made.
+    bool EverShown() const { return fEverShown; }
     int ModalResult = mrNone;
     // What the modal door tells a responder about this window besides its class and caption.
     String ModalText;
@@ -82,6 +84,7 @@ private:
     HWND fLastFocus = nullptr;
     bool fModal = false;
     bool fModalShown = false;
+    bool fEverShown = false;
     void answerUnseen(const TModalAnswer& answer);
     void styleChanged();
     void applyPosition();
@@ -139,6 +142,7 @@ private:
     int fNextHook = 1;
     std::vector<std::pair<int, TMessageHook>> fHooks;
     bool isKeyMsg(MSG& msg);
+    void altKeyTaken(const MSG& msg);
     bool isFormWheel(MSG& msg);
 };
 

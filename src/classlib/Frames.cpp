@@ -4,7 +4,7 @@
 
 TFrame::TFrame(TComponent* owner) : TWinControl(owner) { SetParentColor(true); }
 
-THintWindow::THintWindow(TControl& control) : TControl(&control), fControl(control)
+THintWindow::THintWindow(TControl& form) : TControl(&form), fForm(form)
 {
     SetVisibleFlag(false);
     CreateHandle();
@@ -17,27 +17,31 @@ void THintWindow::CreateParams(TCreateParams& params)
     params.ExStyle = WS_EX_TOPMOST;
 }
 
-HWND THintWindow::CreationParent() const { return fControl.Handle() ? GetAncestor(fControl.Handle(), GA_ROOT) : nullptr; }
+HWND THintWindow::CreationParent() const { return fForm.Handle(); }
 
-void THintWindow::HandleCreated()
+void THintWindow::HandleCreated() { SendMessageW(fHandle, TTM_SETMAXTIPWIDTH, 0, 600); }
+
+void THintWindow::Add(TControl& control)
 {
-    // The text is asked for each time the tip shows (TTN_GETDISPINFO, which
-    // reaches the control's window and is reflected here), so it follows Hint.
+    if (!fHandle || !control.Handle()) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof ti;
+    ti.hwnd = control.Handle();
+    ti.uId = (UINT_PTR)control.Handle();
+    // The tip asks the control's window for its text (TTN_GETDISPINFO), which
+    // reflects it here; the tool's id is that window.
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = fControl.Handle();
-    ti.uId = (UINT_PTR)fControl.Handle();
     ti.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(fHandle, TTM_ADDTOOLW, 0, (LPARAM)&ti);
-    SendMessageW(fHandle, TTM_SETMAXTIPWIDTH, 0, 600);
 }
 
 bool THintWindow::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     if (msg == WM_NOTIFY && ((NMHDR*)lp)->code == TTN_GETDISPINFOW) {
         auto* info = (NMTTDISPINFOW*)lp;
-        info->lpszText = const_cast<wchar_t*>(fControl.Hint.c_str());
+        // A control gone since (its window with it) has nothing to show.
+        TControl* control = FromHandle((HWND)info->hdr.idFrom);
+        info->lpszText = const_cast<wchar_t*>(control ? control->Hint.c_str() : L"");
         result = 0;
         return true;
     }
@@ -46,7 +50,11 @@ bool THintWindow::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 
 void Control_ShowHint(TControl& control)
 {
-    for (int i = 0; i < control.ComponentCount(); ++i)
-        if (dynamic_cast<THintWindow*>(control.Components(i))) return;
-    if (control.Handle()) new THintWindow(control);
+    if (!control.Handle()) return;
+    TControl* form = TControl::FromHandle(GetAncestor(control.Handle(), GA_ROOT));
+    if (!form || !form->Handle()) return;
+    THintWindow* hints = nullptr;
+    for (int i = 0; i < form->ComponentCount() && !hints; ++i) hints = dynamic_cast<THintWindow*>(form->Components(i));
+    if (!hints) hints = new THintWindow(*form);
+    hints->Add(control);
 }

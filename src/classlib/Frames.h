@@ -1,5 +1,6 @@
 // Frames (a group of controls made as one part of a form, several of which a
-// form may hold) and hints (a control's Hint shown as a tooltip).
+// form may hold) and hints (the controls' Hints shown as tooltips, one tooltip
+// window per form).
 #pragma once
 
 #include "Controls.h"
@@ -10,13 +11,17 @@ public:
     String ClassName() const override { return L"TFrame"; }
 };
 
-// The tooltip of one control: shows the control's current Hint while the
-// pointer rests on it. Owned by the control and gone with it.
+// The tooltip of a form: one window for every control of the form that shows
+// its Hint. The text is asked for each time a tip shows, so that it follows
+// the control's Hint (an action's, when the control is bound to one). Owned
+// by the form and gone with it.
 class THintWindow : public TControl {
 public:
-    explicit THintWindow(TControl& control);
+    explicit THintWindow(TControl& form);
     String ClassName() const override { return L"THintWindow"; }
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // Shows the control's Hint while the pointer rests on it.
+    void Add(TControl& control);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -24,8 +29,9 @@ protected:
     void HandleCreated() override;
 
 private:
-    TControl& fControl;
+    TControl& fForm;
 };
 
-// Shows the control's hints (the control must have its window).
+// Shows the control's hints, through its form's hint window (the control must
+// have its window, standing on the form).
 void Control_ShowHint(TControl& control);

@@ -2,6 +2,7 @@
 
 #include "ActnLink.h"
 #include "Handles.h"
+#include "ModalHook.h"
 
 #include <algorithm>
 
@@ -22,8 +23,19 @@ void TToolButton::apply() const
     bi.cbSize = sizeof bi;
     bi.dwMask = TBIF_IMAGE | TBIF_STATE;
     bi.iImage = fImageIndex >= 0 ? fImageIndex : I_IMAGENONE;
-    bi.fsState = (BYTE)((fEnabled ? TBSTATE_ENABLED : 0) | (fDown ? TBSTATE_CHECKED : 0) | (fVisible ? 0 : TBSTATE_HIDDEN));
+    bi.fsState = platformState();
     SendMessageW(h, TB_SETBUTTONINFOW, fId, (LPARAM)&bi);
+}
+
+BYTE TToolButton::platformStyle() const
+{
+    return (BYTE)(fStyle == tbsSeparator ? BTNS_SEP : fStyle == tbsCheck ? BTNS_CHECK
+                  : fStyle == tbsDropDown ? BTNS_DROPDOWN : BTNS_BUTTON);
+}
+
+BYTE TToolButton::platformState() const
+{
+    return (BYTE)((fEnabled ? TBSTATE_ENABLED : 0) | (fDown ? TBSTATE_CHECKED : 0) | (fVisible ? 0 : TBSTATE_HIDDEN));
 }
 
 void TToolButton::SetImageIndex(int index)
@@ -88,6 +100,7 @@ void TToolBar::CreateParams(TCreateParams& params)
     if (List) params.Style |= TBSTYLE_LIST;
     if (ShowHint) params.Style |= TBSTYLE_TOOLTIPS;
     if (Wrapable) params.Style |= TBSTYLE_WRAPABLE;
+    if (Customizable) params.Style |= CCS_ADJUSTABLE;
     params.ExStyle &= ~WS_EX_CONTROLPARENT;
 }
 
@@ -143,8 +156,7 @@ void TToolBar::insert(const TToolButton& b)
     TBBUTTON tb{};
     tb.idCommand = b.fId;
     tb.iBitmap = b.fStyle == tbsSeparator ? 6 : b.fImageIndex >= 0 ? b.fImageIndex : I_IMAGENONE;
-    tb.fsStyle = (BYTE)(b.fStyle == tbsSeparator ? BTNS_SEP : b.fStyle == tbsCheck ? BTNS_CHECK
-                        : b.fStyle == tbsDropDown ? BTNS_DROPDOWN : BTNS_BUTTON);
+    tb.fsStyle = b.platformStyle();
     tb.iString = -1;
     SendMessageW(fHandle, TB_INSERTBUTTONW, SendMessageW(fHandle, TB_BUTTONCOUNT, 0, 0), (LPARAM)&tb);
     b.apply();
@@ -174,6 +186,90 @@ RECT TToolBar::ButtonRect(const TToolButton& button) const
     return r;
 }
 
+namespace {
+struct TDialogOf {
+    HWND Owner, Found;
+};
+
+BOOL CALLBACK findDialogOf(HWND h, LPARAM lp)
+{
+    auto* d = (TDialogOf*)lp;
+    wchar_t name[8] = L"";
+    GetClassNameW(h, name, 8);
+    if (!IsWindowVisible(h) || wcscmp(name, L"#32770") != 0 || GetWindow(h, GW_OWNER) != d->Owner) return TRUE;
+    d->Found = h;
+    return FALSE;
+}
+}  // namespace
+
+void TToolBar::Customize()
+{
+    if (!fHandle) return;
+    TModalAnswer answer;
+    if (Modal_Intercept({L"CustomizeToolbar", Name, L""}, answer) && !answer.Drive) return;
+    // The platform's dialog belongs to the bar's window, whose top-level window owns it.
+    auto dialog = [this] {
+        TDialogOf d{GetAncestor(fHandle, GA_ROOT), nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), findDialogOf, (LPARAM)&d);
+        return d.Found;
+    };
+    TModalDrive drive(std::move(answer.Drive), dialog, [&] {
+        if (HWND d = dialog()) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageW(fHandle, TB_CUSTOMIZE, 0, 0);
+    drive.RaiseError();
+}
+
+void TToolBar::resetButtons()
+{
+    while (SendMessageW(fHandle, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(fHandle, TB_DELETEBUTTON, 0, 0);
+    for (TToolButton* b : fButtons) insert(*b);
+    autoSize();
+}
+
+bool TToolBar::customizeNotify(NMHDR& nm, LRESULT& result)
+{
+    switch (nm.code) {
+    case TBN_QUERYINSERT:
+    case TBN_QUERYDELETE:
+        // Every button may go anywhere and leave the bar: the dialog offers it again.
+        result = TRUE;
+        return true;
+    case TBN_INITCUSTOMIZE:
+        result = TBNRF_HIDEHELP;  // there is no help to show
+        return true;
+    case TBN_GETBUTTONINFOW: {
+        // The dialog asks for the buttons the bar may hold, one by one, until
+        // it gets a no, and offers those not on the bar, in the state they
+        // have now (an action may have changed it while the button was off
+        // the bar). Separators it makes itself.
+        auto& tb = (NMTOOLBARW&)nm;
+        int n = tb.iItem;
+        for (TToolButton* b : fButtons) {
+            if (b->fStyle == tbsSeparator || n-- > 0) continue;
+            tb.tbButton = TBBUTTON{};
+            tb.tbButton.idCommand = b->fId;
+            tb.tbButton.iBitmap = b->fImageIndex >= 0 ? b->fImageIndex : I_IMAGENONE;
+            tb.tbButton.fsStyle = b->platformStyle();
+            tb.tbButton.fsState = b->platformState();
+            tb.tbButton.iString = -1;
+            const String& text = b->Caption.empty() ? b->Hint : b->Caption;
+            if (tb.pszText && tb.cchText > 0) lstrcpynW(tb.pszText, text.c_str(), tb.cchText);
+            result = TRUE;
+            return true;
+        }
+        result = FALSE;
+        return true;
+    }
+    case TBN_RESET:
+        resetButtons();
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TToolBar::dropDown(TToolButton& button)
 {
     if (!button.DropdownMenu) return;
@@ -198,6 +294,7 @@ bool TToolBar::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             result = TBDDRET_DEFAULT;
             return true;
         }
+        if (Customizable && customizeNotify(*nm, result)) return true;
         if (nm->code == TBN_GETINFOTIPW) {
             auto* tip = (NMTBGETINFOTIPW*)lp;
             if (TToolButton* b = byId(tip->iItem); b && tip->pszText && tip->cchTextMax > 0) {
@@ -239,6 +336,13 @@ LRESULT TToolBar::WndProc(UINT msg, WPARAM wp, LPARAM lp)
                 ::SetCursor(Cursor_Handle(b->Cursor));
                 return TRUE;
             }
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        // The platform would open its dialog itself, past the modal door.
+        if (Customizable) {
+            Customize();
+            return 0;
         }
         break;
     case WM_CONTEXTMENU: {

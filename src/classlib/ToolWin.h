@@ -1,6 +1,7 @@
 // The tool bar: a row of picture buttons over the platform's tool bar
 // control, with check and drop-down buttons, buttons bound to actions, the
-// hints as tooltips and a gradient background.
+// hints as tooltips, a gradient background, and the platform's customize
+// dialog, in which the user takes buttons off the bar and puts them back.
 #pragma once
 
 #include "ActnList.h"
@@ -43,6 +44,9 @@ private:
     int fImageIndex = -1;
     bool fDown = false, fEnabled = true, fVisible = true;
     void apply() const;
+    // What the platform's control holds of the button.
+    BYTE platformStyle() const;
+    BYTE platformState() const;
     friend class TToolBar;
 };
 
@@ -58,6 +62,10 @@ public:
     bool GradientDrawing = false;
     bool Wrapable = true;
     bool AutoSize = false;
+    // Decided when the window is made: a double click opens the customize
+    // dialog, and Shift+drag moves buttons or drags them off the bar. The
+    // buttons the bar was made with are what the dialog offers and what its
+    // Reset puts back.
     bool Customizable = false;
 
     TImageList* Images() const { return fImages; }
@@ -74,6 +82,8 @@ public:
     TToolButton* ButtonAt(int x, int y) const;
     // The button's rectangle in the bar's client coordinates.
     RECT ButtonRect(const TToolButton& button) const;
+    // The platform's customize dialog, modal (through the modal door).
+    void Customize();
 
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -91,6 +101,8 @@ private:
     void autoSize();
     TToolButton* byId(int id) const;
     void dropDown(TToolButton& button);
+    bool customizeNotify(NMHDR& nm, LRESULT& result);
+    void resetButtons();
     friend class TToolButton;
 };
 

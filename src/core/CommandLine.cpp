@@ -11,11 +11,7 @@ namespace {
 // and ".." are steps of a path.
 bool writtenAsType(const String& s) { return s != L"." && s != L".." && Iconize_WrittenAsType(s); }
 
-// A network path (what Explorer's menu passes for a folder on a share) has no
-// colon, yet names no place inside the program's folder.
-String expandArg(const String& s) { return s.compare(0, 2, L"\\\\") == 0 ? s : Path_Expand(s); }
-
-String expandElement(const String& s) { return writtenAsType(s) ? s : expandArg(s); }
+String expandElement(const String& s) { return writtenAsType(s) ? s : Path_Expand(s); }
 }  // namespace
 
 std::vector<String> CommandLine_Split(const String& line)
@@ -55,7 +51,7 @@ TCommandLine CommandLine_Parse(const std::vector<String>& args)
     c.Given = args.size() > 1;
     if (!c.Given) return c;
     c.Element = expandElement(arg(2));
-    c.IcoFile = expandArg(arg(3));
+    c.IcoFile = Path_Expand(arg(3));
     c.IcoIndex = arg(4);
     c.CopyIco = arg(5) != L"0";
     if (!TryStrToInt(arg(1), c.Mode)) {

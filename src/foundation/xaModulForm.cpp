@@ -41,6 +41,11 @@ bool Form_PosLoad(TForm* form, TIniFile* ini, const String& section, bool maximi
 
 void Form_PosSave(TForm* form, TIniFile* ini, const String& section)
 {
+    // A window the user never saw has no place of its own yet: its bounds are
+    // still the design's (centring happens on showing), and writing them would
+    // pin it there from the next run on, or overwrite the place it was left at
+    // in an earlier run.
+    if (!form->EverShown()) return;
     String name = section.empty() ? form->Name : section;
     std::unique_ptr<TIniFile> own;
     if (!ini) {

@@ -10,6 +10,8 @@
 // the form is centred on the screen, and maximized when MaximizeIfNone.
 bool Form_PosLoad(TForm* form, TIniFile* ini = nullptr, const String& section = L"", bool maximizeIfNone = false);
 // Writes Maximized and the normal (restored) rectangle: Top, Left, Height, Width.
+// A form that has never been shown writes nothing: the section keeps what it
+// held, or stays absent so that the form opens centred.
 void Form_PosSave(TForm* form, TIniFile* ini = nullptr, const String& section = L"");
 // Shrinks and moves the form onto the primary screen.
 void Form_FitToScreen(TForm* form);

@@ -37,9 +37,11 @@ String Path_Rebase(const String& path, const String& oldBase, const String& newB
 {
     String rest;
     if (oldBase.empty() || !Path_IsUnder(oldBase, path, rest)) return path;
-    String r = ExcludeTrailingPathDelimiter(newBase) + rest;
-    if (!r.empty() && (r[0] == L'\\' || r[0] == L'/')) r.erase(0, 1);
-    return r;
+    String base = ExcludeTrailingPathDelimiter(newBase);
+    // Only a remainder loses its leading delimiter; a new base that names a
+    // share (a variable holding \\server\share) keeps both backslashes.
+    if (base.empty() && !rest.empty() && (rest[0] == L'\\' || rest[0] == L'/')) rest.erase(0, 1);
+    return base + rest;
 }
 
 String Path_Collapse(const String& path, const String& macro)
@@ -73,6 +75,11 @@ String expandVariables(const String& part)
 }
 }  // namespace
 
+bool Path_IsFull(const String& path)
+{
+    return path.find(L':') != String::npos || path.starts_with(L"\\\\");
+}
+
 String Path_Expand(const String& path, const String& oldBase, const String& newBase)
 {
     if (path.empty()) return String();
@@ -94,7 +101,7 @@ String Path_Expand(const String& path, const String& oldBase, const String& newB
     } else {
         r = path;
     }
-    if (r.find(L':') == String::npos) {
+    if (!Path_IsFull(r)) {
         size_t i = 0;
         while (i < r.size() && r[i] == L'\\') ++i;
         while (i < r.size() && r[i] == L'/') ++i;

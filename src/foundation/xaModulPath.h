@@ -4,8 +4,13 @@
 
 #include "SysUtils.h"
 
+// True when Path names its place by itself: it holds a colon (a drive) or
+// begins with two backslashes (a network share, \\server\share). Any other
+// path, one with a single leading backslash included, is relative to the
+// program folder.
+bool Path_IsFull(const String& path);
 // The real path of a stored path: "%Desktop", "%exe", "%ProgDir", "%AppDir" or
-// environment variables in the first component; a path without a colon is
+// environment variables in the first component; a path that is not full is
 // relative to the program folder; ".." steps are carried out. With OldBase
 // given, a leading OldBase is replaced by NewBase instead of the macros.
 String Path_Expand(const String& path, const String& oldBase = L"", const String& newBase = L"");

@@ -40,9 +40,7 @@ void Y_Show(const String& text, const String& caption, int color, bool rememberP
     form->ModalText = text;
     form->ModalColor = back;
     form->ShowModal();
-    // A box that a test's responder answered unseen was never on the screen
-    // and has no placement to keep.
-    if (rememberPos && form->ModalWasShown()) {
+    if (rememberPos) {
         // The message has been shown and read; a settings.ini that cannot be
         // written (a read-only file or folder) only loses the box's size, and
         // must not stop the caller that reported something.

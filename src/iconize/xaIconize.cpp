@@ -142,8 +142,7 @@ void notifyFolderChange()
 // find whatever file of that name happens to lie there.)
 String resolveIconFile(const String& folder, const String& value)
 {
-    bool absolute = value.find(L':') != String::npos || (value.size() > 1 && value[0] == L'\\' && value[1] == L'\\');
-    if (absolute) return value;
+    if (Path_IsFull(value)) return value;
     return IncludeTrailingPathDelimiter(folder) + value;
 }
 
@@ -204,8 +203,10 @@ TIconizeResult Iconize_Folder(const String& folderGiven, const String& iconGiven
             // A file of that name that is no copy of ours is the user's: never
             // overwritten; the icon is named where it lies.
             copying = false;
-        } else if (!(inFolder && !presentCopy.empty() && File_SameIdentity(presentCopy, target))) {
-            stage = true;  // (the folder's own copy stays when the source lies beside it)
+        } else {
+            // Our earlier copy gives way, even to a source lying beside it:
+            // left, it would show its own picture at the new index.
+            stage = true;
         }
     }
     String value = copying ? name : inFolder ? ExtractFileName(source) : source;

@@ -65,6 +65,8 @@ public:
 bool Iconize_IsFileType(const String& text);
 
 void Iconize_Drive(const String& letter, const String& iconFile, int index);
+// Takes the drive's custom icon away, whoever set it; where iconize recorded
+// the value its own icon replaced, that value comes back instead.
 void Iconize_Clear_Drive(const String& letter);
 // False, writing nothing, for what is no file type and for the program and
 // shortcut types, whose files each show an icon of their own. Ext with or
@@ -94,7 +96,8 @@ bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex);
 
 // System image list and icon files -------------------------------------------
 
-// The index of Path's icon in the shell's system image list.
+// The index of Path's icon in the shell's system image list; an .ico file
+// whose icon directory does not fit its contents gets its type's icon.
 int Ico_GetSysIndex(const String& path);
 // The index of the icon the shell shows for a file named Name, or for a
 // folder, by its type alone: the file system is not asked.

@@ -2,17 +2,29 @@
 #include "xaIconize.h"
 
 #include "Handles.h"
+#include "xaModulPath.h"
 #include "xaY.h"
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
+
+namespace {
+bool iconFileBroken(const String& file);
+}
 
 int Ico_GetSysIndex(const String& path)
 {
+    // The shell draws an icon file's own picture from its icon directory, as
+    // the file gives it; one that runs past the file makes the shell read
+    // past it. Such a file shows its type's picture.
+    if (AnsiSameText(File_Ext(path), L"ico") && iconFileBroken(path)) return Ico_GetTypeSysIndex(path, false);
     SHFILEINFOW info{};
     SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
     return info.iIcon;
@@ -20,8 +32,18 @@ int Ico_GetSysIndex(const String& path)
 
 int Ico_GetTypeSysIndex(const String& name, bool folder)
 {
+    // Some shells open the file named after all, for a type whose icon is
+    // the file's own ("%1"), and a bare name is looked for in the current
+    // folder, which may hold a broken icon file of that name. The name goes
+    // under a file, where nothing can be.
+    static const String under = [] {
+        wchar_t self[MAX_PATH] = {};
+        DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? String(self) + L"\\" : String();
+    }();
+    String shown = under.empty() ? name : under + ExtractFileName(name);
     SHFILEINFOW info{};
-    SHGetFileInfoW(name.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+    SHGetFileInfoW(shown.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
                    SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
     return info.iIcon;
 }
@@ -55,19 +77,83 @@ void ImageList_AttachSys(TImageList& list, bool small)
 
 namespace {
 
+// A file's bytes, read a page at a time as the check reaches them: an icon
+// file's check touches its header, its directory and the head of each
+// image, never the pixels, and an icon file is checked each time a list
+// draws its row.
+class TFileBytes {
+public:
+    explicit TFileBytes(const String& file)
+        : fFile(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+        LARGE_INTEGER size;
+        fOpen = fFile && GetFileSizeEx(fFile.Get(), &size);
+        fSize = fOpen ? (uint64_t)size.QuadPart : 0;
+    }
+    bool Open() const { return fOpen; }
+    // A read gave less than the file's size promised (it shrank, or a lock).
+    bool Failed() const { return fFailed; }
+    uint64_t size() const { return fSize; }
+
+    char operator[](uint64_t at) const
+    {
+        uint64_t page = at / kPage;
+        if (!fLast || page != fLastPage) {
+            auto [it, added] = fPages.try_emplace(page);
+            if (added) load(page, it->second);
+            fLast = &it->second;
+            fLastPage = page;
+        }
+        uint64_t off = at % kPage;
+        if (off < fLast->size()) return (*fLast)[off];
+        fFailed = true;
+        return '\0';
+    }
+    bool Matches(uint64_t at, std::string_view s) const
+    {
+        for (size_t i = 0; i < s.size(); ++i)
+            if ((*this)[at + i] != s[i]) return false;
+        return true;
+    }
+
+private:
+    static constexpr uint64_t kPage = 4096;
+    TFileHandle fFile;
+    bool fOpen = false;
+    uint64_t fSize = 0;
+    mutable bool fFailed = false;
+    mutable std::unordered_map<uint64_t, std::string> fPages;
+    mutable const std::string* fLast = nullptr;
+    mutable uint64_t fLastPage = 0;
+
+    void load(uint64_t page, std::string& bytes) const
+    {
+        uint64_t at = page * kPage;
+        bytes.resize(at < fSize ? (size_t)std::min(kPage, fSize - at) : 0);
+        LARGE_INTEGER to;
+        to.QuadPart = (LONGLONG)at;
+        DWORD got = 0;
+        if (bytes.empty() || !SetFilePointerEx(fFile.Get(), to, nullptr, FILE_BEGIN) ||
+            !ReadFile(fFile.Get(), bytes.data(), (DWORD)bytes.size(), &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+    }
+};
+
 // The platform's icon extraction trusts an icon file's directories: a count
 // or an offset that lies makes it read past the file and the process dies.
 // Every directory is therefore walked here first, inside the file's bytes.
 class TIconFileCheck {
 public:
-    explicit TIconFileCheck(const std::string& bytes) : f(bytes) {}
+    explicit TIconFileCheck(const TFileBytes& bytes) : f(bytes) {}
 
     bool Sound() const
     {
         if (has(0, 64) && f[0] == 'M' && f[1] == 'Z') {
             uint64_t header = u32(0x3C);
-            if (has(header, 4) && f.compare(header, 4, std::string("PE\0\0", 4)) == 0) return peSound(header);
-            if (has(header, 2) && f.compare(header, 2, "NE") == 0) return neSound(header);
+            if (has(header, 4) && f.Matches(header, std::string_view("PE\0\0", 4))) return peSound(header);
+            if (has(header, 2) && f.Matches(header, "NE")) return neSound(header);
             return true;  // a DOS program: no icons, nothing the platform walks
         }
         if (has(0, 4) && u16(0) == 0 && u16(2) == 1) return icoSound();
@@ -75,7 +161,7 @@ public:
     }
 
 private:
-    const std::string& f;
+    const TFileBytes& f;
 
     bool has(uint64_t at, uint64_t n) const { return at <= f.size() && n <= f.size() - at; }
     uint32_t u16(uint64_t at) const { return (uint8_t)f[at] | (uint8_t)f[at + 1] << 8; }
@@ -86,7 +172,7 @@ private:
     bool imageSound(uint64_t at, uint64_t size) const
     {
         if (!has(at, size) || size < 8) return false;
-        if (f.compare(at, 8, "\x89PNG\r\n\x1A\n") == 0) return true;  // the PNG reader checks its own chunks
+        if (f.Matches(at, "\x89PNG\r\n\x1A\n")) return true;  // the PNG reader checks its own chunks
         if (size < 40) return false;
         uint64_t headerSize = u32(at), width = u32(at + 4), height2 = u32(at + 8), bits = u16(at + 14);
         uint64_t compression = u32(at + 16), used = u32(at + 32);
@@ -228,16 +314,19 @@ private:
     }
 };
 
-// The whole file, or false when it cannot be read.
-bool readWhole(const String& file, std::string& bytes)
+// Whether File can be read and its icon directories fit its contents.
+bool iconFileSound(const String& file)
 {
-    TFileHandle h(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!h || !GetFileSizeEx(h.Get(), &size) || size.QuadPart > 0x40000000) return false;
-    bytes.resize((size_t)size.QuadPart);
-    DWORD got = 0;
-    return bytes.empty() || (ReadFile(h.Get(), bytes.data(), (DWORD)bytes.size(), &got, nullptr) && got == bytes.size());
+    TFileBytes bytes(file);
+    return bytes.Open() && TIconFileCheck(bytes).Sound() && !bytes.Failed();
+}
+
+// A file that cannot be opened is none the shell reads either (a folder
+// named like an icon file among them).
+bool iconFileBroken(const String& file)
+{
+    TFileBytes bytes(file);
+    return bytes.Open() && (!TIconFileCheck(bytes).Sound() || bytes.Failed());
 }
 
 }  // namespace
@@ -245,8 +334,7 @@ bool readWhole(const String& file, std::string& bytes)
 bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
 {
     if (!FileExists(file)) return true;
-    std::string bytes;
-    bool sound = readWhole(file, bytes) && TIconFileCheck(bytes).Sound();
+    bool sound = iconFileSound(file);
     list.Clear();
     if (!sound) {
         if (tellUser)

@@ -75,18 +75,19 @@ void setIcon(TRegistry& reg, const String& text)
     reg.WriteString(kWritten, text);
 }
 
-// Takes our icon out of a DefaultIcon key: the value before it comes back, a
-// key that only we filled goes, and an icon another program wrote after ours stays.
-void clearIcon(HKEY root, const String& path)
+// Takes the icon out of a DefaultIcon key: ours gives back the value before
+// it; another program's, written before or after ours, stays, unless
+// TheirsToo (a drive, whose key holds nothing but a custom icon, whoever set
+// it). Our marks go, and so does a key that only they and the icon filled.
+void clearIcon(HKEY root, const String& path, bool theirsToo = false)
 {
     THKey key;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS) return;
     TRawValue written = readRaw(key.Get(), kWritten), before = readRaw(key.Get(), kBefore);
-    if (!written.Exists) return;
-    if (readRaw(key.Get(), L"") == written) {
-        if (before.Exists) writeRaw(key.Get(), L"", before);
-        else RegDeleteValueW(key.Get(), L"");
-    }
+    if (!written.Exists && !theirsToo) return;
+    bool ours = readRaw(key.Get(), L"") == written;
+    if (ours && before.Exists) writeRaw(key.Get(), L"", before);
+    else if (ours || theirsToo) RegDeleteValueW(key.Get(), L"");
     RegDeleteValueW(key.Get(), kWritten);
     RegDeleteValueW(key.Get(), kBefore);
     DWORD subkeys = 0, values = 0;
@@ -132,7 +133,7 @@ void Iconize_Drive(const String& letter, const String& iconFile, int index)
 
 void Iconize_Clear_Drive(const String& letter)
 {
-    clearIcon(HKEY_CLASSES_ROOT, driveKey(letter));
+    clearIcon(HKEY_CLASSES_ROOT, driveKey(letter), true);
     notifyDrive(letter);
 }
 

@@ -113,6 +113,9 @@ TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
     String parent = Path_Parent(ExcludeTrailingPathDelimiter(Prog_Dir()), false);
     EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L".."}).Element), N(IncludeTrailingPathDelimiter(parent)));
     EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L"..."}).Element), "...");
+    // A folder and an icon on a share are full paths, their steps carried out.
+    TCommandLine share = CommandLine_Parse({L"dolv", L"0", L"\\\\srv\\a\\..\\b", L"\\\\srv\\i.ico"});
+    EXPECT_EQ(N(share.Element + L"|" + share.IcoFile), "\\\\srv\\b|\\\\srv\\i.ico");
 }
 
 TEST(MainWindow, SettingsGiveTheStartValues)
@@ -363,3 +366,35 @@ TEST(MainWindow, SplitterFollowsDragAndResize)
 }
 
 }  // namespace
+
+// Items cut in the icon pane and pasted into the element pane leave the
+// icon pane's rows, a folder as a file; copied ones stay.
+TEST(MainWindow, PasteOfCutItemsTakesTheirRowsFromThePaneTheyLeft)
+{
+    TStart start("");
+    Form1->Show();
+    TxaShellListView &ico = *Form1->FrIco->LVS, &elm = *Form1->FrElm->LVS;
+    auto ids = [](const TxaShellListView& lv) {
+        String s;
+        for (int i = 0; i < lv.Items.Count(); ++i) s += lv.TeloID(i, L"") + L" ";
+        return N(s);
+    };
+    for (bool cut : {false, true}) {
+        TTempDir from, to;
+        CreateDirectoryW((from / L"Sub").c_str(), nullptr);
+        for (const wchar_t* f : {L"Sub\\in.txt", L"f.txt", L"stay.txt"}) WriteFileBytes(from / f, "x");
+        ico.SetPath(from.Path());
+        elm.SetPath(to.Path());
+        ico.ClearSelection();
+        for (const wchar_t* id : {L"Sub.*dir", L"f.txt"}) ico.FindTeloID(id)->Selected = true;
+        ico.SetFocus();
+        Ui_Key(cut ? 'X' : 'C', ssCtrl);
+        elm.SetFocus();
+        Ui_Key('V', ssCtrl);
+        EXPECT_EQ(ids(elm), "Sub.*dir f.txt ") << cut;
+        EXPECT_EQ(ids(ico), cut ? "stay.txt " : "Sub.*dir f.txt stay.txt ");
+        EXPECT_EQ(FileExists(from / L"Sub\\in.txt") + FileExists(from / L"f.txt"), cut ? 0 : 2);
+        EXPECT_TRUE(FileExists(to / L"Sub\\in.txt"));
+        EXPECT_EQ(start.Boxes.Seen.size(), 0u);
+    }
+}

@@ -244,8 +244,15 @@ TEST(Program, StartsClosesAndSurvivesSettings)
                                L"Form1=", L"List=", L"[Form1]", L"[elmLVS]", L"[icoLVS]"})
         EXPECT_NE(text.find(key), String::npos) << N(key);
     EXPECT_LT(text.find(L"FontSize="), text.find(L"IcoBaza=")) << "written in the close's order";
+    // The settings window was never opened: no place of its own, so it opens centred.
+    EXPECT_EQ(text.find(L"[FormSettings]"), String::npos);
+    WritePrivateProfileStringW(L"FormSettings", L"Left", L"60", prog.Settings().c_str());
     r = RunDolv(prog, L"", [&](HWND w) { maximized = IsZoomed(w); });
     EXPECT_TRUE(maximized) << "the second start restores the placement";
+    EXPECT_EQ(N(IniValue(prog.Settings(), L"FormSettings", L"Left") + L"|" +
+                IniValue(prog.Settings(), L"FormSettings", L"Top")),
+              "60|<none>")
+        << "a place left by an earlier run stays as it was";
 
     // A settings file that cannot be written (a folder of that name): told
     // once, and the program still ends.

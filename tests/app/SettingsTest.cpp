@@ -309,3 +309,32 @@ TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
     EXPECT_FALSE(GetWindowLongPtrW(FormFont->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
+
+// Reload lists the folder anew, a new file in it too, and keeps the language
+// in use selected; it loads nothing and shows no restart link.
+// The language is loaded for the whole process: the test runs in one of its own.
+TEST(SettingsWindowDeathTest, ReloadKeepsTheLanguageInUseSelected)
+{
+    inOwnProcess([] {
+        TSettingsStart s;
+        Lng_Load(s.lng, Lng_LoadAndSet);
+        ASSERT_EQ(Lng_Path, s.lng);
+        WriteFileBytes(s.dir / L"Language\\Armenian.lng", "Set=x");
+        const std::string loaded = ReadFileBytes(s.lng);
+        String selected;
+        bool restartLink = true;
+        TModalDriver settings(L"TFormSettings", [&](HWND) {
+            TFrLanguageComboBox& lang = *FormSettings->FrLang;
+            lang.pmReload->Click();
+            selected = lang.cb->Items(lang.cb->ItemIndex());
+            restartLink = lang.klb->Visible();
+            Ui_Key(VK_ESCAPE);
+        });
+        Form1->Act_Set_Settings->Execute();
+        EXPECT_EQ(N(selected), "Russian");
+        EXPECT_FALSE(restartLink);
+        EXPECT_EQ(Lng_Path, s.lng);
+        EXPECT_EQ(ReadFileBytes(s.lng), loaded);
+        EXPECT_TRUE(s.boxes.Seen.empty());
+    });
+}

@@ -123,3 +123,53 @@ TEST(EditPath, ClicksOnSegmentsEnterAndTheKeyTable)
         EXPECT_EQ(b.ep->Text(), shown);
     }
 }
+
+namespace {
+// A folder with one subfolder Beta, beside the test program, and the same
+// folder named by a full path without a drive letter: by its volume's name,
+// or, where the platform does not open those (Wine answers "not supported"),
+// through Wine's own namespace for the host's files (the program's folder is
+// on the host, so its name there holds no colon). Either begins with two
+// backslashes and holds no colon, as \\server\share does.
+struct TDriveLessFolder {
+    String Dos, Full;
+    TDriveLessFolder()
+    {
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        Dos = ExtractFilePath(exe) + L"noletter-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(Dos.c_str(), nullptr);
+        CreateDirectoryW((Dos + L"\\Beta").c_str(), nullptr);
+        wchar_t volume[MAX_PATH] = L"";
+        if (GetVolumeNameForVolumeMountPointW(Dos.substr(0, 3).c_str(), volume, MAX_PATH) &&
+            DirectoryExists(volume + Dos.substr(3))) {
+            Full = volume + Dos.substr(3);
+            return;
+        }
+        using TUnixName = char*(CDECL*)(const wchar_t*);
+        auto unixName = reinterpret_cast<TUnixName>(
+            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+        if (char* name = unixName ? unixName(Dos.c_str()) : nullptr) {
+            Full = L"\\\\?\\unix" + FromUtf8(name);
+            HeapFree(GetProcessHeap(), 0, name);
+            for (wchar_t& c : Full)
+                if (c == L'/') c = L'\\';
+        }
+    }
+    ~TDriveLessFolder() { RemoveTree(Dos); }
+};
+}  // namespace
+
+TEST(EditPath, AFolderNamedWithoutADriveLetterIsListedNotTakenAsRelative)
+{
+    TBox b;
+    TDriveLessFolder folder;
+    const String& full = folder.Full;
+    ASSERT_TRUE(full.starts_with(L"\\\\") && full.find(L':') == String::npos && DirectoryExists(full)) << N(full);
+    b.ep->SetFocus();
+    b.ep->SetText(full);
+    Ui_Key(VK_RETURN);
+    EXPECT_EQ(N(b.lv->Path()), N(full));
+    ASSERT_EQ(b.lv->Items.Count(), 1);
+    EXPECT_EQ(N(b.lv->Items[0].Caption), "Beta");
+}

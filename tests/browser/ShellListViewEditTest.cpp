@@ -63,7 +63,8 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
     const struct { C command; const wchar_t* select; std::vector<TModalAnswer> answers; int shell; const char *seen, *ids; } cases[] = {
         {ren, L"readme.", {ok(L"zz.chm")}, 0, "Renamer:readme 0,6|", "Docs.*dir Music.*dir b.bat zz.chm* 1.txt other.txt readme.txt "},
         {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs 0,4|Y:Folder with |Renamer:Music 0,5|", nullptr},
-        {ren, L"readme.txt", {ok(L"Docs/x.txt")}, 0, "Renamer:readme.txt 0,6|Renamer:Docs/x.txt 0,6|", nullptr},  // asked again
+        {ren, L"readme.txt", {ok(L"Docs/x.txt"), done, ok(L"............"), done}, 0,  // refused, said why, asked again
+         "Renamer:readme.txt 0,6|Y:Docs/x.txt\r\n|Renamer:Docs/x.txt 0,6|Y:............|Renamer:............ 0,11|", nullptr},
         {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes}, 0,  // Yes takes the other row away
          "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|", "Docs.*dir Music.*dir b.bat zz.chm 1.txt {readme.txt|other.txt}* "},
         {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
@@ -74,7 +75,14 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
         {txt, nullptr, {ok(L"2.txt")}, 0, "Renamer:1.txt 0,1|", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt 2.txt* "},
         {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDNO, "", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 1.txt* "},
         {&TxaShellListView::DeleteSelected, L"1.txt", {}, IDYES, "", "Docs.*dir Music.*dir New.*dir b.bat zz.chm 2.txt other.txt "},
-        {ren, L"zz.chm", {ok(L"ZZ.chm")}, 0, "Renamer:zz.chm 0,2|", "Docs.*dir Music.*dir New.*dir b.bat {zz|ZZ}.chm* "},
+        // The item itself under another spelling: a change of letter case
+        // renames; dots or blanks the file system drops change nothing.
+        {ren, L"zz.chm", {ok(L"ZZ.chm")}, 0, "Renamer:zz.chm 0,2|", "Docs.*dir Music.*dir New.*dir b.bat ZZ.chm* "},
+        {ren, L"Music.*dir", {ok(L"MUSIC.")}, 0, "Renamer:Music 0,5|", "Docs.*dir MUSIC.*dir* New.*dir "},
+        {txt, nullptr, {ok(L"notes")}, 0, "Renamer:1.txt 0,1|", "Docs.*dir MUSIC.*dir New.*dir notes.* b.bat "},
+        {ren, L"notes.", {ok(L"notes. .")}, 0, "Renamer:notes 0,5|", "Docs.*dir MUSIC.*dir New.*dir notes.* b.bat "},
+        {ren, L"b.bat", {ok(L"b.bat ")}, 0, "Renamer:b.bat 0,1|", "Docs.*dir MUSIC.*dir New.*dir notes. b.bat* "},
+        {ren, L"notes.", {ok(L"Notes.txt")}, 0, "Renamer:notes 0,5|", "Docs.*dir MUSIC.*dir New.*dir b.bat ZZ.chm 2.txt Notes.txt* "},
     };
     for (auto& c : cases) {
         v.answers = c.answers, v.seen.clear();
@@ -96,6 +104,11 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
             EXPECT_EQ(row->ImageIndex(), Ico_GetSysIndex(v.lv->TeloNameB(row, true))) << c.seen;
         }
     }
+    // The rows are what is on disk, spelling and all.
+    std::string rows = v.ids();
+    v.lv->Reload();
+    EXPECT_EQ(v.ids(), rows);
+    EXPECT_EQ(ReadFileBytes(v.dir / L"Notes.txt") + ReadFileBytes(v.dir / L"b.bat"), "b.bat");
     v.answers = {ok(L"NUL")};  // a device: no file would appear, and a port may never answer
     EXPECT_THROW(v.lv->CreateNewTxt(), EFCreateError);
     // On disk: nothing went into Docs; the user's files kept or replaced only after Yes.

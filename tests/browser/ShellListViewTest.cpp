@@ -53,6 +53,24 @@ struct TView {
         return N(Strs_Join(l, L" "));
     }
 };
+
+// An icon file of one 16x16 image in 32 bits (1128 bytes from offset 22).
+std::string oneIcon()
+{
+    std::string ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0\x28\0\0\0\x10\0\0\0\x20\0\0\0\1\0\x20\0", 38);
+    ico.resize(22 + 40, '\0');
+    return ico.append(16 * 16 * 4, '\x80').append(16 * 4, '\0');
+}
+
+// The picture the control draws for a row.
+int drawnImage(const TListItem& row)
+{
+    LVITEMW it{};
+    it.mask = LVIF_IMAGE;
+    it.iItem = row.Index();
+    ListView_GetItem(row.Owner()->Handle(), &it);
+    return it.iImage;
+}
 }  // namespace
 
 TEST(ShellListView, FilePathListsItsFolderWithTheFileSelectedAndEventsInOrder)
@@ -176,15 +194,18 @@ TEST(ShellListView, RowsFiltersAndIdentities)
     EXPECT_EQ(v.ids(), "Docs.*dir HiddenDir.*dir");
     v.lv->SetShowElements(seFiles);
     EXPECT_EQ(v.ids(), "readme. archive.tar.gz hidden.txt system.txt");
+    // A row is found by what it is, also once its item has left the disk.
+    v.lv->SetShowElements(seAll);
+    ASSERT_TRUE(RemoveDirectoryW((v.dir / L"Docs").c_str()) && DeleteFileW((v.dir / L"readme").c_str()));
+    for (const wchar_t* gone : {L"docs", L"docs\\", L"README"})
+        EXPECT_EQ(v.lv->FindItem(v.dir / gone), v.lv->FindTeloID(String(gone).starts_with(L"d") ? L"Docs.*dir" : L"readme."))
+            << N(gone);
 }
 
 TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
 {
     TView v;
-    // An icon file of one 16x16 image in 32 bits (1128 bytes from offset 22).
-    std::string ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0\x28\0\0\0\x10\0\0\0\x20\0\0\0\1\0\x20\0", 38);
-    ico.resize(22 + 40, '\0');
-    ico.append(16 * 16 * 4, '\x80').append(16 * 4, '\0');
+    std::string ico = oneIcon();
     // The test prefix has no icon file type: one of the test's own, whose
     // icon is the file's, as the shell registers .ico.
     RegSetValueW(HKEY_CLASSES_ROOT, L".dlvi", REG_SZ, L"dlvifile", 8);
@@ -211,13 +232,7 @@ TEST(ShellListView, RowsDrawnWithTheirTypeIconGetTheirOwnAtIdleTime)
                   (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | flag))
             << "the control draws from the system's list " << which;
     }
-    auto drawn = [&](TListItem* row) {
-        LVITEMW it{};
-        it.mask = LVIF_IMAGE;
-        it.iItem = row->Index();
-        ListView_GetItem(v.lv->Handle(), &it);
-        return it.iImage;
-    };
+    auto drawn = [](TListItem* row) { return drawnImage(*row); };
     struct {
         const wchar_t *id, *path;
         bool standIn;
@@ -430,4 +445,72 @@ TEST(ShellListView, Screenshots)
     v.lv->SetViewStyle(vsIcon);
     v.lv->Reload();
     Ui_Shot(v.form.Handle(), L"listview-icons");
+}
+
+// An icon file whose directory runs past its end makes the shell read past
+// it when asked for the file's own picture: such a row keeps its type's
+// picture, and the rows around it are all drawn with theirs.
+TEST(ShellListView, ABrokenIconFileShowsItsTypesPictureAndTheOthersTheirOwn)
+{
+    TView v;
+    std::string count = oneIcon(), offset = oneIcon();
+    count[4] = count[5] = '\xFF';                   // 65,535 entries in a small file
+    offset.replace(18, 4, "\xF0\xFF\xFF\x7F", 4);  // the image far past the end
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+        bool broken;
+    } files[] = {{L"count.ico", count, true}, {L"good.ico", oneIcon(), false}, {L"offset.ico", offset, true},
+                 {L"zz.txt", "text", false}};
+    for (auto& f : files) WriteFileBytes(v.dir / f.name, f.bytes);
+    // The shell looks for bare names in the current folder.
+    SetCurrentDirectoryW(v.dir.Path().c_str());
+    struct TBack {
+        ~TBack() { SetCurrentDirectoryW(L"C:\\"); }
+    } back;
+    Application.ProcessMessages();
+    v.lv->SetPath(v.dir.Path());
+    UpdateWindow(v.lv->Handle());
+    ASSERT_EQ(v.ids(), "count.ico good.ico offset.ico zz.txt");
+    EXPECT_TRUE(Ui_WaitFor([&] {
+        for (int i = 0; i < v.lv->Items.Count(); ++i)
+            if (!v.lv->Items[i].ImageResolved() || v.lv->Items[i].ImageStandIn()) return false;
+        return true;
+    })) << "every row drawn with its own picture";
+    const int icoType = Ico_GetTypeSysIndex(L"x.ico", false);
+    for (auto& f : files) {
+        const TListItem& row = *v.lv->FindTeloID(f.name);
+        if (String(f.name).ends_with(L".ico")) {
+            EXPECT_EQ(drawnImage(row) == icoType, f.broken) << N(f.name);
+        }
+        EXPECT_EQ(drawnImage(row), Ico_GetSysIndex(v.dir / f.name)) << N(f.name);
+    }
+}
+
+// A row renamed after it was drawn shows the picture of its new name.
+TEST(ShellListView, ADrawnRowRenamedTakesItsNewPicture)
+{
+    TView v;
+    for (const wchar_t* n : {L"a.txt", L"b.ico"}) WriteFileBytes(v.dir / n, oneIcon());
+    const struct {
+        const wchar_t *from, *to;
+    } cases[] = {{L"a.txt", L"a.ico"}, {L"b.ico", L"b.txt"}};
+    Application.ProcessMessages();
+    v.lv->SetPath(v.dir.Path());
+    UpdateWindow(v.lv->Handle());
+    ASSERT_TRUE(Ui_WaitFor([&] { return !v.lv->Items[0].ImageStandIn() && !v.lv->Items[1].ImageStandIn(); }));
+    for (auto& c : cases) {
+        TListItem* row = v.lv->FindTeloID(c.from);
+        int before = drawnImage(*row);
+        ASSERT_EQ(before, Ico_GetSysIndex(v.dir / c.from)) << N(c.from) << " drawn";
+        v.lv->ClearSelection();
+        row->Selected = true;
+        TModalAnswer typed;
+        typed.Result = IDOK, typed.Text = c.to;
+        TModalResponderScope door{[&](const TModalRequest&) { return typed; }};
+        v.lv->Rename();
+        ASSERT_EQ(v.lv->FindTeloID(c.to), row) << N(c.to);
+        EXPECT_EQ(drawnImage(*row), Ico_GetSysIndex(v.dir / c.to)) << N(c.to);
+        EXPECT_NE(drawnImage(*row), before) << N(c.to);
+    }
 }

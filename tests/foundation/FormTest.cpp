@@ -115,6 +115,45 @@ TEST(FormPos, MissingSettingsCentresAndMaximizesOnlyWhenAsked)
     EXPECT_FALSE(FileExists(s.Ini())) << "reading must not create settings.ini";
 }
 
+// A session that never shows a window leaves its section as it found it, so
+// that a window without one still opens centred the next time.
+TEST(FormPos, AWindowNeverShownKeepsItsSectionAndTheNextShowCentresIt)
+{
+    const std::string centred = Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300);
+    const struct {
+        const char* settings;  // null: no settings.ini
+        bool own;              // saved into an Ini the caller holds, as the main window's close does
+        std::string shownAt;
+    } cases[] = {
+        {nullptr, false, centred},
+        {"[Other]\r\nTop=1\r\n", true, centred},
+        {"[FormN]\r\nMaximized=0\r\nTop=70\r\nLeft=60\r\nHeight=250\r\nWidth=350\r\n", false, Box(60, 70, 350, 250)},
+    };
+    for (const auto& c : cases) {
+        TSettingsDir s;
+        if (c.settings) s.Write(c.settings);
+        {
+            TPlainForm f(L"FormN");
+            Form_PosLoad(&f);
+            f.SetBounds(0, 0, 400, 300);  // where a window made at start sits until it is shown
+            TIniFile ini(s.Ini());
+            Form_PosSave(&f, c.own ? &ini : nullptr);
+        }
+        if (!c.settings)
+            EXPECT_FALSE(FileExists(s.Ini())) << "nothing to keep, nothing written";
+        else
+            EXPECT_EQ(ReadFileBytes(s.Ini()), c.settings);
+        TPlainForm g(L"FormN");
+        Form_PosLoad(&g);
+        g.Show();
+        EXPECT_EQ(Box(g), c.shownAt) << (c.settings ? c.settings : "no settings.ini");
+        g.Hide();
+        // Shown once, it has a place to keep.
+        Form_PosSave(&g);
+        EXPECT_EQ(GetPrivateProfileIntW(L"FormN", L"Width", 0, s.Ini().c_str()), (UINT)g.Width());
+    }
+}
+
 namespace {
 // While the system's move loop runs, a timer looks at the cursor and lets the
 // mouse button go (Esc as well, should the loop want a key), so the loop ends.

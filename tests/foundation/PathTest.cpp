@@ -23,7 +23,7 @@ TEST_F(PathTest, ExpandMacrosRelativeAndDots)
         {L"%AppDir\\help", L"C:\\Tools\\App\\help"}, {L"%progdir\\help", L"C:\\Tools\\App\\help"},
         {L"%exeX\\y", L"C:\\Tools\\AppX\\y"},  // a macro is a character prefix, not a whole component
         {L"%DOLV_TEST_NOPE%\\x", L"C:\\Tools\\App\\%DOLV_TEST_NOPE%\\x"},
-        {L"icons", L"C:\\Tools\\App\\icons"}, {L"\\\\icons", L"C:\\Tools\\App\\icons"}, {L"/icons", L"C:\\Tools\\App\\icons"},
+        {L"icons", L"C:\\Tools\\App\\icons"}, {L"\\icons", L"C:\\Tools\\App\\icons"}, {L"/icons", L"C:\\Tools\\App\\icons"},
         {L"icons\\", L"C:\\Tools\\App\\icons\\"},  // a relative path keeps its trailing backslash; a macro path does not
         {L"C:\\a\\b\\..\\c", L"C:\\a\\c"}, {L"..\\Other\\x", L"C:\\Tools\\Other\\x"}, {L"%exe\\..\\x", L"C:\\Tools\\x"},
     };
@@ -51,6 +51,28 @@ TEST_F(PathTest, ExpandEnvironmentVariablesInTheFirstComponentOnly)
     };
     for (const auto& c : cases) EXPECT_EQ(N(Path_Expand(c.in)), N(c.out)) << "input " << N(c.in);
     for (auto& v : vars) SetEnvironmentVariableW(v[0], nullptr);
+}
+
+// A colon anywhere, or two backslashes in front (a network share), make a
+// path full; everything else is taken from the program folder, one leading
+// backslash included, as stored files have it.
+TEST_F(PathTest, FullPathsHaveAColonOrBeginWithTwoBackslashes)
+{
+    SetEnvironmentVariableW(L"DOLV_SHARE", L"\\\\files\\pub");
+    const struct { const wchar_t* in; bool full; const wchar_t* out; } cases[] = {
+        {L"\\\\server\\share\\x", true, L"\\\\server\\share\\x"},
+        {L"\\\\server\\share\\a\\..\\b\\", true, L"\\\\server\\share\\b\\"},
+        {L"\\\\icons", true, L"\\\\icons"},
+        {L"%DOLV_SHARE%\\x", false, L"\\\\files\\pub\\x"},  // full once expanded
+        {L"\\icons", false, L"C:\\Tools\\App\\icons"},
+        {L"D:x", true, L"D:x"},
+        {L"", false, L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Path_IsFull(c.in), c.full) << "input " << N(c.in);
+        EXPECT_EQ(N(Path_Expand(c.in)), N(c.out)) << "input " << N(c.in);
+    }
+    SetEnvironmentVariableW(L"DOLV_SHARE", nullptr);
 }
 
 TEST_F(PathTest, DesktopMacroAndRebasing)

@@ -31,6 +31,46 @@ TEST(DriveIcon, WritesTheReferenceTextAndTellsTheShell)
     EXPECT_EQ(notices.Seen().size(), 5u);
 }
 
+// Clear takes the drive's icon whoever set it (by hand, another program,
+// another copy); where ours replaced one, that one comes back.
+TEST(DriveIcon, ClearTakesAnyIconAndGivesBackTheOneOursReplaced)
+{
+    TRegSnapshot keep(CR, {L"Applications\\Explorer.exe\\Drives\\Q", kDriveQ});
+    TNoticeRecorder notices;
+    const struct {
+        const wchar_t* Theirs;  // set first by somebody else; null: nothing
+        DWORD Type;
+        bool Ours;              // then iconized here
+        const wchar_t* Later;   // then written by another program; null: nothing
+        const wchar_t* Left;    // the icon after Clear
+    } rows[] = {
+        {L"C:\\hand.ico,1", REG_SZ, false, nullptr, L"<none>"},
+        {L"%SystemRoot%\\x.dll,2", REG_EXPAND_SZ, false, nullptr, L"<none>"},
+        {L"C:\\hand.ico,1", REG_SZ, true, nullptr, L"C:\\hand.ico,1"},
+        {nullptr, REG_SZ, true, L"C:\\later.ico", L"<none>"},
+        {L"C:\\hand.ico,1", REG_SZ, true, L"C:\\later.ico", L"<none>"},  // what ours replaced is gone already
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(N(String(row.Theirs ? row.Theirs : L"-")) + (row.Ours ? " ours" : "") +
+                     (row.Later ? " later" : ""));
+        RegDeleteTreeQuiet(CR, kDriveQ);
+        if (row.Theirs) RegSetValue(CR, kDriveQ, L"", row.Theirs, row.Type);
+        if (row.Ours) Iconize_Drive(L"Q", L"C:\\ours.ico", -1);
+        if (row.Later) RegSetValue(CR, kDriveQ, L"", row.Later);
+        Iconize_Clear_Drive(L"Q");
+        EXPECT_EQ(N(RegValue(CR, kDriveQ)), N(row.Left));
+        EXPECT_EQ(RegKeyExists(CR, kDriveQ), String(row.Left) != L"<none>") << "a key left empty goes";
+        EXPECT_EQ(N(RegValue(CR, kDriveQ, L"Dolv.Icon")), "<none>");
+    }
+    // Another value of the key is no icon: it stays, and so does the key.
+    RegSetValue(CR, kDriveQ, L"", L"C:\\hand.ico");
+    RegSetValue(CR, kDriveQ, L"Note", L"theirs");
+    Iconize_Clear_Drive(L"Q");
+    EXPECT_EQ(N(RegValue(CR, kDriveQ)), "<none>");
+    EXPECT_EQ(N(RegValue(CR, kDriveQ, L"Note")), "theirs");
+    RegDeleteTreeQuiet(CR, kDriveQ);  // the snapshot puts back a default value only
+}
+
 class TypeIcon : public ::testing::Test {
 protected:
     // Test-only types, so that no real association of the prefix is touched.

@@ -141,11 +141,37 @@ TEST_F(FolderIcon, OwnDesktopIcoHoweverWrittenIsTheSameFileAndStays)
         EXPECT_EQ(N(key(L"IconIndex")), N(IntToStr(i++)));
         expectIconized();
     }
-    // Another file inside the same folder: the present Desktop.ico stays.
-    WriteFileBytes(folder + L"\\other.ico", TinyIco(0x77));
-    ASSERT_TRUE(Iconize_Folder(folder, folder + L"\\other.ico", L"7", true));
-    EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
-    EXPECT_EQ(N(key(L"IconIndex")), "7");
+}
+
+// A source lying beside our copy takes its place: the folder shows the icon
+// chosen at its index, and the source stays as it was.
+TEST_F(FolderIcon, ASourceBesideOurCopyReplacesIt)
+{
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    const struct {
+        const wchar_t* Name;
+        std::string Bytes;
+        DWORD Marks;
+    } sources[] = {
+        {L"other.ico", TinyIco(0x77), FILE_ATTRIBUTE_ARCHIVE},
+        {L"lib.dll", dllBytes, FILE_ATTRIBUTE_ARCHIVE},
+        {L"h.ico", TinyIco(0x78), kCopyMarks},  // hidden like a copy, yet named by nothing
+    };
+    int i = 1;
+    for (const auto& s : sources) {
+        String path = folder + L"\\" + s.Name;
+        SCOPED_TRACE(N(path));
+        hidden(path, s.Bytes, s.Marks);
+        ASSERT_TRUE(Iconize_Folder(folder, path, IntToStr(i), true));
+        EXPECT_EQ(ReadFileBytes(dico), s.Bytes);
+        EXPECT_EQ(Attributes(dico), kCopyMarks);
+        EXPECT_EQ(N(key(L"IconFile")), "Desktop.ico");
+        EXPECT_EQ(N(key(L"IconIndex")), N(IntToStr(i++)));
+        EXPECT_EQ(ReadFileBytes(path), s.Bytes);
+        EXPECT_EQ(Attributes(path), s.Marks);
+        expectIconized();
+    }
+    EXPECT_EQ(folderFiles().size(), 5u) << "a temporary file stayed behind";
 }
 
 TEST_F(FolderIcon, TheSourceIsNeverMovedAndOnlyOurHiddenCopyGoes)
@@ -444,6 +470,10 @@ TEST_F(FolderIcon, ReadIconFileAndIndexFromTheFolderNotTheCurrentFolder)
     index = 7;
     ASSERT_TRUE(Iconize_Get_Folder(folder, file, index));
     EXPECT_EQ(index, 7) << "without IconIndex the caller's index stays";
+    put(L"IconFile", L"\\\\nosuchserver\\share\\a.ico");  // a share's file is named in full
+    EXPECT_FALSE(Iconize_Get_Folder(folder, file, index));
+    EXPECT_EQ(N(file), "\\\\nosuchserver\\share\\a.ico");
+    put(L"IconFile", L"Desktop.ico");
 
     // A Desktop.ico in the process's current folder is not the folder's.
     DeleteFileW(dico.c_str());
