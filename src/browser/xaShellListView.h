@@ -210,6 +210,9 @@ private:
     // The folder the rows were listed from (with its backslash; empty for the
     // drives): deferred row images are resolved against it.
     String fListedFolder;
+    // The shell's image lists as last bound to the view.
+    HIMAGELIST fBoundSmall = nullptr;
+    HIMAGELIST fBoundLarge = nullptr;
     // The file sizes seen by the listing, one per file row (the row's Data):
     // the size sort compares these instead of asking the file system again.
     std::deque<int64_t> fRowSizes;

@@ -53,6 +53,12 @@ public:
         fItems.push_back(s);
         return Count() - 1;
     }
+    int Add(String&& s)
+    {
+        if (fItems.empty()) fItems.reserve(2);
+        fItems.push_back(std::move(s));
+        return Count() - 1;
+    }
     void Clear() { fItems.clear(); }
 
 private:

@@ -142,8 +142,10 @@ int64_t tenths(int64_t size, int64_t unit)
 }
 
 // The runtime's number formatting goes through its printf, which a listing
-// of thousands of rows feels; a size's digits are simple enough.
-String decimal(int64_t n)
+// of thousands of rows feels; a size's digits are simple enough. They are
+// added to the text in place: a text put together from parts costs an
+// allocation per part.
+void appendDecimal(String& text, int64_t n)
 {
     wchar_t buf[24], *p = buf + 24;
     bool negative = n < 0;
@@ -151,22 +153,34 @@ String decimal(int64_t n)
     do *--p = wchar_t(L'0' + u % 10);
     while (u /= 10);
     if (negative) *--p = L'-';
-    return String(p, buf + 24);
+    text.append(p, buf + 24);
 }
 }  // namespace
 
 String Size_ToText(int64_t size, const String& sep)
 {
     constexpr int64_t kMb = 1048576, kGb = 1073741824;
-    auto oneDecimal = [&](int64_t t) { return decimal(t / 10) + sep + decimal(t % 10); };
-    if (size < 1024) return decimal(size) + L" byte";
-    if (size < kMb) {
+    String text;
+    auto oneDecimal = [&](int64_t t, const wchar_t* unit) {
+        appendDecimal(text, t / 10);
+        text += sep;
+        appendDecimal(text, t % 10);
+        text += unit;
+    };
+    if (size < 1024) {
+        appendDecimal(text, size);
+        text += L" byte";
+    } else if (size < kMb) {
         // A file of some kilobytes is not "0.0 Mb", whatever the separator.
         int64_t t = tenths(size, kMb);
-        return oneDecimal(t == 0 ? 1 : t) + L" Mb";
+        oneDecimal(t == 0 ? 1 : t, L" Mb");
+    } else if (size < kGb) {
+        appendDecimal(text, (size + kMb / 2) / kMb);
+        text += L" Mb";
+    } else {
+        oneDecimal(tenths(size, kGb), L" Gb");
     }
-    if (size < kGb) return decimal((size + kMb / 2) / kMb) + L" Mb";
-    return oneDecimal(tenths(size, kGb)) + L" Gb";
+    return text;
 }
 
 String Size_ToText(int64_t size) { return Size_ToText(size, userDecimalSeparator()); }

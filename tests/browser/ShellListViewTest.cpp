@@ -8,6 +8,7 @@
 #include "xaModulStrings.h"
 #include "xaShellListView.h"
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -117,6 +118,89 @@ TEST(ShellListView, UnderADeferralTheLastFolderIsListedOnce)
     EXPECT_EQ(v.selected(), "a1.txt");
     again.End();
     EXPECT_EQ(v.selected(), "a1.txt");
+}
+
+namespace {
+// Counts the times drawing is turned back on in one window.
+struct TRedrawWatch {
+    static inline HWND Window = nullptr;
+    static inline int On = 0;
+    static LRESULT CALLBACK Sent(int code, WPARAM wp, LPARAM lp)
+    {
+        auto* m = (CWPSTRUCT*)lp;
+        if (code == HC_ACTION && m->hwnd == Window && m->message == WM_SETREDRAW && m->wParam) ++On;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+};
+}  // namespace
+
+// Each time drawing is turned back on costs the control about a screenful's
+// drawing: a listing turns it on once, after its rows are sorted (and
+// selected again), and leaves it on.
+TEST(ShellListView, AListingTurnsDrawingOnOnceAndLeavesItOn)
+{
+    TView v;
+    v.file(L"b.txt");
+    v.file(L"a.txt");
+    v.folder(L"Z");
+    TRedrawWatch::Window = v.lv->Handle();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, TRedrawWatch::Sent, nullptr, GetCurrentThreadId());
+    struct TUnhook {
+        HHOOK h;
+        ~TUnhook() { UnhookWindowsHookEx(h); }
+    } unhook{hook};
+    ASSERT_TRUE(hook);
+    struct {
+        const char* what;
+        std::function<void()> run;
+        int turnsOn;
+        const char* rows;
+    } cases[] = {
+        {"a folder", [&] { v.lv->SetPath(v.dir.Path()); }, 1, "Z.*dir a.txt b.txt"},
+        {"a reload with a row selected",
+         [&] {
+             v.lv->Items[2].Selected = true;
+             v.lv->Reload();
+             EXPECT_EQ(v.selected(), "b.txt");
+         },
+         1, "Z.*dir a.txt b.txt"},
+        {"the drives", [&] { v.lv->SetPath(L""); }, 1, nullptr},
+        {"a folder listed at the end of a deferral",
+         [&] {
+             TxaShellListView::TListingDeferral deferral;
+             v.lv->SetPath(v.dir.Path());
+             deferral.End();
+         },
+         1, "Z.*dir a.txt b.txt"},
+    };
+    for (auto& c : cases) {
+        TRedrawWatch::On = 0;
+        c.run();
+        EXPECT_EQ(TRedrawWatch::On, c.turnsOn) << c.what;
+        EXPECT_TRUE(GetWindowLongPtrW(v.lv->Handle(), GWL_STYLE) & WS_VISIBLE) << c.what << ": drawing left on";
+        if (c.rows) EXPECT_EQ(v.ids(), c.rows) << c.what;
+    }
+}
+
+// The shell's image lists are bound once; lists put in their place are
+// replaced by the next listing.
+TEST(ShellListView, ImageListsPutInPlaceOfTheShellsAreBoundAnewByTheNextListing)
+{
+    TView v;
+    v.file(L"a.txt");
+    SHFILEINFOW info{};
+    auto small = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    auto large = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    for (int turn = 0; turn < 3; ++turn) {
+        v.lv->SetPath(turn == 1 ? String() : v.dir.Path());
+        EXPECT_EQ(ListView_GetImageList(v.lv->Handle(), LVSIL_SMALL), small) << turn;
+        EXPECT_EQ(ListView_GetImageList(v.lv->Handle(), LVSIL_NORMAL), large) << turn;
+        if (turn % 2 == 0)
+            v.lv->SetSmallImages(new TImageList(&v.form, 16, 16));
+        else
+            v.lv->SetLargeImages(new TImageList(&v.form, 32, 32));
+        ASSERT_NE(ListView_GetImageList(v.lv->Handle(), turn % 2 ? LVSIL_NORMAL : LVSIL_SMALL), turn % 2 ? large : small);
+    }
 }
 
 TEST(ShellListView, VetoConfinementAndDirUp)
