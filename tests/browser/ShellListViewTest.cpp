@@ -178,7 +178,9 @@ TEST(ShellListView, AListingTurnsDrawingOnOnceAndLeavesItOn)
         c.run();
         EXPECT_EQ(TRedrawWatch::On, c.turnsOn) << c.what;
         EXPECT_TRUE(GetWindowLongPtrW(v.lv->Handle(), GWL_STYLE) & WS_VISIBLE) << c.what << ": drawing left on";
-        if (c.rows) EXPECT_EQ(v.ids(), c.rows) << c.what;
+        if (c.rows) {
+            EXPECT_EQ(v.ids(), c.rows) << c.what;
+        }
     }
 }
 
