@@ -395,7 +395,6 @@ void TForm::answerUnseen(const TModalAnswer& answer)
 int TForm::ShowModal()
 {
     ModalResult = mrNone;
-    fModalShown = false;
     TModalAnswer answer;
     if (Modal_Intercept({ClassName(), Caption(), ModalText, ModalColor}, answer) && !answer.Drive) {
         answerUnseen(answer);
@@ -411,7 +410,6 @@ int TForm::ShowModal()
     HWND wasActive = GetActiveWindow();
 
     fModal = true;
-    fModalShown = true;
     try {
         Show();
         // A responder that works the real window does it from inside the loop

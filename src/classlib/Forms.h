@@ -45,8 +45,6 @@ public:
     // Shows the form modally through the modal door; returns ModalResult.
     int ShowModal();
     bool Modal() const { return fModal; }
-    // Whether the last ShowModal put the window on the screen (a responder may answer unseen).
-    bool ModalWasShown() const { return fModalShown; }
     // Whether the window has been on the screen since it was made.
     bool EverShown() const { return fEverShown; }
     int ModalResult = mrNone;
@@ -83,7 +81,6 @@ private:
     TWinControl* fActiveControl = nullptr;
     HWND fLastFocus = nullptr;
     bool fModal = false;
-    bool fModalShown = false;
     bool fEverShown = false;
     void answerUnseen(const TModalAnswer& answer);
     void styleChanged();

@@ -74,17 +74,7 @@ void hintsInBothLanguages()
 }  // namespace
 
 // A language load changes texts of the whole process: it runs in a process of its own.
-TEST(MainWindowDeathTest, EveryControlShowsItsActionsHintInTheLanguageLoaded)
-{
-    EXPECT_EXIT(
-        {
-            hintsInBothLanguages();
-            const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
-            for (int i = 0; i < result.total_part_count(); ++i) fprintf(stderr, "%s\n", result.GetTestPartResult(i).message());
-            exit(result.Failed() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
+TEST(MainWindowDeathTest, EveryControlShowsItsActionsHintInTheLanguageLoaded) { InOwnProcess(hintsInBothLanguages); }
 
 namespace {
 // What the window's default handling did with Alt: whether it asked for the

@@ -200,24 +200,11 @@ void fitTexts()
     }
 }
 
-// A language load changes texts of the whole process: such a test runs in a process of its own.
-void inOwnProcess(void (*body)())
-{
-    EXPECT_EXIT(
-        {
-            body();
-            // The child's failures reach the parent as its error output.
-            const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
-            for (int i = 0; i < result.total_part_count(); ++i) fprintf(stderr, "%s\n", result.GetTestPartResult(i).message());
-            exit(result.Failed() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
 }  // namespace
 
-TEST(SettingsWindowDeathTest, LanguagesTranslateBothWindowsAtOnceAndRewriteTheirFile) { inOwnProcess(chooseLanguages); }
+TEST(SettingsWindowDeathTest, LanguagesTranslateBothWindowsAtOnceAndRewriteTheirFile) { InOwnProcess(chooseLanguages); }
 
-TEST(SettingsWindowDeathTest, EveryTextShowsWholeAndNothingOverlapsAtEveryFontSize) { inOwnProcess(fitTexts); }
+TEST(SettingsWindowDeathTest, EveryTextShowsWholeAndNothingOverlapsAtEveryFontSize) { InOwnProcess(fitTexts); }
 
 TEST(SettingsWindow, ReloadListsWhatTheLanguageFolderHoldsNow)
 {
@@ -315,7 +302,7 @@ TEST(SettingsWindow, WindowsOpenedFromItStandAboveIt)
 // The language is loaded for the whole process: the test runs in one of its own.
 TEST(SettingsWindowDeathTest, ReloadKeepsTheLanguageInUseSelected)
 {
-    inOwnProcess([] {
+    InOwnProcess([] {
         TSettingsStart s;
         Lng_Load(s.lng, Lng_LoadAndSet);
         ASSERT_EQ(Lng_Path, s.lng);

@@ -81,3 +81,16 @@ TModalRecorder::TModalRecorder(int result)
 }
 
 TModalRecorder::~TModalRecorder() { Modal_SetResponder(std::move(fPrevious)); }
+
+void InOwnProcess(void (*body)())
+{
+    EXPECT_EXIT(
+        {
+            body();
+            // The child's failures reach the parent as its error output.
+            const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
+            for (int i = 0; i < result.total_part_count(); ++i) fprintf(stderr, "%s\n", result.GetTestPartResult(i).message());
+            exit(result.Failed() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -28,6 +28,10 @@ private:
 };
 
 void RemoveTree(const String& path);
+// Runs Body in a child process (a death test) and fails when the child's
+// checks failed, with their messages: for tests that change what the whole
+// process holds, such as the language texts.
+void InOwnProcess(void (*body)());
 void WriteFileBytes(const String& path, const std::string& bytes);
 std::string ReadFileBytes(const String& path);
 DWORD Attributes(const String& path);
