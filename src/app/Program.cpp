@@ -209,6 +209,9 @@ int Program_Start(const std::vector<String>& args)
         menu.Checked = Shell_VerbExists(L"Folder", Prog_Name, ShellMenu_Command());
         menu.Change();
     });
+    // The panes are listed at the size they will show at: an icon view is
+    // then arranged once.
+    Form1->SizeForShow();
     Application.Guard([&] { listings.End(); });
 
     return commandLineHandle();

@@ -230,6 +230,7 @@ TWindowState TForm::WindowState() const
 void TForm::SetWindowState(TWindowState state)
 {
     fWindowState = state;
+    if (state != wsMaximized) unsizeForShow();
     if (fHandle && IsWindowVisible(fHandle))
         ShowWindow(fHandle, state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
@@ -313,25 +314,52 @@ RECT TForm::maximizedGuess() const
     return r;
 }
 
+void TForm::SizeForShow()
+{
+    if (!fHandle || fSizedForShow || fWindowState != wsMaximized || IsWindowVisible(fHandle) || IsZoomed(fHandle))
+        return;
+    // The place it restores to is the one a show would give it.
+    applyPosition();
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (!GetWindowPlacement(fHandle, &wp)) return;
+    RECT r = maximizedGuess();
+    SetWindowPos(fHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fSizedForShow = wp;
+}
+
+// Back to the restored place, for a form that will not show maximized after
+// all, or is given bounds of its own before its show.
+void TForm::unsizeForShow()
+{
+    if (!fSizedForShow) return;
+    WINDOWPLACEMENT wp = *fSizedForShow;
+    fSizedForShow.reset();
+    wp.flags = 0;
+    wp.showCmd = SW_HIDE;
+    SetWindowPlacement(fHandle, &wp);
+    UpdateBoundsFromWindow();
+}
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    unsizeForShow();
+    TWinControl::SetBounds(left, top, width, height);
+}
+
 void TForm::showMaximized()
 {
     // Laid out at the full size while still hidden, the controls are placed
     // once and without repainting; showing then finds them in place. The
     // placement keeps the restored bounds, which showing maximized would
     // otherwise take from the hidden window's size.
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    bool placed = !IsZoomed(fHandle) && GetWindowPlacement(fHandle, &wp);
-    if (placed) {
-        RECT r = maximizedGuess();
-        SetWindowPos(fHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SizeForShow();
+    std::optional<WINDOWPLACEMENT> wp = std::exchange(fSizedForShow, std::nullopt);
     ShowWindow(fHandle, SW_SHOWMAXIMIZED);
-    if (placed) {
-        wp.flags = 0;
-        wp.showCmd = SW_SHOWMAXIMIZED;
-        SetWindowPlacement(fHandle, &wp);
+    if (wp) {
+        wp->flags = 0;
+        wp->showCmd = SW_SHOWMAXIMIZED;
+        SetWindowPlacement(fHandle, &*wp);
     }
 }
 
@@ -345,11 +373,12 @@ void TForm::SetVisible(bool visible)
     if (visible && !shown) {
         SetVisibleFlag(true);
         fEverShown = true;
-        applyPosition();
-        if (fWindowState == wsMaximized)
+        if (fWindowState == wsMaximized) {
             showMaximized();
-        else
+        } else {
+            applyPosition();
             ShowWindow(fHandle, SW_SHOWNORMAL);
+        }
         SetForegroundWindow(fHandle);
         focusFirst();
         if (OnShow) OnShow(this);

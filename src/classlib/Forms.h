@@ -5,6 +5,8 @@
 #include "ModalHook.h"
 #include "StdCtrls.h"
 
+#include <optional>
+
 enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsStayOnTop };
@@ -40,6 +42,10 @@ public:
 
     void Show();
     void Hide();
+    // A hidden form that will show maximized takes that size now, so that
+    // what is put in it before the show is laid out once, at the size it
+    // will have; the place it restores to is kept.
+    void SizeForShow();
     // Asks OnCloseQuery, then OnClose; a modal form ends with mrCancel.
     void Close();
     // Shows the form modally through the modal door; returns ModalResult.
@@ -67,6 +73,7 @@ public:
     TButton* CancelButton() const;
 
     void SetVisible(bool visible) override;
+    void SetBounds(int left, int top, int width, int height) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
@@ -82,11 +89,14 @@ private:
     HWND fLastFocus = nullptr;
     bool fModal = false;
     bool fEverShown = false;
+    // The placement taken while hidden by SizeForShow: the restored place.
+    std::optional<WINDOWPLACEMENT> fSizedForShow;
     void answerUnseen(const TModalAnswer& answer);
     void styleChanged();
     void applyPosition();
     RECT maximizedGuess() const;
     void showMaximized();
+    void unsizeForShow();
     void focusFirst();
 };
 

@@ -69,9 +69,11 @@ bool Ico_FolderIconPerFolder(DWORD attributes)
 
 void ImageList_AttachSys(TImageList& list, bool small)
 {
+    // Asked by a name no file has, of no folder: the lists are the same,
+    // and the shell need not parse an empty path first (a tenth of the start).
     SHFILEINFOW info{};
-    auto handle = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info,
-                                             SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0));
+    auto handle = (HIMAGELIST)SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                             SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0));
     if (handle) list.SetHandle(handle, true);
 }
 

@@ -169,6 +169,29 @@ TEST(MainWindow, SettingsGiveTheStartValues)
     EXPECT_NE(Form1->FrIco->LVS->Font.Size(), 25) << "a size past 20 is not spread";
 }
 
+// A start that shows maximized lists its panes at the size they show at:
+// the window is at full size while still hidden, split as stored, and the
+// show moves nothing in it; it still restores to the centred design size.
+TEST(MainWindow, StartLaysThePanesOutAtTheSizeTheyShowAt)
+{
+    TStart start("[Settings]\r\nSplitMain=30\r\n");
+    ASSERT_FALSE(IsWindowVisible(Form1->Handle()));
+    EXPECT_GT(Form1->Width(), GetSystemMetrics(SM_CXSCREEN) - 20);
+    TPanel& norm = *Form1->Panel_Norm;
+    int room = norm.Width() - norm.Padding.Left - norm.Padding.Right - Form1->Split->Width();
+    EXPECT_EQ(Form1->Panel_L->Width(), Int_Percent(30, room, Form1->Split->MinSize));
+    int icons = Form1->FrIco->LVS->Width(), elements = Form1->FrElm->LVS->Width();
+    Form1->Show();
+    EXPECT_TRUE(IsZoomed(Form1->Handle()));
+    EXPECT_EQ(Form1->FrIco->LVS->Width(), icons);
+    EXPECT_EQ(Form1->FrElm->LVS->Width(), elements);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Form1->Handle(), &wp);
+    EXPECT_LT(wp.rcNormalPosition.right - wp.rcNormalPosition.left, GetSystemMetrics(SM_CXSCREEN) - 20);
+    Form1->Hide();
+}
+
 // A first run ended by the close or by the session's end (only its end
 // writes, not the question before it) stores the close's keys, the main
 // window centred where it restores to, the font dialog's edited example and

@@ -68,6 +68,55 @@ TEST(FormPos, MaximizedWindowSavesItsNormalRectangleInAGivenIniAndComesBackSo)
     g.Hide();
 }
 
+// Sized for its show while hidden, a maximized form is laid out there once;
+// bounds or a state given afterwards still decide where it restores to.
+TEST(FormPos, SizedForShowWhileHiddenItShowsWithoutResizeAndRestoresToItsPlace)
+{
+    TPlainForm f(L"FormS");
+    f.SetWindowState(wsMaximized);
+    f.SizeForShow();
+    ASSERT_FALSE(IsWindowVisible(f.Handle()));
+    RECT hidden{};
+    GetClientRect(f.Handle(), &hidden);
+    EXPECT_GT(hidden.right, screenW() - 20) << "full size before the show";
+    std::string sizes;  // a size the show gave it (the platform tells the same size again)
+    f.OnResize = [&](TObject*) {
+        if (f.ClientWidth() != hidden.right || f.ClientHeight() != hidden.bottom)
+            sizes += Box(0, 0, f.ClientWidth(), f.ClientHeight()) + ";";
+    };
+    f.Show();
+    EXPECT_TRUE(IsZoomed(f.Handle()));
+    EXPECT_EQ(sizes, "");
+    auto restored = [](TForm& form) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(form.Handle(), &wp);
+        const RECT& r = wp.rcNormalPosition;
+        return Box(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    };
+    EXPECT_EQ(restored(f), "10,20 400x300");
+    f.Hide();
+
+    TPlainForm g(L"FormB");  // bounds given after the sizing are the place it restores to
+    g.SetWindowState(wsMaximized);
+    g.SizeForShow();
+    g.SetBounds(50, 60, 420, 320);
+    EXPECT_EQ(Box(g), "50,60 420x320");
+    g.Show();
+    EXPECT_TRUE(IsZoomed(g.Handle()));
+    EXPECT_EQ(restored(g), "50,60 420x320");
+    g.Hide();
+
+    TPlainForm h(L"FormN");  // made normal after the sizing: shown at its own place
+    h.SetWindowState(wsMaximized);
+    h.SizeForShow();
+    h.SetWindowState(wsNormal);
+    h.Show();
+    EXPECT_FALSE(IsZoomed(h.Handle()));
+    EXPECT_EQ(Box(h), "10,20 400x300");
+    h.Hide();
+}
+
 TEST(FormPos, SectionsAreReadPulledOnTheScreenAndCut)
 {
     TSettingsDir s;
