@@ -310,6 +310,10 @@ void TControl::SetParentFont(bool value)
 
 void TControl::inheritFont(const TFont& font)
 {
+    // A control that already shows the font has nothing to take: its window
+    // and its children's keep theirs, and the start, which sets the same
+    // font again on a form full of windows, is spared a message to each.
+    if (Font.SameAs(font)) return;
     fInheriting = true;
     Font.Assign(font);
     fInheriting = false;

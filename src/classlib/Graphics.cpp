@@ -76,6 +76,11 @@ void TFont::Assign(const TFont& other)
     changed();
 }
 
+bool TFont::SameAs(const TFont& other) const
+{
+    return fName == other.fName && fHeight == other.fHeight && fColor == other.fColor && fStyle == other.fStyle;
+}
+
 void TFont::changed()
 {
     fHandle.Reset();

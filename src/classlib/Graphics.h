@@ -72,6 +72,8 @@ public:
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
     void Assign(const TFont& other);
+    // Whether the two would draw alike: name, height, colour and style.
+    bool SameAs(const TFont& other) const;
 
     const String& Name() const { return fName; }
     void SetName(const String& name);

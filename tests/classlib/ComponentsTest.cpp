@@ -103,3 +103,44 @@ TEST(Fonts, ChildrenFollowTheParentFontAndColourUntilGivenTheirOwn)
     EXPECT_EQ(a->Color(), 0x123456);
     EXPECT_EQ(panel->Color(), clBtnFace);
 }
+
+// A control that shows its parent's font already takes nothing when the
+// parent is given that font again (its window keeps its font object), and
+// takes every part of a font that differs, down to the controls on it.
+TEST(Fonts, TheSameFontAgainLeavesTheChildrenAloneAndEachDifferingPartReachesThem)
+{
+    TForm form(nullptr);
+    auto* panel = Ui_Add<TPanel>(&form, 0, 0, 200, 100);
+    auto* edit = Ui_Add<TEdit>(panel, 0, 0, 100, 20);
+    auto windowFont = [&] { return (HFONT)SendMessageW(edit->Handle(), WM_GETFONT, 0, 0); };
+    HFONT before = windowFont();
+    ASSERT_TRUE(before);
+    TFont same;
+    same.Assign(form.Font);
+    form.Font.Assign(same);
+    EXPECT_EQ(windowFont(), before);
+    EXPECT_TRUE(edit->ParentFont());
+
+    struct TCase {
+        const char* Part;
+        std::function<void(TFont&)> Change;
+    } cases[] = {
+        {"name", [](TFont& f) { f.SetName(L"Courier New"); }},
+        {"height", [](TFont& f) { f.SetHeight(-23); }},
+        {"colour", [](TFont& f) { f.SetColor(clRed); }},
+        {"style", [](TFont& f) { f.SetStyle(fsBold); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Part);
+        TFont next;
+        next.Assign(form.Font);
+        c.Change(next);
+        form.Font.Assign(next);
+        EXPECT_EQ(edit->Font.Color(), next.Color());
+        LOGFONTW lf{};
+        ASSERT_TRUE(GetObjectW(windowFont(), sizeof lf, &lf));
+        EXPECT_EQ(String(lf.lfFaceName), next.Name());
+        EXPECT_EQ(lf.lfHeight, next.Height());
+        EXPECT_EQ(lf.lfWeight >= FW_BOLD, (next.Style() & fsBold) != 0);
+    }
+}
