@@ -28,10 +28,21 @@ void Font_AssignShape(TFont& target, const TFont& source)
 }
 }  // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner)
+TForm1::TForm1(TComponent* owner) : TForm(owner, TWindowWaits{})
 {
     layout();
     FormCreate(this);
+    HandleNeeded();
+}
+
+void TForm1::HandleCreated()
+{
+    TForm::HandleCreated();
+    // The window shows hints: the two picture buttons, the option and the star tell what they do.
+    for (TControl* c : std::initializer_list<TControl*>{btnClear, ch_CopyIco, btnIconize, btnIcoBaza})
+        Control_ShowHint(*c);
+    // The bar's layout gives the path box the whole width; the star stays above its right end.
+    SetWindowPos(btnIcoBaza->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm1::paneTreat(TFrExplorer& pane)
@@ -116,9 +127,6 @@ void TForm1::createIcoBaza()
     btnIcoBaza->OnMouseEnter = std::bind(&TFrExplorer::btnDirUpMouseEnter, FrIco, _1);
     btnIcoBaza->OnMouseLeave = std::bind(&TFrExplorer::btnDirUpMouseLeave, FrIco, _1);
     btnIcoBaza->OnMouseDown = std::bind(&TForm1::btnIcoBazaMouseDown, this, _1, _2, _3, _4, _5);
-    Control_ShowHint(*btnIcoBaza);
-    // The bar's layout gives the path box the whole width; the star stays above its right end.
-    SetWindowPos(btnIcoBaza->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     FrIco->Sizing();
 }
 

@@ -141,6 +141,11 @@ public:
     // wide enough for the bar and the menu bar beside it.
     void BottomBar_Fit();
 
+protected:
+    // The windows are made at once, in place: the hints and the star's place
+    // above the path box need them.
+    void HandleCreated() override;
+
 private:
     static constexpr int kMinWidth = 700;  // outside, as designed
     bool fFirstShow = true;

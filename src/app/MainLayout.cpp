@@ -136,8 +136,6 @@ void TForm1::layout()
     Action_Bind(*ch_CopyIco, *Act_Iconize_CopyIco);
     btnIconize = NewImageButton(this, Panel_BtnIconize, L"btnIconize", 328, *Act_Iconize_Do, *ilTB);
     btnIconize->PopupMenu = pmIconize;
-    // The window shows hints: the two picture buttons and the option tell what they do.
-    for (TControl* c : std::initializer_list<TControl*>{btnClear, ch_CopyIco, btnIconize}) Control_ShowHint(*c);
     MM = new TActionMainMenuBar(this);
     MM->Name = L"MM";
     MM->BiDiMode = bdRightToLeft;

@@ -197,11 +197,15 @@ void TControl::SetParent(TWinControl* parent)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+    int oldWidth = fWidth, oldHeight = fHeight;
     fLeft = left;
     fTop = top;
     fWidth = width;
     fHeight = height;
-    if (fHandle) SetWindowPos(fHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (fHandle)
+        SetWindowPos(fHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        resizedWithoutWindow(oldWidth, oldHeight);
     RememberAnchorOrigin();
     if (fAlign != alNone && fParent) fParent->Realign();
 }
@@ -220,7 +224,7 @@ void TControl::UpdateBoundsFromWindow()
 
 int TControl::ClientWidth() const
 {
-    if (!fHandle) return fWidth;
+    if (!fHandle) return standsOnWaitingWindows() ? clientRectToBe().right : fWidth;
     RECT r;
     GetClientRect(fHandle, &r);
     return r.right;
@@ -228,10 +232,45 @@ int TControl::ClientWidth() const
 
 int TControl::ClientHeight() const
 {
-    if (!fHandle) return fHeight;
+    if (!fHandle) return standsOnWaitingWindows() ? clientRectToBe().bottom : fHeight;
     RECT r;
     GetClientRect(fHandle, &r);
     return r.bottom;
+}
+
+bool TControl::standsOnWaitingWindows() const
+{
+    if (fHandle) return false;
+    const TControl* c = this;
+    while (c->fParent) c = c->fParent;
+    return c->WindowsWait();
+}
+
+RECT TControl::clientRectToBe() const
+{
+    TCreateParams cp;
+    const_cast<TControl*>(this)->CreateParams(cp);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, cp.Style, FALSE, cp.ExStyle);
+    return RECT{0, 0, std::max(0, fWidth - (int)(frame.right - frame.left)),
+                std::max(0, fHeight - (int)(frame.bottom - frame.top))};
+}
+
+void TControl::resizedWithoutWindow(int oldWidth, int oldHeight)
+{
+    if ((fWidth == oldWidth && fHeight == oldHeight) || !standsOnWaitingWindows()) return;
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        w->Realign();
+        if (OnResize) OnResize(this);
+    }
+}
+
+void TControl::HandleNeeded()
+{
+    if (fHandle) return;
+    TControl* root = this;
+    while (root->fParent) root = root->fParent;
+    if (root->WindowsWait()) root->CreateHandle();
 }
 
 void TControl::SetAlign(TAlign align)
@@ -270,11 +309,15 @@ void TControl::anchorTo(int pw, int ph)
     axis(fAnchors & akLeft, fAnchors & akRight, fOrigin.Left, fOrigin.Width, pw, fOrigin.ParentWidth, l, w);
     axis(fAnchors & akTop, fAnchors & akBottom, fOrigin.Top, fOrigin.Height, ph, fOrigin.ParentHeight, t, h);
     if (l == fLeft && t == fTop && w == fWidth && h == fHeight) return;
+    int oldWidth = fWidth, oldHeight = fHeight;
     fLeft = l;
     fTop = t;
     fWidth = w;
     fHeight = h;
-    if (fHandle) SetWindowPos(fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (fHandle)
+        SetWindowPos(fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        resizedWithoutWindow(oldWidth, oldHeight);
 }
 
 void TControl::SetColor(TColor color)
@@ -596,9 +639,13 @@ void TWinControl::FontChanged()
 
 void TWinControl::Realign()
 {
-    if (!fHandle) return;
     RECT rest;
-    GetClientRect(fHandle, &rest);
+    if (fHandle)
+        GetClientRect(fHandle, &rest);
+    else if (standsOnWaitingWindows())
+        rest = clientRectToBe();
+    else
+        return;
     int cw = rest.right, ch = rest.bottom;
     rest.left += Padding.Left;
     rest.top += Padding.Top;
@@ -609,11 +656,15 @@ void TWinControl::Realign()
         // is still costs the platform a round of position messages, and every
         // child added while a form is built realigns all its siblings.
         if (c->fHandle && c->fLeft == l && c->fTop == t && c->fWidth == w && c->fHeight == h) return;
+        int oldWidth = c->fWidth, oldHeight = c->fHeight;
         c->fLeft = l;
         c->fTop = t;
         c->fWidth = w;
         c->fHeight = h;
-        if (c->fHandle) SetWindowPos(c->fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c->fHandle)
+            SetWindowPos(c->fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            c->resizedWithoutWindow(oldWidth, oldHeight);
     };
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient})
         for (TControl* c : fControls) {

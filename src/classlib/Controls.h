@@ -94,6 +94,10 @@ public:
 
     HWND Handle() const { return fHandle; }
     bool HandleAllocated() const { return fHandle != nullptr; }
+    // Makes the window now, with the windows of everything it stands on, when
+    // it stands on a form that waits with its windows; otherwise a control
+    // without a window keeps waiting for its parent's.
+    void HandleNeeded();
     // The control that owns a window, or none.
     static TControl* FromHandle(HWND hwnd);
 
@@ -182,6 +186,10 @@ protected:
     void AttachHandle(HWND hwnd);
     // Called after the window exists: push the state kept here onto it.
     virtual void HandleCreated();
+    // Whether this control is the top of a tree whose windows wait (a form
+    // built before its window). Laid out as if they had them.
+    virtual bool WindowsWait() const { return false; }
+    bool standsOnWaitingWindows() const;
     void RecreateWnd();
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -214,6 +222,10 @@ private:
     void applyColor(TColor color);
     void inheritFont(const TFont& font);
     void anchorTo(int parentWidth, int parentHeight);
+    // The client rectangle the window will have, from its styles.
+    RECT clientRectToBe() const;
+    // What the platform's WM_SIZE would do, for a control whose window waits.
+    void resizedWithoutWindow(int oldWidth, int oldHeight);
 };
 
 class TWinControl : public TControl {

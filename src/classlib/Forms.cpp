@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <commctrl.h>
+#include <algorithm>
 #include <windowsx.h>
 
 TApplication Application;
@@ -154,6 +155,13 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
     CreateHandle();
 }
 
+TForm::TForm(TComponent* owner, TWindowWaits) : TWinControl(owner), fWindowWaits(true)
+{
+    fWidth = 320;
+    fHeight = 240;
+    SetVisible(false);
+}
+
 TForm::~TForm()
 {
     if (Application.MainForm == this) Application.MainForm = nullptr;
@@ -238,8 +246,14 @@ void TForm::SetWindowState(TWindowState state)
 void TForm::SetClientSize(int width, int height)
 {
     RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, (DWORD)GetWindowLongPtrW(fHandle, GWL_STYLE), FALSE,
-                       (DWORD)GetWindowLongPtrW(fHandle, GWL_EXSTYLE));
+    if (fHandle) {
+        AdjustWindowRectEx(&r, (DWORD)GetWindowLongPtrW(fHandle, GWL_STYLE), FALSE,
+                           (DWORD)GetWindowLongPtrW(fHandle, GWL_EXSTYLE));
+    } else {
+        TCreateParams cp;
+        CreateParams(cp);
+        AdjustWindowRectEx(&r, cp.Style, FALSE, cp.ExStyle);
+    }
     SetBounds(fLeft, fTop, r.right - r.left, r.bottom - r.top);
 }
 
@@ -316,6 +330,7 @@ RECT TForm::maximizedGuess() const
 
 void TForm::SizeForShow()
 {
+    HandleNeeded();
     if (!fHandle || fSizedForShow || fWindowState != wsMaximized || IsWindowVisible(fHandle) || IsZoomed(fHandle))
         return;
     // The place it restores to is the one a show would give it.
@@ -344,6 +359,20 @@ void TForm::unsizeForShow()
 void TForm::SetBounds(int left, int top, int width, int height)
 {
     unsizeForShow();
+    if (!fHandle) {
+        // The limits the platform puts on a window's size (its WM_GETMINMAXINFO
+        // answer), for a window that can be sized or is no pop-up.
+        TCreateParams cp;
+        CreateParams(cp);
+        if ((cp.Style & WS_THICKFRAME) || !(cp.Style & WS_POPUP)) {
+            int minW = Constraints.MinWidth > 0 ? Constraints.MinWidth : GetSystemMetrics(SM_CXMINTRACK);
+            int minH = Constraints.MinHeight > 0 ? Constraints.MinHeight : GetSystemMetrics(SM_CYMINTRACK);
+            int maxW = Constraints.MaxWidth > 0 ? Constraints.MaxWidth : GetSystemMetrics(SM_CXMAXTRACK);
+            int maxH = Constraints.MaxHeight > 0 ? Constraints.MaxHeight : GetSystemMetrics(SM_CYMAXTRACK);
+            width = std::max(std::min(width, maxW), minW);
+            height = std::max(std::min(height, maxH), minH);
+        }
+    }
     TWinControl::SetBounds(left, top, width, height);
 }
 
@@ -365,6 +394,7 @@ void TForm::showMaximized()
 
 void TForm::SetVisible(bool visible)
 {
+    if (visible) HandleNeeded();
     if (!fHandle) {
         SetVisibleFlag(visible);
         return;

@@ -77,8 +77,14 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
+    // A form that waits with its window: its controls are put in place and
+    // given their state without windows, and everything is made at once, at
+    // the final size, by HandleNeeded.
+    struct TWindowWaits {};
+    TForm(TComponent* owner, TWindowWaits);
     void CreateParams(TCreateParams& params) override;
     HWND CreationParent() const override;
+    bool WindowsWait() const override { return fWindowWaits && !fHandle; }
 
 private:
     TBorderStyle fBorderStyle = bsSizeable;
@@ -89,6 +95,7 @@ private:
     HWND fLastFocus = nullptr;
     bool fModal = false;
     bool fEverShown = false;
+    bool fWindowWaits = false;
     // The placement taken while hidden by SizeForShow: the restored place.
     std::optional<WINDOWPLACEMENT> fSizedForShow;
     void answerUnseen(const TModalAnswer& answer);

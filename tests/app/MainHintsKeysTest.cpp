@@ -13,6 +13,16 @@
 #include <algorithm>
 
 namespace {
+// Tools as "name=text|", in name order: the order a tooltip window keeps its
+// tools in is the order the controls' windows were made, which no user sees.
+String toolLine(std::vector<String> tools)
+{
+    std::sort(tools.begin(), tools.end());
+    String line;
+    for (const String& t : tools) line += t + L"|";
+    return line;
+}
+
 // The tooltip windows the main window owns, one line each: its tools, as the
 // control's name and the text the tip shows. The pane's tool bars, hidden,
 // are left out.
@@ -21,7 +31,7 @@ BOOL CALLBACK collectTools(HWND tip, LPARAM lp)
     wchar_t name[64] = L"";
     GetClassNameW(tip, name, 64);
     if (lstrcmpiW(name, TOOLTIPS_CLASSW) || GetWindow(tip, GW_OWNER) != Form1->Handle()) return TRUE;
-    String line;
+    std::vector<String> found;
     TOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     for (int i = 0; SendMessageW(tip, TTM_ENUMTOOLSW, i, (LPARAM)&ti); ++i, ti.lpszText = nullptr) {
@@ -30,11 +40,11 @@ BOOL CALLBACK collectTools(HWND tip, LPARAM lp)
         SendMessageW(tip, TTM_GETTEXTW, 512, (LPARAM)&ti);
         TControl* control = ti.uFlags & TTF_IDISHWND ? TControl::FromHandle((HWND)ti.uId) : nullptr;
         if (ti.hwnd == Form1->TB->Handle() && ti.uId == (UINT_PTR)Form1->btnIconizeType->Id())
-            line += L"btnIconizeType=" + String(text) + L"|";
+            found.push_back(L"btnIconizeType=" + String(text));
         else if (control)
-            line += control->Name + L"=" + text + L"|";
+            found.push_back(control->Name + L"=" + text);
     }
-    if (!line.empty()) ((std::vector<String>*)lp)->push_back(line);
+    if (!found.empty()) ((std::vector<String>*)lp)->push_back(toolLine(found));
     return TRUE;
 }
 
@@ -59,12 +69,14 @@ void hintsInBothLanguages()
     for (const char* language : {"English", "Russian"}) {
         if (language == std::string("Russian")) Lng_Load(dir / L"Language\\Russian.lng", Lng_LoadAndSet);
         using namespace Language;
-        const String up = L"btnDirUp=Directory up (BackSpase)|";
+        const String up = L"btnDirUp=Directory up (BackSpase)";
         // The window's own controls share one tooltip window; the special-iconize
         // switch, a button of a tool bar, is a tool of the bar's own.
-        std::vector<String> expected{L"btnClear=" + Iconize_De + L"|ch_CopyIco=" + Iconize_CopyIco + L"|btnIconize=" +
-                                         Iconize_Do + L"|" + up + up + L"btnIcoBaza=" + Form1->btnIcoBaza->Hint + L"|",
-                                     L"btnIconizeType=" + Iconize_Type + L"|"};
+        std::vector<String> expected{toolLine({L"btnClear=" + Iconize_De, L"ch_CopyIco=" + Iconize_CopyIco,
+                                               L"btnIconize=" + Iconize_Do, up, up,
+                                               L"btnIcoBaza=" + Form1->btnIcoBaza->Hint}),
+                                     toolLine({L"btnIconizeType=" + Iconize_Type})};
+        std::sort(expected.begin(), expected.end());
         EXPECT_EQ(tools(), expected) << language;
     }
     EXPECT_EQ(N(Language::Iconize_Do), N(L"Назначить иконку"));
