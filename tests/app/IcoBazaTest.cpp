@@ -31,6 +31,11 @@ TEST(IcoBaza, GoneBaseThenKeysInBothPanesStarClicksAndTheStoredForm)
     EXPECT_EQ(N(seen), "|") << "the message of the gone base; then the default";
     TFrExplorer *elm = Form1->FrElm, *ico = Form1->FrIco;
     Form1->Show();
+    // The star stands above the path box's right end: what is under the pointer there is the star.
+    RECT star;
+    GetWindowRect(Form1->btnIcoBaza->Handle(), &star);
+    EXPECT_EQ(WindowFromPoint({(star.left + star.right) / 2, (star.top + star.bottom) / 2}),
+              Form1->btnIcoBaza->Handle());
     // The icon pane's folder, the focus (none: the star, clicked with Key's button), the key, the chooser's
     // pick; then the base and the panes' folders.
     struct { String IcoAt; TFrExplorer* Focus; WORD Key; TShiftState Shift; String Pick, Base, Elm, Ico; } steps[] = {
