@@ -32,7 +32,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, TWindowWaits{})
 {
     layout();
     FormCreate(this);
-    HandleNeeded();
 }
 
 void TForm1::HandleCreated()

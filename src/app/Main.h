@@ -22,7 +22,9 @@ extern uint8_t SplitMain;
 
 class TForm1 : public TForm {
 public:
-    // Builds the layout, then runs FormCreate.
+    // Builds the layout, then runs FormCreate; the windows wait for the first
+    // use that needs them (SizeForShow, Show), to be made once, at the size
+    // and with the font, texts and colours the start gives them.
     explicit TForm1(TComponent* owner);
     String ClassName() const override { return L"TForm1"; }
 

@@ -170,9 +170,9 @@ TForm::~TForm()
 
 HWND TForm::CreationParent() const
 {
-    if (Application.MainForm && Application.MainForm != this && Application.MainForm->Handle())
-        return Application.MainForm->Handle();
-    return nullptr;
+    if (!Application.MainForm || Application.MainForm == this) return nullptr;
+    Application.MainForm->HandleNeeded();
+    return Application.MainForm->Handle();
 }
 
 void TForm::CreateParams(TCreateParams& params)
@@ -330,7 +330,25 @@ RECT TForm::maximizedGuess() const
 
 void TForm::SizeForShow()
 {
-    HandleNeeded();
+    if (!fHandle && fWindowWaits) {
+        fSizeWhenMade = true;
+        HandleNeeded();
+        return;
+    }
+    sizeForShow();
+}
+
+void TForm::HandleCreated()
+{
+    // The window alone is sized first: its controls are then made once, at
+    // the size they will show at.
+    if (std::exchange(fSizeWhenMade, false)) sizeForShow();
+    TWinControl::HandleCreated();
+    fWindowWaits = false;
+}
+
+void TForm::sizeForShow()
+{
     if (!fHandle || fSizedForShow || fWindowState != wsMaximized || IsWindowVisible(fHandle) || IsZoomed(fHandle))
         return;
     // The place it restores to is the one a show would give it.
@@ -382,7 +400,7 @@ void TForm::showMaximized()
     // once and without repainting; showing then finds them in place. The
     // placement keeps the restored bounds, which showing maximized would
     // otherwise take from the hidden window's size.
-    SizeForShow();
+    sizeForShow();
     std::optional<WINDOWPLACEMENT> wp = std::exchange(fSizedForShow, std::nullopt);
     ShowWindow(fHandle, SW_SHOWMAXIMIZED);
     if (wp) {
@@ -549,7 +567,10 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 HWND TApplication::Handle() const
 {
     if (fHandle) return fHandle;
-    return MainForm ? MainForm->Handle() : nullptr;
+    if (!MainForm) return nullptr;
+    // Whatever is to belong to the main window needs it made.
+    MainForm->HandleNeeded();
+    return MainForm->Handle();
 }
 
 void TApplication::ShowException(const std::exception& e)

@@ -84,7 +84,8 @@ protected:
     TForm(TComponent* owner, TWindowWaits);
     void CreateParams(TCreateParams& params) override;
     HWND CreationParent() const override;
-    bool WindowsWait() const override { return fWindowWaits && !fHandle; }
+    bool WindowsWait() const override { return fWindowWaits; }
+    void HandleCreated() override;
 
 private:
     TBorderStyle fBorderStyle = bsSizeable;
@@ -95,7 +96,9 @@ private:
     HWND fLastFocus = nullptr;
     bool fModal = false;
     bool fEverShown = false;
+    // Until its controls' windows are made.
     bool fWindowWaits = false;
+    bool fSizeWhenMade = false;
     // The placement taken while hidden by SizeForShow: the restored place.
     std::optional<WINDOWPLACEMENT> fSizedForShow;
     void answerUnseen(const TModalAnswer& answer);
@@ -103,6 +106,7 @@ private:
     void applyPosition();
     RECT maximizedGuess() const;
     void showMaximized();
+    void sizeForShow();
     void unsizeForShow();
     void focusFirst();
 };
