@@ -26,7 +26,7 @@ int Ico_GetSysIndex(const String& path)
     // past it. Such a file shows its type's picture.
     if (AnsiSameText(File_Ext(path), L"ico") && iconFileBroken(path)) return Ico_GetTypeSysIndex(path, false);
     SHFILEINFOW info{};
-    SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
+    SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
     return info.iIcon;
 }
 
