@@ -11,11 +11,13 @@
 
 #include <string>
 
-// Writes Bytes to a new file beside Path, flushes it and puts it in Path's place.
-inline bool Lean_StagedWrite(const std::wstring& path, const std::string& bytes)
+// Writes Bytes to a new file beside Path, flushes it and puts it in Path's
+// place. The new file has the marks Attributes from the start: the move keeps
+// them, so no second call sets them.
+inline bool Lean_StagedWrite(const std::wstring& path, const std::string& bytes, DWORD attributes)
 {
     std::wstring temp = path + L".~tmp";
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD put = 0;
     bool ok = WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr) && put == bytes.size() && FlushFileBuffers(h);
@@ -45,9 +47,10 @@ inline bool Lean_IconizeFolder(const std::wstring& folder, const std::wstring& i
     }
     std::wstring text = L"\xFEFF[.ShellClassInfo]\r\nIconFile=" + (copy ? std::wstring(L"Desktop.ico") : icon) +
                         L"\r\nIconIndex=" + index + L"\r\n";
-    if (!Lean_StagedWrite(ini, std::string((const char*)text.data(), text.size() * 2))) return false;
+    if (!Lean_StagedWrite(ini, std::string((const char*)text.data(), text.size() * 2),
+                          FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE))
+        return false;
     if (copy) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     SetFileAttributesW(folder.c_str(), GetFileAttributesW(folder.c_str()) | FILE_ATTRIBUTE_READONLY);
     return true;
 }
@@ -66,7 +69,10 @@ inline void Lean_Notices()
 }
 
 // Takes the icon away again: Desktop.ini read (only a file of nothing but
-// our keys goes), the file and the copy deleted, the folder's mark taken off.
+// our keys goes) and deleted, the copy deleted when it is ours (hidden, not a
+// system file), and the folder's mark taken off once Desktop.ini is gone.
+// Hidden and system marks do not stop a delete; only a read-only mark does,
+// and a read-only Desktop.ini is the user's to keep.
 inline void Lean_ClearFolder(const std::wstring& folder)
 {
     std::wstring ini = folder + L"\\Desktop.ini", copy = folder + L"\\Desktop.ico";
@@ -76,9 +82,11 @@ inline void Lean_ClearFolder(const std::wstring& folder)
     DWORD got = 0;
     ReadFile(h, bytes.data(), (DWORD)bytes.size(), &got, nullptr);
     CloseHandle(h);
-    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(ini.c_str());
-    SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(copy.c_str());
+    if (!DeleteFileW(ini.c_str())) return;
+    DWORD a = GetFileAttributesW(copy.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_HIDDEN) && !(a & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY))) {
+        if (a & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(copy.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+        DeleteFileW(copy.c_str());
+    }
     SetFileAttributesW(folder.c_str(), GetFileAttributesW(folder.c_str()) & ~FILE_ATTRIBUTE_READONLY);
 }

@@ -88,24 +88,34 @@ public:
     }
 
     // Enumerates, sorts and shows Folder until its first screen is drawn.
+    // The folder is read in large batches of entries without short names:
+    // the find functions fetch a few dozen entries a call and make each
+    // entry's short name, which a list of long names never shows.
     void Show(const String& folder)
     {
         fFolder = folder;
         fRows.clear();
         fIcons.clear();
-        WIN32_FIND_DATAW fd;
-        TFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &fd));
-        if (find)
-            do {
-                if (!lstrcmpW(fd.cFileName, L".") || !lstrcmpW(fd.cFileName, L"..")) continue;
+        TFileHandle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        fBatch.resize(1 << 20);
+        for (auto kind = FileFullDirectoryRestartInfo;
+             dir && GetFileInformationByHandleEx(dir.Get(), kind, fBatch.data(), (DWORD)fBatch.size());
+             kind = FileFullDirectoryInfo)
+            for (size_t at = 0;;) {
+                auto& e = *(FILE_FULL_DIR_INFO*)(fBatch.data() + at);
                 TRow r;
-                r.Name = fd.cFileName;
-                r.Folder = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-                r.Size = ((int64_t)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
-                r.Key = r.Name;
-                CharUpperBuffW(r.Key.data(), (DWORD)r.Key.size());
-                fRows.push_back(std::move(r));
-            } while (FindNextFileW(find.Get(), &fd));
+                r.Name.assign(e.FileName, e.FileNameLength / sizeof(wchar_t));
+                if (r.Name != L"." && r.Name != L"..") {
+                    r.Folder = e.FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+                    r.Size = e.EndOfFile.QuadPart;
+                    r.Key = r.Name;
+                    CharUpperBuffW(r.Key.data(), (DWORD)r.Key.size());
+                    fRows.push_back(std::move(r));
+                }
+                if (!e.NextEntryOffset) break;
+                at += e.NextEntryOffset;
+            }
         std::sort(fRows.begin(), fRows.end(), [](const TRow& a, const TRow& b) {
             return a.Folder != b.Folder ? a.Folder : a.Key < b.Key;
         });
@@ -122,6 +132,7 @@ private:
     HWND fFrame, fList;
     String fFolder;
     std::vector<TRow> fRows;
+    std::vector<BYTE> fBatch;  // entries as the file system hands them over
     std::map<String, int> fIcons;  // a type's icon, asked of the shell once
 
     int typeIcon(const TRow& r)
@@ -210,13 +221,14 @@ int wmain(int argc, wchar_t** argv)
         Application.ProcessMessages();
         return msOf([&] { plain.Show(path); });
     };
-    // Taken in turns, the best round of each kept: other work on the machine
-    // only ever adds time.
+    // Taken in turns, each side going first every other round, the best
+    // round of each kept: other work on the machine only ever adds time.
     auto pair = [&](const String& path, int rounds, double& oursMs, double& floorMs) {
         oursMs = floorMs = 1e300;
         for (int r = 0; r < rounds; ++r) {
+            if (r % 2) floorMs = std::min(floorMs, floor(path));
             oursMs = std::min(oursMs, ours(path));
-            floorMs = std::min(floorMs, floor(path));
+            if (r % 2 == 0) floorMs = std::min(floorMs, floor(path));
         }
     };
     ours(small);  // warms the shell's caches for both sides
@@ -235,6 +247,7 @@ int wmain(int argc, wchar_t** argv)
     ours(large);
     int largeRows = lv->Items.Count();
     double perRow = largeRows ? double(workingSet() - before) / largeRows : 0;
+    floor(large);  // the floor's first reading of the folder, as ours had above
     pair(large, 3, largeMs, largeFloor);
 
     lv->SetPath(small);

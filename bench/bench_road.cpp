@@ -3,7 +3,8 @@
 // the same guarantees, written straight on Win32 (bench/LeanIconize.h): the
 // copy and one Desktop.ini each made under a temporary name, flushed and put
 // in place, the marks, and the command's one series of notices; clearing:
-// Desktop.ini read and deleted with the copy, the mark taken off.
+// Desktop.ini read and deleted, the copy deleted when it is ours, the mark
+// taken off.
 // Prints both times and their ratios (ours / floor).
 //
 //   wine build/bench/bench_road.exe ELMDIR FLOORDIR ICODIR   (bench/road_setup.sh makes them)
@@ -46,7 +47,25 @@ void floorClear(const std::vector<String>& folders)
     for (const String& f : folders) Lean_ClearFolder(f);
 }
 
-bool iconized(const String& folder) { return GetFileAttributesW((folder + L"\\Desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES; }
+// What a folder holds of an icon: its Desktop.ini and the copy. (Its
+// read-only mark cannot be told: Wine keeps none on a folder.)
+int marks(const String& folder)
+{
+    auto there = [&](const wchar_t* name) { return GetFileAttributesW((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES; };
+    return there(L"\\Desktop.ini") + there(L"\\Desktop.ico");
+}
+
+// Folders under Dir with both, and with either.
+std::pair<int, int> count(const String& dir)
+{
+    std::pair<int, int> n;
+    for (const String& f : subfolders(dir)) {
+        int m = marks(f);
+        n.first += m == 2;
+        n.second += m > 0;
+    }
+    return n;
+}
 
 }  // namespace
 
@@ -79,8 +98,9 @@ int wmain(int argc, wchar_t** argv)
     std::vector<String> floorFolders = subfolders(floorDir);
     String icoFile = icoDir + L"\\x.ico";
 
-    // Ten rounds of 100 folders, ours and the floor in turn, so that a
-    // change in the machine's load meets both alike.
+    // Ten rounds of 100 folders, ours and the floor in turn, each going first
+    // every other round, so that a change in the machine's load (or the disk
+    // still writing what the other side left) meets both alike.
     const int kRounds = 10;
     int perRound = elm.Items.Count() / kRounds;
     double oursIconizeMs = 0, floorIconizeMs = 0, oursClearMs = 0, floorClearMs = 0;
@@ -88,29 +108,31 @@ int wmain(int argc, wchar_t** argv)
         elm.ClearSelection();
         for (int i = r * perRound; i < (r + 1) * perRound; ++i) elm.Items[i].Selected = true;
         std::vector<String> part(floorFolders.begin() + r * perRound, floorFolders.begin() + (r + 1) * perRound);
+        auto timeFloor = [&] {
+            auto t0 = std::chrono::steady_clock::now();
+            floorWork(part);
+            floorMs += msSince(t0);
+        };
+        if (r % 2) timeFloor();
         auto t0 = std::chrono::steady_clock::now();
         command();
         oursMs += msSince(t0);
-        t0 = std::chrono::steady_clock::now();
-        floorWork(part);
-        floorMs += msSince(t0);
+        if (r % 2 == 0) timeFloor();
     };
     for (int r = 0; r < kRounds; ++r)
         round(r, [] { Form1_Iconize(*Form1); }, oursIconizeMs, floorIconizeMs, [&](const std::vector<String>& p) { floorIconize(p, icoFile); });
-    int done = 0;
-    for (const String& f : subfolders(elmDir)) done += iconized(f);
+    int done = count(elmDir).first, floorDone = count(floorDir).first;
     for (int r = 0; r < kRounds; ++r) round(r, [] { Form1_Clear(*Form1); }, oursClearMs, floorClearMs, floorClear);
-    int left = 0;
-    for (const String& f : subfolders(elmDir)) left += iconized(f);
+    int left = count(elmDir).second, floorLeft = count(floorDir).second;
 
     int rows = elm.Items.Count();
     Program_End();
     DeleteFileW(settings.c_str());
-    std::printf("folders: %d (floor %d), iconized %d, left after clear %d, messages %d\n", rows,
-                (int)floorFolders.size(), done, left, boxes);
+    std::printf("folders: %d (floor %d), iconized %d (floor %d), left after clear %d (floor %d), messages %d\n", rows,
+                (int)floorFolders.size(), done, floorDone, left, floorLeft, boxes);
     std::printf("iconize: ours %.0f ms, floor %.0f ms\n", oursIconizeMs, floorIconizeMs);
     std::printf("clear:   ours %.0f ms, floor %.0f ms\n", oursClearMs, floorClearMs);
-    if (done != (int)floorFolders.size() || rows != (int)floorFolders.size() || left != 0 || boxes) {
+    if (done != rows || floorDone != rows || rows != (int)floorFolders.size() || left || floorLeft || boxes) {
         std::printf("the commands did not do the work\n");
         return 1;
     }
