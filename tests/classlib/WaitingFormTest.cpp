@@ -139,15 +139,55 @@ TEST(WaitingForm, ShowingItOrSizingItForAMaximizedShowMakesItsWindow)
     EXPECT_TRUE(IsWindowVisible(panel->Handle()));
     shown.Hide();
 
+    // Sized for a maximized show, the window takes its size before its
+    // controls' windows are made: they are made there and never moved.
+    struct TSizeCounter : TPanel {
+        using TPanel::TPanel;
+        int Sizes = 0;
+        LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override
+        {
+            if (msg == WM_SIZE) ++Sizes;
+            return TPanel::WndProc(msg, wp, lp);
+        }
+    };
     TWaitingForm sized;
     sized.SetWindowState(wsMaximized);
+    auto* all = new TSizeCounter(&sized);
+    all->SetParent(&sized);
+    all->SetAlign(alClient);
+    auto* corner = Ui_Add<TSizeCounter>(all, 10, 10, 40, 20);
+    corner->SetAnchors(akRight | akBottom);
     sized.SizeForShow();
-    ASSERT_TRUE(sized.HandleAllocated());
+    ASSERT_TRUE(all->HandleAllocated());
     EXPECT_FALSE(IsWindowVisible(sized.Handle()));
     EXPECT_GT(sized.Width(), 320);  // taken the maximized size while hidden
+    RECT client;
+    GetClientRect(sized.Handle(), &client);
+    EXPECT_EQ(all->Width(), client.right);
+    int frame = sized.Width() - client.right;  // the same at either size
+    EXPECT_EQ(corner->Left(), 10 + client.right - (320 - frame));  // kept its distance from the right edge
+    EXPECT_EQ(all->Sizes, 1);
+    EXPECT_EQ(corner->Sizes, 1);
 
     // A control of a form that does not wait keeps waiting for its parent's window.
     TPanel loose(nullptr);
     loose.HandleNeeded();
     EXPECT_FALSE(loose.HandleAllocated());
+}
+
+TEST(WaitingForm, WhatIsToBelongToAWaitingMainFormMakesItsWindow)
+{
+    TWaitingForm main;
+    TForm* before = std::exchange(Application.MainForm, &main);
+    HWND application = Application.Handle();
+    EXPECT_TRUE(main.HandleAllocated());
+    EXPECT_EQ(application, main.Handle());
+    Application.MainForm = before;
+
+    TWaitingForm other;
+    Application.MainForm = &other;
+    TForm dialog(nullptr);
+    EXPECT_TRUE(other.HandleAllocated());
+    EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), other.Handle());
+    Application.MainForm = before;
 }
