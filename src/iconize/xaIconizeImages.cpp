@@ -432,13 +432,9 @@ bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
         auto strip = std::make_unique<TIconStrip>(list.Width(), list.Height(), (int)n);
         if (!strip->Ready()) break;
         // Image i must stay icon i of the file, since callers apply the
-        // index the user picks in the list: an icon the batch did not give
-        // is asked for alone, and one that cannot be read at all keeps its
-        // place empty.
+        // index the user picks in the list: an icon that cannot be read
+        // keeps its place, empty.
         for (UINT i = 0; i < n; ++i) {
-            if (!icons[i]) icons[i].Reset(ExtractIconW(self, file.c_str(), first + i));
-            // 1 is ExtractIcon's answer for "not a file with icons".
-            if (icons[i].Get() == (HICON)1) icons[i].Release();
             if (icons[i]) strip->Put((int)i, icons[i].Get());
             icons[i].Reset();  // the strip has its pictures
         }
