@@ -43,7 +43,7 @@ int TImageList::AddStrip(HBITMAP colours, HBITMAP masks)
 {
     BITMAP c{}, m{};
     if (!fList || !GetObjectW(colours, sizeof c, &c) || !GetObjectW(masks, sizeof m, &m)) return -1;
-    if (c.bmWidth <= 0 || c.bmWidth % fWidth || c.bmHeight != fHeight || c.bmBitsPixel != 32) return -1;
+    if (c.bmWidth % fWidth || c.bmHeight != fHeight || c.bmBitsPixel != 32) return -1;
     if (m.bmWidth != c.bmWidth || m.bmHeight != c.bmHeight || m.bmBitsPixel != 1) return -1;
     return ImageList_Add(fList, colours, masks);
 }
