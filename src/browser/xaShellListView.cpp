@@ -252,9 +252,8 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
 {
     String folder = searchFolder(path);
     if (!DirectoryExists(folder)) return false;
-    WIN32_FIND_DATAW fd;
-    TFindHandle find(FindFirstFileW((folder + L"*.*").c_str(), &fd));
-    if (!find) {
+    TFolderEntries entries(folder);
+    if (!entries.Open()) {
         Items.Clear();
         return false;
     }
@@ -270,22 +269,22 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
     fTypeImages.clear();
     fOwnIconFolders.clear();
     fListedFolder = folder;
-    do {
+    for (TFolderEntry e; entries.Next(e);) {
         // The name is cut where it stands: a copy per row, and per part, is
         // felt in a folder of thousands.
-        std::wstring_view name = fd.cFileName;
+        std::wstring_view name = e.Name;
         if (name.empty() || name == L"." || name == L"..") continue;
-        if (!showHide && (fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
-        bool isDir = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (!showHide && (e.Attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
+        bool isDir = e.Attributes & FILE_ATTRIBUTE_DIRECTORY;
         if (isDir ? showElements == seFiles : showElements == seFolders) continue;
         TListItem* row = Items.Add();
         if (isDir) {
             row->Caption = name;
             row->SubItems.Add(lvs_FolderType);
             row->SubItems.Add(L"---");
-            if (Ico_FolderIconPerFolder(fd.dwFileAttributes)) fOwnIconFolders.emplace(name);
+            if (Ico_FolderIconPerFolder(e.Attributes)) fOwnIconFolders.emplace(name);
         } else {
-            int64_t size = ((int64_t)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
+            int64_t size = e.Size;
             // A bare name: its extension follows the last dot (File_Ext).
             size_t dot = name.rfind(L'.');
             row->Caption = name.substr(0, dot);
@@ -296,7 +295,7 @@ bool TxaShellListView::TxaShellListView_ListFolder(const String& path, bool show
         // Asking the shell for every row's icon costs more than the listing
         // itself: it is asked when the row is first drawn or read.
         row->SetImageIndexDeferred();
-    } while (FindNextFileW(find.Get(), &fd));
+    }
     return true;
 }
 

@@ -8,7 +8,66 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstddef>
 #include <vector>
+
+TFolderEntries::TFolderEntries(const String& folder) : fFolder(IncludeTrailingPathDelimiter(folder))
+{
+    if (folder.empty()) return;  // not the current drive's root
+    fDir = TFileHandle(CreateFileW(fFolder.c_str(), FILE_LIST_DIRECTORY,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    fOpen = fDir && fetch(true);
+    if (fOpen || !fDir) return;
+    DWORD e = GetLastError();
+    fDir.Reset();
+    if (e == ERROR_NO_MORE_FILES) return;  // no entry at all, as the find functions say too
+    fFind = TFindHandle(FindFirstFileExW((fFolder + L"*.*").c_str(), FindExInfoBasic, &fFound, FindExSearchNameMatch,
+                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    fOpen = fFoundPending = (bool)fFind;
+}
+
+bool TFolderEntries::fetch(bool first)
+{
+    if (fBatch.empty()) fBatch.resize(1 << 20);
+    fAt = 0;
+    fInBatch = GetFileInformationByHandleEx(fDir.Get(), first ? FileFullDirectoryRestartInfo : FileFullDirectoryInfo,
+                                            fBatch.data(), (DWORD)fBatch.size());
+    return fInBatch;
+}
+
+bool TFolderEntries::Next(TFolderEntry& entry)
+{
+    if (fFind) {
+        if (!fFoundPending && !FindNextFileW(fFind.Get(), &fFound)) return false;
+        fFoundPending = false;
+        entry.Name = fFound.cFileName;
+        entry.Attributes = fFound.dwFileAttributes;
+        entry.Size = ((int64_t)fFound.nFileSizeHigh << 32) | fFound.nFileSizeLow;
+        return true;
+    }
+    if (!fInBatch) return false;
+    // The next batch overwrites the names of this one: it is read only when
+    // the caller is done with the last entry handed out.
+    if (fBatchDone && !fetch(false)) return false;
+    fBatchDone = false;
+    // The file system's chain of entries is followed only while each entry
+    // lies whole inside the batch.
+    constexpr size_t head = offsetof(FILE_FULL_DIR_INFO, FileName);
+    const auto* e = reinterpret_cast<const FILE_FULL_DIR_INFO*>(fBatch.data() + fAt);
+    if (fAt + head > fBatch.size() || e->FileNameLength > fBatch.size() - fAt - head) {
+        fInBatch = false;
+        return false;
+    }
+    entry.Name = std::wstring_view(e->FileName, e->FileNameLength / sizeof(wchar_t));
+    entry.Attributes = e->FileAttributes;
+    entry.Size = e->EndOfFile.QuadPart;
+    if (e->NextEntryOffset)
+        fAt += e->NextEntryOffset;
+    else
+        fBatchDone = true;
+    return true;
+}
 
 bool Dir_HasItems(const String& folder)
 {

@@ -4,14 +4,51 @@
 #pragma once
 
 #include "Classes.h"
+#include "Handles.h"
 
 #include <shellapi.h>  // the FOF_ flags callers pass
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 // True when Folder holds any entry besides "." and ".." (hidden and system
 // entries count); false for an empty folder or one that cannot be searched.
 bool Dir_HasItems(const String& folder);
+
+// One entry of a folder: its name (valid until the next entry is read),
+// attributes and size.
+struct TFolderEntry {
+    std::wstring_view Name;
+    DWORD Attributes = 0;
+    int64_t Size = 0;
+};
+
+// The entries of Folder ("." and ".." included, as the file system gives
+// them), read in large batches without the short names the find functions
+// make for every entry, which no list shows and which cost the file system
+// more than the rest of a big listing. A file system that cannot be read
+// that way is read with the find functions. Not Open when the folder cannot
+// be listed or gives no entry at all (an empty drive root).
+class TFolderEntries {
+public:
+    explicit TFolderEntries(const String& folder);
+    bool Open() const { return fOpen; }
+    bool Next(TFolderEntry& entry);
+
+private:
+    bool fetch(bool first);
+    String fFolder;
+    TFileHandle fDir;
+    std::vector<char> fBatch;
+    size_t fAt = 0;
+    bool fInBatch = false, fBatchDone = false;
+    bool fOpen = false;
+    // The find functions' way, where the batches are refused.
+    TFindHandle fFind;
+    WIN32_FIND_DATAW fFound{};
+    bool fFoundPending = false;
+};
 
 // The size of the file (or folder entry) Path names, in bytes; -1 when there
 // is none. The whole 64-bit size: a file over 2 GiB must not sort as negative.

@@ -98,6 +98,11 @@ String ourCopy(const String& folder, const String& value)
 
 void removeOurCopy(const String& path)
 {
+    // Hidden and system marks do not keep a file from being deleted; only a
+    // read-only one does, and only then is it taken off.
+    if (DeleteFileW(path.c_str()) || GetLastError() != ERROR_ACCESS_DENIED) return;
+    DWORD a = GetFileAttributesW(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_READONLY)) return;
     Iconize_SetAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
 }
@@ -266,16 +271,14 @@ TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
         throw EFOpenError(Format(L"Cannot open file \"%s\". %s", iniPath.c_str(), ini.Problem().c_str()));
     String copy = deleteCopy ? ourCopy(folder, iconValue(ini, nullptr)) : String();
     bool changed = ini.Remove({L"IconResource", L"IconFile", L"IconIndex", L"ConfirmFileOp"});
+    bool iniGone = !ini.Existed();
     if (ini.Existed() && (changed || ini.Blank())) {
         if (ini.Attributes() & FILE_ATTRIBUTE_READONLY)
             throw EIniFileException(writeError(iniPath, ERROR_ACCESS_DENIED));
         if (ini.Blank()) {
-            Iconize_SetAttributes(iniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(iniPath.c_str())) {
-                DWORD e = GetLastError();
-                Iconize_SetAttributes(iniPath.c_str(), settable(ini.Attributes()));
-                throw EIniFileException(writeError(iniPath, e));
-            }
+            // Its hidden and system marks do not keep it from being deleted.
+            if (!DeleteFileW(iniPath.c_str())) throw EIniFileException(writeError(iniPath, GetLastError()));
+            iniGone = true;
         } else {
             // What is left is somebody else's: it stays hidden and system, so
             // that the shell still reads it, and every other mark stays too.
@@ -289,8 +292,7 @@ TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
     if (!copy.empty()) removeOurCopy(copy);
     // The folder's read-only mark makes the shell read Desktop.ini: it goes
     // only with the file.
-    if (GetFileAttributesW(iniPath.c_str()) == INVALID_FILE_ATTRIBUTES)
-        addMarks(folder, GetFileAttributesW(folder.c_str()), 0, FILE_ATTRIBUTE_READONLY);
+    if (iniGone) addMarks(folder, GetFileAttributesW(folder.c_str()), 0, FILE_ATTRIBUTE_READONLY);
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <winioctl.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -47,6 +48,43 @@ TEST(FolderEntriesAndFileSizes, AnyEntryCountsSizesKeepEveryBit)
         ASSERT_TRUE(SetFilePointerEx(h.Get(), at, nullptr, FILE_BEGIN) && SetEndOfFile(h.Get())) << size;
         h.Reset();
         EXPECT_EQ(File_GetSize(big), size);
+    }
+}
+
+// A folder read in batches gives what the find functions give, over more
+// than one batch, with sizes and marks; what is no folder to list is not open.
+TEST(FolderEntriesAndFileSizes, BatchesGiveWhatTheFindFunctionsGive)
+{
+    TTempDir dir;
+    // Names long enough that the entries take more than one batch.
+    const String pad(240, L'n');
+    for (int i = 0; i < 2000; ++i) WriteFileBytes(dir / (pad + std::to_wstring(i)), std::string(i % 7, 'x'));
+    CreateDirectoryW((dir / L"sub").c_str(), nullptr);
+    SetFileAttributesW((dir / (pad + L"3")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    auto line = [](std::wstring_view name, DWORD attributes, int64_t size) {
+        return N(String(name)) + "|" + std::to_string(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN)) +
+               "|" + std::to_string(size);
+    };
+    std::vector<std::string> found, batched;
+    WIN32_FIND_DATAW fd;
+    TFindHandle find(FindFirstFileW((dir / L"*.*").c_str(), &fd));
+    ASSERT_TRUE(find);
+    do found.push_back(line(fd.cFileName, fd.dwFileAttributes, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : fd.nFileSizeLow));
+    while (FindNextFileW(find.Get(), &fd));
+    TFolderEntries entries(dir.Path());
+    ASSERT_TRUE(entries.Open());
+    for (TFolderEntry e; entries.Next(e);)
+        batched.push_back(line(e.Name, e.Attributes, (e.Attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : e.Size));
+    std::sort(found.begin(), found.end());
+    std::sort(batched.begin(), batched.end());
+    EXPECT_EQ(found.size(), 2000u + 3);  // ".", "..", the files and "sub"
+    EXPECT_TRUE(found == batched) << found.size() << " against " << batched.size();
+
+    for (const String& none : {dir / L"missing", dir / (pad + L"1"), String()}) {  // a file is no folder to list
+        TFolderEntries e(none);
+        EXPECT_FALSE(e.Open()) << N(none);
+        TFolderEntry entry;
+        EXPECT_FALSE(e.Next(entry)) << N(none);
     }
 }
 

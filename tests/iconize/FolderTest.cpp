@@ -93,6 +93,13 @@ TEST_F(FolderIcon, CopyOptionOnCopiesAnySourceAsHiddenDesktopIcoAndClearTakesItA
     Iconize_Clear_Folder(folder, true);
     EXPECT_TRUE(folderFiles().empty());
     expectCleared();
+    // A copy the user also made read-only still goes with the icon.
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    SetFileAttributesW(dico.c_str(), kCopyMarks | RO);
+    ASSERT_EQ(Attributes(dico) & RO, RO);
+    Iconize_Clear_Folder(folder, true);
+    EXPECT_TRUE(folderFiles().empty());
+    expectCleared();
 }
 
 TEST_F(FolderIcon, CopyOptionOffCopiesOnlyIcoAndBmpAndNamesTheFolderOwnBare)
