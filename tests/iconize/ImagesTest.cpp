@@ -123,10 +123,10 @@ TEST(IconFileContents, TheSamePicturesAsTheShellGivesOneAtATime)
         WriteFileBytes(files.back(), MakeIco(bits));
     }
     ICONINFO ii{};
-    if (THIcon two(ExtractIconW(nullptr, files[1].c_str(), 0)); GetIconInfo(two.Get(), &ii)) {
-        if (ii.hbmColor) std::printf("note: the platform gives a two-colour icon a colour bitmap\n");
-        TGdiObject colour(ii.hbmColor), mask(ii.hbmMask);
-    }
+    THIcon two(ExtractIconW(nullptr, files[1].c_str(), 0));
+    ASSERT_TRUE(GetIconInfo(two.Get(), &ii));
+    TGdiObject twoColour(ii.hbmColor), twoMask(ii.hbmMask);
+    if (ii.hbmColor) std::printf("note: this platform gives a two-colour icon a colour bitmap\n");
     for (const String& file : files) {
         TImageList ours(nullptr, 32, 32), one(nullptr, 32, 32);
         ASSERT_TRUE(ImageList_LoadIcoFile(file, ours));
