@@ -39,6 +39,15 @@ int TImageList::Add(const TBitmap& image)
 
 int TImageList::AddIcon(HICON icon) { return fList ? ImageList_AddIcon(fList, icon) : -1; }
 
+int TImageList::AddStrip(HBITMAP colours, HBITMAP masks)
+{
+    BITMAP c{}, m{};
+    if (!fList || !GetObjectW(colours, sizeof c, &c) || !GetObjectW(masks, sizeof m, &m)) return -1;
+    if (c.bmWidth % fWidth || c.bmHeight != fHeight || c.bmBitsPixel != 32) return -1;
+    if (m.bmWidth != c.bmWidth || m.bmHeight != c.bmHeight || m.bmBitsPixel != 1) return -1;
+    return ImageList_Add(fList, colours, masks);
+}
+
 void TImageList::Draw(HDC dc, int x, int y, int index) const
 {
     if (fList && index >= 0 && index < Count()) ImageList_Draw(fList, index, dc, x, y, ILD_TRANSPARENT);

@@ -24,6 +24,12 @@ public:
     // Adds a bitmap of the list's size (alpha kept); returns its index.
     int Add(const TBitmap& image);
     int AddIcon(HICON icon);
+    // Adds the images laid side by side in Colours (32-bit, alpha kept), each
+    // of the list's size, with their masks (1 is transparent) in Masks, a
+    // monochrome bitmap of the same size; returns the first one's index, or
+    // -1 when the bitmaps are not such a strip. One call instead of one per
+    // image: a list given an icon makes its own copy of it first.
+    int AddStrip(HBITMAP colours, HBITMAP masks);
     void Draw(HDC dc, int x, int y, int index) const;
     // The image as a 32-bit premultiplied bitmap, for menu items; the caller owns it.
     HBITMAP MakeBitmap(int index) const;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -333,12 +335,81 @@ bool iconFileBroken(const String& file)
 
 }  // namespace
 
+namespace {
+
+// Icons put side by side into one strip of a list's image size, with their
+// masks, for the list to take in one call.
+class TIconStrip {
+public:
+    TIconStrip(int width, int height, int count) : fWidth(width), fHeight(height)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width * count, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        fColours.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        fMasks.Reset(CreateBitmap(width * count, height, 1, 1, nullptr));
+        if (!fColours || !fMasks || !fTo || !fMaskTo || !fFrom) return;
+        fColourScope.emplace(fTo, fColours.Get());
+        fMaskScope.emplace(fMaskTo, fMasks.Get());
+        // Until an icon is put there a place is empty: black, and all
+        // transparent by its mask.
+        PatBlt(fMaskTo, 0, 0, width * count, height, WHITENESS);
+        SetStretchBltMode(fTo, COLORONCOLOR);
+        fReady = true;
+    }
+    ~TIconStrip()
+    {
+        fColourScope.reset();
+        fMaskScope.reset();
+        for (HDC dc : {fTo, fMaskTo, fFrom})
+            if (dc) DeleteDC(dc);
+    }
+    TIconStrip(const TIconStrip&) = delete;
+    TIconStrip& operator=(const TIconStrip&) = delete;
+
+    bool Ready() const { return fReady; }
+
+    // The icon's own bitmaps, as it holds them: drawing it would blend its
+    // alpha into the strip.
+    bool Put(int place, HICON icon)
+    {
+        ICONINFO ii{};
+        if (!fReady || !GetIconInfo(icon, &ii)) return false;
+        TGdiObject colour(ii.hbmColor), mask(ii.hbmMask);
+        BITMAP bm{};
+        if (!mask || !GetObjectW(mask.Get(), sizeof bm, &bm)) return false;
+        int x = fWidth * place, h = colour ? bm.bmHeight : bm.bmHeight / 2;
+        TSelectScope from(fFrom, mask.Get());
+        bool done = StretchBlt(fMaskTo, x, 0, fWidth, fHeight, fFrom, 0, 0, bm.bmWidth, h, SRCCOPY);
+        if (!colour)  // a two-colour icon: its picture lies under its mask in one bitmap
+            return done && StretchBlt(fTo, x, 0, fWidth, fHeight, fFrom, 0, h, bm.bmWidth, h, SRCCOPY);
+        TSelectScope picture(fFrom, colour.Get());
+        return done && StretchBlt(fTo, x, 0, fWidth, fHeight, fFrom, 0, 0, bm.bmWidth, h, SRCCOPY);
+    }
+
+    // Adds the strip to List; false when the list would not take it.
+    bool AddTo(TImageList& list)
+    {
+        fColourScope.reset();
+        fMaskScope.reset();
+        return list.AddStrip((HBITMAP)fColours.Get(), (HBITMAP)fMasks.Get()) >= 0;
+    }
+
+private:
+    int fWidth, fHeight;
+    bool fReady = false;
+    TGdiObject fColours, fMasks;
+    HDC fTo = CreateCompatibleDC(nullptr), fMaskTo = CreateCompatibleDC(nullptr), fFrom = CreateCompatibleDC(nullptr);
+    std::optional<TSelectScope> fColourScope, fMaskScope;
+};
+
+}  // namespace
+
 bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
 {
     if (!FileExists(file)) return true;
-    bool sound = iconFileSound(file);
-    list.Clear();
-    if (!sound) {
+    if (!iconFileSound(file)) {
+        list.Clear();
         if (tellUser)
             Y_ShowColor(L"The icon file cannot be read or is damaged (its icon directory does not match its "
                         L"contents); no icons were taken from it:\r\n" + file, clYError);
@@ -346,16 +417,32 @@ bool ImageList_LoadIcoFile(const String& file, TImageList& list, bool tellUser)
     }
     HINSTANCE self = GetModuleHandleW(nullptr);
     UINT count = (UINT)(UINT_PTR)ExtractIconW(self, file.c_str(), (UINT)-1);
-    // Image i must stay icon i of the file, since callers apply the index the
-    // user picks in the list: an icon that cannot be read takes its place as
-    // an empty one (its mask all transparent).
-    std::vector<BYTE> andMask((list.Width() + 15) / 16 * 2 * list.Height(), 0xFF), xorMask(andMask.size(), 0);
-    THIcon blank(CreateIcon(nullptr, list.Width(), list.Height(), 1, 1, andMask.data(), xorMask.data()));
-    for (UINT i = 0; i < count; ++i) {
-        THIcon icon(ExtractIconW(self, file.c_str(), i));
-        // 1 is ExtractIcon's answer for "not a file with icons".
-        if (icon.Get() == (HICON)1) icon.Release();
-        if (!icon || list.AddIcon(icon.Get()) < 0) list.AddIcon(blank.Get());  // the list keeps its own copy
+    // The icons come from the shell a batch at a time (one call reads the
+    // file's directory once, where one call per icon reads it for each), and
+    // each batch's pictures go into a strip the list takes at once. A batch
+    // bounds the icons alive together: a module may hold thousands.
+    constexpr UINT kBatch = 128;
+    std::vector<std::unique_ptr<TIconStrip>> strips;
+    std::vector<HICON> got;
+    for (UINT first = 0; first < count; first += kBatch) {
+        UINT n = std::min(kBatch, count - first);
+        got.assign(n, nullptr);
+        ExtractIconExW(file.c_str(), (int)first, got.data(), nullptr, n);
+        std::vector<THIcon> icons(got.begin(), got.end());
+        auto strip = std::make_unique<TIconStrip>(list.Width(), list.Height(), (int)n);
+        if (!strip->Ready()) break;
+        // Image i must stay icon i of the file, since callers apply the
+        // index the user picks in the list: an icon that cannot be read
+        // keeps its place, empty.
+        for (UINT i = 0; i < n; ++i) {
+            if (icons[i]) strip->Put((int)i, icons[i].Get());
+            icons[i].Reset();  // the strip has its pictures
+        }
+        strips.push_back(std::move(strip));
     }
+    // The list changes only now that every picture is ready.
+    list.Clear();
+    for (auto& strip : strips)
+        if (!strip->AddTo(list)) break;  // later images would take earlier places
     return true;
 }

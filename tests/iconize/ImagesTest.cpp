@@ -52,13 +52,16 @@ std::string MakeIco(int bits)
     auto put = [&](unsigned v, int bytes) { for (; bytes > 0; --bytes, v >>= 8) s += (char)(v & 0xFF); };
     auto inside = [](int x, int y) { return x >= 8 && x < 24 && y >= 8 && y < 24; };
     const unsigned ink = GetBValue(kInk) | GetGValue(kInk) << 8 | GetRValue(kInk) << 16;  // as files store it
-    const unsigned colours = bits == 8 ? 256 : 0, row = 32 * bits / 8;  // already a multiple of 4
+    const unsigned colours = bits == 8 ? 256 : bits == 1 ? 2 : 0, row = 32 * bits / 8;  // already a multiple of 4
     put(0, 2), put(1, 2), put(1, 2), put(32 | 32 << 8, 4), put(1, 2), put(bits, 2);
     put(40 + colours * 4 + row * 32 + 4 * 32, 4), put(22, 4);
     put(40, 4), put(32, 4), put(64, 4), put(1, 2), put(bits, 2), put(0, 16), put(colours, 4), put(0, 4);
-    for (unsigned i = 0; i < colours; ++i) put(i == 1 ? ink : 0, 4);
+    for (unsigned i = 0; i < colours; ++i) put(i == 1 ? bits == 1 ? 0xFFFFFF : ink : 0, 4);
     for (int y = 31; y >= 0; --y)
-        for (int x = 0; x < 32; ++x) put(bits == 8 ? inside(x, y) : inside(x, y) ? ink | 0xFF000000 : 0, bits / 8);
+        if (bits == 1)  // two colours: a white square on black
+            for (int b = 0; b < 4; ++b) put(inside(b * 8, y) ? 0xFF : 0, 1);
+        else
+            for (int x = 0; x < 32; ++x) put(bits == 8 ? inside(x, y) : inside(x, y) ? ink | 0xFF000000 : 0, bits / 8);
     for (int y = 31; y >= 0; --y)  // the mask: 1 is transparent
         for (int b = 0; b < 4; ++b) put(bits == 32 || inside(b * 8, y) ? 0 : 0xFF, 1);
     return s;
@@ -81,6 +84,61 @@ TEST(IconFileContents, DrawnWithTheirTransparency)
         list.Draw(canvas.Canvas(), 0, 0, 0);
         EXPECT_EQ(GetPixel(canvas.Canvas(), 2, 2), RGB(0, 128, 255)) << bits << "-bit icon: the background shows";
         EXPECT_EQ(GetPixel(canvas.Canvas(), 16, 16), kInk) << bits << "-bit icon: its own colour";
+    }
+}
+
+// Every image of a list as the list holds it: its colour pixels (alpha
+// included), then its mask's.
+std::vector<std::vector<uint32_t>> HeldImages(const TImageList& list)
+{
+    std::vector<std::vector<uint32_t>> images;
+    IMAGEINFO info{};
+    if (!list.Count() || !ImageList_GetImageInfo(list.Handle(), 0, &info)) return images;
+    BITMAP bm{};
+    GetObjectW(info.hbmImage, sizeof bm, &bm);
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<uint32_t> colours((size_t)bm.bmWidth * bm.bmHeight), masks(colours.size());
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmImage, 0, bm.bmHeight, colours.data(), &bi, DIB_RGB_COLORS);
+    GetDIBits(dc, info.hbmMask, 0, bm.bmHeight, masks.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    for (int i = 0; i < list.Count(); ++i) {
+        ImageList_GetImageInfo(list.Handle(), i, &info);
+        std::vector<uint32_t> image;
+        for (const auto* from : {&colours, &masks})
+            for (LONG y = info.rcImage.top; y < info.rcImage.bottom; ++y)
+                image.insert(image.end(), from->begin() + y * bm.bmWidth + info.rcImage.left,
+                             from->begin() + y * bm.bmWidth + info.rcImage.right);
+        images.push_back(std::move(image));
+    }
+    return images;
+}
+
+TEST(IconFileContents, TheSamePicturesAsTheShellGivesOneAtATime)
+{
+    TTempDir dir;
+    std::vector<String> files{Shell32()};  // more icons than the shell is asked for at once
+    for (int bits : {1, 8, 24, 32}) {
+        files.push_back(dir / (L"i" + IntToStr(bits) + L".ico"));
+        WriteFileBytes(files.back(), MakeIco(bits));
+    }
+    ICONINFO ii{};
+    THIcon two(ExtractIconW(nullptr, files[1].c_str(), 0));
+    ASSERT_TRUE(GetIconInfo(two.Get(), &ii));
+    TGdiObject twoColour(ii.hbmColor), twoMask(ii.hbmMask);
+    if (ii.hbmColor) std::printf("note: this platform gives a two-colour icon a colour bitmap\n");
+    for (const String& file : files) {
+        TImageList ours(nullptr, 32, 32), one(nullptr, 32, 32);
+        ASSERT_TRUE(ImageList_LoadIcoFile(file, ours));
+        const UINT count = (UINT)(UINT_PTR)ExtractIconW(nullptr, file.c_str(), (UINT)-1);
+        for (UINT i = 0; i < count; ++i) {
+            THIcon icon(ExtractIconW(nullptr, file.c_str(), i));
+            ASSERT_GE(one.AddIcon(icon.Get()), 0) << N(file) << " icon " << i;
+        }
+        auto held = HeldImages(ours), expected = HeldImages(one);
+        ASSERT_EQ(held.size(), count) << N(file);
+        ASSERT_EQ(expected.size(), count) << N(file);
+        for (UINT i = 0; i < count; ++i) ASSERT_TRUE(held[i] == expected[i]) << N(file) << " image " << i;
     }
 }
 
