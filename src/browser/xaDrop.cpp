@@ -45,7 +45,9 @@ TxaDrop::TxaDrop(TComponent* owner) : TApplicationEvents(owner), fControl(dynami
 {
     if (!fControl) throw Exception(L"A drop target needs a windowed control as its owner");
     OnMessage = [this](MSG& msg, bool& handled) { AppMessage(msg, handled); };
-    DragAcceptFiles(fControl->Handle(), TRUE);
+    // The control may have no window yet (one made before its parent's): it
+    // accepts files in each window it is given.
+    fControl->SetAcceptFiles(true);
 }
 
 void TxaDrop::AppMessage(MSG& msg, bool& handled)

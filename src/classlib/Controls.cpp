@@ -428,6 +428,7 @@ void TControl::CreateHandle()
     if (fHandle) return;
     TCreateParams cp;
     CreateParams(cp);
+    if (fAcceptFiles) cp.ExStyle |= WS_EX_ACCEPTFILES;
     HWND parentWnd = CreationParent();
     if (!cp.ClassName) {
         gCreating = this;
@@ -611,6 +612,12 @@ void TWinControl::CreateParams(TCreateParams& params)
     params.Style |= WS_CLIPCHILDREN;
     if (fTabStop) params.Style |= WS_TABSTOP;
     params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+void TWinControl::SetAcceptFiles(bool value)
+{
+    fAcceptFiles = value;
+    if (fHandle) DragAcceptFiles(fHandle, value);
 }
 
 void TWinControl::SetTabStop(bool value)

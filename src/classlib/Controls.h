@@ -201,6 +201,7 @@ protected:
 
     HWND fHandle = nullptr;
     TWinControl* fParent = nullptr;
+    bool fAcceptFiles = false;
     int fLeft = 0, fTop = 0, fWidth = 0, fHeight = 0;
     String fCaption;
     TColor fColor = clBtnFace;
@@ -239,6 +240,9 @@ public:
 
     bool TabStop() const { return fTabStop; }
     void SetTabStop(bool value);
+    // Whether files dragged from the shell may be dropped on the control
+    // (WM_DROPFILES); kept for every window the control is given.
+    void SetAcceptFiles(bool value);
     bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();

@@ -182,6 +182,8 @@ TEST(MainWindow, StartLaysThePanesOutAtTheSizeTheyShowAt)
     EXPECT_EQ(Form1->Panel_L->Width(), Int_Percent(30, room, Form1->Split->MinSize));
     int icons = Form1->FrIco->LVS->Width(), elements = Form1->FrElm->LVS->Width();
     Form1->Show();
+    for (TFrExplorer* pane : {Form1->FrElm, Form1->FrIco})  // files dropped from the shell reach each pane
+        EXPECT_TRUE(GetWindowLongPtrW(pane->LVS->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << N(pane->Name);
     EXPECT_TRUE(IsZoomed(Form1->Handle()));
     EXPECT_EQ(Form1->FrIco->LVS->Width(), icons);
     EXPECT_EQ(Form1->FrElm->LVS->Width(), elements);

@@ -76,6 +76,27 @@ TEST(DragDrop, DropsReachOnlyTheOwningControlsTargetAndDragsCarryTheNamedItems)
     EXPECT_TRUE(GetWindowLongPtrW(own->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
+// The shell drops files only on a window that accepts them: a target made
+// before its control has a window (a pane built before its parent's) makes
+// the window accept them once it is made, and again when it is made anew.
+TEST(DragDrop, ATargetMadeBeforeItsWindowAcceptsFilesInEachWindow)
+{
+    TForm form(nullptr);
+    auto* early = new TEdit(&form);
+    new TxaDrop(early);
+    auto accepts = [](TWinControl* c) {
+        return c->Handle() && (GetWindowLongPtrW(c->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+    };
+    early->SetParent(&form);
+    EXPECT_TRUE(accepts(early));
+    HWND first = early->Handle();
+    early->SetBorderStyle(bsNone);  // a border the edit's window is made anew for
+    ASSERT_NE(early->Handle(), first);
+    EXPECT_TRUE(accepts(early));
+    auto* plain = Ui_Add<TPanel>(&form, 60, 0, 50, 50);
+    EXPECT_FALSE(accepts(plain));
+}
+
 TEST(DragDrop, ThresholdAndDragSourceAnswers)
 {
     for (auto [press, shift, x, y, started] :
