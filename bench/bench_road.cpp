@@ -49,18 +49,18 @@ void floorClear(const std::vector<String>& folders)
 
 // What a folder holds of an icon: its Desktop.ini and the copy. (Its
 // read-only mark cannot be told: Wine keeps none on a folder.)
-int marks(const String& folder)
+int iconParts(const String& folder)
 {
     auto there = [&](const wchar_t* name) { return GetFileAttributesW((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES; };
     return there(L"\\Desktop.ini") + there(L"\\Desktop.ico");
 }
 
 // Folders under Dir with both, and with either.
-std::pair<int, int> count(const String& dir)
+std::pair<int, int> iconizedFolders(const String& dir)
 {
     std::pair<int, int> n;
     for (const String& f : subfolders(dir)) {
-        int m = marks(f);
+        int m = iconParts(f);
         n.first += m == 2;
         n.second += m > 0;
     }
@@ -121,9 +121,9 @@ int wmain(int argc, wchar_t** argv)
     };
     for (int r = 0; r < kRounds; ++r)
         round(r, [] { Form1_Iconize(*Form1); }, oursIconizeMs, floorIconizeMs, [&](const std::vector<String>& p) { floorIconize(p, icoFile); });
-    int done = count(elmDir).first, floorDone = count(floorDir).first;
+    int done = iconizedFolders(elmDir).first, floorDone = iconizedFolders(floorDir).first;
     for (int r = 0; r < kRounds; ++r) round(r, [] { Form1_Clear(*Form1); }, oursClearMs, floorClearMs, floorClear);
-    int left = count(elmDir).second, floorLeft = count(floorDir).second;
+    int left = iconizedFolders(elmDir).second, floorLeft = iconizedFolders(floorDir).second;
 
     int rows = elm.Items.Count();
     Program_End();
