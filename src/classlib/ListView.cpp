@@ -242,6 +242,14 @@ void TListView::applyExStyle()
     ListView_SetExtendedListViewStyleEx(fHandle, LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT, ex);
 }
 
+void TListView::FontChanged()
+{
+    TWinControl::FontChanged();
+    if (!fHandle) return;
+    ListView_SetTextColor(fHandle, ColorToRGB(Font.Color()));
+    Invalidate();
+}
+
 void TListView::ColorChanged()
 {
     if (fHandle) {

@@ -254,6 +254,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void ColorChanged() override;
+    // The font's colour is the rows' text colour, whenever the font changes.
+    void FontChanged() override;
     // The image of a row whose image was deferred; asked once per row.
     virtual int ResolveImageIndex(const TListItem& item);
     // The image to draw a deferred row with now, found cheaply. Final left

@@ -363,6 +363,18 @@ TEST(MainWindow, CtrlWheelAndFontSizes)
         EXPECT_EQ(Form1->Font.Size(), 12) << size;
         EXPECT_EQ(Form1->FrIco->ep->Font.Size(), 12) << size;
     }
+    // A font's colour is the rows' text colour in both lists, at the start
+    // and after every spreading.
+    auto textColours = [] {
+        return std::to_string(ListView_GetTextColor(Form1->FrElm->LVS->Handle())) + "|" +
+               std::to_string(ListView_GetTextColor(Form1->FrIco->LVS->Handle()));
+    };
+    EXPECT_EQ(textColours(), "4868682|4868682") << "the design font's 0x4A4A4A";
+    TFont red;
+    red.Assign(Form1->Font);
+    red.SetColor((TColor)0x0000C0);
+    Font_Apply(*Form1, red);
+    EXPECT_EQ(textColours(), "192|192");
 }
 
 TEST(MainWindow, SplitterFollowsDragAndResize)
