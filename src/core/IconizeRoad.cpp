@@ -56,13 +56,19 @@ TElementKind Iconize_ElementKind(const String& element, String* name)
     if (Iconize_WrittenAsType(element)) {
         // ".." or "." would be another type's class or the class ".": no type.
         if (Iconize_IsFileType(element)) is(TElementKind::FileType, element.substr(1));
-    } else if (FileExists(element)) {
-        // A file without an extension has no type to decorate.
-        if (Iconize_IsFileType(L"." + File_Ext(element))) is(TElementKind::FileType, File_Ext(element));
-    } else if (wchar_t letter = driveRootLetter(element)) {
-        is(TElementKind::Drive, String(1, letter));
-    } else if (DirectoryExists(element)) {
-        is(TElementKind::Folder, element);
+    } else {
+        // Asked once whether it is a file or a folder: a command on a
+        // thousand folders asks a thousand times. A device is no file.
+        DWORD a = element.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(element.c_str());
+        bool there = a != INVALID_FILE_ATTRIBUTES, folder = there && (a & FILE_ATTRIBUTE_DIRECTORY);
+        if (there && !folder && !FileIsDevice(element)) {
+            // A file without an extension has no type to decorate.
+            if (Iconize_IsFileType(L"." + File_Ext(element))) is(TElementKind::FileType, File_Ext(element));
+        } else if (wchar_t letter = driveRootLetter(element)) {
+            is(TElementKind::Drive, String(1, letter));
+        } else if (folder) {
+            is(TElementKind::Folder, element);
+        }
     }
     if (name) *name = found;
     return kind;

@@ -94,6 +94,7 @@ TEST_F(Road, EachElementsKindIndexAndResult)
         {L"\\\\nosuchserver\\share", false, L"0", K::Nothing, L"", W::Nothing, nullptr},  // no drive letter
         {L".a/b", false, L"0", K::Nothing, L"", W::Nothing, nullptr},
         {L"NUL", false, L"0", K::Nothing, L"", W::Nothing, nullptr},
+        {L"%r\\COM1.dolve", false, L"0", K::Nothing, L"", W::Nothing, nullptr},  // a device, whatever its extension
         // Written as types, yet no file has them: "." would be the class ".",
         // ".." the type "." with the class ".file", the others classes of their own.
         {L".", false, L"0", K::Nothing, L"", W::Refused, nullptr},
