@@ -1,14 +1,16 @@
 // The floor the program's start is measured against: the least a window
 // written straight on Win32 must do to show what the main window shows at
-// start: two panes, each a tool bar, a path box, a button and a list view,
-// created maximized, the children placed at their final size before they are
-// filled, and filled with the same content in the panes' font: the drives
-// with their icons in report view, and the icons folder in icon view with its
-// type's icon, sorted by name, arranged while its drawing is off (arranging
-// 2,000 icons with drawing on costs Wine about a quarter of a second, which
-// the program avoids the same way). The special view's frame is not made:
-// the program makes it on first use. Ends as soon as it is shown and idle
-// when told to "exit".
+// start: created maximized, two panes, each a path box with a button before
+// it and a list view (the icon pane with one more button), and a bar at the
+// bottom with two picture buttons, an option, a one-button tool bar and the
+// menu's caption. The children are placed at their final size before they
+// are filled, and filled with the same content in the panes' font: the
+// drives with their icons in report view, and the icons folder in icon view
+// with its type's icon, sorted by name, arranged while its drawing is off
+// (arranging 2,000 icons with drawing on costs Wine about a quarter of a
+// second, which the program avoids the same way). The special view's frame
+// is not made: the program makes it on first use. Ends as soon as it is
+// shown and idle when told to "exit".
 //
 //   start_floor.exe ICONS_FOLDER [exit]
 #include <windows.h>
@@ -23,9 +25,11 @@
 namespace {
 
 struct TPane {
-    HWND Bar, Path, Up, List;
+    HWND Path, Up, List;
 };
 TPane gPanes[2];
+// The icon pane's extra button, and the bottom bar's parts.
+HWND gStar, gClear, gIconize, gOption, gBar, gMenu;
 HFONT gFont;
 std::vector<std::wstring> gDrives, gIcons;
 std::vector<int> gDriveIcons;
@@ -33,14 +37,19 @@ int gIcoIcon = 0;
 
 void place(int cw, int ch)
 {
-    int left = cw * 42 / 100;
+    int left = cw * 42 / 100, bottom = ch - 52;
     for (int p = 0; p < 2; ++p) {
         int x = p ? left + 4 : 0, pw = p ? cw - left - 4 : left;
-        MoveWindow(gPanes[p].Bar, x, 0, pw, 26, TRUE);
-        MoveWindow(gPanes[p].Up, x, 28, 24, 22, TRUE);
-        MoveWindow(gPanes[p].Path, x + 26, 28, pw - 26, 22, TRUE);
-        MoveWindow(gPanes[p].List, x, 52, pw, ch - 52, TRUE);
+        MoveWindow(gPanes[p].Up, x, 0, 24, 22, TRUE);
+        MoveWindow(gPanes[p].Path, x + 26, 0, pw - 26 - (p ? 26 : 0), 22, TRUE);
+        MoveWindow(gPanes[p].List, x, 24, pw, bottom - 24, TRUE);
     }
+    MoveWindow(gStar, cw - 24, 0, 24, 22, TRUE);
+    MoveWindow(gClear, 8, bottom + 6, 44, 40, TRUE);
+    MoveWindow(gBar, 60, bottom + 6, 44, 40, TRUE);
+    MoveWindow(gOption, 116, bottom + 16, 200, 20, TRUE);
+    MoveWindow(gIconize, 328, bottom + 6, 44, 40, TRUE);
+    MoveWindow(gMenu, cw - 96, bottom + 16, 90, 20, TRUE);
 }
 
 LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l)
@@ -96,15 +105,24 @@ HWND listView(HWND parent, DWORD view, DWORD style = WS_VISIBLE)
     return l;
 }
 
-HWND toolBar(HWND parent)
+HWND pictureButton(HWND parent, HICON picture)
 {
-    HWND t = child(parent, TOOLBARCLASSNAMEW, WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER);
+    HWND b = child(parent, L"BUTTON", WS_VISIBLE | BS_PUSHBUTTON | BS_ICON);
+    SendMessageW(b, BM_SETIMAGE, IMAGE_ICON, (LPARAM)picture);
+    return b;
+}
+
+// A tool bar of one 32 x 32 button with a picture.
+HWND toolBar(HWND parent, HICON picture)
+{
+    HWND t = child(parent, TOOLBARCLASSNAMEW, WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN);
     SendMessageW(t, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBADDBITMAP bitmaps{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-    SendMessageW(t, TB_ADDBITMAP, 0, (LPARAM)&bitmaps);
-    TBBUTTON buttons[6]{};
-    for (int i = 0; i < 6; ++i) buttons[i] = {i, 100 + i, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
-    SendMessageW(t, TB_ADDBUTTONSW, 6, (LPARAM)buttons);
+    HIMAGELIST images = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0);
+    ImageList_AddIcon(images, picture);
+    SendMessageW(t, TB_SETIMAGELIST, 0, (LPARAM)images);
+    SendMessageW(t, TB_SETBUTTONSIZE, 0, MAKELPARAM(44, 40));
+    TBBUTTON button{0, 100, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    SendMessageW(t, TB_ADDBUTTONSW, 1, (LPARAM)&button);
     return t;
 }
 
@@ -132,11 +150,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     HWND w = CreateWindowExW(0, wc.lpszClassName, L"Floor", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_MAXIMIZE,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     for (int p = 0; p < 2; ++p) {
-        gPanes[p].Bar = toolBar(w);
         gPanes[p].Up = child(w, L"BUTTON", WS_VISIBLE | BS_PUSHBUTTON);
         gPanes[p].Path = child(w, L"EDIT", WS_VISIBLE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
         gPanes[p].List = listView(w, p ? LVS_ICON | LVS_AUTOARRANGE : LVS_REPORT);
     }
+    gStar = child(w, L"BUTTON", WS_VISIBLE | BS_PUSHBUTTON);
+    SetWindowTextW(gStar, L"\u2605");
+    HICON picture = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0);
+    gClear = pictureButton(w, picture);
+    gBar = toolBar(w, picture);
+    gOption = child(w, L"BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX);
+    SetWindowTextW(gOption, L"Copy ico to folder");
+    SendMessageW(gOption, BM_SETCHECK, BST_CHECKED, 0);
+    gIconize = pictureButton(w, picture);
+    gMenu = child(w, L"STATIC", WS_VISIBLE | SS_RIGHT);
+    SetWindowTextW(gMenu, L"Dolv");
     RECT client;
     GetClientRect(w, &client);
     place(client.right, client.bottom);
