@@ -35,17 +35,8 @@ int wmain(int argc, wchar_t** argv)
         raw = Bench_BatchLoad(file);
         return msSince(t0);
     };
-    // Both read the file once untimed, so that neither pays for its first
-    // reading alone; then in turns, each going first every other round, and
-    // the best of each kept: other work on the machine only ever adds time.
-    loadOurs();
-    loadBatch();
-    double oursMs = 1e300, rawMs = 1e300;
-    for (int r = 0; r < rounds; ++r) {
-        if (r % 2) rawMs = std::min(rawMs, loadBatch());
-        oursMs = std::min(oursMs, loadOurs());
-        if (r % 2 == 0) rawMs = std::min(rawMs, loadBatch());
-    }
+    double oursMs, rawMs;
+    Bench_BestInTurns(loadOurs, loadBatch, rounds, oursMs, rawMs);
 
     std::printf("file: %ls\n", file.c_str());
     std::printf("ImageList_LoadIcoFile: %d icons, %.2f ms per load (best)\n", ours, oursMs);

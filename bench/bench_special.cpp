@@ -80,17 +80,8 @@ int wmain(int argc, wchar_t** argv)
         raw = Bench_BatchLoad(file);
         return msSince(t0);
     };
-    // Both read the new file once untimed, so that neither pays for its first
-    // reading alone; then in turns, each going first every other round, and
-    // the best of each kept: other work on the machine only ever adds time.
-    listOurs();
-    loadBatch();
-    double oursMs = 1e300, rawMs = 1e300;
-    for (int r = 0; r < rounds; ++r) {
-        if (r % 2) rawMs = std::min(rawMs, loadBatch());
-        oursMs = std::min(oursMs, listOurs());
-        if (r % 2 == 0) rawMs = std::min(rawMs, loadBatch());
-    }
+    double oursMs, rawMs;
+    Bench_BestInTurns(listOurs, loadBatch, rounds, oursMs, rawMs);
     DeleteFileW(file.c_str());
 
     std::printf("file with %d icons: %ls\n", kIcons, file.c_str());
