@@ -197,15 +197,7 @@ void TControl::SetParent(TWinControl* parent)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
-    int oldWidth = fWidth, oldHeight = fHeight;
-    fLeft = left;
-    fTop = top;
-    fWidth = width;
-    fHeight = height;
-    if (fHandle)
-        SetWindowPos(fHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        resizedWithoutWindow(oldWidth, oldHeight);
+    moveTo(left, top, width, height);
     RememberAnchorOrigin();
     if (fAlign != alNone && fParent) fParent->Realign();
 }
@@ -246,19 +238,42 @@ bool TControl::standsOnWaitingWindows() const
     return c->WindowsWait();
 }
 
+RECT TControl::FrameAround(RECT client) const
+{
+    DWORD style, ex;
+    if (fHandle) {
+        style = (DWORD)GetWindowLongPtrW(fHandle, GWL_STYLE);
+        ex = (DWORD)GetWindowLongPtrW(fHandle, GWL_EXSTYLE);
+    } else {
+        TCreateParams cp;
+        const_cast<TControl*>(this)->CreateParams(cp);
+        style = cp.Style;
+        ex = cp.ExStyle;
+    }
+    AdjustWindowRectEx(&client, style, FALSE, ex);
+    return client;
+}
+
 RECT TControl::clientRectToBe() const
 {
-    TCreateParams cp;
-    const_cast<TControl*>(this)->CreateParams(cp);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, cp.Style, FALSE, cp.ExStyle);
+    RECT frame = FrameAround(RECT{0, 0, 0, 0});
     return RECT{0, 0, std::max(0, fWidth - (int)(frame.right - frame.left)),
                 std::max(0, fHeight - (int)(frame.bottom - frame.top))};
 }
 
-void TControl::resizedWithoutWindow(int oldWidth, int oldHeight)
+void TControl::moveTo(int left, int top, int width, int height)
 {
-    if ((fWidth == oldWidth && fHeight == oldHeight) || !standsOnWaitingWindows()) return;
+    bool resized = width != fWidth || height != fHeight;
+    fLeft = left;
+    fTop = top;
+    fWidth = width;
+    fHeight = height;
+    if (fHandle) {
+        SetWindowPos(fHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    // What the platform's WM_SIZE would do, for a control whose window waits.
+    if (!resized || !standsOnWaitingWindows()) return;
     if (auto* w = dynamic_cast<TWinControl*>(this)) {
         w->Realign();
         if (OnResize) OnResize(this);
@@ -309,15 +324,7 @@ void TControl::anchorTo(int pw, int ph)
     axis(fAnchors & akLeft, fAnchors & akRight, fOrigin.Left, fOrigin.Width, pw, fOrigin.ParentWidth, l, w);
     axis(fAnchors & akTop, fAnchors & akBottom, fOrigin.Top, fOrigin.Height, ph, fOrigin.ParentHeight, t, h);
     if (l == fLeft && t == fTop && w == fWidth && h == fHeight) return;
-    int oldWidth = fWidth, oldHeight = fHeight;
-    fLeft = l;
-    fTop = t;
-    fWidth = w;
-    fHeight = h;
-    if (fHandle)
-        SetWindowPos(fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        resizedWithoutWindow(oldWidth, oldHeight);
+    moveTo(l, t, w, h);
 }
 
 void TControl::SetColor(TColor color)
@@ -663,15 +670,7 @@ void TWinControl::Realign()
         // is still costs the platform a round of position messages, and every
         // child added while a form is built realigns all its siblings.
         if (c->fHandle && c->fLeft == l && c->fTop == t && c->fWidth == w && c->fHeight == h) return;
-        int oldWidth = c->fWidth, oldHeight = c->fHeight;
-        c->fLeft = l;
-        c->fTop = t;
-        c->fWidth = w;
-        c->fHeight = h;
-        if (c->fHandle)
-            SetWindowPos(c->fHandle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-        else
-            c->resizedWithoutWindow(oldWidth, oldHeight);
+        c->moveTo(l, t, w, h);
     };
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient})
         for (TControl* c : fControls) {

@@ -190,6 +190,9 @@ protected:
     // built before its window). Laid out as if they had them.
     virtual bool WindowsWait() const { return false; }
     bool standsOnWaitingWindows() const;
+    // Client, grown by the frame the window's styles give it (the window's
+    // own styles, or those it will be made with).
+    RECT FrameAround(RECT client) const;
     void RecreateWnd();
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -225,8 +228,9 @@ private:
     void anchorTo(int parentWidth, int parentHeight);
     // The client rectangle the window will have, from its styles.
     RECT clientRectToBe() const;
-    // What the platform's WM_SIZE would do, for a control whose window waits.
-    void resizedWithoutWindow(int oldWidth, int oldHeight);
+    // Takes the place and moves the window there, or, for a control whose
+    // window waits, lays out what a size change lays out.
+    void moveTo(int left, int top, int width, int height);
 };
 
 class TWinControl : public TControl {

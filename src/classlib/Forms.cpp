@@ -245,15 +245,7 @@ void TForm::SetWindowState(TWindowState state)
 
 void TForm::SetClientSize(int width, int height)
 {
-    RECT r{0, 0, width, height};
-    if (fHandle) {
-        AdjustWindowRectEx(&r, (DWORD)GetWindowLongPtrW(fHandle, GWL_STYLE), FALSE,
-                           (DWORD)GetWindowLongPtrW(fHandle, GWL_EXSTYLE));
-    } else {
-        TCreateParams cp;
-        CreateParams(cp);
-        AdjustWindowRectEx(&r, cp.Style, FALSE, cp.ExStyle);
-    }
+    RECT r = FrameAround(RECT{0, 0, width, height});
     SetBounds(fLeft, fTop, r.right - r.left, r.bottom - r.top);
 }
 
@@ -374,6 +366,15 @@ void TForm::unsizeForShow()
     UpdateBoundsFromWindow();
 }
 
+// The form's size constraints over the platform's own limits.
+void TForm::sizeLimits(MINMAXINFO& mm) const
+{
+    if (Constraints.MinWidth > 0) mm.ptMinTrackSize.x = Constraints.MinWidth;
+    if (Constraints.MinHeight > 0) mm.ptMinTrackSize.y = Constraints.MinHeight;
+    if (Constraints.MaxWidth > 0) mm.ptMaxTrackSize.x = Constraints.MaxWidth;
+    if (Constraints.MaxHeight > 0) mm.ptMaxTrackSize.y = Constraints.MaxHeight;
+}
+
 void TForm::SetBounds(int left, int top, int width, int height)
 {
     unsizeForShow();
@@ -383,12 +384,12 @@ void TForm::SetBounds(int left, int top, int width, int height)
         TCreateParams cp;
         CreateParams(cp);
         if ((cp.Style & WS_THICKFRAME) || !(cp.Style & WS_POPUP)) {
-            int minW = Constraints.MinWidth > 0 ? Constraints.MinWidth : GetSystemMetrics(SM_CXMINTRACK);
-            int minH = Constraints.MinHeight > 0 ? Constraints.MinHeight : GetSystemMetrics(SM_CYMINTRACK);
-            int maxW = Constraints.MaxWidth > 0 ? Constraints.MaxWidth : GetSystemMetrics(SM_CXMAXTRACK);
-            int maxH = Constraints.MaxHeight > 0 ? Constraints.MaxHeight : GetSystemMetrics(SM_CYMAXTRACK);
-            width = std::max(std::min(width, maxW), minW);
-            height = std::max(std::min(height, maxH), minH);
+            MINMAXINFO mm{};
+            mm.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+            mm.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+            sizeLimits(mm);
+            width = std::max(std::min<LONG>(width, mm.ptMaxTrackSize.x), mm.ptMinTrackSize.x);
+            height = std::max(std::min<LONG>(height, mm.ptMaxTrackSize.y), mm.ptMinTrackSize.y);
         }
     }
     TWinControl::SetBounds(left, top, width, height);
@@ -536,11 +537,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         Close();
         return 0;
     case WM_GETMINMAXINFO: {
-        auto* mm = (MINMAXINFO*)lp;
-        if (Constraints.MinWidth > 0) mm->ptMinTrackSize.x = Constraints.MinWidth;
-        if (Constraints.MinHeight > 0) mm->ptMinTrackSize.y = Constraints.MinHeight;
-        if (Constraints.MaxWidth > 0) mm->ptMaxTrackSize.x = Constraints.MaxWidth;
-        if (Constraints.MaxHeight > 0) mm->ptMaxTrackSize.y = Constraints.MaxHeight;
+        sizeLimits(*(MINMAXINFO*)lp);
         return 0;
     }
     case WM_ACTIVATE:

@@ -108,6 +108,7 @@ private:
     void showMaximized();
     void sizeForShow();
     void unsizeForShow();
+    void sizeLimits(MINMAXINFO& mm) const;
     void focusFirst();
 };
 
