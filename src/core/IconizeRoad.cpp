@@ -45,8 +45,9 @@ bool Iconize_WrittenAsType(const String& text)
     return !text.empty() && text[0] == L'.' && text.find_first_of(L"\\/") == String::npos;
 }
 
-TElementKind Iconize_ElementKind(const String& element, String* name)
+TElementKind Iconize_ElementKind(const String& element, String* name, DWORD* attributes)
 {
+    if (attributes) *attributes = INVALID_FILE_ATTRIBUTES;
     String found;
     TElementKind kind = TElementKind::Nothing;
     auto is = [&](TElementKind k, const String& n) {
@@ -60,6 +61,7 @@ TElementKind Iconize_ElementKind(const String& element, String* name)
         // Asked once whether it is a file or a folder: a command on a
         // thousand folders asks a thousand times. A device is no file.
         DWORD a = element.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(element.c_str());
+        if (attributes) *attributes = a;
         bool there = a != INVALID_FILE_ATTRIBUTES, folder = there && (a & FILE_ATTRIBUTE_DIRECTORY);
         if (there && !folder && !FileIsDevice(element)) {
             // A file without an extension has no type to decorate.
@@ -115,10 +117,11 @@ TElementResult Iconize_Clear_Element(const String& element, const TIconizeOption
 {
     TElementResult r;
     r.Element = element;
-    r.Kind = Iconize_ElementKind(element, &r.Name);
+    DWORD attributes;
+    r.Kind = Iconize_ElementKind(element, &r.Name, &attributes);
     switch (r.Kind) {
     case TElementKind::Drive: Iconize_Clear_Drive(r.Name); return outcome(r, TIconizeWhy::Done);
-    case TElementKind::Folder: r.Outcome = Iconize_Clear_Folder(element, true); return r;
+    case TElementKind::Folder: r.Outcome = Iconize_Clear_Folder(element, true, attributes); return r;
     case TElementKind::FileType:
         if (!options.ClearTypes) return outcome(r, TIconizeWhy::PassedOver);
         Iconize_Clear_Ext(r.Name);

@@ -44,8 +44,10 @@ struct TElementResult {
 bool Iconize_WrittenAsType(const String& text);
 // What Element is, the first rule that fits: written as a file type (only a
 // real type counts), an existing file (its type, when it has one), a drive
-// root (D: or D:\), an existing folder; else nothing. Name as in TElementResult.
-TElementKind Iconize_ElementKind(const String& element, String* name = nullptr);
+// root (D: or D:\), an existing folder; else nothing. Name as in TElementResult;
+// Attributes gets what the file system said of the element (or
+// INVALID_FILE_ATTRIBUTES), so that a command need not ask again.
+TElementKind Iconize_ElementKind(const String& element, String* name = nullptr, DWORD* attributes = nullptr);
 
 // One element. The index is a text: for a folder it is written as it is
 // (the engine refuses what is no whole number); for a drive or a type it is

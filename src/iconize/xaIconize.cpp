@@ -261,10 +261,13 @@ TIconizeResult Iconize_Folder(const String& folderGiven, const String& iconGiven
     return {};
 }
 
-TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
+TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy, DWORD attributes)
 {
     String folder = fsPath(folderGiven);
-    if (!DirectoryExists(folder)) return missing(TIconizeWhy::NoFolderClear, Iconize_Msg_NoFolderClear, folderGiven);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return missing(TIconizeWhy::NoFolderClear, Iconize_Msg_NoFolderClear, folderGiven);
     String iniPath = desktopIni(folder);
     TDesktopIni ini;
     if (!ini.Load(iniPath))
@@ -273,13 +276,14 @@ TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
     bool changed = ini.Remove({L"IconResource", L"IconFile", L"IconIndex", L"ConfirmFileOp"});
     bool iniGone = !ini.Existed();
     if (ini.Existed() && (changed || ini.Blank())) {
-        if (ini.Attributes() & FILE_ATTRIBUTE_READONLY)
-            throw EIniFileException(writeError(iniPath, ERROR_ACCESS_DENIED));
         if (ini.Blank()) {
-            // Its hidden and system marks do not keep it from being deleted.
+            // Its hidden and system marks do not keep it from being deleted;
+            // a read-only mark does, and the delete says so (access denied).
             if (!DeleteFileW(iniPath.c_str())) throw EIniFileException(writeError(iniPath, GetLastError()));
             iniGone = true;
         } else {
+            if (ini.Attributes() & FILE_ATTRIBUTE_READONLY)
+                throw EIniFileException(writeError(iniPath, ERROR_ACCESS_DENIED));
             // What is left is somebody else's: it stays hidden and system, so
             // that the shell still reads it, and every other mark stays too.
             String temp;
@@ -292,7 +296,7 @@ TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy)
     if (!copy.empty()) removeOurCopy(copy);
     // The folder's read-only mark makes the shell read Desktop.ini: it goes
     // only with the file.
-    if (iniGone) addMarks(folder, GetFileAttributesW(folder.c_str()), 0, FILE_ATTRIBUTE_READONLY);
+    if (iniGone) addMarks(folder, attributes, 0, FILE_ATTRIBUTE_READONLY);
     return {};
 }
 

@@ -39,8 +39,11 @@ TIconizeResult Iconize_Folder(const String& folder, const String& iconFile, cons
 // Removes the folder's custom icon, keeping every line of Desktop.ini that is
 // not ours; with DeleteCopy also the hidden copy that Desktop.ini names by a
 // bare .ico or .bmp name. NoFolderClear for a missing folder; a failed write
-// raises "Unable to write to %s".
-TIconizeResult Iconize_Clear_Folder(const String& folder, bool deleteCopy);
+// raises "Unable to write to %s". Attributes are the folder's when the
+// caller has just read them (a command on a thousand folders then asks the
+// file system a thousand times less).
+TIconizeResult Iconize_Clear_Folder(const String& folder, bool deleteCopy,
+                                    DWORD attributes = INVALID_FILE_ATTRIBUTES);
 // The folder's present icon from its Desktop.ini; true only when the file
 // exists. An index that is no number leaves IconIndex as it was.
 bool Iconize_Get_Folder(const String& folder, String& iconFile, int& iconIndex);

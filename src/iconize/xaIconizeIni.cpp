@@ -108,17 +108,36 @@ std::vector<S> splitLines(const S& text)
 
 }  // namespace
 
+DWORD TDesktopIni::Attributes() const
+{
+    if (!fAttributesKnown) {
+        DWORD a = fExisted ? GetFileAttributesW(fPath.c_str()) : INVALID_FILE_ATTRIBUTES;
+        // A file gone since it was read has no marks to keep.
+        fAttributes = fExisted && a == INVALID_FILE_ATTRIBUTES ? 0 : a;
+        fAttributesKnown = true;
+    }
+    return fAttributes;
+}
+
 bool TDesktopIni::Load(const String& path)
 {
     fLines.clear();
     fProblem.clear();
-    fAttributes = GetFileAttributesW(path.c_str());
-    fExisted = fAttributes != INVALID_FILE_ATTRIBUTES;
-    if (!fExisted) return true;
+    fPath = path;
+    fAttributesKnown = false;
     TFileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) {
+        // Only a file that is not there loads empty; one that is there and
+        // cannot be opened (a folder of that name, a locked file) cannot load.
+        DWORD e = GetLastError();
+        fExisted = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (fExisted) fProblem = SysErrorMessage(e);
+        return !fExisted;
+    }
+    fExisted = true;
     LARGE_INTEGER size{};
-    if (!h || !GetFileSizeEx(h.Get(), &size)) {
+    if (!GetFileSizeEx(h.Get(), &size)) {
         fProblem = SysErrorMessage(GetLastError());
         return false;
     }

@@ -19,7 +19,10 @@ public:
     bool Load(const String& path);
     const String& Problem() const { return fProblem; }
     bool Existed() const { return fExisted; }
-    DWORD Attributes() const { return fAttributes; }
+    // The marks of an existing file as they were when first asked for: a
+    // command asks before it changes the file, and one that only deletes it
+    // never needs to ask.
+    DWORD Attributes() const;
 
     // A key of the first ".ShellClassInfo" section that has it, as the profile
     // reader gives it (blanks and a pair of quotes taken off); empty when missing.
@@ -45,7 +48,9 @@ private:
     std::vector<TLine> fLines;
     enum class TKind { Ansi, Utf8, Utf16LE, Utf16BE } fKind = TKind::Utf16LE;
     bool fExisted = false;
-    DWORD fAttributes = 0;
+    String fPath;
+    mutable DWORD fAttributes = 0;
+    mutable bool fAttributesKnown = false;
     String fProblem;
     String fNewLine = L"\r\n";
     void endLine(size_t i);  // gives the line its line end when it has none

@@ -1,6 +1,7 @@
 // Folder icons: Desktop.ini, attributes, the icon copy and the shell notices,
 // on real folders of the test prefix.
 #include "Classes.h"
+#include "IniFiles.h"
 #include "IconizeTestSupport.h"
 #include "xaY.h"
 
@@ -274,6 +275,36 @@ TEST_F(FolderIcon, AFailedIconizeLeavesTheFolderAsItWas)
     EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10));
     EXPECT_EQ(folderFiles(), (std::vector<String>{L"Desktop.ico", L"Desktop.ini"}));
     EXPECT_TRUE(doors.Seen().empty());
+}
+
+// A read-only Desktop.ini is the user's to keep, whether clearing would delete
+// it (nothing but our keys) or write back the user's own keys.
+TEST_F(FolderIcon, ClearingRefusesAReadOnlyDesktopIniAndChangesNothing)
+{
+    for (bool usersKey : {false, true}) {
+        ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+        if (usersKey) put(L"InfoTip", L"the user's");
+        std::string iniBefore = ReadFileBytes(ini);
+        SetFileAttributesW(ini.c_str(), RO | HS);
+        DWORD marks = Attributes(ini);
+        ASSERT_EQ(marks & (RO | HS), RO | HS);
+        String told;
+        try {
+            Iconize_Clear_Folder(folder, true);
+        } catch (const EIniFileException& e) {
+            told = e.Message();
+        }
+        EXPECT_EQ(told.rfind(L"Unable to write to " + ini, 0), 0u) << usersKey << " " << N(told);
+        EXPECT_EQ(ReadFileBytes(ini), iniBefore) << usersKey;
+        EXPECT_EQ(Attributes(ini), marks) << usersKey;
+        EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10)) << usersKey << ": the copy goes only with the icon";
+        EXPECT_EQ(doors.Marks(folder) & RO, RO) << usersKey;
+        SetFileAttributesW(ini.c_str(), HS);
+        Iconize_Clear_Folder(folder, true);
+        expectCleared(usersKey);
+        EXPECT_FALSE(FileExists(dico));
+        DeleteFileW(ini.c_str());
+    }
 }
 
 TEST_F(FolderIcon, TheUsersFilesAtTheTemporaryNamesSurviveByteForByte)
