@@ -80,7 +80,23 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
         EXPECT_EQ(r.Marks.Marks(folder) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
         EXPECT_NE(r.Image(String(d) + L".*dir"), Ico_GetSysIndex(folder)) << "the new picture at once";
     }
-    r.Middle(r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir"}, VK_RETURN, ssShift), L"c.*dir");
+    // The cleared rows are drawn again: the pane paints where they stand.
+    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {L"a.*dir", L"b.*dir"});
+    UpdateWindow(elm.Handle());
+    RECT repainted{};
+    int hook = Application.HookMainWindow([&](MSG& m, bool&) {
+        RECT dirty;
+        if (m.message == WM_PAINT && m.hwnd == elm.Handle() && GetUpdateRect(m.hwnd, &dirty, FALSE))
+            UnionRect(&repainted, &repainted, &dirty);
+    });
+    Ui_Key(VK_RETURN, ssShift);
+    Application.UnhookMainWindow(hook);
+    r.Middle(elm, L"c.*dir");
+    for (const wchar_t* d : {L"a", L"b"}) {
+        RECT row{}, both;
+        ListView_GetItemRect(elm.Handle(), elm.FindTeloID(String(d) + L".*dir")->Index(), &row, LVIR_BOUNDS);
+        EXPECT_TRUE(IntersectRect(&both, &row, &repainted)) << N(d) << ": the row was not drawn again";
+    }
     for (const wchar_t* d : {L"a", L"b", L"c"}) {
         String folder = r.Dir / L"elm\\" + d;
         EXPECT_FALSE(FileExists(folder + L"\\Desktop.ini") || FileExists(folder + L"\\Desktop.ico")) << N(d);
