@@ -307,6 +307,48 @@ TEST_F(FolderIcon, ClearingRefusesAReadOnlyDesktopIniAndChangesNothing)
     }
 }
 
+// A Desktop.ini that is there but cannot be read (a folder of that name, a
+// file another program holds, one too large for a Desktop.ini) stops the
+// clear with the reason, and the folder keeps everything.
+TEST_F(FolderIcon, ADesktopIniThatCannotBeReadStopsTheClear)
+{
+    ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
+    std::string iniBefore = ReadFileBytes(ini);
+    auto clearTold = [&] {
+        String told;
+        try {
+            Iconize_Clear_Folder(folder, true);
+        } catch (const Exception& e) {
+            told = e.Message();
+        }
+        return told;
+    };
+    auto expectKept = [&](const char* why) {
+        EXPECT_EQ(ReadFileBytes(dico), TinyIco(0x10)) << why;
+        EXPECT_EQ(doors.Marks(folder) & RO, RO) << why;
+    };
+    String opening = L"Cannot open file \"" + ini + L"\". ";
+    HANDLE held = CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(N(clearTold()), N(opening + SysErrorMessage(ERROR_SHARING_VIOLATION)));
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(ini), iniBefore);
+    expectKept("held");
+
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileBytes(ini, "[.ShellClassInfo]\r\nIconFile=Desktop.ico\r\n" + std::string(5 << 20, ';'));
+    EXPECT_EQ(N(clearTold()), N(opening + L"The file is too large for a Desktop.ini."));
+    EXPECT_TRUE(FileExists(ini));
+    expectKept("too large");
+
+    DeleteFileW(ini.c_str());
+    ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
+    EXPECT_EQ(clearTold().rfind(opening, 0), 0u) << "a folder named Desktop.ini";
+    EXPECT_TRUE(DirectoryExists(ini));
+    expectKept("a folder named Desktop.ini");
+    RemoveDirectoryW(ini.c_str());
+}
+
 TEST_F(FolderIcon, TheUsersFilesAtTheTemporaryNamesSurviveByteForByte)
 {
     ASSERT_TRUE(Iconize_Folder(folder, icons + L"\\a.ico", L"0", true));
