@@ -264,10 +264,9 @@ TIconizeResult Iconize_Folder(const String& folderGiven, const String& iconGiven
 TIconizeResult Iconize_Clear_Folder(const String& folderGiven, bool deleteCopy, DWORD attributes)
 {
     String folder = fsPath(folderGiven);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        attributes = GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return missing(TIconizeWhy::NoFolderClear, Iconize_Msg_NoFolderClear, folderGiven);
+    auto isFolder = [](DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); };
+    if (!isFolder(attributes)) attributes = GetFileAttributesW(folder.c_str());
+    if (!isFolder(attributes)) return missing(TIconizeWhy::NoFolderClear, Iconize_Msg_NoFolderClear, folderGiven);
     String iniPath = desktopIni(folder);
     TDesktopIni ini;
     if (!ini.Load(iniPath))
