@@ -428,6 +428,7 @@ void TForm::SetVisible(bool visible)
             applyPosition();
             ShowWindow(fHandle, SW_SHOWNORMAL);
         }
+        if (KeepPlaceOnceShown) Position = poDesigned;
         SetForegroundWindow(fHandle);
         focusFirst();
         if (OnShow) OnShow(this);

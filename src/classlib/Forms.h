@@ -30,6 +30,10 @@ public:
     void SetFormStyle(TFormStyle style);
     // Where the window goes each time it is shown.
     TPosition Position = poDesigned;
+    // Once shown, the window is left where it is for later shows (Position
+    // becomes poDesigned): a window whose place the program keeps stays where
+    // the user put it.
+    bool KeepPlaceOnceShown = false;
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
     void SetClientSize(int width, int height);

@@ -23,6 +23,9 @@ bool posLoadFrom(TForm* form, TIniFile& ini, const String& section)
 bool Form_PosLoad(TForm* form, TIniFile* ini, const String& section, bool maximizeIfNone)
 {
     bool result = false;
+    // Centred or not, a place read or the first show's is the window's until
+    // the user moves it, and what its close saves.
+    form->KeepPlaceOnceShown = true;
     String name = section.empty() ? form->Name : section;
     if (ini) {
         result = posLoadFrom(form, *ini, name);

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -110,11 +111,34 @@ String Path_Expand(const String& path, const String& oldBase, const String& newB
     return Path_ResolveDots(r);
 }
 
+namespace {
+// The length of the part of Path that ".." never climbs out of, as the
+// platform keeps it: a drive "X:" before its backslash; a share
+// "\\server\share"; after "\\?\" or "\\.\" the share "UNC\server\share" or
+// the volume ("C:", "Volume{...}"). 0 for a path without such a root.
+size_t rootLength(const String& s)
+{
+    auto nameEnd = [&s](size_t from) { return std::min(s.find(L'\\', from), s.size()); };
+    if (s.size() >= 3 && s[1] == L':' && s[2] == L'\\') return 2;
+    if (!s.starts_with(L"\\\\")) return 0;
+    size_t at = 2;
+    if (s.size() >= 4 && (s[2] == L'?' || s[2] == L'.') && s[3] == L'\\') {
+        if (!AnsiSameText(s.substr(4, 4), L"UNC\\")) return nameEnd(4);
+        at = 8;
+    }
+    size_t server = nameEnd(at);
+    return server == s.size() ? server : nameEnd(server + 1);
+}
+}  // namespace
+
 String Path_ResolveDots(const String& path)
 {
+    // Above the root there is nothing: "\\srv\share\..\x" is \\srv\share\x as
+    // every other program opens it, never the current drive's \x.
+    const size_t root = rootLength(path);
     String s = path;
     for (;;) {
-        size_t pos = 0;
+        size_t pos = root;
         for (;;) {
             pos = s.find(L"..", pos);
             if (pos == String::npos) return s;
@@ -126,7 +150,8 @@ String Path_ResolveDots(const String& path)
         }
         String left = s.substr(0, pos);
         String right = pos + 3 <= s.size() ? s.substr(pos + 3) : String();
-        s = IncludeTrailingPathDelimiter(Path_Parent(left, false)) + right;
+        String parent = pos <= root + 1 ? left.substr(0, root) : Path_Parent(left, false);
+        s = IncludeTrailingPathDelimiter(parent) + right;
     }
 }
 

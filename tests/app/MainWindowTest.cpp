@@ -113,9 +113,10 @@ TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
     String parent = Path_Parent(ExcludeTrailingPathDelimiter(Prog_Dir()), false);
     EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L".."}).Element), N(IncludeTrailingPathDelimiter(parent)));
     EXPECT_EQ(N(CommandLine_Parse({L"dolv", L"0", L"..."}).Element), "...");
-    // A folder and an icon on a share are full paths, their steps carried out.
-    TCommandLine share = CommandLine_Parse({L"dolv", L"0", L"\\\\srv\\a\\..\\b", L"\\\\srv\\i.ico"});
-    EXPECT_EQ(N(share.Element + L"|" + share.IcoFile), "\\\\srv\\b|\\\\srv\\i.ico");
+    // A folder and an icon on a share are full paths, their steps carried out
+    // below the share, which is their root.
+    TCommandLine share = CommandLine_Parse({L"dolv", L"0", L"\\\\srv\\a\\..\\b", L"\\\\srv\\s\\..\\..\\i.ico"});
+    EXPECT_EQ(N(share.Element + L"|" + share.IcoFile), "\\\\srv\\a\\b|\\\\srv\\s\\i.ico");
 }
 
 TEST(MainWindow, SettingsGiveTheStartValues)
@@ -405,7 +406,8 @@ TEST(MainWindow, SplitterFollowsDragAndResize)
 }  // namespace
 
 // Items cut in the icon pane and pasted into the element pane leave the
-// icon pane's rows, a folder as a file; copied ones stay.
+// icon pane's rows, a folder as a file; copied ones stay. A folder's name is
+// whole, its dots included: v1.2 is no folder "v1" of type "2".
 TEST(MainWindow, PasteOfCutItemsTakesTheirRowsFromThePaneTheyLeft)
 {
     TStart start("");
@@ -418,20 +420,22 @@ TEST(MainWindow, PasteOfCutItemsTakesTheirRowsFromThePaneTheyLeft)
     };
     for (bool cut : {false, true}) {
         TTempDir from, to;
-        CreateDirectoryW((from / L"Sub").c_str(), nullptr);
-        for (const wchar_t* f : {L"Sub\\in.txt", L"f.txt", L"stay.txt"}) WriteFileBytes(from / f, "x");
+        for (const wchar_t* d : {L"Sub", L"v1.2", L"node.js"}) CreateDirectoryW((from / d).c_str(), nullptr);
+        for (const wchar_t* f : {L"Sub\\in.txt", L"v1.2\\in.txt", L"f.txt", L"stay.txt"}) WriteFileBytes(from / f, "x");
         ico.SetPath(from.Path());
         elm.SetPath(to.Path());
         ico.ClearSelection();
-        for (const wchar_t* id : {L"Sub.*dir", L"f.txt"}) ico.FindTeloID(id)->Selected = true;
+        for (const wchar_t* id : {L"Sub.*dir", L"v1.2.*dir", L"node.js.*dir", L"f.txt"}) ico.FindTeloID(id)->Selected = true;
         ico.SetFocus();
         Ui_Key(cut ? 'X' : 'C', ssCtrl);
         elm.SetFocus();
         Ui_Key('V', ssCtrl);
-        EXPECT_EQ(ids(elm), "Sub.*dir f.txt ") << cut;
-        EXPECT_EQ(ids(ico), cut ? "stay.txt " : "Sub.*dir f.txt stay.txt ");
-        EXPECT_EQ(FileExists(from / L"Sub\\in.txt") + FileExists(from / L"f.txt"), cut ? 0 : 2);
+        EXPECT_EQ(ids(elm), "node.js.*dir Sub.*dir v1.2.*dir f.txt ") << cut;
+        EXPECT_EQ(ids(ico), cut ? "stay.txt " : "node.js.*dir Sub.*dir v1.2.*dir f.txt stay.txt ");
+        EXPECT_EQ(FileExists(from / L"Sub\\in.txt") + FileExists(from / L"v1.2\\in.txt") + FileExists(from / L"f.txt"),
+                  cut ? 0 : 3);
         EXPECT_TRUE(FileExists(to / L"Sub\\in.txt"));
+        EXPECT_TRUE(DirectoryExists(to / L"node.js"));
         EXPECT_EQ(start.Boxes.Seen.size(), 0u);
     }
 }

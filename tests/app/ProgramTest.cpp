@@ -165,6 +165,8 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
         {L"0 test a.ico 0 0", 0, L"a.ico"},
         {L"0 missing a.ico 0 0", 1, L""},
         {L"0 \\\\nohost\\share a.ico 0 0", 1, L""},  // a network path, never a folder of the program's
+        // Steps above the share stay on it: never the current drive's folder of that path (%r: %d less its drive).
+        {L"0 \"\\\\nohost\\share\\..\\..%r\\test\" a.ico 0 0", 1, L""},
         // A device is no icon file: reading one may never end.
         {L"0 test NUL 0 0", 1, L"", true},
         {L"0 test con 0 0", 1, L"", true},
@@ -175,8 +177,15 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
     for (const TCase& c : cases) {
         TProgFolder prog;
         for (const wchar_t* d : {L"nohost", L"nohost\\share"}) CreateDirectoryW((prog.Dir / d).c_str(), nullptr);
+        // The program runs on the drive of its folder.
+        struct TCurrentDir {
+            wchar_t Was[MAX_PATH] = L"";
+            explicit TCurrentDir(const String& dir) { GetCurrentDirectoryW(MAX_PATH, Was), SetCurrentDirectoryW(dir.c_str()); }
+            ~TCurrentDir() { SetCurrentDirectoryW(Was); }
+        } current(prog.Dir.Path());
         String args = c.Args;
         for (size_t at; (at = args.find(L"%d")) != String::npos;) args.replace(at, 2, prog.Dir.Path());
+        if (size_t at = args.find(L"%r"); at != String::npos) args.replace(at, 2, prog.Dir.Path().substr(2));
         if (size_t at = args.find(L"%%"); at != String::npos) args.erase(at, 1);
         String told;
         TRunResult r = RunDolv(prog, args, [&](HWND w) { told += WindowTexts(w); });

@@ -257,6 +257,32 @@ TEST(SettingsWindow, ColoursAndResetChangeTheMainWindowEscCloses)
     EXPECT_EQ(f.ShowModal(), mrCancel);
 }
 
+// F12 the first time shows the window centred; moved and closed, it comes
+// back where the user left it, and the program's close stores that place.
+TEST(SettingsWindow, AMovedWindowComesBackWhereItWasLeftAndTheCloseStoresIt)
+{
+    TSettingsStart s;
+    std::vector<RECT> shown;
+    TModalDriver f12(L"TFormSettings", [&](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        shown.push_back(r);
+        if (shown.size() == 1) SetWindowPos(w, nullptr, r.left - 50, r.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        Ui_Key(VK_ESCAPE);
+    });
+    for (int i = 0; i < 2; ++i) Form1->Act_Set_Settings->Execute();
+    ASSERT_EQ(shown.size(), 2u);
+    const RECT &first = shown[0], &again = shown[1];
+    EXPECT_EQ(first.left, (GetSystemMetrics(SM_CXSCREEN) - (first.right - first.left)) / 2) << "centred at first";
+    EXPECT_EQ(again.left, first.left - 50);
+    EXPECT_EQ(again.top, first.top + 30);
+    bool close = true;
+    Form1->FormCloseQuery(Form1, close);
+    TIniFile ini(Settings_FileName());
+    EXPECT_EQ(ini.ReadInteger(L"FormSettings", L"Left", -1), (int)again.left);
+    EXPECT_EQ(ini.ReadInteger(L"FormSettings", L"Top", -1), (int)again.top);
+}
+
 // The settings window stays on top: each window it opens must stand above it
 // (owned by the window it is opened from), or the user sees a disabled window
 // and nothing else.

@@ -184,6 +184,45 @@ TEST(FrameExplorer, ToolBarButtonsRunTheirActionsAndTheCheckButtonFollowsItsActi
     EXPECT_EQ(f.TB->Buttons(0)->Hint, L"Rename");
 }
 
+// The pane's tool bar is the user's to arrange: a double click opens the
+// platform's customize dialog on it, whose Remove and Reset work the bar.
+TEST(FrameExplorer, ToolBarIsCustomizedThroughThePlatformsDialog)
+{
+    TTwoPanes w;
+    TToolBar& bar = *w.pane[0]->TB;
+    EXPECT_TRUE(GetWindowLongW(bar.Handle(), GWL_STYLE) & CCS_ADJUSTABLE);
+    auto count = [&bar] { return (int)SendMessageW(bar.Handle(), TB_BUTTONCOUNT, 0, 0); };
+    auto firstId = [&bar] {
+        TBBUTTON b{};
+        SendMessageW(bar.Handle(), TB_GETBUTTON, 0, (LPARAM)&b);
+        return b.idCommand;
+    };
+    const int made = count(), rename = firstId();
+    ASSERT_EQ(made, bar.ButtonCount());
+    std::vector<String> seen;
+    std::vector<int> counts;  // after Remove, after Reset
+    int firstAfterRemove = rename;
+    TModalResponderScope door([&](const TModalRequest& r) {
+        seen.push_back(r.Kind);
+        return TModalAnswer{IDCANCEL, L"", [&](HWND dialog) {
+            constexpr int kOnBar = 203, kRemove = 204, kReset = 202;  // the ids in the platform's dialog template
+            SendDlgItemMessageW(dialog, kOnBar, LB_SETCURSEL, 0, 0);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kOnBar, LBN_SELCHANGE), (LPARAM)GetDlgItem(dialog, kOnBar));
+            SendMessageW(GetDlgItem(dialog, kRemove), BM_CLICK, 0, 0);
+            counts.push_back(count());
+            firstAfterRemove = firstId();
+            SendMessageW(GetDlgItem(dialog, kReset), BM_CLICK, 0, 0);
+            counts.push_back(count());
+        }};
+    });
+    PostMessageW(bar.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+    Application.ProcessMessages();
+    EXPECT_EQ(seen, std::vector<String>{L"CustomizeToolbar"});
+    EXPECT_EQ(counts, (std::vector<int>{made - 1, made}));
+    EXPECT_NE(firstAfterRemove, rename) << "Rename taken off the bar";
+    EXPECT_EQ(firstId(), rename) << "and put back by Reset";
+}
+
 TEST(FrameExplorer, PathCopyPasteRefreshAndDeleteRunInThePane)
 {
     TTwoPanes w;

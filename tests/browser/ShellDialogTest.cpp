@@ -109,3 +109,28 @@ TEST(ShellDialog, WithoutSettingsItOpensOnTheDrivesWhereOkGivesTheEmptyFolder)
         EXPECT_EQ(got.Count(), answer == IDOK ? 1 : 0);
     }
 }
+
+// Without a stored place it opens centred; moved, the next call finds it
+// where the user left it, and the end of the program keeps that place.
+TEST(ShellDialog, AMovedChooserOpensWhereItWasLeftAndTheEndKeepsThatPlace)
+{
+    TChooserRun run;
+    std::vector<RECT> shown;
+    TModalDriver door(L"TFormXaShellDialog", [&](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        shown.push_back(r);
+        if (shown.size() == 1) SetWindowPos(w, nullptr, r.left + 40, r.top - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        Ui_Key(VK_ESCAPE);
+    });
+    String path;
+    for (int i = 0; i < 2; ++i) ShellDialog_SelectPath(path, L"Pick", L"*");
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].top, (GetSystemMetrics(SM_CYSCREEN) - (shown[0].bottom - shown[0].top)) / 2) << "centred at first";
+    EXPECT_EQ(shown[1].left, shown[0].left + 40);
+    EXPECT_EQ(shown[1].top, shown[0].top - 20);
+    ShellDialog_Free();
+    TIniFile ini(Settings_FileName());
+    EXPECT_EQ(ini.ReadInteger(L"FormXaShellDialog", L"Left", -1), (int)shown[1].left);
+    EXPECT_EQ(ini.ReadInteger(L"FormXaShellDialog", L"Top", -1), (int)shown[1].top);
+}

@@ -203,6 +203,39 @@ TEST(FormPos, AWindowNeverShownKeepsItsSectionAndTheNextShowCentresIt)
     }
 }
 
+// Centred at its first show or put at its stored place, a window the user
+// moves stays there when shown again in the run, and that place is saved.
+TEST(FormPos, AMovedWindowStaysWhereTheUserPutItForLaterShowsAndIsSavedThere)
+{
+    const std::string centred = Box((screenW() - 400) / 2, (screenH() - 300) / 2, 400, 300);
+    const struct {
+        const char* settings;
+        std::string firstAt;
+    } cases[] = {
+        {nullptr, centred},
+        {"[FormM]\r\nTop=70\r\nLeft=60\r\nHeight=300\r\nWidth=400\r\n", Box(60, 70, 400, 300)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings ? "stored place" : "no settings.ini");
+        TSettingsDir s;
+        if (c.settings) s.Write(c.settings);
+        TPlainForm f(L"FormM");
+        Form_PosLoad(&f);
+        f.Show();
+        EXPECT_EQ(Box(f), c.firstAt);
+        SetWindowPos(f.Handle(), nullptr, 33, 44, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // the user's move
+        f.Hide();
+        f.Show();
+        RECT r{};
+        GetWindowRect(f.Handle(), &r);
+        EXPECT_EQ(Box(r.left, r.top, r.right - r.left, r.bottom - r.top), Box(33, 44, 400, 300)) << "shown again";
+        f.Hide();
+        Form_PosSave(&f);
+        EXPECT_EQ(GetPrivateProfileIntW(L"FormM", L"Left", 0, s.Ini().c_str()), 33u);
+        EXPECT_EQ(GetPrivateProfileIntW(L"FormM", L"Top", 0, s.Ini().c_str()), 44u);
+    }
+}
+
 namespace {
 // While the system's move loop runs, a timer looks at the cursor and lets the
 // mouse button go (Esc as well, should the loop want a key), so the loop ends.

@@ -135,6 +135,36 @@ TEST_F(PathTest, ResolveDotsKeepsNamesWithTwoDots)
     for (const Case& c : cases) EXPECT_EQ(N(Path_ResolveDots(c.in)), N(c.out)) << "input " << N(c.in);
 }
 
+// ".." stops at the root of a path: a drive, a share, or a volume or share
+// in the long form. Climbing past a share's root would name a folder of the
+// current drive, which is what a mode 0 call then iconized.
+TEST_F(PathTest, ResolveDotsNeverClimbsAboveTheRoot)
+{
+    const struct { const wchar_t *in, *out; bool platform; /* as GetFullPathNameW gives it */ } cases[] = {
+        {L"\\\\srv\\share\\..\\..\\Folder", L"\\\\srv\\share\\Folder", true},
+        {L"\\\\srv\\a\\..\\b", L"\\\\srv\\a\\b", true},
+        {L"\\\\srv\\share\\..", L"\\\\srv\\share\\", true},
+        {L"\\\\srv\\share\\x\\y\\..\\..\\..\\z", L"\\\\srv\\share\\z", true},
+        {L"\\\\srv\\share\\x\\..\\y\\", L"\\\\srv\\share\\y\\", true},
+        {L"C:\\x\\..\\..\\y", L"C:\\y", true},
+        {L"C:\\..", L"C:\\", true},
+        {L"\\\\?\\UNC\\srv\\share\\..", L"\\\\?\\UNC\\srv\\share\\", false},
+        {L"\\\\?\\unc\\srv\\share\\a\\..\\..\\b", L"\\\\?\\unc\\srv\\share\\b", false},
+        {L"\\\\?\\C:\\a\\..\\..\\b", L"\\\\?\\C:\\b", false},
+        {L"\\\\.\\C:\\..\\b", L"\\\\.\\C:\\b", false},
+        {L"\\\\srv\\..\\x", L"\\\\srv\\..\\x", false},  // ".." as a share's name is no step
+        {L"\\\\srv", L"\\\\srv", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(N(Path_ResolveDots(c.in)), N(c.out)) << "input " << N(c.in);
+        EXPECT_EQ(N(Path_Expand(c.in)), N(c.out)) << "input " << N(c.in);
+        if (!c.platform) continue;
+        wchar_t full[MAX_PATH] = L"";
+        GetFullPathNameW(c.in, MAX_PATH, full, nullptr);
+        EXPECT_EQ(N(full), N(c.out)) << "the platform takes " << N(c.in) << " otherwise";
+    }
+}
+
 TEST_F(PathTest, SplitParentExtensionAndNameWithoutIt)
 {
     const struct { const wchar_t* in; bool delim; const wchar_t *folder, *name; } split[] = {
