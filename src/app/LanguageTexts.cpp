@@ -31,6 +31,7 @@ String Ico_NotSelect = L"ico not select";
 String Ico_ForIconize = L"Ico for iconize";
 String Ico_CopyToFolder = L"Copy ico to folder";
 String ico_Index = L"Index of icon";
+String Elm_NotFileType = L"Not a file type: type the extension that file names end in, such as txt";
 }  // namespace Language
 
 void Lng_Read_App(TStrings& lines)
@@ -70,6 +71,7 @@ void Lng_Read_App(TStrings& lines)
         {&Ico_ForIconize, L"Ico_ForIconize"},
         {&Ico_CopyToFolder, L"Ico_CopyToFolder"},
         {&ico_Index, L"ico_Index"},
+        {&Elm_NotFileType, L"Elm_NotFileType"},
     };
     for (const TKey& k : keys) Lng_Read(lines, *k.Value, k.Key, true);
 }

@@ -37,6 +37,7 @@ extern String Ico_NotSelect;
 extern String Ico_ForIconize;
 extern String Ico_CopyToFolder;
 extern String ico_Index;
+extern String Elm_NotFileType;
 }  // namespace Language
 
 // Reads the program's keys from Lines, in the order above; a missing or empty

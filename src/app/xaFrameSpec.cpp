@@ -125,7 +125,12 @@ void TFrSpec::SpinIcoIndexChange(TObject*)
     if (fSyncing || fListedFile.empty()) return;
     TFlagScope syncing(fSyncing);
     int count = icoList->Items.Count();
-    if (SpinIcoIndex->Value() > count - 1) SpinIcoIndex->SetValue(count - 1);
+    if (SpinIcoIndex->Value() > count - 1) {
+        SpinIcoIndex->SetValue(count - 1);
+        // The new text puts the caret before it: digits typed on would land
+        // in front of the number.
+        SpinIcoIndex->SetSelStart((int)SpinIcoIndex->Text().size());
+    }
     int v = SpinIcoIndex->Value();
     if (v >= count) {
         Image32->SetIcon(nullptr);
@@ -210,6 +215,8 @@ void TFrSpec::btnElmEditClick(TObject*)
         if (!Renamer_Ask(L"Редактирование", text, edited, -1, -1)) return;
         // A type stays a type: "." or "x/y" would name no type, or another's ("..").
         if (!type || Iconize_IsFileType(L"." + edited)) break;
+        Y_Show(edited.empty() ? Language::Elm_NotFileType : edited + L"\r\n\r\n" + Language::Elm_NotFileType, L"",
+               -1, true);
         text = edited;
     }
     elmList->SetItem(i, type ? L"." + AnsiLowerCase(edited) : edited);
@@ -290,11 +297,18 @@ bool FrSpec_Clear(TFrSpec& frame, bool showMsg)
         Y_ShowColor(L"Не выделено элементов для сброса иконок", clYError);
         return false;
     }
+    std::vector<TElementResult> results;
     {
         TScreenCursor hourglass;
-        Iconize_Clear_Elements(elementLines(frame), TIconizeOptions(), tell);
+        results = Iconize_Clear_Elements(elementLines(frame), TIconizeOptions(), tell);
     }
-    // Lines of file types are left alone on purpose; the list was gone through.
-    if (showMsg) Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
-    return true;
+    // File types are left alone on purpose, lines that name nothing any more
+    // clear nothing, and a refused line is told already: success only for
+    // what was cleared.
+    bool done = std::any_of(results.begin(), results.end(), [](const TElementResult& r) { return r.Done(); });
+    if (!done)
+        Y_ShowColor(L"Не выделено элементов для сброса иконок", clYError);
+    else if (showMsg)
+        Y_ShowColor(L"Иконка успешно сброшена!", clYSuccess);
+    return done;
 }

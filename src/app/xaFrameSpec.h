@@ -78,9 +78,9 @@ private:
     void showSource(bool list, bool index, bool picture);
 };
 
-// The two commands over every line of the frame's list. Iconize is true when
-// at least one element got its icon (ShowMsg tells that success; when none
-// did, the failure is told in any case). Clear is true when it went through
-// the list, whose file types it leaves alone.
+// The two commands over every line of the frame's list, each true when at
+// least one element got its icon or lost it (ShowMsg tells that success;
+// when none did, the failure is told in any case). Clear leaves file types
+// alone.
 bool FrSpec_Iconize(TFrSpec& frame, bool copyIco, bool showMsg);
 bool FrSpec_Clear(TFrSpec& frame, bool showMsg);

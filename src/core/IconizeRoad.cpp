@@ -120,12 +120,12 @@ TElementResult Iconize_Clear_Element(const String& element, const TIconizeOption
     DWORD attributes;
     r.Kind = Iconize_ElementKind(element, &r.Name, &attributes);
     switch (r.Kind) {
-    case TElementKind::Drive: Iconize_Clear_Drive(r.Name); return outcome(r, TIconizeWhy::Done);
+    case TElementKind::Drive: r.Outcome = Iconize_Clear_Drive(r.Name); return r;
     case TElementKind::Folder: r.Outcome = Iconize_Clear_Folder(element, true, attributes); return r;
     case TElementKind::FileType:
         if (!options.ClearTypes) return outcome(r, TIconizeWhy::PassedOver);
-        Iconize_Clear_Ext(r.Name);
-        return outcome(r, TIconizeWhy::Done);
+        r.Outcome = Iconize_Clear_Ext(r.Name);
+        return r;
     case TElementKind::Nothing: break;
     }
     return outcome(r, FileExists(element) ? TIconizeWhy::PassedOver : TIconizeWhy::Nothing);

@@ -69,13 +69,18 @@ bool Iconize_IsFileType(const String& text);
 
 void Iconize_Drive(const String& letter, const String& iconFile, int index);
 // Takes the drive's custom icon away, whoever set it; where iconize recorded
-// the value its own icon replaced, that value comes back instead.
-void Iconize_Clear_Drive(const String& letter);
+// the value its own icon replaced, that value comes back instead. Done also
+// when there was no icon to take; Refused, with the key and the registry's
+// reason, when the icon stays.
+TIconizeResult Iconize_Clear_Drive(const String& letter);
 // False, writing nothing, for what is no file type and for the program and
 // shortcut types, whose files each show an icon of their own. Ext with or
 // without its dot.
 bool Iconize_Ext(const String& ext, const String& iconFile, int index);
-void Iconize_Clear_Ext(const String& ext);
+// Takes iconize's own icon away from the type, as Iconize_Clear_Drive does;
+// PassedOver for what Iconize_Ext writes nothing to (and for ico, whose files
+// show themselves).
+TIconizeResult Iconize_Clear_Ext(const String& ext);
 
 // The icon reference text of a DefaultIcon value: the path alone for index -1,
 // else "path,index".

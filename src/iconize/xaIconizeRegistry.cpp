@@ -75,26 +75,67 @@ void setIcon(TRegistry& reg, const String& text)
     reg.WriteString(kWritten, text);
 }
 
+// Whether the DefaultIcon key holds an icon that clearing would take away:
+// ours, or with TheirsToo any. A key that cannot even be read may hold one.
+bool holdsIconToClear(HKEY root, const String& path, bool theirsToo)
+{
+    THKey key;
+    LONG rc = RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, key.Put());
+    if (rc == ERROR_FILE_NOT_FOUND) return false;
+    if (rc != ERROR_SUCCESS) return true;
+    TRawValue icon = readRaw(key.Get(), L""), written = readRaw(key.Get(), kWritten);
+    return theirsToo ? icon.Exists || written.Exists : icon == written;
+}
+
+// A value deleted, or one that was not there: nothing is left to take.
+LONG deleteValue(HKEY key, const wchar_t* name)
+{
+    LONG rc = RegDeleteValueW(key, name);
+    return rc == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : rc;
+}
+
 // Takes the icon out of a DefaultIcon key: ours gives back the value before
 // it; another program's, written before or after ours, stays, unless
 // TheirsToo (a drive, whose key holds nothing but a custom icon, whoever set
 // it). Our marks go, and so does a key that only they and the icon filled.
-void clearIcon(HKEY root, const String& path, bool theirsToo = false)
+// The registry's reason when the icon to take stays; 0 when it is gone or
+// there was none (a key that is not there has nothing to clear, and one we
+// may only read is refused only when it holds an icon to take).
+LONG clearIcon(HKEY root, const String& path, bool theirsToo = false)
 {
     THKey key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS) return;
+    LONG rc = RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.Put());
+    if (rc == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (rc != ERROR_SUCCESS) return holdsIconToClear(root, path, theirsToo) ? rc : ERROR_SUCCESS;
     TRawValue written = readRaw(key.Get(), kWritten), before = readRaw(key.Get(), kBefore);
-    if (!written.Exists && !theirsToo) return;
+    if (!written.Exists && !theirsToo) return ERROR_SUCCESS;
     bool ours = readRaw(key.Get(), L"") == written;
-    if (ours && before.Exists) writeRaw(key.Get(), L"", before);
-    else if (ours || theirsToo) RegDeleteValueW(key.Get(), L"");
-    RegDeleteValueW(key.Get(), kWritten);
-    RegDeleteValueW(key.Get(), kBefore);
+    if (ours && before.Exists)
+        rc = RegSetValueExW(key.Get(), L"", 0, before.Type, before.Data.data(), (DWORD)before.Data.size());
+    else if (ours || theirsToo)
+        rc = deleteValue(key.Get(), L"");
+    if (rc == ERROR_SUCCESS) rc = deleteValue(key.Get(), kWritten);
+    if (rc == ERROR_SUCCESS) rc = deleteValue(key.Get(), kBefore);
+    if (rc != ERROR_SUCCESS) return rc;
     DWORD subkeys = 0, values = 0;
     RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
                      nullptr, nullptr);
     key.Reset();
+    // The icon is gone already; a key left empty that may not be deleted is no icon.
     if (!subkeys && !values) RegDeleteKeyW(root, path.c_str());
+    return ERROR_SUCCESS;
+}
+
+String rootName(HKEY root) { return root == HKEY_CURRENT_USER ? L"HKEY_CURRENT_USER" : L"HKEY_CLASSES_ROOT"; }
+
+// Clears the key's icon into Result: the first refusal is told with the key
+// and the registry's reason, later ones add their key and reason.
+void clearInto(TIconizeResult& result, const String& what, HKEY root, const String& path, bool theirsToo = false)
+{
+    LONG rc = clearIcon(root, path, theirsToo);
+    if (rc == ERROR_SUCCESS) return;
+    if (result) result = {TIconizeWhy::Refused, L"Could not clear the icon of " + what};
+    result.Text += L"\r\n" + rootName(root) + L"\\" + path + L"\r\n" + SysErrorMessage((DWORD)rc);
 }
 
 }  // namespace
@@ -131,10 +172,12 @@ void Iconize_Drive(const String& letter, const String& iconFile, int index)
     notifyDrive(letter);
 }
 
-void Iconize_Clear_Drive(const String& letter)
+TIconizeResult Iconize_Clear_Drive(const String& letter)
 {
-    clearIcon(HKEY_CLASSES_ROOT, driveKey(letter), true);
+    TIconizeResult result;
+    clearInto(result, L"drive " + letter + L":", HKEY_CLASSES_ROOT, driveKey(letter), true);
     notifyDrive(letter);
+    return result;
 }
 
 bool Iconize_Ext(const String& extension, const String& iconFile, int index)
@@ -176,22 +219,27 @@ bool Iconize_Ext(const String& extension, const String& iconFile, int index)
     return true;
 }
 
-void Iconize_Clear_Ext(const String& extension)
+TIconizeResult Iconize_Clear_Ext(const String& extension)
 {
     String ext = normalExt(extension);
-    if (!Iconize_IsFileType(L"." + ext) || ext == L"lnk" || ext == L"exe" || ext == L"ico") return;
+    if (!Iconize_IsFileType(L"." + ext) || ext == L"lnk" || ext == L"exe" || ext == L"ico")
+        return {TIconizeWhy::PassedOver, String()};
 
     // Only what iconize wrote is taken away: an icon handler or an icon of
-    // another program is theirs, and the icon before ours comes back.
-    clearIcon(HKEY_CLASSES_ROOT, L"." + ext + L"\\DefaultIcon");
+    // another program is theirs, and the icon before ours comes back. A key
+    // that refuses does not keep the others from being cleared.
+    TIconizeResult result;
+    String what = L"the type ." + ext;
+    clearInto(result, what, HKEY_CLASSES_ROOT, L"." + ext + L"\\DefaultIcon");
     TRegistry reg(KEY_READ);
     reg.RootKey = HKEY_CLASSES_ROOT;
     String progId;
     if (reg.OpenKeyReadOnly(L"." + ext)) progId = reg.ReadString(L"");
     reg.CloseKey();
-    if (!progId.empty()) clearIcon(HKEY_CLASSES_ROOT, progId + L"\\DefaultIcon");
+    if (!progId.empty()) clearInto(result, what, HKEY_CLASSES_ROOT, progId + L"\\DefaultIcon");
     String chosen = Iconize_UserChoice(ext);
-    if (!chosen.empty()) clearIcon(HKEY_CURRENT_USER, userClassIconKey(chosen));
+    if (!chosen.empty()) clearInto(result, what, HKEY_CURRENT_USER, userClassIconKey(chosen));
 
     Iconize_ChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    return result;
 }

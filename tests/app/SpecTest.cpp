@@ -1,6 +1,8 @@
 // Special iconize: the frame's icon panel for each kind of icon source, then
 // the main window's special view worked with its keys, buttons and drops,
 // its results checked on real folders and in the prefix's registry.
+#include "IconizeTestSupport.h"
+#include "LanguageTexts.h"
 #include "Main.h"
 #include "Program.h"
 #include "Registry.h"
@@ -110,6 +112,7 @@ TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
     f.SpinIcoIndex->SelectAll();
     Ui_Type(L"100000");
     EXPECT_EQ(f.SpinIcoIndex->Value(), iconCount(shell32) - 1);
+    EXPECT_EQ(N(f.SpinIcoIndex->Text()), std::to_string(iconCount(shell32) - 1)) << "typing on after the cap adds nothing in front";
     // A path typed over the listed one applies no index until Enter lists it.
     CopyFileW(shell32.c_str(), (w.dir / L"copy.dll").c_str(), FALSE);
     f.edIcoPath->SetText(w.dir / L"copy.dll");
@@ -148,17 +151,31 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     dropFiles(f.PanelIco, {iconned, lib});
     EXPECT_EQ(N(f.edIcoPath->Text() + L"," + IntToStr(f.SpinIcoIndex->Value())), N(lib + L",7"));
 
-    // Lines edited and deleted; a type edited into no type ("." gives "..") is asked again.
+    // Lines edited and deleted; a type edited into nothing or into no type
+    // ("." gives "..") is refused with its reason and asked again.
     String asked;
-    for (auto [line, typed] : {std::pair{1, std::vector<String>{L".", L"JPG"}}, {2, {L"C:\\Data2"}}}) {
+    for (auto [line, typed] : {std::pair{1, std::vector<String>{L"", L".", L"JPG"}}, {2, {L"C:\\Data2"}}}) {
         size_t answer = 0;
         TModalResponderScope door([&, typed = typed](const TModalRequest& r) {
+            if (r.Kind != L"TFormRenamer") {
+                asked += L"(" + r.Text + L")|";
+                return TModalAnswer{IDOK, L"", nullptr};
+            }
             asked += r.Caption + L":" + r.Text + L"|";
+            if (answer < typed.size() && typed[answer].empty()) {
+                // Nothing typed: the whole text, selected, deleted in the real box.
+                ++answer;
+                return TModalAnswer{IDOK, L"", [](HWND) {
+                                        Ui_Key(VK_DELETE);
+                                        Ui_Key(VK_RETURN);
+                                    }};
+            }
             return TModalAnswer{answer < typed.size() ? IDOK : IDCANCEL, typed[std::min(answer++, typed.size() - 1)], nullptr};
         });
         onLines(f, {line}, f.btnElmEdit);
     }
-    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|Редактирование:.|Редактирование:" + data + L"|"));
+    EXPECT_EQ(N(asked), N(L"Редактирование:TXT|(" + Language::Elm_NotFileType + L")|Редактирование:|(.\r\n\r\n" +
+                          Language::Elm_NotFileType + L")|Редактирование:.|Редактирование:" + data + L"|"));
     EXPECT_EQ(N(linesOf(f)), N(L".doc|.jpg|C:\\Data2|D:\\"));
     onLines(f, {1, 2, 3}, f.btnElmDelete);
     dropFiles(f.PanelElm, {docs / L"x.dolvtest2", iconned});
@@ -222,4 +239,48 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     EXPECT_EQ(f.btnIcoOpen->Height(), f.edIcoPath->Height());
     Ui_Key(VK_TAB, ssCtrl);
     EXPECT_TRUE(m.Panel_Norm->Visible() && !m.Panel_Spec->Visible() && m.FrIco->LVS->Focused());
+}
+
+// Special clear tells its success only for what it cleared: lines it leaves
+// alone (a type) or that name nothing (a folder gone) get no green box, and a
+// drive whose key the registry will not let go is told with its reason.
+TEST(Spec, ClearTellsSuccessOnlyForWhatItCleared)
+{
+    TSpecRun run;
+    const String drive = L"Applications\\Explorer.exe\\Drives\\Q";
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {L"Applications", L"Applications\\Explorer.exe", L"Applications\\Explorer.exe\\Drives",
+                                          drive, L".dolvtest3", L"dolvtest3file"});
+    TFrSpec& f = *Form1->FrSpec1;
+    String icon = run.dir / L"i.ico", gone = run.dir / L"Gone";
+    WriteFileBytes(icon, TinyIco());
+    ASSERT_TRUE(Iconize_Ext(L"dolvtest3", icon, 0));
+    Iconize_Drive(L"Q", icon, 0);
+    FrSpec_Load(*Form1, nullptr, icon);
+    auto clear = [&](std::initializer_list<String> lines) {
+        f.elmList->Clear();
+        for (const String& line : lines) f.elmList->AddItem(line);
+        TModalRecorder boxes;
+        f.elmList->SetFocus();
+        Ui_Key(VK_RETURN, ssShift);
+        std::string told;
+        for (const TModalRequest& b : boxes.Seen) {
+            if (!told.empty()) told += "|";
+            told += N(b.Text);
+            told += b.Color == clYSuccess ? " green" : b.Color == clYError ? " red" : " ?";
+        }
+        return told;
+    };
+    const std::string none = N(L"Не выделено элементов для сброса иконок red");
+    EXPECT_EQ(clear({gone, L".dolvtest3"}), none);
+    EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, L".dolvtest3\\DefaultIcon")), N(icon + L",0")) << "types are left alone";
+    {
+        TRegReadOnly locked(HKEY_CLASSES_ROOT, drive + L"\\DefaultIcon");
+        if (!locked.Refuses()) GTEST_SKIP() << "this platform writes a key whatever its security says";
+        EXPECT_EQ(clear({L"Q:", L".dolvtest3"}), N(L"Could not clear the icon of drive Q:\r\nHKEY_CLASSES_ROOT\\" + drive +
+                                                   L"\\DefaultIcon\r\n" + SysErrorMessage(ERROR_ACCESS_DENIED)) +
+                                                     " red|" + none);
+        EXPECT_EQ(N(RegValue(HKEY_CLASSES_ROOT, drive + L"\\DefaultIcon")), N(icon + L",0"));
+    }
+    EXPECT_EQ(clear({L"Q:", gone}), N(L"Иконка успешно сброшена! green"));
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, drive + L"\\DefaultIcon"));
 }

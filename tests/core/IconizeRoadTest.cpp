@@ -162,6 +162,32 @@ TEST_F(Road, ClearingTakesDrivesAndFoldersAndOnTheMainWindowTypes)
     EXPECT_TRUE(boxes.Seen.empty());
 }
 
+// The registry's refusal to let an icon go is the element's result, on the
+// roads that clear drives and types; done once the key lets go.
+TEST_F(Road, ARegistryRefusalIsTheElementsResult)
+{
+    TRegSnapshot chain{CR, {L"Applications", L"Applications\\Explorer.exe", L"Applications\\Explorer.exe\\Drives"}};
+    ASSERT_TRUE(Iconize_Element(L"Q:", icon, L"0", others).Done());
+    ASSERT_TRUE(Iconize_Element(L".dolve", icon, L"0", others).Done());
+    {
+        TRegReadOnly drive(CR, L"Applications\\Explorer.exe\\Drives\\Q\\DefaultIcon");
+        TRegReadOnly type(CR, L"dolvefile\\DefaultIcon");
+        if (!drive.Refuses()) GTEST_SKIP() << "this platform writes a key whatever its security says";
+        for (const auto& [element, options] : {std::pair{String(L"Q:\\"), others}, {root / L"b.dolve", main}}) {
+            SCOPED_TRACE(N(element));
+            TElementResult r = Iconize_Clear_Element(element, options);
+            EXPECT_EQ(r.Outcome.Why, W::Refused);
+            EXPECT_NE(r.Outcome.Text.find(SysErrorMessage(ERROR_ACCESS_DENIED)), String::npos) << N(r.Outcome.Text);
+            String kept = r.Kind == K::Drive ? stored(r) : RegValue(CR, L"dolvefile\\DefaultIcon");
+            EXPECT_EQ(N(kept), N(icon + L",0")) << "the icon stays";
+        }
+    }
+    EXPECT_TRUE(Iconize_Clear_Element(L"Q:\\", others).Done());
+    EXPECT_TRUE(Iconize_Clear_Element(root / L"b.dolve", main).Done());
+    EXPECT_FALSE(RegKeyExists(CR, L"dolvefile\\DefaultIcon"));
+    EXPECT_TRUE(boxes.Seen.empty());
+}
+
 // A list: each result handed over in order as it is had, the shell told of the folders once.
 TEST_F(Road, AListTellsEachResultInOrderAndTheShellOnce)
 {

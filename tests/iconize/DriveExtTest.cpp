@@ -180,6 +180,62 @@ TEST(TypeIconUserChoice, ChosenClassGetsAPerUserIconAndLosesItOnClear)
     EXPECT_EQ(N(RegValue(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon")), "C:\\other.dll,4");
 }
 
+// Keys the registry will not let go --------------------------------------------
+
+// An icon whose key refuses stays, and the clear says so with the key and the
+// system's reason; a key that is not there, or that holds no icon of the
+// clear's to take, is nothing to clear; the type's other keys are cleared
+// all the same.
+TEST(RegistryRefusal, ClearTellsTheKeyThatKeepsItsIconAndWhy)
+{
+    TRegSnapshot keep(CR, {L"Applications", L"Applications\\Explorer.exe", L"Applications\\Explorer.exe\\Drives",
+                           L"Applications\\Explorer.exe\\Drives\\Q", kDriveQ, L".dolvr", L"dolvrfile"});
+    TNoticeRecorder notices;
+    const String denied = SysErrorMessage(ERROR_ACCESS_DENIED);
+    Iconize_Drive(L"Q", L"C:\\ours.ico", -1);
+    {
+        TRegReadOnly locked(CR, kDriveQ);
+        if (!locked.Refuses()) GTEST_SKIP() << "this platform writes a key whatever its security says";
+        TIconizeResult r = Iconize_Clear_Drive(L"Q");
+        EXPECT_EQ(r.Why, TIconizeWhy::Refused);
+        EXPECT_EQ(N(r.Text), N(L"Could not clear the icon of drive Q:\r\nHKEY_CLASSES_ROOT\\" + String(kDriveQ) + L"\r\n" + denied));
+        EXPECT_EQ(N(RegValue(CR, kDriveQ)), "C:\\ours.ico") << "the icon stays";
+    }
+    EXPECT_TRUE(Iconize_Clear_Drive(L"Q"));
+    EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
+    EXPECT_TRUE(Iconize_Clear_Drive(L"Q")) << "no key: nothing to clear";
+    RegSetValue(CR, kDriveQ, L"Note", L"theirs");
+    {
+        TRegReadOnly locked(CR, kDriveQ);
+        TIconizeResult r = Iconize_Clear_Drive(L"Q");
+        EXPECT_TRUE(r) << "a key without an icon has nothing to take: " << N(r.Text);
+    }
+    RegDeleteTreeQuiet(CR, kDriveQ);
+
+    // A type whose class refuses: the extension's icon goes, the class's stays.
+    RegDeleteTreeQuiet(CR, L".dolvr");
+    RegDeleteTreeQuiet(CR, L"dolvrfile");
+    ASSERT_TRUE(Iconize_Ext(L"dolvr", L"C:\\t.ico", 1));
+    {
+        TRegReadOnly locked(CR, L"dolvrfile\\DefaultIcon");
+        TIconizeResult r = Iconize_Clear_Ext(L".DOLVR");
+        EXPECT_EQ(r.Why, TIconizeWhy::Refused);
+        EXPECT_EQ(N(r.Text), N(L"Could not clear the icon of the type .dolvr\r\nHKEY_CLASSES_ROOT\\dolvrfile\\DefaultIcon\r\n" + denied));
+        EXPECT_EQ(N(RegValue(CR, L".dolvr\\DefaultIcon")), "<none>");
+        EXPECT_EQ(N(RegValue(CR, L"dolvrfile\\DefaultIcon")), "C:\\t.ico,1");
+    }
+    // Another program's icon in a key we may only read is not the clear's to take.
+    RegSetValue(CR, L".dolvr\\DefaultIcon", L"", L"C:\\theirs.dll,2");
+    {
+        TRegReadOnly locked(CR, L".dolvr\\DefaultIcon");
+        TIconizeResult r = Iconize_Clear_Ext(L"dolvr");
+        EXPECT_TRUE(r) << N(r.Text);
+    }
+    EXPECT_EQ(N(RegValue(CR, L".dolvr\\DefaultIcon")), "C:\\theirs.dll,2");
+    EXPECT_FALSE(RegKeyExists(CR, L"dolvrfile\\DefaultIcon"));
+    EXPECT_EQ(Iconize_Clear_Ext(L"exe").Why, TIconizeWhy::PassedOver) << "what iconize never writes is not cleared";
+}
+
 // The class layer's error as the engine's callers see it ---------------------------
 
 TEST(ClassLayerErrors, WritingWithoutAnOpenKey)

@@ -142,3 +142,49 @@ String SystemFile(const String& name)
     GetSystemDirectoryW(sys, MAX_PATH);
     return String(sys) + L"\\" + name;
 }
+
+TRegReadOnly::TRegReadOnly(HKEY root, const String& key) : fRoot(root), fPath(key)
+{
+    if (RegOpenKeyExW(root, key.c_str(), 0, READ_CONTROL | WRITE_DAC, &fKey) != ERROR_SUCCESS) {
+        fKey = nullptr;
+        ADD_FAILURE() << "no key to make read-only: " << N(key);
+        return;
+    }
+    DWORD size = 0;
+    RegGetKeySecurity(fKey, DACL_SECURITY_INFORMATION, nullptr, &size);
+    fOld.resize(size);
+    if (!size || RegGetKeySecurity(fKey, DACL_SECURITY_INFORMATION, fOld.data(), &size) != ERROR_SUCCESS) {
+        fOld.clear();
+        ADD_FAILURE() << "the key's security cannot be read: " << N(key);
+        return;
+    }
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    alignas(DWORD) BYTE aclBytes[256];
+    ACL* acl = (ACL*)aclBytes;
+    InitializeAcl(acl, sizeof aclBytes, ACL_REVISION);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone);
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(fKey, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+    FreeSid(everyone);
+}
+
+TRegReadOnly::~TRegReadOnly()
+{
+    if (!fKey) return;
+    if (!fOld.empty()) {
+        EXPECT_EQ(RegSetKeySecurity(fKey, DACL_SECURITY_INFORMATION, fOld.data()), ERROR_SUCCESS);
+    }
+    RegCloseKey(fKey);
+}
+
+bool TRegReadOnly::Refuses() const
+{
+    HKEY h;
+    LONG rc = RegOpenKeyExW(fRoot, fPath.c_str(), 0, KEY_SET_VALUE, &h);
+    if (rc == ERROR_SUCCESS) RegCloseKey(h);
+    return rc == ERROR_ACCESS_DENIED;
+}

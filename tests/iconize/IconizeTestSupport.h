@@ -42,6 +42,27 @@ private:
     std::vector<Entry> fEntries;
 };
 
+// While it lives, the existing Key lets everyone read it and change its
+// security, and nothing more, as another user's or the machine's key would:
+// the registry then refuses a write with ERROR_ACCESS_DENIED. Its own
+// security comes back at the end, whatever the test's outcome; declare it
+// after the snapshot that deletes the key.
+class TRegReadOnly {
+public:
+    TRegReadOnly(HKEY root, const String& key);
+    ~TRegReadOnly();
+    TRegReadOnly(const TRegReadOnly&) = delete;
+    TRegReadOnly& operator=(const TRegReadOnly&) = delete;
+    // Whether a write to the key is refused now.
+    bool Refuses() const;
+
+private:
+    HKEY fRoot;
+    String fPath;
+    HKEY fKey = nullptr;  // held with the right to put the security back
+    std::vector<BYTE> fOld;
+};
+
 bool RegKeyExists(HKEY root, const String& key);
 // The default (or named) string value of a key; "<none>" when key or value is missing.
 String RegValue(HKEY root, const String& key, const String& name = L"");
