@@ -62,7 +62,9 @@ void LVS_ItemIcoSet(TxaShellListView& list, int index, int picture)
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
 {
     // The picture is asked for when the row is next drawn: only the rows on
-    // screen cost the shell's look-up.
+    // screen cost the shell's look-up. The view's picture of the type is the
+    // old one; the shell reads the type's present icon when asked again.
+    list.ForgetTypeImage(ext);
     for (int i = 0; i < list.Items.Count(); ++i) {
         TListItem& row = list.Items[i];
         if (row.SubItems.Count() > 0 && row.SubItems[0] == ext) {

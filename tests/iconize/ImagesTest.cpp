@@ -46,7 +46,8 @@ TEST(SystemImageList, AttachedWithoutOwningAndRowIndexesAreTheShells)
 COLORREF SysListColour(bool small, int index)
 {
     SHFILEINFOW info{};
-    auto list = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0));
+    UINT flags = SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0);
+    auto list = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, flags);
     int cx = 0, cy = 0;
     ImageList_GetIconSize(list, &cx, &cy);
     TBitmap canvas;
@@ -96,7 +97,8 @@ TEST(SystemImageList, AnIconLocationsPictureIsTheShells)
     std::string lying = TinyIco();
     lying.replace(18, 4, "\xF0\xFF\xFF\x7F", 4);
     WriteFileBytes(dir / L"far.ico", lying);
-    for (const String& none : {dir / L"missing.ico", dir / L"far.ico"}) EXPECT_EQ(Ico_GetIconSysIndex(none, 0), -1) << N(none);
+    for (const String& none : {dir / L"missing.ico", dir / L"far.ico"})
+        EXPECT_EQ(Ico_GetIconSysIndex(none, 0), -1) << N(none);
 }
 
 constexpr COLORREF kInk = RGB(200, 30, 30);
