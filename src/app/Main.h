@@ -174,9 +174,10 @@ void Form1_Clear(TForm1& form);
 // Pastes the clipboard's files into Target's folder; after a cut, the rows of
 // the moved files leave Other's view first.
 void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
-// Row Index of List shows the picture of Form's icon pane's selected row;
-// the picture's position in the list, or -1 when it could not be had.
-int LVS_ItemIcoSet(TForm1& form, TxaShellListView& list, int index);
+// Row Index of List shows Picture, an index in the shell's system image list
+// (Ico_GetIconSysIndex of the icon given); with none (-1), the picture the
+// shell shows for the row's element.
+void LVS_ItemIcoSet(TxaShellListView& list, int index, int picture);
 // The rows of List whose type text is exactly Ext show their type's present picture.
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 // The special view of Form: the frame filled (List may be none) and shown.

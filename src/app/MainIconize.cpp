@@ -12,6 +12,7 @@
 #include "xaShell.h"
 #include "xaY.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -48,28 +49,22 @@ TIconizeOptions mainOptions(const TForm1& form)
 
 }  // namespace
 
-int LVS_ItemIcoSet(TForm1& form, TxaShellListView& list, int index)
+void LVS_ItemIcoSet(TxaShellListView& list, int index, int picture)
 {
-    TxaShellListView& ico = *form.FrIco->LVS;
-    TListItem* source = ico.Selected();
-    if (!source || index < 0 || index >= list.Items.Count()) return -1;
-    if (!ico.SmallImages() || !ico.LargeImages() || !list.SmallImages() || !list.LargeImages()) return -1;
-    int image = source->ImageIndex();
-    // Both pictures are had before either is added, so that the small and
-    // the large list never fall out of step.
-    THIcon smallIcon(ImageList_GetIcon(ico.SmallImages()->Handle(), image, ILD_NORMAL));
-    THIcon largeIcon(ImageList_GetIcon(ico.LargeImages()->Handle(), image, ILD_NORMAL));
-    if (!smallIcon || !largeIcon) return -1;
-    list.SmallImages()->AddIcon(smallIcon.Get());
-    int appended = list.LargeImages()->AddIcon(largeIcon.Get());
-    if (appended >= 0) list.Items[index].SetImageIndex(appended);
-    return appended;
+    if (index < 0 || index >= list.Items.Count()) return;
+    TListItem& row = list.Items[index];
+    if (picture >= 0) return row.SetImageIndex(picture);
+    // No picture of the icon: the row shows what the shell now shows for it.
+    row.SetImageIndexDeferred();
+    row.Update();
 }
 
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
 {
     // The picture is asked for when the row is next drawn: only the rows on
-    // screen cost the shell's look-up.
+    // screen cost the shell's look-up. The view's picture of the type is the
+    // old one; the shell reads the type's present icon when asked again.
+    list.ForgetTypeImage(ext);
     for (int i = 0; i < list.Items.Count(); ++i) {
         TListItem& row = list.Items[i];
         if (row.SubItems.Count() > 0 && row.SubItems[0] == ext) {
@@ -92,19 +87,18 @@ void Form1_Iconize(TForm1& form)
         return Y_Show(Language::Ico_NotSelect, L"", -1, true);
     if (file.empty()) return;
 
-    // Every row shows the same new picture: it joins the system image list
-    // once per command, not once per row (those pictures stay for the run).
-    int picture = -1;
+    // Every row shows the same new picture, asked of the shell once per
+    // command; it joins the shell's lists as the shell adds its own.
+    std::optional<int> picture;
     std::vector<int> rows = selectedRows(elm);
     Iconize_Elements(selectedElements(elm, rows), file, IntToStr(index), mainOptions(form),
                      [&](size_t i, const TElementResult& r) {
                          if (!Iconize_Report(r)) return;
                          if (r.Kind == TElementKind::FileType) {
                              LVS_ExtIcoRefresh(elm, AnsiLowerCase(r.Name));
-                         } else if (picture < 0) {
-                             picture = LVS_ItemIcoSet(form, elm, rows[i]);
                          } else {
-                             elm.Items[rows[i]].SetImageIndex(picture);
+                             if (!picture) picture = Ico_GetIconSysIndex(file, index);
+                             LVS_ItemIcoSet(elm, rows[i], *picture);
                          }
                      });
 }

@@ -226,6 +226,8 @@ int TxaShellListView::QuickImageIndex(const TListItem& item, bool& final)
     return it->second.Index;
 }
 
+void TxaShellListView::ForgetTypeImage(const String& ext) { fTypeImages.erase(AnsiLowerCase(ext)); }
+
 // ---- listing -------------------------------------------------------------------
 
 void TxaShellListView::TxaShellListView_ListDrives()

@@ -118,6 +118,9 @@ public:
 
     void Reload();
     void DirUp();
+    // The shell's picture of type Ext (without the dot; letter case ignored)
+    // has changed: the rows of that type drawn from now on ask for it anew.
+    void ForgetTypeImage(const String& ext);
 
     // The key table and the commands (defined by the keys unit).
     // KeyDown is also called by the explorer pane with made-up keys; Key is

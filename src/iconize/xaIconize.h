@@ -107,6 +107,11 @@ bool Iconize_Get_Ext(const String& ext, String& iconFile, int& iconIndex);
 // The index of Path's icon in the shell's system image list; an .ico file
 // whose icon directory does not fit its contents gets its type's icon.
 int Ico_GetSysIndex(const String& path);
+// The index in the shell's system image list of the icon at a location: an
+// icon file and an index as an icon reference gives them (a negative index
+// is a resource number). The shell adds a picture it has not got yet to
+// every list it keeps. -1 when the file gives no such icon.
+int Ico_GetIconSysIndex(const String& iconFile, int iconIndex);
 // The index of the icon the shell shows for a file named Name, or for a
 // folder, by its type alone: the file system is not asked.
 int Ico_GetTypeSysIndex(const String& name, bool folder);

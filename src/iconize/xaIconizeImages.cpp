@@ -19,6 +19,7 @@
 
 namespace {
 bool iconFileBroken(const String& file);
+bool iconFileSound(const String& file);
 }
 
 int Ico_GetSysIndex(const String& path)
@@ -30,6 +31,26 @@ int Ico_GetSysIndex(const String& path)
     SHFILEINFOW info{};
     SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
     return info.iIcon;
+}
+
+int Ico_GetIconSysIndex(const String& iconFile, int iconIndex)
+{
+    // The shell's cache of icon locations adds a picture to every list it
+    // keeps (more sizes than the two the panes draw), so that its indexes
+    // stay one picture each. Later systems export the call by name, all by
+    // its ordinal.
+    using TGetCached = int(WINAPI*)(LPCWSTR, int, UINT);
+    static const TGetCached getCached = [] {
+        HMODULE shell = GetModuleHandleW(L"shell32.dll");
+        FARPROC proc = shell ? GetProcAddress(shell, "Shell_GetCachedImageIndexW") : nullptr;
+        if (shell && !proc) proc = GetProcAddress(shell, MAKEINTRESOURCEA(72));
+        return reinterpret_cast<TGetCached>(reinterpret_cast<void (*)()>(proc));
+    }();
+    // The shell reads the file's icon directories as they stand; one that
+    // lies makes it read past the file.
+    if (!getCached || !iconFileSound(iconFile)) return -1;
+    int index = getCached(iconFile.c_str(), iconIndex, 0);
+    return index >= 0 ? index : -1;
 }
 
 int Ico_GetTypeSysIndex(const String& name, bool folder)

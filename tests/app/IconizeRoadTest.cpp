@@ -208,4 +208,96 @@ TEST(IconizeRoad, EachReasonInItsBox)
     DeleteFileW(Settings_FileName().c_str());  // where the box kept its place
 }
 
+// The picture a pane shows for a row, as pixels: the middle of the row's
+// icon in the window, with no row selected (a selected row's icon is drawn
+// blended with the highlight), and the middle of the row's image in the
+// pane's small and large lists, which the other view styles draw.
+std::vector<COLORREF> shownColours(TxaShellListView& lv, const String& id)
+{
+    lv.ClearSelection();
+    EXPECT_TRUE(Ui_WaitFor([&] {
+        for (int i = 0; i < lv.Items.Count(); ++i)
+            if (lv.Items[i].ImageStandIn()) return false;
+        return true;
+    })) << "every row drawn with its own picture";
+    const TListItem& row = *lv.FindTeloID(id);
+    UpdateWindow(lv.Handle());
+    RECT r{};
+    ListView_GetItemRect(lv.Handle(), row.Index(), &r, LVIR_ICON);
+    HDC dc = GetDC(lv.Handle());
+    std::vector<COLORREF> shown{GetPixel(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2)};
+    ReleaseDC(lv.Handle(), dc);
+    LVITEMW it{};
+    it.mask = LVIF_IMAGE;
+    it.iItem = row.Index();
+    ListView_GetItem(lv.Handle(), &it);
+    for (int which : {LVSIL_SMALL, LVSIL_NORMAL}) {
+        HIMAGELIST list = ListView_GetImageList(lv.Handle(), which);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(list, &cx, &cy);
+        TBitmap canvas;
+        canvas.SetSize(cx, cy);
+        ImageList_Draw(list, it.iImage, canvas.Canvas(), 0, 0, ILD_NORMAL);
+        shown.push_back(GetPixel(canvas.Canvas(), cx / 2, cy / 2));
+    }
+    return shown;
+}
+
+// TinyIco's colour for a shade.
+std::vector<COLORREF> tinyColours(unsigned char shade) { return std::vector<COLORREF>(3, RGB(0xC0, 0x80, shade)); }
+
+// An iconized folder's row shows the chosen picture, and the icon files
+// listed after it, which the shell has not seen before, each show their own:
+// the picture joined the shell's lists as the shell adds one, to all of them.
+TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
+{
+    TRoad r;
+    const unsigned char shades[] = {0x00, 0x20, 0x60, 0x80, 0xA0};
+    // Twice: a folder takes an icon, then a folder of icon files new to the
+    // shell is listed; the second round's pictures differ from the first's.
+    const struct {
+        const wchar_t *folder, *icons, *sourceDir, *source;
+        unsigned char shade;
+    } rounds[] = {{L"a", L"one", L"ico", L"x.ico", 0x40}, {L"b", L"two", L"one", L"i3.ico", 0x80}};
+    for (int k = 0; k < 2; ++k) {
+        const auto& round = rounds[k];
+        CreateDirectoryW((r.Dir / round.icons).c_str(), nullptr);
+        for (int i = 0; i < (int)std::size(shades); ++i)
+            WriteFileBytes(r.Dir / round.icons + L"\\i" + IntToStr(i) + L".ico", TinyIco(shades[i] + k));
+        r.Pick(Form1->FrIco, round.sourceDir, {round.source});
+        r.Pick(Form1->FrElm, L"elm", {String(round.folder) + L".*dir"}, VK_RETURN, ssCtrl);
+        EXPECT_EQ(shownColours(*Form1->FrElm->LVS, String(round.folder) + L".*dir"), tinyColours(round.shade))
+            << N(round.folder) << ": the chosen picture";
+        TxaShellListView& ico = r.Pick(Form1->FrIco, round.icons, {});
+        for (int i = 0; i < (int)std::size(shades); ++i)
+            EXPECT_EQ(shownColours(ico, L"i" + IntToStr(i) + L".ico"), tinyColours(shades[i] + k))
+                << N(round.icons) << "\\i" << i << ".ico";
+    }
+    EXPECT_TRUE(r.Boxes.Seen.empty());
+}
+
+// The rows of a file type show its new picture as soon as it has one, and
+// their old one as soon as it is cleared: as drawn, not only as marked.
+TEST(IconizeRoad, ATypesRowsAreDrawnWithItsPresentPicture)
+{
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
+    TRoad r;
+    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.dolvrow"}) WriteFileBytes(r.Dir / f, "x");
+    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
+    const std::vector<COLORREF> plain = shownColours(elm, L"two.dolvrow");
+    ASSERT_NE(plain, tinyColours(0x40));
+    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+    // Before the Clear the listing is made again (F5), so that the rows are
+    // drawn with the new picture whatever Iconize did.
+    for (auto [key, picked, shown] :
+         {std::tuple{ssCtrl, L"one.dolvrow", tinyColours(0x40)}, {ssShift, L"two.dolvrow", plain}}) {
+        if (key == ssShift) r.Pick(Form1->FrElm, L"elm", {}, VK_F5);
+        ASSERT_EQ(shownColours(elm, L"one.dolvrow"), key == ssShift ? tinyColours(0x40) : plain);
+        r.Pick(Form1->FrElm, L"elm", {picked}, VK_RETURN, key);
+        for (const wchar_t* id : {L"one.dolvrow", L"two.dolvrow"})
+            EXPECT_EQ(shownColours(elm, id), shown) << N(id) << (key == ssCtrl ? " after Iconize" : " after Clear");
+    }
+    EXPECT_TRUE(r.Boxes.Seen.empty());
+}
+
 }  // namespace

@@ -42,6 +42,65 @@ TEST(SystemImageList, AttachedWithoutOwningAndRowIndexesAreTheShells)
     EXPECT_NE(Ico_GetSysIndex(dir / L"a.ico"), Ico_GetSysIndex(dir / L"b.ico"));
 }
 
+// The colour in the middle of image Index of the shell's small or large list.
+COLORREF SysListColour(bool small, int index)
+{
+    SHFILEINFOW info{};
+    UINT flags = SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0);
+    auto list = (HIMAGELIST)SHGetFileInfoW(L"", 0, &info, sizeof info, flags);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    TBitmap canvas;
+    canvas.SetSize(cx, cy);
+    ImageList_Draw(list, index, canvas.Canvas(), 0, 0, ILD_NORMAL);
+    return GetPixel(canvas.Canvas(), cx / 2, cy / 2);
+}
+
+// The picture of an icon location is had from the shell, which keeps its
+// lists in step: each location's own picture, once, and the files the shell
+// is asked about afterwards still show theirs.
+TEST(SystemImageList, AnIconLocationsPictureIsTheShells)
+{
+    TTempDir dir;
+    String ico = dir / L"a.ico", module = dir / L"two.dll";
+    WriteFileBytes(ico, TinyIco(0x30));
+    // A module whose icons 0 and 1 have the resource numbers 7 and 9.
+    ASSERT_TRUE(CopyFileW(SystemFile(L"ntdll.dll").c_str(), module.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceW(module.c_str(), TRUE);
+    ASSERT_NE(update, nullptr);
+    for (auto [id, shade] : {std::pair<WORD, unsigned char>{7, 0x50}, {9, 0x70}}) {
+        std::string image = TinyIco(shade).substr(22), group("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+        for (unsigned v : {(unsigned)image.size(), (unsigned)id}) group += std::string((const char*)&v, 4);
+        group.resize(20);
+        ASSERT_TRUE(UpdateResourceW(update, RT_ICON, MAKEINTRESOURCEW(id), 0, image.data(), (DWORD)image.size()));
+        ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20));
+    }
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    const struct {
+        String file;
+        int index;
+        unsigned char shade;
+    } located[] = {{ico, 0, 0x30}, {module, 0, 0x50}, {module, 1, 0x70}, {module, -9, 0x70}};
+    for (const auto& l : located) {
+        int at = Ico_GetIconSysIndex(l.file, l.index);
+        ASSERT_GE(at, 0) << N(l.file) << "," << l.index;
+        for (bool small : {true, false})
+            EXPECT_EQ(SysListColour(small, at), RGB(0xC0, 0x80, l.shade)) << N(l.file) << "," << l.index << small;
+        EXPECT_EQ(Ico_GetIconSysIndex(l.file, l.index), at) << "the same picture, once";
+    }
+    EXPECT_EQ(Ico_GetIconSysIndex(ico, 0), Ico_GetSysIndex(ico)) << "the picture the shell shows for the file";
+    WriteFileBytes(dir / L"b.ico", TinyIco(0x90));
+    for (bool small : {true, false})
+        EXPECT_EQ(SysListColour(small, Ico_GetSysIndex(dir / L"b.ico")), RGB(0xC0, 0x80, 0x90)) << small;
+    // Nothing the shell could show: no index, and the shell is not given a
+    // broken icon file to read.
+    std::string lying = TinyIco();
+    lying.replace(18, 4, "\xF0\xFF\xFF\x7F", 4);
+    WriteFileBytes(dir / L"far.ico", lying);
+    for (const String& none : {dir / L"missing.ico", dir / L"far.ico"})
+        EXPECT_EQ(Ico_GetIconSysIndex(none, 0), -1) << N(none);
+}
+
 constexpr COLORREF kInk = RGB(200, 30, 30);
 
 // A 32 by 32 icon of Bits per pixel: a square of kInk in the middle, the
