@@ -150,11 +150,70 @@ dolv_window_manager() {
     fi
 }
 
-dolv_cleanup() {
+# Ends the prefix's server and its programs; the registry reaches its files then.
+dolv_wineserver_end() {
     if [ -n "$DOLV_WINESERVER_STARTED" ]; then
         wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
         DOLV_WINESERVER_STARTED=
     fi
+}
+
+# What the prefix's registry files hold under Software\Classes, the machine's
+# and the user's (what the classes root shows a user), sorted: a line "K" TAB
+# name for each key, and "V" TAB name TAB line for each line of its values.
+# The files hold the registry only while no server runs. A key that has
+# subkeys and no values is written only within their names.
+dolv_class_state() {
+    local file label
+    for file in system user; do
+        label=HKLM
+        [ "$file" = user ] && label=HKCU
+        awk -v label="$label" '
+            index($0, "[") == 1 {
+                key = ""
+                if (index($0, "[Software\\\\Classes\\\\") != 1) next
+                line = substr($0, 2)
+                sub(/\] [0-9]+$/, "", line)
+                n = split(line, parts, /\\\\/)
+                path = label
+                for (i = 1; i <= n; i++) {
+                    path = path "\\" parts[i]
+                    if (i >= 3) print "K\t" path
+                }
+                key = path
+                next
+            }
+            key != "" && $0 != "" && index($0, "#time=") != 1 { print "V\t" key "\t" $0 }
+        ' "$WINEPREFIX/$file.reg"
+    done | LC_ALL=C sort -u
+}
+
+# dolv_class_check BEFORE: fails, naming them, when keys under the classes
+# were made, changed or taken away since BEFORE (what dolv_class_state gave).
+dolv_class_check() {
+    local after made gone changed
+    after=$(dolv_class_state)
+    made=$(LC_ALL=C comm -13 <(printf '%s\n' "$1" | grep '^K') <(printf '%s\n' "$after" | grep '^K') | cut -f2)
+    gone=$(LC_ALL=C comm -23 <(printf '%s\n' "$1" | grep '^K') <(printf '%s\n' "$after" | grep '^K') | cut -f2)
+    changed=$(LC_ALL=C comm -3 <(printf '%s\n' "$1" | grep '^V') <(printf '%s\n' "$after" | grep '^V') |
+        sed 's/^\t//' | cut -f2 | LC_ALL=C sort -u |
+        LC_ALL=C comm -23 - <(printf '%s\n%s\n' "$made" "$gone" | LC_ALL=C sort -u))
+    [ -z "$made$gone$changed" ] && return 0
+    dolv_class_tell "made by the tests and left" "$made"
+    dolv_class_tell "there before and taken away by the tests" "$gone"
+    dolv_class_tell "whose values the tests changed and did not put back" "$changed"
+    return 1
+}
+
+dolv_class_tell() {
+    [ -z "$2" ] && return 0
+    echo "Keys of the prefix's classes $1:" >&2
+    printf '%s\n' "$2" | sed 's/^/  /' >&2
+}
+
+dolv_cleanup() {
+    dolv_wineserver_end
     if [ -n "$DOLV_XVFB_PID" ]; then
         kill "$DOLV_XVFB_PID" 2>/dev/null || true
         wait "$DOLV_XVFB_PID" 2>/dev/null || true

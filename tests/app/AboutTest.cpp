@@ -40,9 +40,11 @@ TEST(About, TheSameTextsEachTimeMiddleClickCopiesTheAddressEscCloses)
 TEST(ShellMenu, AdministratorInstallsAndRemovesOthersAreRefused)
 {
     static const wchar_t* const keys[] = {L"Folder\\shell\\Dolv", L"*\\shell\\Dolv", L"Folder\\shell\\>>>>> Dolv"};
+    // The classes' shell keys go too when the verbs made them.
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {keys[0], keys[1], keys[2]});
     struct TRestore {
         bool (*admin)() = ShellMenu_IsAdmin;
-        ~TRestore() { ShellMenu_IsAdmin = admin; for (const wchar_t* key : keys) Reg_DeleteTree(HKEY_CLASSES_ROOT, key); }
+        ~TRestore() { ShellMenu_IsAdmin = admin; }
     } restore;
     auto icon = [](const wchar_t* key) {  // "-" for a missing verb
         TRegistry r(KEY_READ);

@@ -1,6 +1,7 @@
 // The main window driven in this process: the program's start with command
 // lines and settings.ini files in the test program's folder (the program
 // folder here), then the window worked with the wheel, the splitter and fonts.
+#include "IconizeTestSupport.h"
 #include "IniFiles.h"
 #include "Language.h"
 #include "LanguageTexts.h"
@@ -101,6 +102,7 @@ TEST(MainWindow, CommandLineSelectsOrIconizesTheElement)
         EXPECT_EQ(N(Selected().substr(0, drive ? 2 : String::npos)), N(drive ? L"C:" : L"2020"));
     }
     {
+        TRegSnapshot keep(HKEY_CLASSES_ROOT, {L"Applications\\Explorer.exe\\Drives\\Q"});
         TStart start(nullptr, CommandLine_Split(L"dolv \"2\" \"Q:\\\" \"" + ico + L"\" \"0\""));
         TRegistry reg(KEY_READ);
         reg.RootKey = HKEY_CLASSES_ROOT;

@@ -204,6 +204,7 @@ TEST(Program, ModeZeroIconizesWithoutWindow)
 // number is told and reported to the caller, never a crash.
 TEST(Program, ModeZeroFileTypeAndBadIndex)
 {
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvtest", L"dolvtestfile"});
     TProgFolder prog;
     String ico = prog.Dir / L"a.ico";
     TRunResult r = RunDolv(prog, L"0 .dolvtest \"" + ico + L"\" 0 0");

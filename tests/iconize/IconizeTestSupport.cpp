@@ -1,6 +1,9 @@
 #include "IconizeTestSupport.h"
 
+#include "Handles.h"
 #include "Registry.h"
+
+#include <algorithm>
 
 namespace {
 std::vector<TNotice>& notices()
@@ -83,31 +86,111 @@ void RegSetValue(HKEY root, const String& key, const String& name, const String&
 
 void RegDeleteTreeQuiet(HKEY root, const String& key) { Reg_DeleteTree(root, key); }
 
+namespace {
+
+using TTree = TRegSnapshot::TTree;
+
+std::vector<TRegSnapshot::TValue> readValues(HKEY key)
+{
+    std::vector<TRegSnapshot::TValue> values;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384];
+        DWORD len = 16384, type = 0, size = 0;
+        if (RegEnumValueW(key, i, name, &len, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        TRegSnapshot::TValue v{String(name, len), type, std::vector<BYTE>(size)};
+        if (RegQueryValueExW(key, v.Name.c_str(), nullptr, &v.Type, v.Data.data(), &size) == ERROR_SUCCESS) {
+            v.Data.resize(size);
+            values.push_back(std::move(v));
+        }
+    }
+    return values;
+}
+
+std::vector<String> subkeyNames(HKEY key)
+{
+    std::vector<String> names;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD len = 256;
+        if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, len);
+    }
+    return names;
+}
+
+TTree readTree(HKEY key)
+{
+    TTree t{readValues(key), {}};
+    for (const String& name : subkeyNames(key)) {
+        THKey sub;
+        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, sub.Put()) == ERROR_SUCCESS)
+            t.Keys.emplace_back(name, readTree(sub.Get()));
+    }
+    return t;
+}
+
+// Makes Path under Parent hold what Saved holds, touching only what differs;
+// false when something could not be put back.
+bool restoreTree(HKEY parent, const String& path, const TTree& saved)
+{
+    THKey key;
+    if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    bool ok = true;
+    std::vector<TRegSnapshot::TValue> now = readValues(key.Get());
+    for (const auto& v : now) {
+        bool kept = std::any_of(saved.Values.begin(), saved.Values.end(),
+                                [&](const auto& s) { return AnsiSameText(s.Name, v.Name); });
+        if (!kept) ok &= RegDeleteValueW(key.Get(), v.Name.c_str()) == ERROR_SUCCESS;
+    }
+    for (const auto& s : saved.Values) {
+        bool same = std::any_of(now.begin(), now.end(), [&](const auto& v) {
+            return AnsiSameText(v.Name, s.Name) && v.Type == s.Type && v.Data == s.Data;
+        });
+        if (!same)
+            ok &= RegSetValueExW(key.Get(), s.Name.c_str(), 0, s.Type, s.Data.data(), (DWORD)s.Data.size()) ==
+                  ERROR_SUCCESS;
+    }
+    for (const String& name : subkeyNames(key.Get())) {
+        bool kept = std::any_of(saved.Keys.begin(), saved.Keys.end(),
+                                [&](const auto& k) { return AnsiSameText(k.first, name); });
+        if (!kept) ok &= Reg_DeleteTree(key.Get(), name) == ERROR_SUCCESS;
+    }
+    for (const auto& [name, tree] : saved.Keys) ok &= restoreTree(key.Get(), name, tree);
+    return ok;
+}
+
+}  // namespace
+
 TRegSnapshot::TRegSnapshot(HKEY root, std::vector<String> keys) : fRoot(root)
 {
     for (String& k : keys) {
-        Entry e{k, RegKeyExists(root, k), false, L""};
-        String v = RegValue(root, k);
-        e.HadValue = v != L"<none>";
-        e.Value = e.HadValue ? v : L"";
-        fEntries.push_back(e);
+        Entry e{k, L"", {}};
+        THKey key;
+        if (RegOpenKeyExW(root, k.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS) {
+            e.Saved = readTree(key.Get());
+        } else {
+            e.Top = k;
+            for (size_t cut = k.rfind(L'\\'); cut != String::npos && cut > 0 && !RegKeyExists(root, k.substr(0, cut));
+                 cut = k.rfind(L'\\', cut - 1))
+                e.Top = k.substr(0, cut);
+        }
+        fEntries.push_back(std::move(e));
     }
 }
 
 TRegSnapshot::~TRegSnapshot()
 {
     for (auto it = fEntries.rbegin(); it != fEntries.rend(); ++it) {
-        if (!it->Existed) {
-            RegDeleteTreeQuiet(fRoot, it->Key);
-        } else if (it->HadValue) {
-            RegSetValue(fRoot, it->Key, L"", it->Value);
+        bool ok = true;
+        if (!it->Top.empty()) {
+            LONG rc = Reg_DeleteTree(fRoot, it->Top);
+            ok = rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
         } else {
-            HKEY h;
-            if (RegOpenKeyExW(fRoot, it->Key.c_str(), 0, KEY_ALL_ACCESS, &h) == ERROR_SUCCESS) {
-                RegDeleteValueW(h, L"");
-                RegCloseKey(h);
-            }
+            ok = restoreTree(fRoot, it->Key, it->Saved);
         }
+        if (!ok) ADD_FAILURE() << "the registry key " << N(it->Key) << " could not be put back as it was";
     }
 }
 

@@ -25,18 +25,33 @@ public:
     DWORD Marks(const String& path);
 };
 
-// Remembers the default value (or absence) of keys and puts it back.
+// Remembers keys a test touches, each with everything under it, and puts them
+// back as they were whatever the test's outcome: values and subkeys made since
+// go, changed values get their old data back, and a key that was missing goes
+// together with the parents that were missing with it (writing a key makes
+// them). A key that cannot be put back fails the running test.
 class TRegSnapshot {
 public:
     TRegSnapshot(HKEY root, std::vector<String> keys);
     ~TRegSnapshot();
+    TRegSnapshot(const TRegSnapshot&) = delete;
+    TRegSnapshot& operator=(const TRegSnapshot&) = delete;
+
+    struct TValue {
+        String Name;
+        DWORD Type;
+        std::vector<BYTE> Data;
+    };
+    struct TTree {
+        std::vector<TValue> Values;
+        std::vector<std::pair<String, TTree>> Keys;
+    };
 
 private:
     struct Entry {
         String Key;
-        bool Existed;
-        bool HadValue;
-        String Value;
+        String Top;  // the highest of the key and its parents that was missing; "" when the key existed
+        TTree Saved;
     };
     HKEY fRoot;
     std::vector<Entry> fEntries;

@@ -21,7 +21,7 @@ TEST(ReadElement, ElementsAndTypesGiveTheirIcon)
 {
     TTempDir root;
     TRegSnapshot keepCr{CR, {L".dolvr", L"dolvrfile", L"DolvRChosen", L".dolvq", L"dolvqfile", L"DolvQChosen",
-                             L".dolvp", L"dolvpfile", L".dolvs"}};
+                             L".dolvp", L"dolvpfile", L".dolvs", L"dolvsfile"}};
     TRegSnapshot keepCu{CU, {Iconize_FileExtsKey(L"dolvr"), Iconize_FileExtsKey(L"dolvq")}};
     String folder = root / L"F", shell32 = SystemFile(L"shell32.dll"), user32 = SystemFile(L"user32.dll");
     for (const wchar_t* d : {L"F", L"plain"}) CreateDirectoryW((root / d).c_str(), nullptr);
