@@ -158,6 +158,18 @@ TEST(ShellListViewEdit, ARenameThatFailsSaysWhyAndLeavesTheRowsAsTheDiskHasThem)
         v.lv->Reload();
         EXPECT_EQ(rows, v.ids()) << N(c.select) << " to " << N(c.typed).substr(0, 12);
     }
+    // A shell that gives a code of its own kind: told in the system's words;
+    // one the user stopped: nothing to tell.
+    for (auto [code, aborted, why] : {std::tuple{0x78, false, ERROR_ACCESS_DENIED}, {0, true, 0ul}}) {
+        TFileOpRecorder shell(code, aborted);
+        v.lv->ClearSelection();
+        v.lv->FindTeloID(L"readme.txt")->Selected = true;
+        v.answers = {ok(L"c.txt"), done}, v.shown.clear();
+        v.lv->Rename();
+        ASSERT_EQ(shell.Calls.size(), 1u);
+        EXPECT_EQ(v.shown, why ? L"c.txt\r\n\r\n" + SysErrorMessage(why) : L"");
+        EXPECT_TRUE(v.lv->FindTeloID(L"readme.txt") && !v.lv->FindTeloID(L"c.txt"));
+    }
 }
 
 // In a folder that tells letter case apart, a.txt beside A.TXT is another
