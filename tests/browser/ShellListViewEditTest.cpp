@@ -127,7 +127,7 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
 // A rename the file system refuses is told with its reason, whether the
 // shell says anything or not, and leaves every row as the disk has it: the
 // row of a file the user agreed to replace goes only with that file.
-TEST(ShellListViewEdit, ARenameThatFailsSaysWhyAndLeavesTheRowsAsTheDiskHasThem)
+TEST(ShellListViewEdit, ARenameRefusedSaysWhyAndTheRowsFollowTheDisk)
 {
     TEditView v{"report.final.txt", "readme.txt", "a.txt"};
     // b.txt is a second name of a.txt: the same file, yet another name.
@@ -159,17 +159,30 @@ TEST(ShellListViewEdit, ARenameThatFailsSaysWhyAndLeavesTheRowsAsTheDiskHasThem)
         EXPECT_EQ(rows, v.ids()) << N(c.select) << " to " << N(c.typed).substr(0, 12);
     }
     // A shell that gives a code of its own kind: told in the system's words;
-    // one the user stopped: nothing to tell.
-    for (auto [code, aborted, why] : {std::tuple{0x78, false, ERROR_ACCESS_DENIED}, {0, true, 0ul}}) {
+    // a replacement the user stopped: nothing to tell, both rows stay.
+    for (auto [code, aborted, typed] : {std::tuple{0x78, false, L"c.txt"}, {0, true, L"a.txt"}}) {
         TFileOpRecorder shell(code, aborted);
         v.lv->ClearSelection();
+        ASSERT_TRUE(v.lv->FindTeloID(L"readme.txt"));
         v.lv->FindTeloID(L"readme.txt")->Selected = true;
-        v.answers = {ok(L"c.txt"), done}, v.shown.clear();
+        v.answers = {ok(typed), yes, done}, v.shown.clear();
         v.lv->Rename();
         ASSERT_EQ(shell.Calls.size(), 1u);
-        EXPECT_EQ(v.shown, why ? L"c.txt\r\n\r\n" + SysErrorMessage(why) : L"");
-        EXPECT_TRUE(v.lv->FindTeloID(L"readme.txt") && !v.lv->FindTeloID(L"c.txt"));
+        EXPECT_EQ(shell.Calls[0].substr(0, 6), "4 410 ") << "no question and no message of the shell's own";
+        EXPECT_EQ(v.shown, aborted ? L"" : typed + String(L"\r\n\r\n") + SysErrorMessage(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(v.ids(), "a.txt b.txt readme.txt* report.final.txt ");
     }
+    // A shell that renames over the other file, as some do: its row goes with it.
+    TFileOpDoorScope replaces{[](SHFILEOPSTRUCTW& op) {
+        return MoveFileExW(op.pFrom, op.pTo, MOVEFILE_REPLACE_EXISTING) ? 0 : (int)GetLastError();
+    }};
+    v.lv->ClearSelection();
+    ASSERT_TRUE(v.lv->FindTeloID(L"readme.txt"));
+    v.lv->FindTeloID(L"readme.txt")->Selected = true;
+    v.answers = {ok(L"a.txt"), yes}, v.shown.clear();
+    v.lv->Rename();
+    EXPECT_EQ(v.ids(), "a.txt* b.txt report.final.txt ");
+    EXPECT_EQ(ReadFileBytes(v.dir / L"a.txt"), "readme.txt");
 }
 
 // In a folder that tells letter case apart, a.txt beside A.TXT is another
