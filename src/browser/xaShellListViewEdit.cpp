@@ -32,27 +32,92 @@ String storedName(const String& name)
     return last == String::npos ? String() : name.substr(0, last + 1);
 }
 
+// Equal but for letter case, as the file system compares names: the locale's
+// comparison would also pass over characters it ignores (a soft hyphen) and
+// take another name for this one.
+bool sameButCase(const String& a, const String& b)
+{
+    return CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
+}
+
+// Another item of the folder answers to Name under another spelling: the
+// folder tells letter case apart. The platform may then resolve a name to
+// either item, so no rename of ours can be sure of its way back.
+bool otherSpellingThere(const String& dir, const String& name)
+{
+    WIN32_FIND_DATAW fd;
+    TFindHandle find(FindFirstFileW((dir + L"*").c_str(), &fd));
+    if (!find) return false;
+    do
+        if (fd.cFileName != name && sameButCase(fd.cFileName, name)) return true;
+    while (FindNextFileW(find.Get(), &fd));
+    return false;
+}
+
 // The same item under another spelling (its letter case): the shell may
 // take the new name for an item already there and refuse, so the file
 // system renames it, through a free name of ours when it will not change
-// the spelling alone. Nothing else is ever replaced.
-bool respell(const String& from, const String& to)
+// the spelling alone. That detour is taken only where the old name is sure
+// to lead back to the item, so the item ends under its old name or its new
+// one, never under ours. Nothing else is ever replaced. Gives 0 when done,
+// else why not.
+DWORD respell(const String& from, const String& to)
 {
     auto spelled = [&to] {
         WIN32_FIND_DATAW fd;
         TFindHandle find(FindFirstFileW(to.c_str(), &fd));
         return find && ExtractFileName(to) == fd.cFileName;
     };
-    if (MoveFileW(from.c_str(), to.c_str()) && spelled()) return true;
+    DWORD fault = ERROR_ALREADY_EXISTS;  // moved, yet still under the old spelling
+    if (MoveFileW(from.c_str(), to.c_str())) {
+        if (spelled()) return 0;
+    } else
+        fault = GetLastError();
     String dir = ExtractFilePath(to), temp;
+    if (otherSpellingThere(dir, ExtractFileName(from))) return fault;
     for (int i = 0; temp.empty() && i < 100; ++i) {
         String t = dir + Format(L"~dolv%u-%d.tmp", GetCurrentProcessId(), i);
         if (GetFileAttributesW(t.c_str()) == INVALID_FILE_ATTRIBUTES && MoveFileW(from.c_str(), t.c_str())) temp = t;
     }
-    if (temp.empty()) return false;
-    if (MoveFileW(temp.c_str(), to.c_str())) return true;
+    if (temp.empty()) return fault;
+    if (MoveFileW(temp.c_str(), to.c_str())) return 0;
+    fault = GetLastError();
     MoveFileW(temp.c_str(), from.c_str());
-    return false;
+    return fault;
+}
+
+// The shell's own codes of its older kind, as the system's: their numbers
+// mean other things to the system.
+DWORD shellFault(int code)
+{
+    switch (code) {
+    case 0x71: case 0x7E: case 0x80: return ERROR_ALREADY_EXISTS;  // the same file; a folder and a file
+    case 0x75: return ERROR_CANCELLED;
+    case 0x78: case 0x86: return ERROR_ACCESS_DENIED;
+    case 0x79: case 0x81: return ERROR_FILENAME_EXCED_RANGE;
+    case 0x7C: return ERROR_INVALID_NAME;
+    case 0x82: case 0x83: case 0x84: return ERROR_WRITE_PROTECT;
+    case 0x85: return ERROR_FILE_TOO_LARGE;
+    }
+    return (DWORD)code;
+}
+
+// Why the shell did not rename From to To. A shell may say nothing and give
+// "not found" for a name too long or one no file may bear, so the file
+// system is asked first; the shell's code answers what it cannot tell.
+DWORD renameFault(const String& from, const String& to, int code)
+{
+    if (shellFault(code) == ERROR_CANCELLED) return ERROR_CANCELLED;
+    if (GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES) return GetLastError();
+    wchar_t root[MAX_PATH + 1];
+    DWORD longest = 0;
+    if (GetVolumePathNameW(from.c_str(), root, MAX_PATH + 1) &&
+        GetVolumeInformationW(root, nullptr, 0, nullptr, &longest, nullptr, nullptr, 0) &&
+        ExtractFileName(to).size() > longest)
+        return ERROR_FILENAME_EXCED_RANGE;
+    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_ALREADY_EXISTS;
+    if (DWORD e = GetLastError(); e != ERROR_FILE_NOT_FOUND && e != ERROR_PATH_NOT_FOUND) return e;
+    return shellFault(code);
 }
 
 }  // namespace
@@ -73,7 +138,7 @@ void TxaShellListView::Rename()
     const String oldName = folder || type.empty() ? row->Caption : row->Caption + L"." + type;
     const String dir = IncludeTrailingPathDelimiter(fPath);
     String candidate = oldName, typed, name, newCaption, newType;
-    bool respelling = false;
+    bool respelling = false, replacing = false;
     for (;;) {
         typed = candidate;
         if (!Renamer_Ask(xaLanguageUni::Rename, candidate, typed, 0, (int)File_NameNoExt(candidate).size())) return;
@@ -86,9 +151,11 @@ void TxaShellListView::Rename()
         }
         newCaption = folder ? name : File_NameNoExt(name);
         newType = folder ? lvs_FolderType : File_Ext(name);
-        // The item itself under another spelling is no other item of that name.
-        respelling = File_SameIdentity(dir + oldName, dir + name);
-        if (respelling || AnsiSameText(name, oldName)) break;
+        if (name == oldName) return;  // only dots or blanks the file system drops
+        // The item itself under another spelling; another item of that name,
+        // even one that is the same file (a hard link), is a collision.
+        respelling = sameButCase(name, oldName);
+        if (respelling) break;
         if (folder) {
             if (!DirectoryExists(dir + name)) break;
             Y_Show(lvs_DirAlreadyExist, L"", -1, true);
@@ -96,12 +163,23 @@ void TxaShellListView::Rename()
         }
         if (!FileExists(dir + name)) break;
         if (!YN_Ask(lvs_FileAlreadyExistOwerwrite_Q, L"")) continue;
-        if (TListItem* other = FindTeloID(name)) Items.Delete(other->Index());
+        replacing = true;
         break;
     }
-    if (respelling ? !respell(dir + oldName, dir + name)
-                   : !File_Operation_One(dir + oldName, dir + name, kFoRename, FOF_NOCONFIRMATION))
+    DWORD fault = 0;
+    if (respelling)
+        fault = respell(dir + oldName, dir + name);
+    // A shell that says nothing of a refusal (or gives a code for another
+    // cause) would leave the user with a rename that silently did not
+    // happen: the reason is told by us, whatever the shell showed.
+    else if (int code = File_Operation_Result(dir + oldName, dir + name, kFoRename, FOF_NOCONFIRMATION))
+        fault = renameFault(dir + oldName, dir + name, code);
+    if (fault) {
+        if (fault != ERROR_CANCELLED) Y_Show(typed + L"\r\n\r\n" + SysErrorMessage(fault), L"", -1, true);
         return;
+    }
+    // The other item's row goes only now that the disk has lost it.
+    if (TListItem* other = replacing ? FindTeloID(name) : nullptr; other && other != row) Items.Delete(other->Index());
     row->Caption = newCaption;
     row->SubItems[0] = newType;
     row->SetImageIndex(Ico_GetSysIndex(dir + name));

@@ -140,13 +140,13 @@ void Lnk_Create(const String& target, const String& folder, const String& descri
     file->Save(name.c_str(), FALSE);
 }
 
-bool File_Operation(const String& from, const String& to, UINT operation, UINT flags)
+int File_Operation_Result(const String& from, const String& to, UINT operation, UINT flags)
 {
     // The shell reads both lists up to a double null: make sure they end
     // there, and never hand it an empty source list.
     String source = from;
     while (!source.empty() && source.back() == L'\0') source.pop_back();
-    if (source.empty()) return false;
+    if (source.empty()) return ERROR_INVALID_PARAMETER;
     source.append(2, L'\0');
     String dest = to;
     dest.append(2, L'\0');
@@ -158,7 +158,12 @@ bool File_Operation(const String& from, const String& to, UINT operation, UINT f
     op.pTo = dest.c_str();
     op.fFlags = (FILEOP_FLAGS)flags;
     int rc = ShellDoor_FileOperation(op);
-    return rc == 0 && !op.fAnyOperationsAborted;
+    return rc == 0 && op.fAnyOperationsAborted ? (int)ERROR_CANCELLED : rc;
+}
+
+bool File_Operation(const String& from, const String& to, UINT operation, UINT flags)
+{
+    return File_Operation_Result(from, to, operation, flags) == 0;
 }
 
 bool File_Operation_One(const String& path, const String& to, UINT operation, UINT flags)

@@ -74,6 +74,9 @@ constexpr UINT kFoRename = 4;
 // To a single path. True when the shell reports success and nothing was
 // aborted; an empty source list does nothing and gives false.
 bool File_Operation(const String& from, const String& to, UINT operation, UINT flags);
+// The same, giving the shell's result: 0 when done, ERROR_CANCELLED when
+// aborted, else the shell's code (a system error code or one of its own).
+int File_Operation_Result(const String& from, const String& to, UINT operation, UINT flags);
 bool File_Operation_One(const String& path, const String& to, UINT operation, UINT flags);
 // Every non-empty item of Paths, in order (an empty item would end the shell's list early).
 bool File_Operation_List(const TStrings& paths, const String& to, UINT operation, UINT flags);

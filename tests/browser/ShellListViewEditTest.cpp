@@ -13,6 +13,8 @@
 
 #include <shlobj.h>
 
+#include <set>
+
 namespace {
 TModalAnswer ok(const String& text, int button = IDOK)
 {
@@ -29,9 +31,10 @@ struct TEditView {
     TxaShellListView* lv = Ui_Add<TxaShellListView>(&form, 0, 0, 600, 400);
     TTempDir dir;
     std::vector<TModalAnswer> answers;
-    String seen;
+    String seen, shown;  // shown: the whole text of the last message
     TModalResponderScope door{[this](const TModalRequest& r) {
         seen += r.Kind.substr(5) + L":" + r.Text.substr(0, 12) + L"|";
+        if (r.Kind == L"TFormY") shown = r.Text;
         if (FormRenamer) seen.insert(seen.size() - 1, Format(L" %d,%d", FormRenamer->Edit1->SelStart(), FormRenamer->Edit1->SelLength()));
         return answers.empty() ? cancel : std::exchange(answers, {answers.begin() + 1, answers.end()})[0];
     }};
@@ -65,8 +68,11 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
         {ren, L"Docs.*dir", {ok(L"Music"), done}, 0, "Renamer:Docs 0,4|Y:Folder with |Renamer:Music 0,5|", nullptr},
         {ren, L"readme.txt", {ok(L"Docs/x.txt"), done, ok(L"............"), done}, 0,  // refused, said why, asked again
          "Renamer:readme.txt 0,6|Y:Docs/x.txt\r\n|Renamer:Docs/x.txt 0,6|Y:............|Renamer:............ 0,11|", nullptr},
-        {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes}, 0,  // Yes takes the other row away
-         "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|", "Docs.*dir Music.*dir b.bat zz.chm 1.txt {readme.txt|other.txt}* "},
+        // Yes: the other row goes once the other file has; Wine's shell
+        // refuses and says nothing, so the refusal is told here.
+        {ren, L"readme.txt", {ok(L"other.txt"), no, ok(L"other.txt"), yes, done}, 0,
+         "Renamer:readme.txt 0,6|YN:File with su|Renamer:other.txt 0,5|YN:File with su|{Y:other.txt\r\n\r|~}",
+         "Docs.*dir Music.*dir b.bat zz.chm 1.txt {other.txt readme.txt~other.txt}* "},
         {dir, L"Docs.*dir", {ok(L"Music"), done, ok(L"a\\b"), done, ok(L"New")}, 0,
          "Renamer:Docs 0,4|Y:Music\r\n\r\nFol|Renamer:Music 0,5|Y:Can not to c|Renamer:Music 0,5|", "Docs.*dir Music.*dir New.*dir* "},
         {dir, nullptr, {ok(L"NUL"), done}, 0, "Renamer:New Folder 0,10|Y:Can not to c|Renamer:New Folder 0,10|", nullptr},
@@ -93,12 +99,15 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
         TDialogAnswerer shell(c.shell ? c.shell : IDCANCEL);
         (v.lv->*c.command)();
         EXPECT_EQ(shell.Answered(), c.shell != 0);
-        EXPECT_EQ(N(v.seen), c.seen);
-        // {Wine|Windows}: Wine's shell renames neither onto another file nor by letter case alone.
-        std::string want = c.ids ? c.ids : "";
-        if (size_t a = want.find('{'), b = want.find('|', a), e = want.find('}', a); a != want.npos)
-            want = want.substr(0, a) + (UnderWine() ? want.substr(a + 1, b - a - 1) : want.substr(b + 1, e - b - 1)) +
-                   want.substr(e + 1);
+        // {Wine~Windows}: Wine's shell renames neither onto another file nor by letter case alone.
+        auto onThisPlatform = [](std::string want) {
+            if (size_t a = want.find('{'), b = want.find('~', a), e = want.find('}', a); a != want.npos)
+                want = want.substr(0, a) + (UnderWine() ? want.substr(a + 1, b - a - 1) : want.substr(b + 1, e - b - 1)) +
+                       want.substr(e + 1);
+            return want;
+        };
+        EXPECT_EQ(N(v.seen), onThisPlatform(c.seen));
+        std::string want = onThisPlatform(c.ids ? c.ids : "");
         EXPECT_EQ(v.ids().substr(0, want.size()), want) << c.seen;
         if (TListItem* row = v.lv->Selected()) {  // a renamed row shows its new type's icon
             EXPECT_EQ(row->ImageIndex(), Ico_GetSysIndex(v.lv->TeloNameB(row, true))) << c.seen;
@@ -115,6 +124,117 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
     EXPECT_FALSE(FileExists(v.dir / L"Docs\\x.txt") || FileExists(v.dir / L"1.txt"));
     std::string other = ReadFileBytes(v.dir / L"readme.txt") + "|" + ReadFileBytes(v.dir / L"other.txt");
     EXPECT_TRUE(other == "readme.txt|other.txt" || other == "|readme.txt") << other;
+}
+
+// A rename the file system refuses is told with its reason, whether the
+// shell says anything or not, and leaves every row as the disk has it: the
+// row of a file the user agreed to replace goes only with that file.
+TEST(ShellListViewEdit, ARenameRefusedSaysWhyAndTheRowsFollowTheDisk)
+{
+    TEditView v{"report.final.txt", "readme.txt", "a.txt"};
+    // b.txt is a second name of a.txt: the same file, yet another name.
+    ASSERT_TRUE(CreateHardLinkW((v.dir / L"b.txt").c_str(), (v.dir / L"a.txt").c_str(), nullptr));
+    v.lv->Reload();
+    const String tooLong = String(300, L'x') + L".txt";
+    const struct { const wchar_t *select, *typed; bool asked; DWORD why; } cases[] = {
+        {L"report.final.txt", L"readme.txt", true, ERROR_ALREADY_EXISTS},
+        {L"a.txt", L"b.txt", true, ERROR_ALREADY_EXISTS},
+        {L"readme.txt", tooLong.c_str(), false, ERROR_FILENAME_EXCED_RANGE},
+        {L"readme.txt", L"a<b.txt", false, ERROR_INVALID_NAME},
+    };
+    for (auto& c : cases) {
+        String from = v.dir / c.select;
+        v.lv->ClearSelection();
+        TListItem* row = v.lv->FindTeloID(c.select);
+        ASSERT_TRUE(row) << N(c.select);
+        row->Selected = true;
+        v.answers = {ok(c.typed), yes, done}, v.seen.clear(), v.shown.clear();
+        v.lv->Rename();
+        EXPECT_EQ(v.seen.find(L"|YN:") != String::npos, c.asked) << N(v.seen);
+        // Wine's shell refuses the first two; a shell that renames leaves no message.
+        if (FileExists(from)) {
+            EXPECT_EQ(v.shown, c.typed + String(L"\r\n\r\n") + SysErrorMessage(c.why)) << N(c.select);
+        } else
+            EXPECT_EQ(v.shown, L"") << N(c.select);
+        std::string rows = v.ids();
+        v.lv->Reload();
+        EXPECT_EQ(rows, v.ids()) << N(c.select) << " to " << N(c.typed).substr(0, 12);
+    }
+    // A shell that gives a code of its own kind: told in the system's words;
+    // a replacement the user stopped: nothing to tell, both rows stay.
+    for (auto [code, aborted, typed] : {std::tuple{0x78, false, L"c.txt"}, {0, true, L"a.txt"}}) {
+        TFileOpRecorder shell(code, aborted);
+        v.lv->ClearSelection();
+        ASSERT_TRUE(v.lv->FindTeloID(L"readme.txt"));
+        v.lv->FindTeloID(L"readme.txt")->Selected = true;
+        std::string rows = v.ids();
+        v.answers = {ok(typed), yes, done}, v.shown.clear();
+        v.lv->Rename();
+        ASSERT_EQ(shell.Calls.size(), 1u);
+        EXPECT_EQ(shell.Calls[0].substr(0, 5), "4 10 ") << "the shell asks no question of its own";
+        EXPECT_EQ(v.shown, aborted ? L"" : typed + String(L"\r\n\r\n") + SysErrorMessage(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(v.ids(), rows);
+    }
+    // A shell that renames over the other file, as some do: its row goes with it.
+    TFileOpDoorScope replaces{[](SHFILEOPSTRUCTW& op) {
+        return MoveFileExW(op.pFrom, op.pTo, MOVEFILE_REPLACE_EXISTING) ? 0 : (int)GetLastError();
+    }};
+    v.lv->ClearSelection();
+    ASSERT_TRUE(v.lv->FindTeloID(L"readme.txt"));
+    v.lv->FindTeloID(L"readme.txt")->Selected = true;
+    v.answers = {ok(L"a.txt"), yes}, v.shown.clear();
+    v.lv->Rename();
+    EXPECT_EQ(ReadFileBytes(v.dir / L"a.txt"), "readme.txt");
+    std::string rows = v.ids();
+    v.lv->Reload();
+    EXPECT_EQ(rows, v.ids());
+}
+
+// In a folder that tells letter case apart, a.txt beside A.TXT is another
+// file: a letter-case rename of A.TXT to a.TXT ends with the file under its
+// old name or its new one, never under a name of ours, and a refusal is told.
+TEST(ShellListViewEdit, ALetterCaseRenameBesideAnotherSpellingKeepsTheFileUnderOneOfItsNames)
+{
+    // Wine's folders are Linux's, which tell case apart, but every Win32 call
+    // takes A.TXT for a.txt: the second spelling is made from Linux.
+    if (!UnderWine()) GTEST_SKIP() << "the second spelling is made from Linux, under Wine";
+    TEditView v{"a.txt"};
+    WriteFileBytes(v.dir / L"upper", "UPPER");
+    using TUnixName = char*(CDECL*)(const wchar_t*);
+    auto unixName = reinterpret_cast<TUnixName>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* linuxDir = unixName(v.dir.Path().c_str());
+    String command = L"/bin/mv upper A.TXT", dir = FromUtf8(linuxDir);
+    HeapFree(GetProcessHeap(), 0, linuxDir);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    // A Linux process gives no handle to wait on: its work is waited for.
+    Ui_WaitFor([&] { return !FileExists(v.dir / L"upper"); }, 10000);
+    auto names = [&] {  // as the folder spells them, in byte order
+        std::set<std::string> all;
+        WIN32_FIND_DATAW fd;
+        TFindHandle find(FindFirstFileW((v.dir / L"*").c_str(), &fd));
+        do
+            if (fd.cFileName[0] != L'.') all.insert(N(fd.cFileName));
+        while (find && FindNextFileW(find.Get(), &fd));
+        std::string s;
+        for (const std::string& n : all) s += n + " ";
+        return s;
+    };
+    ASSERT_EQ(names(), "A.TXT a.txt ") << "the second spelling was not made";
+    v.lv->Reload();
+    for (int i = 0; i < v.lv->Items.Count(); ++i) v.lv->Items[i].Selected = v.lv->Items[i].Caption == L"A";
+    std::string rows = v.ids();
+    v.answers = {ok(L"a.TXT"), done};
+    v.lv->Rename();
+    // Wine resolves either spelling to either file: it refuses.
+    EXPECT_EQ(names(), "A.TXT a.txt ");
+    EXPECT_EQ(ReadFileBytes(v.dir / L"A.TXT") + ReadFileBytes(v.dir / L"a.txt"), "UPPERa.txt");
+    EXPECT_EQ(v.shown, L"a.TXT\r\n\r\n" + SysErrorMessage(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(v.ids(), rows);
+    EXPECT_NE(rows.find("A.TXT*"), std::string::npos);
 }
 
 TEST(ShellListViewEdit, DropsCopyMoveOrLinkByModifierKeysAndOnlyReportInTheDriveList)
