@@ -131,7 +131,8 @@ TEST(ShellListViewEdit, RenameNewItemsAndDeleteWithTheirQuestions)
 // row of a file the user agreed to replace goes only with that file.
 TEST(ShellListViewEdit, ARenameRefusedSaysWhyAndTheRowsFollowTheDisk)
 {
-    TEditView v{"report.final.txt", "readme.txt", "a.txt"};
+    TEditView v{"report.final.txt", "readme.txt", "a.txt", "strasse.txt"};
+    WriteFileBytes(v.dir / L"stra\u00DFe.txt", "eszett");
     // b.txt is a second name of a.txt: the same file, yet another name.
     ASSERT_TRUE(CreateHardLinkW((v.dir / L"b.txt").c_str(), (v.dir / L"a.txt").c_str(), nullptr));
     v.lv->Reload();
@@ -139,6 +140,8 @@ TEST(ShellListViewEdit, ARenameRefusedSaysWhyAndTheRowsFollowTheDisk)
     const struct { const wchar_t *select, *typed; bool asked; DWORD why; } cases[] = {
         {L"report.final.txt", L"readme.txt", true, ERROR_ALREADY_EXISTS},
         {L"a.txt", L"b.txt", true, ERROR_ALREADY_EXISTS},
+        // Equal to the old name only as the locale sorts: another file.
+        {L"strasse.txt", L"stra\u00DFe.txt", true, ERROR_ALREADY_EXISTS},
         {L"readme.txt", tooLong.c_str(), false, ERROR_FILENAME_EXCED_RANGE},
         {L"readme.txt", L"a<b.txt", false, ERROR_INVALID_NAME},
     };
@@ -160,9 +163,18 @@ TEST(ShellListViewEdit, ARenameRefusedSaysWhyAndTheRowsFollowTheDisk)
         v.lv->Reload();
         EXPECT_EQ(rows, v.ids()) << N(c.select) << " to " << N(c.typed).substr(0, 12);
     }
-    // A shell that gives a code of its own kind: told in the system's words;
-    // a replacement the user stopped: nothing to tell, both rows stay.
-    for (auto [code, aborted, typed] : {std::tuple{0x78, false, L"c.txt"}, {0, true, L"a.txt"}}) {
+    // A shell that gives a code of its own kind: told in the system's words,
+    // also when it says it stopped as well; its own code for a stop, or a
+    // replacement the user stopped: nothing to tell, both rows stay. The
+    // longest name a file may bear is no name too long.
+    const String longest = String(251, L'c') + L".txt";
+    const struct { int code; bool aborted; const wchar_t* typed; DWORD why; } codes[] = {
+        {0x78, false, longest.c_str(), ERROR_ACCESS_DENIED},
+        {0x7C, true, L"c.txt", ERROR_INVALID_NAME},
+        {0x75, false, L"c.txt", 0},
+        {0, true, L"a.txt", 0},
+    };
+    for (auto [code, aborted, typed, why] : codes) {
         TFileOpRecorder shell(code, aborted);
         v.lv->ClearSelection();
         ASSERT_TRUE(v.lv->FindTeloID(L"readme.txt"));
@@ -172,22 +184,52 @@ TEST(ShellListViewEdit, ARenameRefusedSaysWhyAndTheRowsFollowTheDisk)
         v.lv->Rename();
         ASSERT_EQ(shell.Calls.size(), 1u);
         EXPECT_EQ(shell.Calls[0].substr(0, 5), "4 10 ") << "the shell asks no question of its own";
-        EXPECT_EQ(v.shown, aborted ? L"" : typed + String(L"\r\n\r\n") + SysErrorMessage(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(v.shown, why ? typed + String(L"\r\n\r\n") + SysErrorMessage(why) : L"") << code;
+        EXPECT_EQ(v.ids(), rows);
+    }
+    // The item gone meanwhile (another program took it): told as not found,
+    // whatever the shell's code says.
+    {
+        TFileOpDoorScope takes{[](SHFILEOPSTRUCTW& op) { return DeleteFileW(op.pFrom) ? 0x7C : -1; }};
+        v.lv->ClearSelection();
+        v.lv->FindTeloID(L"report.final.txt")->Selected = true;
+        v.answers = {ok(L"c.txt"), done}, v.shown.clear();
+        v.lv->Rename();
+        EXPECT_EQ(v.shown, L"c.txt\r\n\r\n" + SysErrorMessage(ERROR_FILE_NOT_FOUND));
+        v.lv->Reload();
+    }
+    // A letter-case rename of a file another program holds open, sharing
+    // nothing: refused with that reason, under its old name.
+    {
+        HANDLE held = CreateFileW((v.dir / L"a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        v.lv->ClearSelection();
+        v.lv->FindTeloID(L"a.txt")->Selected = true;
+        std::string rows = v.ids();
+        v.answers = {ok(L"A.txt"), done}, v.shown.clear();
+        v.lv->Rename();
+        CloseHandle(held);
+        WIN32_FIND_DATAW fd;
+        TFindHandle find(FindFirstFileW((v.dir / L"a.txt").c_str(), &fd));
+        EXPECT_EQ(N(fd.cFileName), "a.txt");
+        EXPECT_EQ(v.shown, L"A.txt\r\n\r\n" + SysErrorMessage(ERROR_SHARING_VIOLATION));
         EXPECT_EQ(v.ids(), rows);
     }
     // A shell that renames over the other file, as some do: its row goes with it.
     TFileOpDoorScope replaces{[](SHFILEOPSTRUCTW& op) {
         return MoveFileExW(op.pFrom, op.pTo, MOVEFILE_REPLACE_EXISTING) ? 0 : (int)GetLastError();
     }};
-    v.lv->ClearSelection();
-    ASSERT_TRUE(v.lv->FindTeloID(L"readme.txt"));
-    v.lv->FindTeloID(L"readme.txt")->Selected = true;
-    v.answers = {ok(L"a.txt"), yes}, v.shown.clear();
-    v.lv->Rename();
-    EXPECT_EQ(ReadFileBytes(v.dir / L"a.txt"), "readme.txt");
-    std::string rows = v.ids();
-    v.lv->Reload();
-    EXPECT_EQ(rows, v.ids());
+    for (auto [from, to] : {std::pair{L"readme.txt", L"a.txt"}, {L"strasse.txt", L"stra\u00DFe.txt"}}) {
+        v.lv->ClearSelection();
+        ASSERT_TRUE(v.lv->FindTeloID(from));
+        v.lv->FindTeloID(from)->Selected = true;
+        v.answers = {ok(to), yes}, v.shown.clear();
+        v.lv->Rename();
+        EXPECT_EQ(ReadFileBytes(v.dir / to), N(from));
+        std::string rows = v.ids();
+        v.lv->Reload();
+        EXPECT_EQ(rows, v.ids()) << N(to);
+    }
 }
 
 // In a folder that tells letter case apart, a.txt beside A.TXT is another

@@ -152,6 +152,7 @@ TEST_F(PathTest, ResolveDotsNeverClimbsAboveTheRoot)
         {L"\\\\?\\unc\\srv\\share\\a\\..\\..\\b", L"\\\\?\\unc\\srv\\share\\b", false},
         {L"\\\\?\\C:\\a\\..\\..\\b", L"\\\\?\\C:\\b", false},
         {L"\\\\.\\C:\\..\\b", L"\\\\.\\C:\\b", false},
+        {L"\\\\.\\UNC\\srv\\share\\..\\..\\b", L"\\\\.\\UNC\\srv\\share\\b", false},
         {L"\\\\srv\\..\\x", L"\\\\srv\\..\\x", false},  // ".." as a share's name is no step
         {L"\\\\srv", L"\\\\srv", false},
     };
