@@ -67,7 +67,9 @@ void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
     list.ForgetTypeImage(ext);
     for (int i = 0; i < list.Items.Count(); ++i) {
         TListItem& row = list.Items[i];
-        if (row.SubItems.Count() > 0 && row.SubItems[0] == ext) {
+        // A type is one whatever the letter case of a name's extension
+        // (IMG_0001.JPG beside photo.jpg), as the registry's keys are.
+        if (row.SubItems.Count() > 0 && AnsiSameText(row.SubItems[0], ext)) {
             row.SetImageIndexDeferred();
             row.Update();
         }
