@@ -302,4 +302,25 @@ TEST(IconizeRoad, ATypesRowsAreDrawnWithItsPresentPicture)
     EXPECT_TRUE(r.Boxes.Seen.empty());
 }
 
+// A type iconized in the special view: back in the main view, the element
+// pane's rows of that type are drawn with the new picture.
+TEST(IconizeRoad, ATypeIconizedInTheSpecialViewShowsInThePane)
+{
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
+    TRoad r;
+    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.DOLVROW"}) WriteFileBytes(r.Dir / f, "x");
+    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
+    ASSERT_NE(shownColours(elm, L"two.DOLVROW"), tinyColours(0x40));
+    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+    r.Pick(Form1->FrElm, L"elm", {L"one.dolvrow"}, VK_TAB, ssCtrl);
+    ASSERT_TRUE(Form1->Panel_Spec->Visible());
+    Ui_Key(VK_RETURN, ssCtrl);
+    Ui_Key(VK_TAB, ssCtrl);
+    ASSERT_FALSE(Form1->Panel_Spec->Visible());
+    for (const wchar_t* id : {L"one.dolvrow", L"two.DOLVROW"})
+        EXPECT_EQ(shownColours(elm, id), tinyColours(0x40)) << N(id);
+    ASSERT_EQ(r.Boxes.Seen.size(), 1u);
+    EXPECT_EQ(N(r.Boxes.Seen[0].Text), N(L"Иконка успешно назначена!"));
+}
+
 }  // namespace
