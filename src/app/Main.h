@@ -178,8 +178,10 @@ void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
 // (Ico_GetIconSysIndex of the icon given); with none (-1), the picture the
 // shell shows for the row's element.
 void LVS_ItemIcoSet(TxaShellListView& list, int index, int picture);
-// The rows of List whose type text is exactly Ext show their type's present picture.
+// The rows of List of type Ext (letter case ignored) show the type's present picture.
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
+// The rows of type Ext in both of Form's panes show the type's present picture.
+void Form1_ExtIcoRefresh(TForm1& form, const String& ext);
 // The special view of Form: the frame filled (List may be none) and shown.
 void FrSpec_Load(TForm1& form, const TStrings* list, const String& iconPath);
 // The special commands over every line of the frame's list; true when an element got (or lost) its icon.

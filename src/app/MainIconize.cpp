@@ -76,6 +76,14 @@ void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
     }
 }
 
+void Form1_ExtIcoRefresh(TForm1& form, const String& ext)
+{
+    // The icon pane may show files of the type too, and a file there stands
+    // for its type's icon: it is picked by the picture it shows.
+    LVS_ExtIcoRefresh(*form.FrElm->LVS, ext);
+    LVS_ExtIcoRefresh(*form.FrIco->LVS, ext);
+}
+
 void Form1_Iconize(TForm1& form)
 {
     TScreenCursor hourglass;
@@ -97,7 +105,7 @@ void Form1_Iconize(TForm1& form)
                      [&](size_t i, const TElementResult& r) {
                          if (!Iconize_Report(r)) return;
                          if (r.Kind == TElementKind::FileType) {
-                             LVS_ExtIcoRefresh(elm, AnsiLowerCase(r.Name));
+                             Form1_ExtIcoRefresh(form, r.Name);
                          } else {
                              if (!picture) picture = Ico_GetIconSysIndex(file, index);
                              LVS_ItemIcoSet(elm, rows[i], *picture);
@@ -117,7 +125,7 @@ void Form1_Clear(TForm1& form)
         Iconize_Clear_Elements(selectedElements(elm, rows), mainOptions(form), [&](size_t i, const TElementResult& r) {
             if (!Iconize_Report(r)) return;
             if (r.Kind == TElementKind::FileType) {
-                LVS_ExtIcoRefresh(elm, r.Name);
+                Form1_ExtIcoRefresh(form, r.Name);
             } else if (r.Kind == TElementKind::Folder) {
                 // The folder's picture as the shell now shows it, when the row is next drawn.
                 elm.Items[rows[i]].SetImageIndexDeferred();

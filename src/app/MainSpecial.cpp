@@ -13,7 +13,14 @@ void FrSpec_Load(TForm1& form, const TStrings* list, const String& iconPath)
 
 bool Form1_IconizeSpecial(TForm1* self, bool showMsg)
 {
-    return FrSpec_Iconize(*self->FrSpec1, self->Act_Iconize_CopyIco->Checked, showMsg);
+    if (!FrSpec_Iconize(*self->FrSpec1, self->Act_Iconize_CopyIco->Checked, showMsg)) return false;
+    // The panes wait behind the view: their rows of the list's types show
+    // the new picture when the user comes back, not only after F5.
+    TStringList lines;
+    self->FrSpec1->ElementLines(lines);
+    for (int i = 0; i < lines.Count(); ++i)
+        if (lines[i].starts_with(L".")) Form1_ExtIcoRefresh(*self, lines[i].substr(1));
+    return true;
 }
 
 bool Form1_ClearSpecial(TForm1* self, bool showMsg) { return FrSpec_Clear(*self->FrSpec1, showMsg); }

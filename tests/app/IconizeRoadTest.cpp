@@ -277,29 +277,61 @@ TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
 }
 
 // The rows of a file type show its new picture as soon as it has one, and
-// their old one as soon as it is cleared: as drawn, not only as marked.
+// their old one as soon as it is cleared: as drawn, not only as marked; in
+// the icon pane too, where a file is picked by the picture it shows. A name
+// whose extension is written in capitals (a camera's IMG_0001.JPG) is of the
+// same type, whichever spelling was picked.
 TEST(IconizeRoad, ATypesRowsAreDrawnWithItsPresentPicture)
 {
     TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
     TRoad r;
-    // A type's rows whatever the letter case of their names, whichever is picked.
-    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.dolvrow", L"elm\\THREE.DOLVROW"})
+    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.DOLVROW", L"ico\\three.dolvrow"})
         WriteFileBytes(r.Dir / f, "x");
     TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
-    const std::vector<COLORREF> plain = shownColours(elm, L"two.dolvrow");
+    const std::vector<COLORREF> plain = shownColours(elm, L"two.DOLVROW");
     ASSERT_NE(plain, tinyColours(0x40));
+    TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {});
+    const std::vector<COLORREF> plainIco = shownColours(ico, L"three.dolvrow");  // drawn large there
+    ASSERT_NE(plainIco, tinyColours(0x40));
     r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
     // Before the Clear the listing is made again (F5), so that the rows are
     // drawn with the new picture whatever Iconize did.
     for (auto [key, picked, shown] :
-         {std::tuple{ssCtrl, L"one.dolvrow", tinyColours(0x40)}, {ssShift, L"THREE.DOLVROW", plain}}) {
+         {std::tuple{ssCtrl, L"one.dolvrow", tinyColours(0x40)}, {ssShift, L"two.DOLVROW", plain}}) {
         if (key == ssShift) r.Pick(Form1->FrElm, L"elm", {}, VK_F5);
         ASSERT_EQ(shownColours(elm, L"one.dolvrow"), key == ssShift ? tinyColours(0x40) : plain);
         r.Pick(Form1->FrElm, L"elm", {picked}, VK_RETURN, key);
-        for (const wchar_t* id : {L"one.dolvrow", L"two.dolvrow", L"THREE.DOLVROW"})
+        for (const wchar_t* id : {L"one.dolvrow", L"two.DOLVROW"})
             EXPECT_EQ(shownColours(elm, id), shown) << N(id) << (key == ssCtrl ? " after Iconize" : " after Clear");
+        EXPECT_EQ(shownColours(ico, L"three.dolvrow"), key == ssCtrl ? shown : plainIco)
+            << "icon pane" << (key == ssCtrl ? " after Iconize" : " after Clear");
     }
     EXPECT_TRUE(r.Boxes.Seen.empty());
+}
+
+// A type iconized in the special view: back in the main view, the panes'
+// rows of that type are drawn with the new picture.
+TEST(IconizeRoad, ATypeIconizedInTheSpecialViewShowsInThePane)
+{
+    TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
+    TRoad r;
+    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.DOLVROW", L"ico\\three.dolvrow"})
+        WriteFileBytes(r.Dir / f, "x");
+    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
+    ASSERT_NE(shownColours(elm, L"two.DOLVROW"), tinyColours(0x40));
+    TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {});
+    ASSERT_NE(shownColours(ico, L"three.dolvrow"), tinyColours(0x40));
+    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+    r.Pick(Form1->FrElm, L"elm", {L"one.dolvrow"}, VK_TAB, ssCtrl);
+    ASSERT_TRUE(Form1->Panel_Spec->Visible());
+    Ui_Key(VK_RETURN, ssCtrl);
+    Ui_Key(VK_TAB, ssCtrl);
+    ASSERT_FALSE(Form1->Panel_Spec->Visible());
+    for (const wchar_t* id : {L"one.dolvrow", L"two.DOLVROW"})
+        EXPECT_EQ(shownColours(elm, id), tinyColours(0x40)) << N(id);
+    EXPECT_EQ(shownColours(ico, L"three.dolvrow"), tinyColours(0x40)) << "in the icon pane";
+    ASSERT_EQ(r.Boxes.Seen.size(), 1u);
+    EXPECT_EQ(N(r.Boxes.Seen[0].Text), N(L"Иконка успешно назначена!"));
 }
 
 }  // namespace
