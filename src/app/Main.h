@@ -178,7 +178,8 @@ void Form1_FilesPaste(TxaShellListView& other, TxaShellListView& target);
 // (Ico_GetIconSysIndex of the icon given); with none (-1), the picture the
 // shell shows for the row's element.
 void LVS_ItemIcoSet(TxaShellListView& list, int index, int picture);
-// The rows of List whose type text is exactly Ext show their type's present picture.
+// The rows of List whose type text is Ext, in any letter case, show their
+// type's present picture.
 void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext);
 // The special view of Form: the frame filled (List may be none) and shown.
 void FrSpec_Load(TForm1& form, const TStrings* list, const String& iconPath);

@@ -67,7 +67,9 @@ void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
     list.ForgetTypeImage(ext);
     for (int i = 0; i < list.Items.Count(); ++i) {
         TListItem& row = list.Items[i];
-        if (row.SubItems.Count() > 0 && row.SubItems[0] == ext) {
+        // A row's type text is its name's extension as written; the type
+        // is the same whatever the letter case (IMG.JPG beside b.jpg).
+        if (row.SubItems.Count() > 0 && AnsiSameText(row.SubItems[0], ext)) {
             row.SetImageIndexDeferred();
             row.Update();
         }

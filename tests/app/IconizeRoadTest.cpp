@@ -277,12 +277,14 @@ TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
 }
 
 // The rows of a file type show its new picture as soon as it has one, and
-// their old one as soon as it is cleared: as drawn, not only as marked.
+// their old one as soon as it is cleared: as drawn, not only as marked. A
+// name's extension in other letters is the same type (a camera's IMG.JPG).
 TEST(IconizeRoad, ATypesRowsAreDrawnWithItsPresentPicture)
 {
     TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
     TRoad r;
-    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.dolvrow"}) WriteFileBytes(r.Dir / f, "x");
+    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.dolvrow", L"elm\\THREE.DOLVROW"})
+        WriteFileBytes(r.Dir / f, "x");
     TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
     const std::vector<COLORREF> plain = shownColours(elm, L"two.dolvrow");
     ASSERT_NE(plain, tinyColours(0x40));
@@ -290,11 +292,11 @@ TEST(IconizeRoad, ATypesRowsAreDrawnWithItsPresentPicture)
     // Before the Clear the listing is made again (F5), so that the rows are
     // drawn with the new picture whatever Iconize did.
     for (auto [key, picked, shown] :
-         {std::tuple{ssCtrl, L"one.dolvrow", tinyColours(0x40)}, {ssShift, L"two.dolvrow", plain}}) {
+         {std::tuple{ssCtrl, L"one.dolvrow", tinyColours(0x40)}, {ssShift, L"THREE.DOLVROW", plain}}) {
         if (key == ssShift) r.Pick(Form1->FrElm, L"elm", {}, VK_F5);
         ASSERT_EQ(shownColours(elm, L"one.dolvrow"), key == ssShift ? tinyColours(0x40) : plain);
         r.Pick(Form1->FrElm, L"elm", {picked}, VK_RETURN, key);
-        for (const wchar_t* id : {L"one.dolvrow", L"two.dolvrow"})
+        for (const wchar_t* id : {L"one.dolvrow", L"two.dolvrow", L"THREE.DOLVROW"})
             EXPECT_EQ(shownColours(elm, id), shown) << N(id) << (key == ssCtrl ? " after Iconize" : " after Clear");
     }
     EXPECT_TRUE(r.Boxes.Seen.empty());
