@@ -207,6 +207,10 @@ TEST(RegistryRefusal, ClearTellsTheKeyThatKeepsItsIconAndWhy)
         EXPECT_EQ(N(r.Text), N(L"Could not clear the icon of drive Q:\r\nHKEY_CLASSES_ROOT\\" + String(kDriveQ) + L"\r\n" + denied));
         EXPECT_EQ(N(RegValue(CR, kDriveQ)), "C:\\ours.ico") << "the icon stays";
     }
+    {
+        TRegReadOnly closed(CR, kDriveQ, 0);
+        EXPECT_EQ(Iconize_Clear_Drive(L"Q").Why, TIconizeWhy::Refused) << "a key not even to be read may hold an icon";
+    }
     EXPECT_TRUE(Iconize_Clear_Drive(L"Q"));
     EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
     EXPECT_TRUE(Iconize_Clear_Drive(L"Q")) << "no key: nothing to clear";

@@ -226,7 +226,7 @@ String SystemFile(const String& name)
     return String(sys) + L"\\" + name;
 }
 
-TRegReadOnly::TRegReadOnly(HKEY root, const String& key) : fRoot(root), fPath(key)
+TRegReadOnly::TRegReadOnly(HKEY root, const String& key, REGSAM allowed) : fRoot(root), fPath(key)
 {
     if (RegOpenKeyExW(root, key.c_str(), 0, READ_CONTROL | WRITE_DAC, &fKey) != ERROR_SUCCESS) {
         fKey = nullptr;
@@ -247,7 +247,7 @@ TRegReadOnly::TRegReadOnly(HKEY root, const String& key) : fRoot(root), fPath(ke
     alignas(DWORD) BYTE aclBytes[256];
     ACL* acl = (ACL*)aclBytes;
     InitializeAcl(acl, sizeof aclBytes, ACL_REVISION);
-    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, allowed | WRITE_DAC, everyone);
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);

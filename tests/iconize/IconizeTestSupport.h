@@ -61,10 +61,10 @@ private:
 // security, and nothing more, as another user's or the machine's key would:
 // the registry then refuses a write with ERROR_ACCESS_DENIED. Its own
 // security comes back at the end, whatever the test's outcome; declare it
-// after the snapshot that deletes the key.
+// after the snapshot that deletes the key. Allowed 0 closes it to reading too.
 class TRegReadOnly {
 public:
-    TRegReadOnly(HKEY root, const String& key);
+    TRegReadOnly(HKEY root, const String& key, REGSAM allowed = KEY_READ);
     ~TRegReadOnly();
     TRegReadOnly(const TRegReadOnly&) = delete;
     TRegReadOnly& operator=(const TRegReadOnly&) = delete;
