@@ -273,6 +273,12 @@ TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
             EXPECT_EQ(shownColours(ico, L"i" + IntToStr(i) + L".ico"), tinyColours(shades[i] + k))
                 << N(round.icons) << "\\i" << i << ".ico";
     }
+    // A module's icon other than its first, as an iconized folder of the icon pane names it.
+    ASSERT_TRUE(WriteIconModule(r.Dir / L"ico\\two.dll", {{7, 0x50}, {9, 0x70}}));
+    ASSERT_TRUE(Iconize_Folder(r.Dir / L"ico\\src", r.Dir / L"ico\\two.dll", L"1", false));
+    r.Pick(Form1->FrIco, L"ico", {L"src.*dir"});
+    r.Pick(Form1->FrElm, L"elm", {L"c.*dir"}, VK_RETURN, ssCtrl);
+    EXPECT_EQ(shownColours(*Form1->FrElm->LVS, L"c.*dir"), tinyColours(0x70)) << "the module's icon 1";
     EXPECT_TRUE(r.Boxes.Seen.empty());
 }
 

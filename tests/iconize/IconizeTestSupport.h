@@ -86,6 +86,10 @@ void RegDeleteTreeQuiet(HKEY root, const String& key);
 
 // A minimal valid .ico file (one 16x16 32-bit image).
 std::string TinyIco(unsigned char shade = 0x40);
+// A module of icons File: a copy of a system module without any, given one
+// TinyIco icon per entry (its resource number, its shade), in that order.
+// False when the platform would not write them.
+bool WriteIconModule(const String& file, std::initializer_list<std::pair<WORD, unsigned char>> icons);
 
 // Reads a profile value with the platform's own function.
 String IniValue(const String& file, const String& section, const String& key);

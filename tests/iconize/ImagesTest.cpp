@@ -65,17 +65,7 @@ TEST(SystemImageList, AnIconLocationsPictureIsTheShells)
     String ico = dir / L"a.ico", module = dir / L"two.dll";
     WriteFileBytes(ico, TinyIco(0x30));
     // A module whose icons 0 and 1 have the resource numbers 7 and 9.
-    ASSERT_TRUE(CopyFileW(SystemFile(L"ntdll.dll").c_str(), module.c_str(), FALSE));
-    HANDLE update = BeginUpdateResourceW(module.c_str(), TRUE);
-    ASSERT_NE(update, nullptr);
-    for (auto [id, shade] : {std::pair<WORD, unsigned char>{7, 0x50}, {9, 0x70}}) {
-        std::string image = TinyIco(shade).substr(22), group("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
-        for (unsigned v : {(unsigned)image.size(), (unsigned)id}) group += std::string((const char*)&v, 4);
-        group.resize(20);
-        ASSERT_TRUE(UpdateResourceW(update, RT_ICON, MAKEINTRESOURCEW(id), 0, image.data(), (DWORD)image.size()));
-        ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20));
-    }
-    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    ASSERT_TRUE(WriteIconModule(module, {{7, 0x50}, {9, 0x70}}));
     const struct {
         String file;
         int index;
