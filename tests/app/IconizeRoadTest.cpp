@@ -279,6 +279,11 @@ TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
     r.Pick(Form1->FrIco, L"ico", {L"src.*dir"});
     r.Pick(Form1->FrElm, L"elm", {L"c.*dir"}, VK_RETURN, ssCtrl);
     EXPECT_EQ(shownColours(*Form1->FrElm->LVS, L"c.*dir"), tinyColours(0x70)) << "the module's icon 1";
+    // An icon the module has not: the row still shows a picture, the shell's.
+    ASSERT_TRUE(Iconize_Folder(r.Dir / L"ico\\src", r.Dir / L"ico\\two.dll", L"5", false));
+    r.Pick(Form1->FrIco, L"ico", {L"src.*dir"});
+    shownColours(r.Pick(Form1->FrElm, L"elm", {L"b.*dir"}, VK_RETURN, ssCtrl), L"b.*dir");
+    EXPECT_GE(r.Image(L"b.*dir"), 0);
     EXPECT_TRUE(r.Boxes.Seen.empty());
 }
 
