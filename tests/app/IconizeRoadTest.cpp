@@ -122,6 +122,7 @@ TEST(IconizeRoad, FoldersGetTheIconAndLoseIt)
     ASSERT_EQ(r.Boxes.Seen.size(), 1u);
     EXPECT_EQ(N(r.Boxes.Seen[0].Caption + L"|" + r.Boxes.Seen[0].Text.substr(0, 19)), "Iconize_Folder|Unable to write to ");
     EXPECT_TRUE(FileExists(r.Dir / L"elm\\c\\Desktop.ini"));
+    EXPECT_NE(r.Image(L"b.*dir"), r.Image(L"c.*dir")) << "the refused folder's row keeps its picture";
 }
 
 // Drives and types get the file alone for its first icon and the index for
@@ -273,6 +274,31 @@ TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
             EXPECT_EQ(shownColours(ico, L"i" + IntToStr(i) + L".ico"), tinyColours(shades[i] + k))
                 << N(round.icons) << "\\i" << i << ".ico";
     }
+    // A module's icon other than its first, as an iconized folder of the icon pane names it.
+    ASSERT_TRUE(WriteIconModule(r.Dir / L"ico\\two.dll", {{7, 0x50}, {9, 0x70}}));
+    ASSERT_TRUE(Iconize_Folder(r.Dir / L"ico\\src", r.Dir / L"ico\\two.dll", L"1", false));
+    r.Pick(Form1->FrIco, L"ico", {L"src.*dir"});
+    r.Pick(Form1->FrElm, L"elm", {L"c.*dir"}, VK_RETURN, ssCtrl);
+    EXPECT_EQ(shownColours(*Form1->FrElm->LVS, L"c.*dir"), tinyColours(0x70)) << "the module's icon 1";
+    // An icon the module has not: the row, still selected, is drawn again at
+    // once with a picture, the shell's.
+    ASSERT_TRUE(Iconize_Folder(r.Dir / L"ico\\src", r.Dir / L"ico\\two.dll", L"5", false));
+    r.Pick(Form1->FrIco, L"ico", {L"src.*dir"});
+    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {L"b.*dir"});
+    auto drawn = [&] {
+        UpdateWindow(elm.Handle());
+        RECT at{};
+        ListView_GetItemRect(elm.Handle(), elm.FindTeloID(L"b.*dir")->Index(), &at, LVIR_ICON);
+        HDC dc = GetDC(elm.Handle());
+        COLORREF c = GetPixel(dc, (at.left + at.right) / 2, (at.top + at.bottom) / 2);
+        ReleaseDC(elm.Handle(), dc);
+        return c;
+    };
+    COLORREF before = drawn();
+    Ui_Key(VK_RETURN, ssCtrl);
+    EXPECT_NE(drawn(), before);
+    shownColours(elm, L"b.*dir");
+    EXPECT_GE(r.Image(L"b.*dir"), 0);
     EXPECT_TRUE(r.Boxes.Seen.empty());
 }
 

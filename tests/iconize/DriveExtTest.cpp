@@ -177,6 +177,13 @@ TEST(TypeIconUserChoice, ChosenClassGetsAPerUserIconAndLosesItOnClear)
     RegSetValue(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon", L"", L"C:\\other.dll,4");
     Iconize_Clear_Ext(L"dolvu");
     EXPECT_EQ(N(RegValue(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon")), "C:\\other.dll,4");
+    // The user's key that will not let ours go is told under the user's root.
+    Iconize_Ext(L"dolvu", L"C:\\c.ico", 2);
+    TRegReadOnly locked(HKEY_CURRENT_USER, L"Software\\Classes\\DolvChosen\\DefaultIcon");
+    if (!locked.Refuses()) GTEST_SKIP() << "this platform writes a key whatever its security says";
+    EXPECT_EQ(N(Iconize_Clear_Ext(L"dolvu").Text),
+              N(L"Could not clear the icon of the type .dolvu\r\nHKEY_CURRENT_USER\\Software\\Classes\\DolvChosen\\DefaultIcon\r\n" +
+                SysErrorMessage(ERROR_ACCESS_DENIED)));
 }
 
 // Keys the registry will not let go --------------------------------------------
@@ -199,6 +206,10 @@ TEST(RegistryRefusal, ClearTellsTheKeyThatKeepsItsIconAndWhy)
         EXPECT_EQ(r.Why, TIconizeWhy::Refused);
         EXPECT_EQ(N(r.Text), N(L"Could not clear the icon of drive Q:\r\nHKEY_CLASSES_ROOT\\" + String(kDriveQ) + L"\r\n" + denied));
         EXPECT_EQ(N(RegValue(CR, kDriveQ)), "C:\\ours.ico") << "the icon stays";
+    }
+    {
+        TRegReadOnly closed(CR, kDriveQ, 0);
+        EXPECT_EQ(Iconize_Clear_Drive(L"Q").Why, TIconizeWhy::Refused) << "a key not even to be read may hold an icon";
     }
     EXPECT_TRUE(Iconize_Clear_Drive(L"Q"));
     EXPECT_FALSE(RegKeyExists(CR, kDriveQ));
@@ -223,7 +234,17 @@ TEST(RegistryRefusal, ClearTellsTheKeyThatKeepsItsIconAndWhy)
         EXPECT_EQ(N(RegValue(CR, L".dolvr\\DefaultIcon")), "<none>");
         EXPECT_EQ(N(RegValue(CR, L"dolvrfile\\DefaultIcon")), "C:\\t.ico,1");
     }
-    // Another program's icon in a key we may only read is not the clear's to take.
+    // Both keys refuse: each is told, in order, under the one heading.
+    ASSERT_TRUE(Iconize_Ext(L"dolvr", L"C:\\t.ico", 2));
+    {
+        TRegReadOnly ext(CR, L".dolvr\\DefaultIcon"), type(CR, L"dolvrfile\\DefaultIcon");
+        TIconizeResult r = Iconize_Clear_Ext(L"dolvr");
+        EXPECT_EQ(N(r.Text), N(L"Could not clear the icon of the type .dolvr\r\nHKEY_CLASSES_ROOT\\.dolvr\\DefaultIcon\r\n" +
+                               denied + L"\r\nHKEY_CLASSES_ROOT\\dolvrfile\\DefaultIcon\r\n" + denied));
+        EXPECT_EQ(N(RegValue(CR, L".dolvr\\DefaultIcon")), "C:\\t.ico,2");
+    }
+    // Another program's icon in a key we may only read is not the clear's to
+    // take, though our marks are still there.
     RegSetValue(CR, L".dolvr\\DefaultIcon", L"", L"C:\\theirs.dll,2");
     {
         TRegReadOnly locked(CR, L".dolvr\\DefaultIcon");

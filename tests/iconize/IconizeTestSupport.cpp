@@ -212,6 +212,22 @@ std::string TinyIco(unsigned char shade)
     return ico + bmp;
 }
 
+bool WriteIconModule(const String& file, std::initializer_list<std::pair<WORD, unsigned char>> icons)
+{
+    if (!CopyFileW(SystemFile(L"ntdll.dll").c_str(), file.c_str(), FALSE)) return false;
+    HANDLE update = BeginUpdateResourceW(file.c_str(), TRUE);
+    if (!update) return false;
+    bool done = true;
+    for (auto [id, shade] : icons) {
+        std::string image = TinyIco(shade).substr(22), group("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+        for (unsigned v : {(unsigned)image.size(), (unsigned)id}) group += std::string((const char*)&v, 4);
+        group.resize(20);
+        done = done && UpdateResourceW(update, RT_ICON, MAKEINTRESOURCEW(id), 0, image.data(), (DWORD)image.size()) &&
+               UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20);
+    }
+    return EndUpdateResourceW(update, !done) && done;
+}
+
 String IniValue(const String& file, const String& section, const String& key)
 {
     wchar_t buf[2048];
@@ -226,7 +242,7 @@ String SystemFile(const String& name)
     return String(sys) + L"\\" + name;
 }
 
-TRegReadOnly::TRegReadOnly(HKEY root, const String& key) : fRoot(root), fPath(key)
+TRegReadOnly::TRegReadOnly(HKEY root, const String& key, REGSAM allowed) : fRoot(root), fPath(key)
 {
     if (RegOpenKeyExW(root, key.c_str(), 0, READ_CONTROL | WRITE_DAC, &fKey) != ERROR_SUCCESS) {
         fKey = nullptr;
@@ -247,7 +263,7 @@ TRegReadOnly::TRegReadOnly(HKEY root, const String& key) : fRoot(root), fPath(ke
     alignas(DWORD) BYTE aclBytes[256];
     ACL* acl = (ACL*)aclBytes;
     InitializeAcl(acl, sizeof aclBytes, ACL_REVISION);
-    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, allowed | WRITE_DAC, everyone);
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);

@@ -61,10 +61,10 @@ private:
 // security, and nothing more, as another user's or the machine's key would:
 // the registry then refuses a write with ERROR_ACCESS_DENIED. Its own
 // security comes back at the end, whatever the test's outcome; declare it
-// after the snapshot that deletes the key.
+// after the snapshot that deletes the key. Allowed 0 closes it to reading too.
 class TRegReadOnly {
 public:
-    TRegReadOnly(HKEY root, const String& key);
+    TRegReadOnly(HKEY root, const String& key, REGSAM allowed = KEY_READ);
     ~TRegReadOnly();
     TRegReadOnly(const TRegReadOnly&) = delete;
     TRegReadOnly& operator=(const TRegReadOnly&) = delete;
@@ -86,6 +86,10 @@ void RegDeleteTreeQuiet(HKEY root, const String& key);
 
 // A minimal valid .ico file (one 16x16 32-bit image).
 std::string TinyIco(unsigned char shade = 0x40);
+// A module of icons File: a copy of a system module without any, given one
+// TinyIco icon per entry (its resource number, its shade), in that order.
+// False when the platform would not write them.
+bool WriteIconModule(const String& file, std::initializer_list<std::pair<WORD, unsigned char>> icons);
 
 // Reads a profile value with the platform's own function.
 String IniValue(const String& file, const String& section, const String& key);

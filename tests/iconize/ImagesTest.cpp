@@ -65,17 +65,7 @@ TEST(SystemImageList, AnIconLocationsPictureIsTheShells)
     String ico = dir / L"a.ico", module = dir / L"two.dll";
     WriteFileBytes(ico, TinyIco(0x30));
     // A module whose icons 0 and 1 have the resource numbers 7 and 9.
-    ASSERT_TRUE(CopyFileW(SystemFile(L"ntdll.dll").c_str(), module.c_str(), FALSE));
-    HANDLE update = BeginUpdateResourceW(module.c_str(), TRUE);
-    ASSERT_NE(update, nullptr);
-    for (auto [id, shade] : {std::pair<WORD, unsigned char>{7, 0x50}, {9, 0x70}}) {
-        std::string image = TinyIco(shade).substr(22), group("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
-        for (unsigned v : {(unsigned)image.size(), (unsigned)id}) group += std::string((const char*)&v, 4);
-        group.resize(20);
-        ASSERT_TRUE(UpdateResourceW(update, RT_ICON, MAKEINTRESOURCEW(id), 0, image.data(), (DWORD)image.size()));
-        ASSERT_TRUE(UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(id), 0, group.data(), 20));
-    }
-    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    ASSERT_TRUE(WriteIconModule(module, {{7, 0x50}, {9, 0x70}}));
     const struct {
         String file;
         int index;
@@ -201,6 +191,28 @@ TEST(IconFileContents, TheSamePicturesAsTheShellGivesOneAtATime)
     }
 }
 
+// An icon file of one square image Width wide of Bits per pixel, all its
+// pixels 0, whose colour table its bit count implies (ClrUsed 0); the
+// directory's size is the image's exact length.
+std::string BareIco(unsigned width, unsigned bits)
+{
+    std::string s;
+    auto put = [&](unsigned v, int bytes) { for (; bytes > 0; --bytes, v >>= 8) s += (char)(v & 0xFF); };
+    const unsigned colours = bits <= 8 ? 1u << bits : 0, rows = (width * bits + 31) / 32 * 4 + (width + 31) / 32 * 4;
+    const unsigned image = 40 + colours * 4 + rows * width;
+    put(0, 2), put(1, 2), put(1, 2), put(width | width << 8, 4), put(1, 2), put(bits, 2), put(image, 4), put(22, 4);
+    put(40, 4), put(width, 4), put(2 * width, 4), put(1, 2), put(bits, 2), put(0, 24);
+    s.resize(22 + image, '\0');
+    return s;
+}
+
+// Ico with its directory's size of the image set to Size, cut to its first Keep bytes.
+std::string Reshaped(std::string ico, unsigned size, size_t keep)
+{
+    for (int i = 0; i < 4; ++i) ico[14 + i] = (char)(size >> 8 * i);
+    return ico.substr(0, keep);
+}
+
 TEST(IconFileContents, EveryIconOfASoundFileNoneOfABrokenOne)
 {
     TTempDir dir;
@@ -212,6 +224,10 @@ TEST(IconFileContents, EveryIconOfASoundFileNoneOfABrokenOne)
     bigSize.replace(14, 4, "\x00\x00\x00\x10", 4);
     tall.replace(22 + 8, 4, "\x00\x10\x00\x00", 4);  // 2048 rows in a 16-row image
     std::string dll = ReadFileBytes(Shell32());
+    // Images that end with the file, and the same one byte short (its size
+    // in the directory too): a two-colour one, whose rows are padded, and one
+    // of 256 colours that its header does not count.
+    const std::string bare1 = BareIco(16, 1), bare8 = BareIco(16, 8), tiny = TinyIco();
     const int inShell32 = (int)(UINT_PTR)ExtractIconW(GetModuleHandleW(nullptr), Shell32().c_str(), (UINT)-1);
     ASSERT_GT(inShell32, 1);
     const struct {
@@ -231,6 +247,14 @@ TEST(IconFileContents, EveryIconOfASoundFileNoneOfABrokenOne)
         {dir / L"big.ico", bigSize, 0, false},
         {dir / L"tall.ico", tall, 0, false},
         {dir / L"cut.dll", dll.substr(0, dll.size() / 2), 0, false},
+        {dir / L"bare1.ico", bare1, 1, true},
+        {dir / L"bare8.ico", bare8, 1, true},
+        {dir / L"short1.ico", Reshaped(bare1, (unsigned)bare1.size() - 23, bare1.size() - 1), 0, false},
+        {dir / L"short8.ico", Reshaped(bare8, (unsigned)bare8.size() - 23, bare8.size() - 1), 0, false},
+        {dir / L"short.ico", Reshaped(tiny, (unsigned)tiny.size() - 23, tiny.size() - 1), 0, false},
+        // The directory's size one byte short of the pixels, or one past the file.
+        {dir / L"small.ico", Reshaped(tiny, 40 + 16 * 16 * 4 - 1, tiny.size()), 0, false},
+        {dir / L"long.ico", Reshaped(tiny, (unsigned)tiny.size() - 21, tiny.size()), 0, false},
     };
     WriteFileBytes(dir / L"tiny.ico", TinyIco());
     for (const auto& c : cases) {
@@ -242,6 +266,7 @@ TEST(IconFileContents, EveryIconOfASoundFileNoneOfABrokenOne)
         EXPECT_EQ(list.Count(), c.count) << N(c.file);
         ASSERT_EQ(told.Seen.size(), c.sound ? 0u : 1u) << N(c.file);
         if (!c.sound) {
+            EXPECT_EQ(Ico_GetIconSysIndex(c.file, 0), -1) << N(c.file) << ": the shell is not given it";
             EXPECT_NE(told.Seen[0].Text.find(c.file), String::npos) << N(told.Seen[0].Text);
             EXPECT_EQ(told.Seen[0].Color, 0xC4D1F4);
         }
