@@ -65,6 +65,22 @@ void onLines(TFrSpec& f, std::initializer_list<int> lines, TSpeedButton* button)
         f.elmList->SetSelected(i, std::find(lines.begin(), lines.end(), i) != lines.end());
     Ui_Click(button->Handle());
 }
+
+// Enter with the keys of Shift held, pressed on the frame's list: the boxes it told, each with
+// its colour, as "text green|text red".
+std::string pressOnList(TFrSpec& f, TShiftState shift)
+{
+    TModalRecorder boxes;
+    f.elmList->SetFocus();
+    Ui_Key(VK_RETURN, shift);
+    std::string told;
+    for (const TModalRequest& b : boxes.Seen) {
+        if (!told.empty()) told += "|";
+        told += N(b.Text);
+        told += b.Color == clYSuccess ? " green" : b.Color == clYError ? " red" : " ?";
+    }
+    return told;
+}
 }  // namespace
 
 TEST(Spec, IconPanelForEachKindOfSourceAndTheIndexKeptInRange)
@@ -187,18 +203,7 @@ TEST(Spec, MainWindowSwitchesOnCtrlTabTakesDropsAndRunsTheSpecialCommandsOnItsKe
     auto typeIcon = [t = String(), i = 0]() mutable {
         return Iconize_Get_Ext(L"dolvtest2", t, i) ? t + L"," + IntToStr(i) : L"<none>";
     };
-    auto key = [&](TShiftState shift) {
-        TModalRecorder boxes;
-        f.elmList->SetFocus();
-        Ui_Key(VK_RETURN, shift);
-        std::string told;
-        for (const TModalRequest& b : boxes.Seen) {
-            if (!told.empty()) told += "|";
-            told += N(b.Text);
-            told += b.Color == clYSuccess ? " green" : b.Color == clYError ? " red" : " ?";
-        }
-        return told;
-    };
+    auto key = [&](TShiftState shift) { return pressOnList(f, shift); };
     onLines(f, {0}, f.btnElmDelete);
     f.SpinIcoIndex->SetValue(4);
     EXPECT_EQ(key(ssCtrl), N(L"Иконка успешно назначена! green"));
@@ -259,16 +264,7 @@ TEST(Spec, ClearTellsSuccessOnlyForWhatItCleared)
     auto clear = [&](std::initializer_list<String> lines) {
         f.elmList->Clear();
         for (const String& line : lines) f.elmList->AddItem(line);
-        TModalRecorder boxes;
-        f.elmList->SetFocus();
-        Ui_Key(VK_RETURN, ssShift);
-        std::string told;
-        for (const TModalRequest& b : boxes.Seen) {
-            if (!told.empty()) told += "|";
-            told += N(b.Text);
-            told += b.Color == clYSuccess ? " green" : b.Color == clYError ? " red" : " ?";
-        }
-        return told;
+        return pressOnList(f, ssShift);
     };
     const std::string none = N(L"Не выделено элементов для сброса иконок red");
     EXPECT_EQ(clear({gone, L".dolvtest3"}), none);
