@@ -68,8 +68,7 @@ void LVS_ExtIcoRefresh(TxaShellListView& list, const String& ext)
     for (int i = 0; i < list.Items.Count(); ++i) {
         TListItem& row = list.Items[i];
         // A type is one whatever the letter case of a name: NOTE.TXT is a .txt.
-        if (row.SubItems.Count() > 0 && CompareStringOrdinal(row.SubItems[0].c_str(), (int)row.SubItems[0].size(),
-                                                             ext.c_str(), (int)ext.size(), TRUE) == CSTR_EQUAL) {
+        if (row.SubItems.Count() > 0 && File_SameName(row.SubItems[0], ext)) {
             row.SetImageIndexDeferred();
             row.Update();
         }

@@ -507,13 +507,8 @@ TListItem* TxaShellListView::FindTeloID(const String& id) const
 {
     String name, type;
     splitID(id, name, type);
-    // As the file system tells names apart: the locale's comparison takes
-    // "strasse" for "stra\u00DFe", which are two files.
-    auto same = [](const String& a, const String& b) {
-        return CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
-    };
     for (int i = 0; i < Items.Count(); ++i)
-        if (same(Items[i].Caption, name) && same(typeOf(Items[i]), type)) return Items.Item(i);
+        if (File_SameName(Items[i].Caption, name) && File_SameName(typeOf(Items[i]), type)) return Items.Item(i);
     return nullptr;
 }
 

@@ -32,14 +32,6 @@ String storedName(const String& name)
     return last == String::npos ? String() : name.substr(0, last + 1);
 }
 
-// Equal but for letter case, as the file system compares names: the locale's
-// comparison would also pass over characters it ignores (a soft hyphen) and
-// take another name for this one.
-bool sameButCase(const String& a, const String& b)
-{
-    return CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
-}
-
 // Another item of the folder answers to Name under another spelling: the
 // folder tells letter case apart. The platform may then resolve a name to
 // either item, so no rename of ours can be sure of its way back.
@@ -49,7 +41,7 @@ bool otherSpellingThere(const String& dir, const String& name)
     TFindHandle find(FindFirstFileW((dir + L"*").c_str(), &fd));
     if (!find) return false;
     do
-        if (fd.cFileName != name && sameButCase(fd.cFileName, name)) return true;
+        if (fd.cFileName != name && File_SameName(fd.cFileName, name)) return true;
     while (FindNextFileW(find.Get(), &fd));
     return false;
 }
@@ -154,7 +146,7 @@ void TxaShellListView::Rename()
         if (name == oldName) return;  // only dots or blanks the file system drops
         // The item itself under another spelling; another item of that name,
         // even one that is the same file (a hard link), is a collision.
-        respelling = sameButCase(name, oldName);
+        respelling = File_SameName(name, oldName);
         if (respelling) break;
         if (folder) {
             if (!DirectoryExists(dir + name)) break;

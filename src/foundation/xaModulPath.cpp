@@ -223,6 +223,11 @@ String File_Ext(const String& path)
     return dot == String::npos ? String() : path.substr(dot + 1);
 }
 
+bool File_SameName(const String& a, const String& b)
+{
+    return CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
+}
+
 String File_NameNoExt(const String& path)
 {
     String name = ExtractFileName(path);

@@ -39,6 +39,10 @@ String Settings_FileName();
 String File_Ext(const String& path);
 // The file name part without its dotted extension.
 String File_NameNoExt(const String& path);
+// Two names (or extensions) the file system takes for one: equal but for
+// letter case, character by character. The locale's comparison is no such
+// test: it takes "strasse" for "stra\u00DFe" and passes over a soft hyphen.
+bool File_SameName(const String& a, const String& b);
 
 // Lets tests see the routines with another program folder. While an object
 // lives, Prog_Dir (and everything built on it) answers Dir; the running

@@ -302,6 +302,27 @@ TEST(IconizeRoad, AfterAnIconizeEveryIconFileShowsItsOwnPicture)
     EXPECT_TRUE(r.Boxes.Seen.empty());
 }
 
+// Rows of the test's own type .dolvrow in both panes, each drawn with the
+// type's plain picture: one.dolvrow and two.DOLVROW (a name in capitals) in
+// the element pane, three.dolvrow in the icon pane; then x.ico is picked.
+struct TTypeRows {
+    TxaShellListView *Elm = nullptr, *Ico = nullptr;
+    std::vector<COLORREF> Plain, PlainIco;  // the icon pane draws them large
+};
+
+void MakeTypeRows(TRoad& r, TTypeRows& rows)
+{
+    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.DOLVROW", L"ico\\three.dolvrow"})
+        WriteFileBytes(r.Dir / f, "x");
+    rows.Elm = &r.Pick(Form1->FrElm, L"elm", {});
+    rows.Plain = shownColours(*rows.Elm, L"two.DOLVROW");
+    ASSERT_NE(rows.Plain, tinyColours(0x40));
+    rows.Ico = &r.Pick(Form1->FrIco, L"ico", {});
+    rows.PlainIco = shownColours(*rows.Ico, L"three.dolvrow");
+    ASSERT_NE(rows.PlainIco, tinyColours(0x40));
+    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+}
+
 // The rows of a file type show its new picture as soon as it has one, and
 // their old one as soon as it is cleared: as drawn, not only as marked; in
 // the icon pane too, where a file is picked by the picture it shows. A name
@@ -311,15 +332,10 @@ TEST(IconizeRoad, ATypesRowsAreDrawnWithItsPresentPicture)
 {
     TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
     TRoad r;
-    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.DOLVROW", L"ico\\three.dolvrow"})
-        WriteFileBytes(r.Dir / f, "x");
-    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
-    const std::vector<COLORREF> plain = shownColours(elm, L"two.DOLVROW");
-    ASSERT_NE(plain, tinyColours(0x40));
-    TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {});
-    const std::vector<COLORREF> plainIco = shownColours(ico, L"three.dolvrow");  // drawn large there
-    ASSERT_NE(plainIco, tinyColours(0x40));
-    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+    TTypeRows rows;
+    ASSERT_NO_FATAL_FAILURE(MakeTypeRows(r, rows));
+    TxaShellListView &elm = *rows.Elm, &ico = *rows.Ico;
+    const std::vector<COLORREF> &plain = rows.Plain, &plainIco = rows.PlainIco;
     // Before the Clear the listing is made again (F5), so that the rows are
     // drawn with the new picture whatever Iconize did.
     for (auto [key, picked, shown] :
@@ -341,13 +357,9 @@ TEST(IconizeRoad, ATypeIconizedInTheSpecialViewShowsInThePane)
 {
     TRegSnapshot keep(HKEY_CLASSES_ROOT, {L".dolvrow", L"dolvrowfile"});
     TRoad r;
-    for (const wchar_t* f : {L"elm\\one.dolvrow", L"elm\\two.DOLVROW", L"ico\\three.dolvrow"})
-        WriteFileBytes(r.Dir / f, "x");
-    TxaShellListView& elm = r.Pick(Form1->FrElm, L"elm", {});
-    ASSERT_NE(shownColours(elm, L"two.DOLVROW"), tinyColours(0x40));
-    TxaShellListView& ico = r.Pick(Form1->FrIco, L"ico", {});
-    ASSERT_NE(shownColours(ico, L"three.dolvrow"), tinyColours(0x40));
-    r.Pick(Form1->FrIco, L"ico", {L"x.ico"});
+    TTypeRows rows;
+    ASSERT_NO_FATAL_FAILURE(MakeTypeRows(r, rows));
+    TxaShellListView &elm = *rows.Elm, &ico = *rows.Ico;
     r.Pick(Form1->FrElm, L"elm", {L"one.dolvrow"}, VK_TAB, ssCtrl);
     ASSERT_TRUE(Form1->Panel_Spec->Visible());
     Ui_Key(VK_RETURN, ssCtrl);
